@@ -1,0 +1,44 @@
+#pragma once
+
+// The state shared by the commands, the engine and the graph window. Plain C++ on purpose:
+// the engine and the field check use it without any toolkit.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct DesignState {
+    // Circuit, in SI units once the graph command has converted the verification fields.
+    // After "Calcola C" C holds nanofarads; the graph command stores farads.
+    double E = 0;       // pulse amplitude, V
+    double Vom = 0;     // wanted mean output, V
+    double f = 0;       // pulse frequency, Hz
+    double DeltaVo = 0; // allowed peak ripple, V
+    double R = 0;       // resistance, ohm
+    double C = 0;       // capacitance, nF or F (see above)
+    double D = 0;       // duty cycle as a fraction
+
+    // Run settings.
+    std::int32_t N = 0;  // samples per period
+    std::int32_t NP = 0; // periods drawn
+    std::int32_t NI = 0; // periods simulated
+
+    // Written by the simulation: the time step and one period of samples, indices 0 to N+1.
+    // The arrays are empty (absent) until the first run.
+    double dt = 0;
+    std::vector<double> Vi, Vo, iC;
+
+    // Written by the statistics.
+    double ViMax = 0, IcMax = 0, VoMax = 0, VoMin = 0;
+    double DeltaVoVera = 0; // simulated peak-to-peak ripple, mV
+    double VomVera = 0;     // simulated mean output, V
+
+    // Field check protocol: the text under test and the two messages the check may show.
+    std::u16string FieldText;
+    std::u16string MissingMsg;
+    std::u16string InvalidMsg;
+    std::int16_t InputError = 0;
+
+    // A formatted number on its way into a verification field.
+    std::u16string FormatBuffer;
+};

@@ -1,0 +1,38 @@
+#include "app/images.h"
+
+#include <QPainter>
+#include <QSvgRenderer>
+
+// Outside any namespace: the resource initialiser is declared where it is used.
+static void LoadResources() {
+    // The resources live in a static library: register them before first use.
+    static const bool loaded = [] {
+        Q_INIT_RESOURCE(assets);
+        return true;
+    }();
+    (void)loaded;
+}
+
+namespace {
+
+QPixmap Render(const QString& path, QSize size) {
+    LoadResources();
+    QSvgRenderer renderer(path);
+    QImage image(size, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    renderer.render(&painter);
+    painter.end();
+    return QPixmap::fromImage(image);
+}
+
+} // namespace
+
+QIcon VelmaroIcon() {
+    QIcon icon;
+    icon.addPixmap(Render(":/velmaro/icon.svg", QSize(32, 32)));
+    icon.addPixmap(Render(":/velmaro/icon.svg", QSize(16, 16)));
+    return icon;
+}
+
+QPixmap SchematicPicture() { return Render(":/velmaro/schematic.svg", QSize(320, 214)); }

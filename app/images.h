@@ -1,0 +1,12 @@
+#pragma once
+
+// The pictures compiled into the program from assets/.
+
+#include <QIcon>
+#include <QPixmap>
+
+// The red alarm clock, drawn at 32 x 32 and 16 x 16 pixels.
+QIcon VelmaroIcon();
+
+// The circuit schematic, 320 x 214 pixels.
+QPixmap SchematicPicture();

@@ -1,0 +1,11 @@
+#include "main_window/form1.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    DesignState state;
+    Form1 form1(state);
+    form1.show();
+    return application.exec();
+}

@@ -1,0 +1,1 @@
+#include "checking/check_field.h"

@@ -1,0 +1,2 @@
+#pragma once
+#include "app/design_state.h"

@@ -1,0 +1,1 @@
+#include "app/design_state.h"
