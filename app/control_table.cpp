@@ -1,1 +1,139 @@
 #include "app/control_table.h"
+
+#include "app/images.h"
+
+#include <QButtonGroup>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <limits>
+
+namespace {
+
+constexpr int kTwipsPerPixel = 15;
+
+// "MS Sans Serif" and "Symbol" are not on Linux; Liberation Sans stands in for both (the
+// Greek capital delta is written as the letter itself). Sizes are in pixels, as the layout
+// is: at 96 dots per inch 8.25 pt is 11 px, 9.75 pt 13 px and 18 pt 24 px.
+constexpr char kFontFamily[] = "Liberation Sans";
+
+QWidget* MakeControl(const ControlRow& row, QWidget* parent, const CustomControlFactory& makeCustom,
+                     QButtonGroup*& options) {
+    const QString text = QString::fromUtf8(row.text);
+    switch (row.kind) {
+    case ControlKind::Label: {
+        auto* label = new QLabel(text, parent);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        label->setTextFormat(Qt::PlainText);
+        return label;
+    }
+    case ControlKind::TextBox: {
+        auto* field = new QLineEdit(text, parent);
+        field->setMaxLength(std::numeric_limits<int>::max());
+        return field;
+    }
+    case ControlKind::PushButton: {
+        auto* button = new QPushButton(text, parent);
+        button->setAutoDefault(false);
+        button->setDefault(false);
+        return button;
+    }
+    case ControlKind::OptionButton: {
+        auto* option = new QRadioButton(text, parent);
+        if (!options) {
+            options = new QButtonGroup(parent);
+            options->setExclusive(true);
+        }
+        options->addButton(option);
+        return option;
+    }
+    case ControlKind::PictureBox: {
+        auto* picture = new QLabel(parent);
+        picture->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
+        picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        return picture;
+    }
+    case ControlKind::Custom:
+        return makeCustom(row, parent);
+    }
+    return nullptr;
+}
+
+// A face in exactly the colour given, with the raised border of a classic push button.
+QString ButtonFaceStyle(QRgb face) {
+    return QStringLiteral("QPushButton { background-color: %1; border: 2px outset %2; }"
+                          "QPushButton:pressed { border-style: inset; }")
+        .arg(QColor::fromRgb(face).name(), QColor::fromRgb(face).darker(130).name());
+}
+
+void ApplyColours(QWidget& control, const ControlRow& row) {
+    if (row.fill && row.kind == ControlKind::PushButton)
+        control.setStyleSheet(ButtonFaceStyle(*row.fill));
+    if (row.fill) {
+        QPalette palette = control.palette();
+        const QColor fill = QColor::fromRgb(*row.fill);
+        palette.setColor(QPalette::Window, fill);
+        palette.setColor(QPalette::Base, fill);
+        palette.setColor(QPalette::Button, fill);
+        control.setPalette(palette);
+        control.setAutoFillBackground(row.kind == ControlKind::Label);
+    }
+    if (row.textColour)
+        SetTextColour(control, *row.textColour);
+}
+
+} // namespace
+
+QRect TwipsToPixels(const TwipsRect& rect) {
+    return QRect(rect.left / kTwipsPerPixel, rect.top / kTwipsPerPixel,
+                 rect.width / kTwipsPerPixel, rect.height / kTwipsPerPixel);
+}
+
+QFont MakeFont(ControlFont font) {
+    QFont made(QString::fromLatin1(kFontFamily));
+    made.setStyleHint(QFont::SansSerif);
+    switch (font) {
+    case ControlFont::Bold825:
+        made.setPixelSize(11);
+        made.setBold(true);
+        break;
+    case ControlFont::Regular825:
+        made.setPixelSize(11);
+        break;
+    case ControlFont::Bold975:
+        made.setPixelSize(13);
+        made.setBold(true);
+        break;
+    case ControlFont::Bold18:
+        made.setPixelSize(24);
+        made.setBold(true);
+        break;
+    }
+    return made;
+}
+
+void SetTextColour(QWidget& control, QRgb colour) {
+    QPalette palette = control.palette();
+    const QColor text = QColor::fromRgb(colour);
+    palette.setColor(QPalette::Text, text);
+    palette.setColor(QPalette::WindowText, text);
+    palette.setColor(QPalette::ButtonText, text);
+    control.setPalette(palette);
+}
+
+void BuildWindow(QWidget& window, const char* name, int clientWidthTwips, int clientHeightTwips,
+                 std::span<const ControlRow> rows, const CustomControlFactory& makeCustom) {
+    window.setObjectName(QString::fromLatin1(name));
+    window.resize(clientWidthTwips / kTwipsPerPixel, clientHeightTwips / kTwipsPerPixel);
+    window.setWindowIcon(VelmaroIcon());
+    QButtonGroup* options = nullptr;
+    for (const ControlRow& row : rows) {
+        QWidget* control = MakeControl(row, &window, makeCustom, options);
+        control->setObjectName(QString::fromLatin1(row.name));
+        control->setGeometry(TwipsToPixels(row.rect));
+        control->setFont(MakeFont(row.font));
+        ApplyColours(*control, row);
+    }
+}

@@ -1,1 +1,71 @@
 #pragma once
+
+// A window's controls as data: one row per control, turned into widgets by BuildControls.
+// Rectangles are in twips from the top-left corner of the client area; 15 twips make one
+// device-independent pixel.
+
+#include <QColor>
+#include <QFont>
+#include <QRect>
+#include <QWidget>
+
+#include <functional>
+#include <optional>
+#include <span>
+
+enum class ControlKind {
+    Label,        // static text on one line
+    TextBox,      // single-line editable field, no length limit
+    PushButton,   // face painted in the row's fill colour
+    OptionButton, // radio button; those of one window form one group
+    PictureBox,   // sunken box for a picture at natural size, top-left, clipped
+    Custom,       // made by the window's own factory
+};
+
+enum class ControlFont {
+    Bold825,    // the standard: 8.25 pt bold
+    Regular825, // 8.25 pt, not bold
+    Bold975,    // 9.75 pt bold
+    Bold18,     // 18 pt bold
+};
+
+struct TwipsRect {
+    int left, top, width, height;
+};
+
+struct ControlRow {
+    const char* name;
+    ControlKind kind;
+    const char* text; // caption or initial text, UTF-8
+    TwipsRect rect;
+    ControlFont font = ControlFont::Bold825;
+    std::optional<QRgb> fill = std::nullopt;       // background, field fill or button face
+    std::optional<QRgb> textColour = std::nullopt; // caption or text colour
+};
+
+inline constexpr QRgb kLightBlue = qRgb(192, 192, 255);
+inline constexpr QRgb kLightPink = qRgb(255, 192, 192);
+inline constexpr QRgb kLightCyan = qRgb(192, 255, 255);
+inline constexpr QRgb kLightYellow = qRgb(255, 255, 192);
+inline constexpr QRgb kWhite = qRgb(255, 255, 255);
+inline constexpr QRgb kRed = qRgb(255, 0, 0);
+inline constexpr QRgb kGreen = qRgb(0, 255, 0);
+inline constexpr QRgb kBlue = qRgb(0, 0, 255);
+
+// Colours 0 and 9 of the standard 16-colour palette.
+inline constexpr QRgb kPaletteBlack = qRgb(0, 0, 0);
+inline constexpr QRgb kPaletteBlue = qRgb(0, 0, 255);
+
+QRect TwipsToPixels(const TwipsRect& rect);
+QFont MakeFont(ControlFont font);
+
+// Makes a Custom row's widget, child of parent; geometry, font and colours are applied after.
+using CustomControlFactory = std::function<QWidget*(const ControlRow& row, QWidget* parent)>;
+
+// Creates the rows' controls as children of window, each named after its row, placed at its
+// rectangle, with its font, text and colours. The window gets its client size and its name.
+void BuildWindow(QWidget& window, const char* name, int clientWidthTwips, int clientHeightTwips,
+                 std::span<const ControlRow> rows, const CustomControlFactory& makeCustom = {});
+
+// The text colour of a field or caption, as a command sets it.
+void SetTextColour(QWidget& control, QRgb colour);

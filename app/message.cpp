@@ -1,1 +1,11 @@
 #include "app/message.h"
+
+#include <QMessageBox>
+
+void ShowMessage(const QString& text) {
+    QMessageBox box(QMessageBox::NoIcon, QString::fromUtf16(kProgramTitle), text, QMessageBox::Ok);
+    box.setWindowModality(Qt::ApplicationModal);
+    box.exec();
+}
+
+void ShowMessageText(const std::u16string& text) { ShowMessage(QString::fromStdU16String(text)); }

@@ -1,1 +1,39 @@
 #pragma once
+
+// Numbers as the fields and labels hold them: reading a field, making a count, and the
+// three display patterns. Reading is the same under every locale ("." only); formatting
+// rounds as printf does and then shows the decimal separator of the user's locale.
+
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// The number that a field's text stands for: the longest leading part of the text that reads
+// as a decimal number (optional sign, digits with an optional "." and an optional exponent
+// after "e" or "E"); 0 when the text does not begin with one. Empty when the number lies beyond
+// the range of a 64-bit real ("1e400"); a number too small to represent reads as 0.
+std::optional<double> ReadFieldNumber(std::u16string_view text);
+
+// The count that a real stands for: nearest integer, halves to the even neighbour. Empty when
+// the result is not a signed 32-bit integer.
+std::optional<std::int32_t> ToCount(double value);
+
+enum class NumberPattern {
+    Scientific2, // "0.00E+00"
+    Scientific3, // "0.000E+00"
+    Fixed2,      // "0.00"
+};
+
+// The pattern with "." as decimal separator, rounded as printf rounds.
+std::string FormatWithPoint(double value, NumberPattern pattern);
+
+// The pattern with the decimal separator of the user's locale (QLocale()).
+QString FormatNumber(double value, NumberPattern pattern);
+
+// A number in the pattern "0.000E+00" made readable by ReadFieldNumber under any locale: the
+// character at position 2, the separator of a non-negative number, becomes "."; the text keeps
+// its length.
+void FixDecimalPoint(std::u16string& text);

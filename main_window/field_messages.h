@@ -1,0 +1,23 @@
+#pragma once
+
+// The messages about a field's text. Each field has a subject ("la tensione di ingresso E")
+// from which its messages are made, so every command words them alike.
+
+#include <string>
+
+struct FieldRule {
+    const char* field;       // the field's control name
+    const char16_t* subject; // what the field holds, as the messages name it
+};
+
+// "Hai dimenticato di scrivere <subject>"
+std::u16string MissingFieldMessage(const FieldRule& rule);
+
+// "Errore di inserimento dati per <subject>. Puoi scrivere soltanto numeri razionali ..."
+std::u16string InvalidFieldMessage(const FieldRule& rule);
+
+// For a number beyond the range of a 64-bit real, or one that its unit's scale takes there.
+std::u16string UnrepresentableFieldMessage(const FieldRule& rule);
+
+// For a count outside the range of a signed 32-bit integer.
+std::u16string CountOutOfRangeMessage(const FieldRule& rule);
