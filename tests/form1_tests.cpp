@@ -1,0 +1,325 @@
+// The main window driven as a user drives it: its layout, "Dati Esempio" and "Calcola C".
+
+#include "app/control_table.h"
+#include "main_window/form1.h"
+#include "main_window/form1_layout.h"
+#include "tests/gui_support.h"
+#include "tests/test_registry.h"
+
+#include <QFontInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+// A fresh main window over a fresh design state, shown offscreen.
+struct MainWindow {
+    DesignState state;
+    Form1 form{state};
+
+    MainWindow() {
+        form.show();
+        (void)QTest::qWaitForWindowExposed(&form);
+    }
+    QLineEdit& field(const char* name) { return *form.findChild<QLineEdit*>(name); }
+    QString text(const char* name) { return field(name).text(); }
+    QColor textColour(const char* name) { return field(name).palette().color(QPalette::Text); }
+    QString caption(const char* name) { return form.findChild<QLabel*>(name)->text(); }
+
+    void type(const char* name, const QString& text) {
+        field(name).clear();
+        QTest::keyClicks(&field(name), text);
+    }
+    void setDesign(const char* E, const char* Vom, const char* f, const char* DeltaVo,
+                   const char* R) {
+        field("Text1").setText(E);
+        field("Text2").setText(Vom);
+        field("Text3").setText(f);
+        field("Text4").setText(DeltaVo);
+        field("Text6").setText(R);
+    }
+    QStringList click(const char* button) { return ClickAndAnswer(form, button); }
+};
+
+const char* const kVerificationFields[] = {"Text7", "Text12", "Text8", "Text10", "Text9"};
+
+const QColor kFieldBlue(0, 0, 255);
+
+} // namespace
+
+class Form1Test : public QObject {
+    Q_OBJECT
+private slots:
+    void opensWithItsWholeLayout() {
+        MainWindow main;
+        QCOMPARE(main.form.objectName(), QString("Form1"));
+        QCOMPARE(main.form.windowTitle(), QString("Velmaro"));
+        QCOMPARE(main.form.size(), QSize(1066, 570));
+        QVERIFY(main.form.windowIcon().availableSizes().contains(QSize(16, 16)));
+        QVERIFY(main.form.windowIcon().availableSizes().contains(QSize(32, 32)));
+        for (const ControlRow& row : Form1Rows()) {
+            auto* control = main.form.findChild<QWidget*>(row.name);
+            QVERIFY2(control, row.name);
+            QCOMPARE(control->geometry(), TwipsToPixels(row.rect));
+        }
+        QCOMPARE(main.caption("Label59"),
+                 QString("ton  = intervallo di tempo in cui il segnale in ingresso è alto = E"));
+        QCOMPARE(main.caption("Label5"), QString("Δ"));
+        QCOMPARE(main.text("Text13"), QString("1000"));
+        QCOMPARE(main.text("Text14"), QString("10"));
+        QCOMPARE(main.text("Text15"), QString("2000"));
+        QVERIFY(main.caption("Label25").isEmpty());
+        for (const char* name : kVerificationFields)
+            QVERIFY(main.text(name).isEmpty());
+        const QPixmap schematic = main.form.findChild<QLabel*>("Picture1")->pixmap();
+        QCOMPARE(schematic.size(), QSize(320, 214));
+    }
+
+    // Every caption must fit its rectangle in the font that actually got used.
+    void noCaptionIsClipped() {
+        MainWindow main;
+        for (const ControlRow& row : Form1Rows()) {
+            if (row.kind != ControlKind::Label && row.kind != ControlKind::PushButton)
+                continue;
+            auto* control = main.form.findChild<QWidget*>(row.name);
+            QCOMPARE(QFontInfo(control->font()).family(), QString("Liberation Sans"));
+            const QFontMetrics metrics(control->font());
+            const QString text = QString::fromUtf8(row.text);
+            const int border = row.kind == ControlKind::PushButton ? 8 : 0;
+            QVERIFY2(metrics.horizontalAdvance(text) + border <= control->width(), row.name);
+            QVERIFY2(metrics.height() <= control->height(), row.name);
+        }
+        // The widest text a verification field gets from "Calcola C".
+        const QFontMetrics metrics(main.field("Text7").font());
+        QVERIFY(metrics.horizontalAdvance("8.888E+188") + 8 <= main.field("Text7").width());
+    }
+
+    void facesAndFieldsShowTheirColours() {
+        MainWindow main;
+        const QImage picture = main.form.grab().toImage();
+        const auto colourInside = [&](const char* name) {
+            const QRect rect = main.form.findChild<QWidget*>(name)->geometry();
+            return picture.pixelColor(rect.right() - 4, rect.bottom() - 4);
+        };
+        QCOMPARE(colourInside("Text1"), QColor(192, 192, 255));
+        QCOMPARE(colourInside("Text7"), QColor(255, 192, 192));
+        QCOMPARE(colourInside("Text13"), QColor(255, 192, 192));
+        QCOMPARE(colourInside("Label25"), QColor(192, 192, 255));
+        QCOMPARE(colourInside("Label67"), QColor(192, 255, 255));
+        QCOMPARE(colourInside("Command1"), QColor(192, 192, 255));
+        QCOMPARE(colourInside("Command3"), QColor(192, 192, 255));
+        QCOMPARE(colourInside("Command2"), QColor(255, 192, 192));
+    }
+
+    void fieldsTakeTextsOfAnyLength() {
+        MainWindow main;
+        const QString longText(40000, '1');
+        main.field("Text1").setText(longText);
+        QCOMPARE(main.text("Text1").size(), 40000);
+    }
+
+    void exampleDataFillsTheDesignFieldsOnly() {
+        MainWindow main;
+        main.type("Text1", "abc");
+        main.field("Text2").clear();
+        main.field("Text7").setText("7");
+        SetTextColour(main.field("Text7"), kPaletteBlue);
+        main.state.E = 42;
+        for (int click = 0; click < 2; ++click) {
+            QVERIFY(main.click("Command3").isEmpty());
+            QCOMPARE(main.text("Text1"), QString("10"));
+            QCOMPARE(main.text("Text2"), QString("5"));
+            QCOMPARE(main.text("Text3"), QString("10"));
+            QCOMPARE(main.text("Text4"), QString("100"));
+            QCOMPARE(main.text("Text6"), QString("10"));
+        }
+        QCOMPARE(main.text("Text7"), QString("7"));
+        QCOMPARE(main.textColour("Text7"), kFieldBlue);
+        QVERIFY(main.caption("Label25").isEmpty());
+        QCOMPARE(main.state.E, 42.0);
+    }
+
+    void designsTheExampleUnderEitherLocale_data() {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QString>("shownC");
+        QTest::newRow("English") << EnglishLocale() << "2.50E+02";
+        QTest::newRow("Italian") << ItalianLocale() << "2,50E+02";
+    }
+    void designsTheExampleUnderEitherLocale() {
+        QFETCH(QLocale, locale);
+        QFETCH(QString, shownC);
+        LocaleScope scope(locale);
+        MainWindow main;
+        main.type("Text1", "10");
+        main.type("Text2", "5");
+        main.type("Text3", "10");
+        main.type("Text4", "100");
+        main.type("Text6", "10");
+        QVERIFY(main.click("Command1").isEmpty());
+        QCOMPARE(main.caption("Label25"), shownC);
+        QCOMPARE(main.text("Text7"), QString("1.000E+01"));
+        QCOMPARE(main.text("Text12"), QString("1.000E+01"));
+        QCOMPARE(main.text("Text8"), QString("5.000E+01"));
+        QCOMPARE(main.text("Text10"), QString("2.500E+02"));
+        QCOMPARE(main.text("Text9"), QString("1.000E+01"));
+        for (const char* name : kVerificationFields)
+            QCOMPARE(main.textColour(name), kFieldBlue);
+        QCOMPARE(main.state.D, 0.5);
+        QCOMPARE(main.state.C, 250.0);
+        QCOMPARE(QString::fromStdU16String(main.state.FormatBuffer), QString("1.000E+01"));
+    }
+
+    void equalOutputAndInputGiveZeroCapacitance() {
+        LocaleScope scope(ItalianLocale());
+        MainWindow main;
+        main.setDesign("5", "5", "10", "100", "10");
+        QVERIFY(main.click("Command1").isEmpty());
+        QCOMPARE(main.caption("Label25"), QString("0,00E+00"));
+        QCOMPARE(main.text("Text8"), QString("1.000E+02"));
+        QCOMPARE(main.text("Text10"), QString("0.000E+00"));
+    }
+
+    void oddButReadableEntriesAreUsed() {
+        MainWindow main;
+        main.setDesign("1.2.3", "0.6", "10", "0.0001", "10");
+        QVERIFY(main.click("Command1").isEmpty());
+        QCOMPARE(main.state.E, 1.2);
+        QCOMPARE(main.text("Text7"), QString("1.200E+00"));
+        QCOMPARE(main.state.DeltaVo, 0.0001 * 0.001);
+    }
+
+    void eachBadEntryGetsItsOneMessage_data() {
+        QTest::addColumn<QStringList>("entries"); // E, Vom, f, DeltaVo, R
+        QTest::addColumn<QString>("message");
+        const auto row = [](const char* name, QStringList entries, const char* message) {
+            QTest::newRow(name) << entries << QString::fromUtf8(message);
+        };
+        const QString suffix = " Puoi scrivere soltanto numeri razionali con il punto come "
+                               "separatore decimale, anche in forma esponenziale. Ad es: 1.23 , "
+                               "1E-5 , 5E3";
+        const QString unrepresentable =
+            " Il numero è fuori dall'intervallo dei numeri rappresentabili.";
+        row("all empty", {"", "", "", "", ""},
+            "Hai dimenticato di scrivere la tensione di ingresso E");
+        row("Vom empty", {"10", "", "10", "100", "10"},
+            "Hai dimenticato di scrivere il valore della tensione desiderata in uscita Vom");
+        row("f empty", {"10", "5", "", "100", "10"},
+            "Hai dimenticato di scrivere il valore della frequenza del segnale in ingresso f in kHz");
+        row("DeltaVo empty", {"10", "5", "10", "", "10"},
+            "Hai dimenticato di scrivere il valore di DeltaVo in mV");
+        row("R empty", {"10", "5", "10", "100", ""},
+            "Hai dimenticato di scrivere il valore di R in kohm");
+        QTest::newRow("E blank") << QStringList{" 10", "5", "10", "100", "10"}
+                                 << "Errore di inserimento dati per la tensione di ingresso E." + suffix;
+        QTest::newRow("Vom comma")
+            << QStringList{"10", "1,5", "10", "100", "10"}
+            << "Errore di inserimento dati per il valore della tensione desiderata in uscita Vom." + suffix;
+        QTest::newRow("f letter")
+            << QStringList{"10", "5", "10k", "100", "10"}
+            << "Errore di inserimento dati per il valore della frequenza del segnale in ingresso f in kHz." + suffix;
+        QTest::newRow("DeltaVo hex") << QStringList{"10", "5", "10", "0x10", "10"}
+                                     << "Errore di inserimento dati per il valore di DeltaVo in mV." + suffix;
+        // All characters are tested before any value: the bad R wins over the zero E.
+        QTest::newRow("E zero, R bad") << QStringList{"0", "5", "10", "100", "x"}
+                                       << "Errore di inserimento dati per il valore di R in kohm." + suffix;
+        row("E zero", {"0", "5", "10", "100", "10"},
+            "La tensione in ingresso non può essere zero o negativa!");
+        row("E reads as 0", {"e", "5", "10", "100", "10"},
+            "La tensione in ingresso non può essere zero o negativa!");
+        row("Vom above E", {"5", "5.01", "10", "100", "10"},
+            "La tensione in uscita non può essere zero o negativa o maggiore di E!");
+        row("Vom zero", {"5", "0", "10", "100", "10"},
+            "La tensione in uscita non può essere zero o negativa o maggiore di E!");
+        row("Vom negative", {"5", "-1", "10", "100", "10"},
+            "La tensione in uscita non può essere zero o negativa o maggiore di E!");
+        row("f reads as 0", {"10", "5", "e", "100", "10"},
+            "La frequenza non può essere zero o negativa!");
+        row("f negative", {"10", "5", "-5", "100", "10"},
+            "La frequenza non può essere zero o negativa!");
+        row("DeltaVo zero", {"10", "5", "10", "0", "10"}, "DeltaVo non può essere zero o negativo!");
+        row("R negative", {"10", "5", "10", "100", "-0"}, "R non può essere zero o negativa!");
+        QTest::newRow("E beyond a real") << QStringList{"1e400", "5", "10", "100", "10"}
+                                         << "Errore di inserimento dati per la tensione di ingresso E." + unrepresentable;
+        QTest::newRow("E of 40000 digits")
+            << QStringList{QString(40000, '1'), "5", "10", "100", "10"}
+            << "Errore di inserimento dati per la tensione di ingresso E." + unrepresentable;
+        QTest::newRow("f beyond a real once scaled")
+            << QStringList{"10", "5", "1e306", "100", "10"}
+            << "Errore di inserimento dati per il valore della frequenza del segnale in ingresso f in kHz." + unrepresentable;
+        QTest::newRow("R beyond a real, negative") << QStringList{"10", "5", "10", "100", "-1e400"}
+                                                   << "Errore di inserimento dati per il valore di R in kohm." + unrepresentable;
+        const char* capacitanceFault = "Errore di calcolo: con questi dati il valore di C è fuori "
+                                       "dall'intervallo dei numeri rappresentabili.";
+        row("C overflows", {"1e300", "5e299", "1e-300", "1", "1"}, capacitanceFault);
+        row("C divides by an underflowed 0", {"10", "5", "1e-200", "1e-100", "1e-200"},
+            capacitanceFault);
+    }
+    void eachBadEntryGetsItsOneMessage() {
+        QFETCH(QStringList, entries);
+        QFETCH(QString, message);
+        MainWindow main;
+        main.setDesign(qPrintable(entries[0]), qPrintable(entries[1]), qPrintable(entries[2]),
+                       qPrintable(entries[3]), qPrintable(entries[4]));
+        QCOMPARE(main.click("Command1"), QStringList{message});
+        QVERIFY(main.caption("Label25").isEmpty());
+        for (const char* name : kVerificationFields)
+            QVERIFY(main.text(name).isEmpty());
+        QCOMPARE(main.text("Text1"), entries[0]); // the typed text stays for correction
+    }
+
+    void messagesAreBareApplicationModalBoxes() {
+        MainWindow main;
+        MessageBoxAnswerer answerer;
+        QTest::mouseClick(main.form.findChild<QPushButton*>("Command1"), Qt::LeftButton);
+        QCOMPARE(answerer.shown().size(), 1);
+        const ShownMessage& shown = answerer.shown().first();
+        QCOMPARE(shown.title, QString("Velmaro"));
+        QCOMPARE(shown.icon, QMessageBox::NoIcon);
+        QCOMPARE(shown.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+        QVERIFY(shown.applicationModal);
+    }
+
+    void valuesAreStoredUpToTheRejectedOne() {
+        MainWindow main;
+        main.state.DeltaVo = 7;
+        main.state.R = 8;
+        main.setDesign("10", "5", "0", "100", "10");
+        main.click("Command1");
+        QCOMPARE(main.state.E, 10.0);
+        QCOMPARE(main.state.Vom, 5.0);
+        QCOMPARE(main.state.f, 0.0);
+        QCOMPARE(main.state.DeltaVo, 7.0);
+        QCOMPARE(main.state.R, 8.0);
+        QCOMPARE(QString::fromStdU16String(main.state.MissingMsg),
+                 QString("La frequenza non può essere zero o negativa!"));
+        QCOMPARE(main.state.InputError, std::int16_t(0));
+    }
+
+    void aNumberBeyondARealIsNotStored() {
+        MainWindow main;
+        main.state.f = 3;
+        main.setDesign("10", "5", "1e306", "100", "10");
+        main.click("Command1");
+        QCOMPARE(main.state.f, 3.0);
+        QCOMPARE(main.state.E, 10.0);
+    }
+
+    void aFailingClickKeepsTheEarlierResults() {
+        MainWindow main;
+        main.setDesign("10", "5", "10", "100", "10");
+        main.click("Command1");
+        main.field("Text2").setText("5.01e1");
+        QCOMPARE(main.click("Command1").size(), 1);
+        QCOMPARE(main.caption("Label25"), QString("2.50E+02"));
+        QCOMPARE(main.text("Text10"), QString("2.500E+02"));
+        QCOMPARE(main.textColour("Text10"), kFieldBlue);
+        QCOMPARE(main.state.C, 250.0);
+    }
+};
+
+VELMARO_TEST(Form1Test);
+#include "form1_tests.moc"

@@ -1,0 +1,76 @@
+#pragma once
+
+// Helpers for driving the real windows: answering the message boxes a command shows, finding
+// controls by name, and switching the locale whose decimal separator the labels show.
+
+#include <QApplication>
+#include <QLocale>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QString>
+#include <QStringList>
+#include <QTest>
+#include <QTimer>
+#include <QWidget>
+
+// What one message box looked like when it was answered.
+struct ShownMessage {
+    QString title;
+    QString text;
+    QMessageBox::Icon icon;
+    QMessageBox::StandardButtons buttons;
+    bool applicationModal;
+};
+
+// While alive, answers every message box with OK as soon as it is shown and records it.
+class MessageBoxAnswerer {
+public:
+    MessageBoxAnswerer() {
+        timer_.setInterval(5);
+        QObject::connect(&timer_, &QTimer::timeout, [this] { AnswerOpenBox(); });
+        timer_.start();
+    }
+
+    const QList<ShownMessage>& shown() const { return shown_; }
+
+    QStringList texts() const {
+        QStringList texts;
+        for (const ShownMessage& message : shown_)
+            texts << message.text;
+        return texts;
+    }
+
+private:
+    void AnswerOpenBox() {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible())
+            return;
+        shown_.append({box->windowTitle(), box->text(), box->icon(), box->standardButtons(),
+                       box->windowModality() == Qt::ApplicationModal});
+        box->button(QMessageBox::Ok)->click();
+    }
+
+    QTimer timer_;
+    QList<ShownMessage> shown_;
+};
+
+// Clicks a push button and returns the texts of the message boxes the command showed.
+inline QStringList ClickAndAnswer(QWidget& window, const char* buttonName) {
+    MessageBoxAnswerer answerer;
+    auto* button = window.findChild<QPushButton*>(QString::fromLatin1(buttonName));
+    QTest::mouseClick(button, Qt::LeftButton);
+    return answerer.texts();
+}
+
+// Sets the default locale for the lifetime of the object.
+class LocaleScope {
+public:
+    explicit LocaleScope(const QLocale& locale) { QLocale::setDefault(locale); }
+    ~LocaleScope() { QLocale::setDefault(previous_); }
+
+private:
+    QLocale previous_;
+};
+
+inline QLocale EnglishLocale() { return QLocale(QLocale::English, QLocale::UnitedStates); }
+inline QLocale ItalianLocale() { return QLocale(QLocale::Italian, QLocale::Italy); }

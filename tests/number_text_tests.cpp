@@ -1,0 +1,179 @@
+// Reading field texts, making counts, and the three number patterns.
+
+#include "app/number_text.h"
+#include "tests/gui_support.h"
+#include "tests/test_registry.h"
+
+#include <QTest>
+
+#include <bit>
+#include <cfloat>
+#include <clocale>
+#include <cmath>
+#include <cstdio>
+#include <random>
+
+Q_DECLARE_METATYPE(std::optional<double>)
+
+class NumberTextTest : public QObject {
+    Q_OBJECT
+private slots:
+    void readsTheLongestLeadingNumber_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<std::optional<double>>("expected");
+        const auto row = [](const char* text, std::optional<double> value) {
+            QTest::newRow(text) << QString::fromLatin1(text) << value;
+        };
+        row("1.5", 1.5);
+        row("1E-5", 1e-5);
+        row("5E3", 5000.0);
+        row("2e+3", 2000.0);
+        row(".5", 0.5);
+        row("5.", 5.0);
+        row("+2", 2.0);
+        row("-3", -3.0);
+        row("1.2.3", 1.2);
+        row("1e2e3", 100.0);
+        row("5-3", 5.0);
+        row("1e", 1.0);  // a mark without digits is not an exponent
+        row("1e+", 1.0);
+        row("1E-", 1.0);
+        row("--", 0.0);
+        row("+-", 0.0);
+        row("e", 0.0);
+        row(".", 0.0);
+        row("-", 0.0);
+        row("-.e5", 0.0);
+        row("1.000E+01", 10.0);
+        row("1.7976931348623157e308", DBL_MAX);
+        row("1e-310", 1e-310);   // subnormal, kept
+        row("1e-400", 0.0);      // below every subnormal: reads as 0
+        row("1e400", std::nullopt);
+        row("-1e400", std::nullopt);
+        row("1.8e308", std::nullopt);
+        row("1e99999999999999999999", std::nullopt);
+        row("0e99999999999999999999", 0.0);
+    }
+    void readsTheLongestLeadingNumber() {
+        QFETCH(QString, text);
+        QFETCH(std::optional<double>, expected);
+        const std::optional<double> read = ReadFieldNumber(text.toStdU16String());
+        QCOMPARE(read.has_value(), expected.has_value());
+        if (read)
+            QCOMPARE(std::bit_cast<std::uint64_t>(*read), std::bit_cast<std::uint64_t>(*expected));
+    }
+
+    void readsNegativeZeroWithItsSign() {
+        const auto read = ReadFieldNumber(u"-0");
+        QVERIFY(read && *read == 0 && std::signbit(*read));
+    }
+
+    void readsTextsOfAnyLength() {
+        const std::u16string ones(40000, u'1');
+        QVERIFY(!ReadFieldNumber(ones).has_value()); // about 1.1e39999
+
+        std::u16string five(39999, u'0');
+        five += u'5';
+        QCOMPARE(ReadFieldNumber(five), std::optional<double>(5.0));
+
+        std::u16string tiny = u"0." + std::u16string(400, u'0') + u"1";
+        QCOMPARE(ReadFieldNumber(tiny), std::optional<double>(0.0));
+    }
+
+    void readingIgnoresTheCLibraryLocale() {
+        // The toolkit switches the C library to the user's locale; a comma locale must not
+        // change what "1.5" reads as. Skipped where no such locale is installed.
+        const std::string previous = std::setlocale(LC_NUMERIC, nullptr);
+        if (!std::setlocale(LC_NUMERIC, "it_IT.UTF-8") && !std::setlocale(LC_NUMERIC, "de_DE.UTF-8"))
+            QSKIP("no locale with a decimal comma on this machine");
+        const auto read = ReadFieldNumber(u"1.5");
+        const std::string formatted = FormatWithPoint(1.5, NumberPattern::Fixed2);
+        std::setlocale(LC_NUMERIC, previous.c_str());
+        QCOMPARE(read, std::optional<double>(1.5));
+        QCOMPARE(formatted, std::string("1.50"));
+    }
+
+    void countsRoundHalvesToEven() {
+        QCOMPARE(ToCount(2.5), std::optional<std::int32_t>(2));
+        QCOMPARE(ToCount(3.5), std::optional<std::int32_t>(4));
+        QCOMPARE(ToCount(1000.5), std::optional<std::int32_t>(1000));
+        QCOMPARE(ToCount(1001.5), std::optional<std::int32_t>(1002));
+        QCOMPARE(ToCount(0.4), std::optional<std::int32_t>(0));
+        QCOMPARE(ToCount(-0.5), std::optional<std::int32_t>(0));
+        QCOMPARE(ToCount(-2.5), std::optional<std::int32_t>(-2));
+        QCOMPARE(ToCount(2147483647.4), std::optional<std::int32_t>(2147483647));
+        QCOMPARE(ToCount(-2147483648.5), std::optional<std::int32_t>(-2147483647 - 1));
+    }
+
+    void countsOutsideThirtyTwoBitsAreRefused() {
+        QVERIFY(!ToCount(2147483647.5)); // rounds to the even 2147483648
+        QVERIFY(!ToCount(-2147483649.0));
+        QVERIFY(!ToCount(1e300));
+        QVERIFY(!ToCount(INFINITY));
+        QVERIFY(!ToCount(NAN));
+    }
+
+    void patternsLookAsWritten() {
+        QCOMPARE(FormatWithPoint(250, NumberPattern::Scientific2), std::string("2.50E+02"));
+        QCOMPARE(FormatWithPoint(10, NumberPattern::Scientific3), std::string("1.000E+01"));
+        QCOMPARE(FormatWithPoint(0, NumberPattern::Scientific2), std::string("0.00E+00"));
+        QCOMPARE(FormatWithPoint(-0.001, NumberPattern::Scientific2), std::string("-1.00E-03"));
+        QCOMPARE(FormatWithPoint(1e100, NumberPattern::Scientific3), std::string("1.000E+100"));
+        QCOMPARE(FormatWithPoint(5000, NumberPattern::Fixed2), std::string("5000.00"));
+        QCOMPARE(FormatWithPoint(1e300, NumberPattern::Fixed2).size(), std::size_t(301 + 3));
+    }
+
+    // The patterns must round exactly as printf does, ties included (0.125 gives "0.12").
+    void patternsRoundAsPrintf() {
+        const std::string previous = std::setlocale(LC_NUMERIC, nullptr);
+        std::setlocale(LC_NUMERIC, "C");
+        std::mt19937_64 random(20261207);
+        std::uniform_real_distribution<double> mantissa(1.0, 10.0);
+        std::uniform_int_distribution<int> exponent(-320, 307);
+        QStringList mismatches;
+        const auto check = [&](double value) {
+            char expected[400];
+            std::snprintf(expected, sizeof expected, "%.2E", value);
+            if (FormatWithPoint(value, NumberPattern::Scientific2) != expected)
+                mismatches << expected;
+            std::snprintf(expected, sizeof expected, "%.3E", value);
+            if (FormatWithPoint(value, NumberPattern::Scientific3) != expected)
+                mismatches << expected;
+            std::snprintf(expected, sizeof expected, "%.2f", value);
+            if (FormatWithPoint(value, NumberPattern::Fixed2) != expected)
+                mismatches << expected;
+        };
+        for (double tie : {0.125, 0.375, 2.675, 1.005, 1.0005, 2.5e-3, 9.995, 9.9995, 99.995})
+            check(tie);
+        for (int n = 0; n < 20000; ++n)
+            check(mantissa(random) * std::pow(10.0, exponent(random)));
+        for (int n = 0; n < 5000; ++n) // short decimals, where ties to even matter
+            check(double(random() % 100000) / 1000.0);
+        std::setlocale(LC_NUMERIC, previous.c_str());
+        QVERIFY2(mismatches.isEmpty(), qPrintable(mismatches.mid(0, 5).join(", ")));
+    }
+
+    void formattingShowsTheLocaleSeparator() {
+        {
+            LocaleScope english(EnglishLocale());
+            QCOMPARE(FormatNumber(250, NumberPattern::Scientific2), QString("2.50E+02"));
+            QCOMPARE(FormatNumber(5000, NumberPattern::Fixed2), QString("5000.00"));
+        }
+        LocaleScope italian(ItalianLocale());
+        QCOMPARE(FormatNumber(250, NumberPattern::Scientific2), QString("2,50E+02"));
+        QCOMPARE(FormatNumber(-0.001, NumberPattern::Scientific2), QString("-1,00E-03"));
+        QCOMPARE(FormatNumber(5000, NumberPattern::Fixed2), QString("5000,00"));
+    }
+
+    void decimalPointFixKeepsTheLength() {
+        std::u16string text = u"1,000E+01";
+        FixDecimalPoint(text);
+        QCOMPARE(QString::fromStdU16String(text), QString("1.000E+01"));
+        std::u16string tooShort = u"5";
+        FixDecimalPoint(tooShort);
+        QCOMPARE(QString::fromStdU16String(tooShort), QString("5"));
+    }
+};
+
+VELMARO_TEST(NumberTextTest);
+#include "number_text_tests.moc"
