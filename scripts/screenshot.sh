@@ -1,0 +1,284 @@
+#!/usr/bin/env bash
+# Starts Velmaro on a private virtual X display (Xvfb, no window manager) and saves PNG
+# pictures of its windows. Run with --help for the options.
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+
+usage() {
+  cat <<'EOF'
+Usage: scripts/screenshot.sh [options]
+
+Builds Velmaro (as scripts/start.sh does), starts it on a private Xvfb display and saves
+the main window as a PNG. With --graph it then clicks "Dati Esempio", "Calcola C" and
+"Grafici" and also saves the graph window "Forme d'onda reali".
+
+Options:
+  --graph              also drive the commands and save the graph window
+  --out-dir DIR        where to write the pictures (default: docs/ of the project)
+  --main-file NAME     file name of the main window picture (default: form1.png)
+  --graph-file NAME    file name of the graph window picture (default: form2.png)
+  --timeout SECONDS    how long to wait for a window or for the program to settle (default: 30)
+  --no-build           use the program already built in the build directory
+  -h, --help           show this help
+
+The build directory is $VELMARO_BUILD_DIR, else build/ of the project.
+Exit status: 0 when every picture asked for was saved, 1 when one was not (the reason
+and the folder with the logs are printed), 2 for a wrong option.
+EOF
+}
+
+OUT_DIR=$ROOT/docs
+MAIN_FILE=form1.png
+GRAPH_FILE=form2.png
+WITH_GRAPH=0
+TIMEOUT=30
+DO_BUILD=1
+
+while [ $# -gt 0 ]; do
+  case $1 in
+    --graph) WITH_GRAPH=1 ;;
+    --out-dir) OUT_DIR=${2:?--out-dir needs a directory}; shift ;;
+    --main-file) MAIN_FILE=${2:?--main-file needs a file name}; shift ;;
+    --graph-file) GRAPH_FILE=${2:?--graph-file needs a file name}; shift ;;
+    --timeout) TIMEOUT=${2:?--timeout needs a number of seconds}; shift ;;
+    --no-build) DO_BUILD=0 ;;
+    -h | --help) usage; exit 0 ;;
+    *) echo "screenshot: unknown option: $1" >&2; usage >&2; exit 2 ;;
+  esac
+  shift
+done
+if ! [[ $TIMEOUT =~ ^[1-9][0-9]*$ ]]; then
+  echo "screenshot: --timeout wants a whole number of seconds, not '$TIMEOUT'" >&2
+  exit 2
+fi
+
+# What this script needs beyond building and running: xdotool finds, moves and clicks
+# windows; ImageMagick's import grabs a window as PNG.
+SCREENSHOT_PACKAGES=(xdotool imagemagick)
+
+# The virtual screen is large enough to hold the main window (1066 x 570) above the
+# graph window (1262 x 667) without overlap; the pointer waits in its far corner.
+SCREEN_WIDTH=2048
+SCREEN_HEIGHT=1536
+PARK_X=$((SCREEN_WIDTH - 1))
+PARK_Y=$((SCREEN_HEIGHT - 1))
+GAP=16
+
+GRAPH_TITLE="Forme d'onda reali"
+# Client areas in pixels: 15990 x 8550 and 18930 x 10005 twips.
+MAIN_SIZE=1066x570
+GRAPH_SIZE=1262x667
+
+# Button centres in pixels from the main window's client area: (Left + Width / 2) / 15 and
+# (Top + Height / 2) / 15 of the twips rectangles, rounded down.
+EXAMPLE_BUTTON=(1000 216)   # Command3 "Dati Esempio": 14280, 3000, 1455 x 495
+DESIGN_BUTTON=(816 304)     # Command1 "Calcola C":    10800, 4320, 2895 x 495
+GRAPH_BUTTON=(184 520)      # Command2 "Grafici":       1800, 7560, 1935 x 495
+
+say() { echo "screenshot: $*" >&2; }
+
+install_missing_packages "${PACKAGES[@]}" "${SCREENSHOT_PACKAGES[@]}"
+if [ "$DO_BUILD" -eq 1 ]; then
+  build "$BUILD_DIR" -DVELMARO_BUILD_TESTS=OFF -DVELMARO_BUILD_BENCH=OFF
+fi
+PROGRAM=$BUILD_DIR/velmaro
+if ! [ -x "$PROGRAM" ]; then
+  say "no program at $PROGRAM (build it, or leave out --no-build)"
+  exit 1
+fi
+mkdir -p "$OUT_DIR"
+OUT_DIR=$(cd "$OUT_DIR" && pwd)
+
+WORK=$(mktemp -d "${TMPDIR:-/tmp}/velmaro-screenshot.XXXXXX")
+KEEP_WORK=0
+XVFB_PID=
+APP_PID=
+OUR_DISPLAY=0
+
+cleanup() {
+  if [ -n "$APP_PID" ]; then kill "$APP_PID" 2>/dev/null || true; wait "$APP_PID" 2>/dev/null || true; fi
+  if [ -n "$XVFB_PID" ]; then kill "$XVFB_PID" 2>/dev/null || true; wait "$XVFB_PID" 2>/dev/null || true; fi
+  if [ "$KEEP_WORK" -eq 0 ]; then rm -rf "$WORK"; fi
+}
+trap cleanup EXIT
+
+# Stops with a message; keeps the work folder (logs, the last grab of the screen) for a look.
+fail() {
+  say "$*"
+  if [ "$OUR_DISPLAY" -eq 1 ]; then
+    import -silent -window root "$WORK/screen.png" 2>/dev/null || true
+    say "visible windows:"
+    list_windows >&2
+  fi
+  if [ -s "$WORK/velmaro.log" ]; then
+    say "program output:"
+    sed 's/^/  /' "$WORK/velmaro.log" >&2
+  fi
+  KEEP_WORK=1
+  say "logs and a picture of the whole screen are in $WORK"
+  exit 1
+}
+
+list_windows() {
+  local id
+  for id in $(program_windows); do
+    echo "  $id \"$(window_title "$id")\" $(window_geometry "$id")"
+  done
+}
+
+window_title() { xdotool getwindowname "$1" 2>/dev/null || true; }
+
+# "WIDTHxHEIGHT+X+Y" of a window.
+window_geometry() {
+  local X Y WIDTH HEIGHT
+  eval "$(xdotool getwindowgeometry --shell "$1" | grep -E '^(X|Y|WIDTH|HEIGHT)=')"
+  echo "${WIDTH}x${HEIGHT}+${X}+${Y}"
+}
+
+window_height() {
+  local HEIGHT
+  eval "$(xdotool getwindowgeometry --shell "$1" | grep -E '^HEIGHT=')"
+  echo "$HEIGHT"
+}
+
+# The state letter of the program's process; a process that has ended but not been
+# collected yet is "Z".
+app_state() {
+  local stat
+  stat=$(cat "/proc/$APP_PID/stat" 2>/dev/null) || return 1
+  stat=${stat##*) }
+  echo "${stat%% *}"
+}
+
+app_alive() {
+  local state
+  state=$(app_state) && [ "$state" != Z ] && [ "$state" != X ]
+}
+
+# The visible top-level windows of the program (Qt marks them with its process id), one
+# id a line, whatever their titles.
+program_windows() { xdotool search --onlyvisible --pid "$APP_PID" 2>/dev/null || true; }
+
+# Processor time used so far by the program, in clock ticks (user + system).
+app_ticks() {
+  local stat fields
+  app_alive || return 1
+  stat=$(cat "/proc/$APP_PID/stat" 2>/dev/null) || return 1
+  stat=${stat##*) }   # the fields after the command name, from the third on
+  read -r -a fields <<<"$stat"
+  echo $((fields[11] + fields[12]))
+}
+
+# Waits until the program is idle: it has used at most one clock tick in each of two
+# half-second spans in a row. Once a command has run to its end and the windows have
+# been painted it only waits for events (a blinking text cursor costs next to nothing).
+wait_idle() {
+  local deadline=$((SECONDS + TIMEOUT)) before after quiet=0
+  before=$(app_ticks) || fail "the program has ended"
+  while [ "$quiet" -lt 2 ]; do
+    [ "$SECONDS" -lt "$deadline" ] || fail "the program was still busy after $TIMEOUT s"
+    sleep 0.5
+    after=$(app_ticks) || fail "the program has ended"
+    if [ $((after - before)) -le 1 ]; then quiet=$((quiet + 1)); else quiet=0; fi
+    before=$after
+  done
+}
+
+# Waits for a visible window of the program other than the main window; prints its id,
+# or nothing when the time is up or the program has ended.
+wait_for_window() {
+  local deadline=$((SECONDS + TIMEOUT)) id
+  while [ "$SECONDS" -lt "$deadline" ]; do
+    app_alive || return 0
+    for id in $(program_windows); do
+      if [ "$id" != "${MAIN_ID:-}" ]; then
+        echo "$id"
+        return 0
+      fi
+    done
+    sleep 0.2
+  done
+}
+
+# Any visible window of the program besides the main and the graph window is a message
+# box (they carry the caption "Velmaro", like the main window).
+fail_on_message_box() {
+  local id
+  for id in $(program_windows); do
+    if [ "$id" != "$MAIN_ID" ] && [ "$(window_title "$id")" != "$GRAPH_TITLE" ]; then
+      import -silent -window "$id" "$WORK/message.png" 2>/dev/null || true
+      fail "after $1 the program shows a window \"$(window_title "$id")\", a message box" \
+        "most likely (picture: $WORK/message.png)"
+    fi
+  done
+}
+
+click() {
+  local x=$1 y=$2
+  # Press and release on the button, then the pointer goes back to its corner, away from
+  # every window, so that no hover effect or pointer movement shows in the pictures.
+  xdotool mousemove --window "$MAIN_ID" "$x" "$y" click 1 mousemove "$PARK_X" "$PARK_Y"
+}
+
+capture() {
+  local id=$1 file=$2
+  import -silent -window "$id" "$WORK/grab.png" || fail "could not grab window $id"
+  mv "$WORK/grab.png" "$file"
+  say "saved $file ($(identify -format '%wx%h' "$file"))"
+}
+
+# The display: Xvfb picks a free number and writes it to the descriptor given.
+Xvfb -displayfd 3 -screen 0 "${SCREEN_WIDTH}x${SCREEN_HEIGHT}x24" -dpi 96 -nolisten tcp \
+  3>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
+XVFB_PID=$!
+deadline=$((SECONDS + TIMEOUT))
+until [ -s "$WORK/display" ]; do
+  kill -0 "$XVFB_PID" 2>/dev/null || { cat "$WORK/xvfb.log" >&2; XVFB_PID=; fail "Xvfb did not start"; }
+  [ "$SECONDS" -lt "$deadline" ] || fail "Xvfb did not start within $TIMEOUT s"
+  sleep 0.1
+done
+DISPLAY=:$(head -n 1 "$WORK/display")
+export DISPLAY
+OUR_DISPLAY=1
+xdotool mousemove "$PARK_X" "$PARK_Y"
+
+mkdir -m 700 "$WORK/runtime"
+env -u WAYLAND_DISPLAY -u QT_SCALE_FACTOR -u QT_SCREEN_SCALE_FACTORS \
+  QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$WORK/runtime" \
+  "$PROGRAM" >"$WORK/velmaro.log" 2>&1 &
+APP_PID=$!
+
+# The first window the program shows is the main window.
+MAIN_ID=$(wait_for_window)
+[ -n "$MAIN_ID" ] || fail "the main window did not appear within $TIMEOUT s"
+xdotool windowmove "$MAIN_ID" 0 0
+wait_idle
+say "main window \"$(window_title "$MAIN_ID")\": $(window_geometry "$MAIN_ID")" \
+  "(client area $MAIN_SIZE expected)"
+capture "$MAIN_ID" "$OUT_DIR/$MAIN_FILE"
+
+if [ "$WITH_GRAPH" -eq 1 ]; then
+  click "${EXAMPLE_BUTTON[@]}"
+  wait_idle
+  fail_on_message_box "\"Dati Esempio\""
+  click "${DESIGN_BUTTON[@]}"
+  wait_idle
+  fail_on_message_box "\"Calcola C\""
+  click "${GRAPH_BUTTON[@]}"
+  GRAPH_ID=$(wait_for_window)
+  if [ -z "$GRAPH_ID" ] || [ "$(window_title "$GRAPH_ID")" != "$GRAPH_TITLE" ]; then
+    app_alive || fail "the program ended after the click on \"Grafici\""
+    wait_idle
+    fail_on_message_box "\"Grafici\""
+    fail "the graph window \"$GRAPH_TITLE\" did not appear within $TIMEOUT s" \
+      "of the click on \"Grafici\" at ${GRAPH_BUTTON[0]}, ${GRAPH_BUTTON[1]} of the main window"
+  fi
+  # Without a window manager a new window opens where the program puts it, possibly over
+  # the main window: move it below.
+  wait_idle
+  xdotool windowmove "$GRAPH_ID" 0 $(($(window_height "$MAIN_ID") + GAP))
+  wait_idle
+  fail_on_message_box "\"Grafici\""
+  say "graph window: $(window_geometry "$GRAPH_ID") (client area $GRAPH_SIZE expected)"
+  capture "$GRAPH_ID" "$OUT_DIR/$GRAPH_FILE"
+fi
