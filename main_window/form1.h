@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -39,6 +40,9 @@ private:
     // The field's number times scale; empty, after a message, when the result is beyond the
     // range of a 64-bit real.
     std::optional<double> ReadScaled(const FieldRule& rule, double scale);
+
+    // The field's number as a count; empty, after a message, when it is not a 32-bit count.
+    std::optional<std::int32_t> ReadCount(const FieldRule& rule);
 
     // Shows a message about a value the command cannot accept, through MissingMsg.
     void RejectValue(const char16_t* message);

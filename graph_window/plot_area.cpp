@@ -1,0 +1,129 @@
+#include "graph_window/plot_area.h"
+
+#include <QCursor>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QToolTip>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+namespace {
+
+constexpr QRgb kDrawingColour = qRgb(0, 0, 0);
+
+// Pixel positions far outside the picture are all the same: off the picture. Clamping keeps
+// the integer conversion defined for any coordinate, infinities included.
+int RoundToPixel(double position) {
+    const double limit = 1e6;
+    if (!(position > -limit)) // also catches NaN
+        return -int(limit);
+    if (position > limit)
+        return int(limit);
+    return int(std::floor(position + 0.5));
+}
+
+} // namespace
+
+PlotArea::PlotArea(QRgb background, QWidget* parent) : QFrame(parent), background_(background) {
+    setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void PlotArea::SetScale(double left, double top, double right, double bottom) {
+    left_ = left;
+    top_ = top;
+    right_ = right;
+    bottom_ = bottom;
+}
+
+QPoint PlotArea::ToPixel(float x, float y) const {
+    const int lastColumn = std::max(picture_.width() - 1, 1);
+    const int lastRow = std::max(picture_.height() - 1, 1);
+    return QPoint(RoundToPixel((double(x) - left_) * lastColumn / (right_ - left_)),
+                  RoundToPixel((double(y) - top_) * lastRow / (bottom_ - top_)));
+}
+
+void PlotArea::Line(float x1, float y1, float x2, float y2) {
+    Line(x1, y1, x2, y2, kDrawingColour);
+}
+
+void PlotArea::Line(float x1, float y1, float x2, float y2, QRgb colour) {
+    PixelLine(ToPixel(x1, y1), ToPixel(x2, y2), colour);
+}
+
+void PlotArea::SetPixel(int column, int row, QRgb colour) {
+    if (column >= 0 && row >= 0 && column < picture_.width() && row < picture_.height())
+        reinterpret_cast<QRgb*>(picture_.scanLine(row))[column] = colour;
+}
+
+// Bresenham's line: one pixel per step along the longer axis, both ends included.
+void PlotArea::PixelLine(QPoint from, QPoint to, QRgb colour) {
+    int column = from.x(), row = from.y();
+    const int columnDistance = std::abs(to.x() - column), rowDistance = -std::abs(to.y() - row);
+    const int columnStep = column < to.x() ? 1 : -1, rowStep = row < to.y() ? 1 : -1;
+    int error = columnDistance + rowDistance;
+    for (;;) {
+        SetPixel(column, row, colour);
+        if (column == to.x() && row == to.y())
+            break;
+        const int twice = 2 * error;
+        if (twice >= rowDistance) {
+            error += rowDistance;
+            column += columnStep;
+        }
+        if (twice <= columnDistance) {
+            error += columnDistance;
+            row += rowStep;
+        }
+    }
+    RequestRepaint();
+}
+
+// Drawing may make millions of lines in one go: ask for one repaint, not one per line.
+void PlotArea::RequestRepaint() {
+    if (!repaintRequested_) {
+        repaintRequested_ = true;
+        update();
+    }
+}
+
+void PlotArea::Blank() {
+    picture_.fill(background_);
+    RequestRepaint();
+}
+
+// The area gets its size once, when the window places it; the picture takes the inside.
+void PlotArea::resizeEvent(QResizeEvent* event) {
+    QFrame::resizeEvent(event);
+    if (picture_.size() != contentsRect().size()) {
+        picture_ = QImage(contentsRect().size(), QImage::Format_RGB32);
+        picture_.fill(background_);
+    }
+}
+
+void PlotArea::SetToolTipText(const QString& text) {
+    setToolTip(text);
+    // A tooltip on show follows the reading instead of waiting for the next hover.
+    if (QToolTip::isVisible() && underMouse())
+        QToolTip::showText(QCursor::pos(), text, this);
+}
+
+void PlotArea::paintEvent(QPaintEvent* event) {
+    repaintRequested_ = false;
+    QFrame::paintEvent(event);
+    QPainter painter(this);
+    painter.drawImage(contentsRect().topLeft(), picture_);
+}
+
+void PlotArea::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint pixel = event->position().toPoint() - contentsRect().topLeft();
+    const int lastColumn = std::max(picture_.width() - 1, 1);
+    const int lastRow = std::max(picture_.height() - 1, 1);
+    const float x = float(left_ + pixel.x() * (right_ - left_) / lastColumn);
+    const float y = float(top_ + pixel.y() * (bottom_ - top_) / lastRow);
+    emit PointerMoved(event->buttons(), event->modifiers().testFlag(Qt::ShiftModifier), x, y);
+    QFrame::mouseMoveEvent(event);
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+// The plot area of the graph window: a retained picture in a sunken frame, drawn on in user
+// coordinates with one-pixel solid lines, no antialiasing. It reports pointer movements in
+// user coordinates and shows a tooltip.
+
+#include <QFrame>
+#include <QImage>
+#include <QPoint>
+
+class PlotArea : public QFrame {
+    Q_OBJECT
+public:
+    explicit PlotArea(QRgb background, QWidget* parent = nullptr);
+
+    // The user coordinates of the top-left and of the bottom-right pixel of the picture.
+    void SetScale(double left, double top, double right, double bottom);
+
+    // A line in user coordinates, both end points included, in the drawing colour (black) or
+    // in the colour given.
+    void Line(float x1, float y1, float x2, float y2);
+    void Line(float x1, float y1, float x2, float y2, QRgb colour);
+
+    // The same in pixels of the picture, for drawing that has already mapped its points.
+    QPoint ToPixel(float x, float y) const;
+    void PixelLine(QPoint from, QPoint to, QRgb colour);
+
+    // Back to the background colour, nothing drawn.
+    void Blank();
+
+    void SetToolTipText(const QString& text);
+
+    const QImage& Picture() const { return picture_; }
+    QRgb Background() const { return background_; }
+
+signals:
+    // Every pointer movement over the picture, with or without a button held.
+    void PointerMoved(Qt::MouseButtons buttons, bool shift, float x, float y);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void SetPixel(int column, int row, QRgb colour);
+    void RequestRepaint();
+
+    QImage picture_;
+    QRgb background_;
+    bool repaintRequested_ = false;
+    double left_ = 0, top_ = 0, right_ = 1, bottom_ = 1;
+};
