@@ -40,8 +40,8 @@ void PlotArea::SetScale(double left, double top, double right, double bottom) {
 }
 
 QPoint PlotArea::ToPixel(float x, float y) const {
-    const int lastColumn = std::max(picture_.width() - 1, 1);
-    const int lastRow = std::max(picture_.height() - 1, 1);
+    const int lastColumn = std::max(contentsRect().width() - 1, 1);
+    const int lastRow = std::max(contentsRect().height() - 1, 1);
     return QPoint(RoundToPixel((double(x) - left_) * lastColumn / (right_ - left_)),
                   RoundToPixel((double(y) - top_) * lastRow / (bottom_ - top_)));
 }
@@ -54,19 +54,20 @@ void PlotArea::Line(float x1, float y1, float x2, float y2, QRgb colour) {
     PixelLine(ToPixel(x1, y1), ToPixel(x2, y2), colour);
 }
 
-void PlotArea::SetPixel(int column, int row, QRgb colour) {
-    if (column >= 0 && row >= 0 && column < picture_.width() && row < picture_.height())
-        reinterpret_cast<QRgb*>(picture_.scanLine(row))[column] = colour;
+void PlotArea::SetPixel(QImage& canvas, int column, int row, QRgb colour) {
+    if (column >= 0 && row >= 0 && column < canvas.width() && row < canvas.height())
+        reinterpret_cast<QRgb*>(canvas.scanLine(row))[column] = colour;
 }
 
 // Bresenham's line: one pixel per step along the longer axis, both ends included.
 void PlotArea::PixelLine(QPoint from, QPoint to, QRgb colour) {
+    QImage& canvas = Canvas();
     int column = from.x(), row = from.y();
     const int columnDistance = std::abs(to.x() - column), rowDistance = -std::abs(to.y() - row);
     const int columnStep = column < to.x() ? 1 : -1, rowStep = row < to.y() ? 1 : -1;
     int error = columnDistance + rowDistance;
     for (;;) {
-        SetPixel(column, row, colour);
+        SetPixel(canvas, column, row, colour);
         if (column == to.x() && row == to.y())
             break;
         const int twice = 2 * error;
@@ -91,18 +92,21 @@ void PlotArea::RequestRepaint() {
 }
 
 void PlotArea::Blank() {
-    picture_.fill(background_);
+    Canvas().fill(background_);
     RequestRepaint();
 }
 
-// The area gets its size once, when the window places it; the picture takes the inside.
-void PlotArea::resizeEvent(QResizeEvent* event) {
-    QFrame::resizeEvent(event);
+// The area gets its size once, when the window places it (shown or not); the picture takes
+// the inside of the frame, made on first use.
+QImage& PlotArea::Canvas() {
     if (picture_.size() != contentsRect().size()) {
         picture_ = QImage(contentsRect().size(), QImage::Format_RGB32);
         picture_.fill(background_);
     }
+    return picture_;
 }
+
+const QImage& PlotArea::Picture() { return Canvas(); }
 
 void PlotArea::SetToolTipText(const QString& text) {
     setToolTip(text);
@@ -115,13 +119,13 @@ void PlotArea::paintEvent(QPaintEvent* event) {
     repaintRequested_ = false;
     QFrame::paintEvent(event);
     QPainter painter(this);
-    painter.drawImage(contentsRect().topLeft(), picture_);
+    painter.drawImage(contentsRect().topLeft(), Canvas());
 }
 
 void PlotArea::mouseMoveEvent(QMouseEvent* event) {
     const QPoint pixel = event->position().toPoint() - contentsRect().topLeft();
-    const int lastColumn = std::max(picture_.width() - 1, 1);
-    const int lastRow = std::max(picture_.height() - 1, 1);
+    const int lastColumn = std::max(contentsRect().width() - 1, 1);
+    const int lastRow = std::max(contentsRect().height() - 1, 1);
     const float x = float(left_ + pixel.x() * (right_ - left_) / lastColumn);
     const float y = float(top_ + pixel.y() * (bottom_ - top_) / lastRow);
     emit PointerMoved(event->buttons(), event->modifiers().testFlag(Qt::ShiftModifier), x, y);

@@ -30,7 +30,7 @@ public:
 
     void SetToolTipText(const QString& text);
 
-    const QImage& Picture() const { return picture_; }
+    const QImage& Picture();
     QRgb Background() const { return background_; }
 
 signals:
@@ -40,10 +40,10 @@ signals:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void SetPixel(int column, int row, QRgb colour);
+    QImage& Canvas();
+    static void SetPixel(QImage& canvas, int column, int row, QRgb colour);
     void RequestRepaint();
 
     QImage picture_;
