@@ -1,0 +1,387 @@
+// "Grafici" end to end: the graph window, its plot, the results and the mouse read-out,
+// driven from the main window as a user drives them.
+
+#include "app/control_table.h"
+#include "graph_window/form2.h"
+#include "graph_window/plot_area.h"
+#include "main_window/form1.h"
+#include "tests/gui_support.h"
+#include "tests/test_registry.h"
+
+#include <QFontInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QRadioButton>
+#include <QTest>
+
+namespace {
+
+struct Session {
+    DesignState state;
+    Form1 main{state};
+
+    Session() {
+        main.show();
+        (void)QTest::qWaitForWindowExposed(&main);
+    }
+    QLineEdit& field(const char* name) { return *main.findChild<QLineEdit*>(name); }
+    QColor textColour(const char* name) { return field(name).palette().color(QPalette::Text); }
+
+    // Verification fields and run settings: E, D, f, R, C, N, NP, NI.
+    void setVerification(const QStringList& values) {
+        const char* names[] = {"Text7", "Text8", "Text12", "Text9", "Text10", "Text13", "Text14",
+                               "Text15"};
+        for (int k = 0; k < values.size(); ++k)
+            field(names[k]).setText(values[k]);
+    }
+    void setWorkedExample(const char* NP = "1") {
+        setVerification({"10", "30", "1", "1", "1000", "10", NP, "2000"});
+    }
+    QStringList plot() { return ClickAndAnswer(main, "Command2"); }
+
+    static Form2* FindGraph() {
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (auto* form2 = qobject_cast<Form2*>(window))
+                return form2;
+        return nullptr;
+    }
+    QString result(const char* label) { return FindGraph()->findChild<QLabel*>(label)->text(); }
+};
+
+// The colour drawn at a point of the plot given in user coordinates.
+QRgb At(PlotArea& plot, float x, float y) {
+    const QPoint pixel = plot.ToPixel(x, y);
+    return plot.Picture().pixel(pixel);
+}
+
+QRgb kBackground = kLightYellow;
+
+} // namespace
+
+class GraphWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void cleanup() {
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (qobject_cast<Form2*>(window))
+                delete window;
+    }
+
+    void plotsTheWorkedExampleWithItsResults_data() {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QString>("ripple");
+        QTest::addColumn<QString>("mean");
+        QTest::newRow("English") << EnglishLocale() << "1.56E+03" << "2.51E+00";
+        QTest::newRow("Italian") << ItalianLocale() << "1,56E+03" << "2,51E+00";
+    }
+    void plotsTheWorkedExampleWithItsResults() {
+        QFETCH(QLocale, locale);
+        QFETCH(QString, ripple);
+        QFETCH(QString, mean);
+        LocaleScope scope(locale);
+        Session session;
+        session.setWorkedExample();
+        QVERIFY(session.plot().isEmpty());
+        Form2* graph = Session::FindGraph();
+        QVERIFY(graph && graph->isVisible());
+        QCOMPARE(graph->objectName(), QString("Form2"));
+        QCOMPARE(graph->windowTitle(), QString("Forme d'onda reali"));
+        QVERIFY(graph->parentWidget() == nullptr);
+        QCOMPARE(session.result("Label5"), ripple);
+        QCOMPARE(session.result("Label9"), mean);
+        QCOMPARE(std::round(session.state.DeltaVoVera * 1000), 1563145.0);
+        QCOMPARE(std::round(session.state.VomVera * 1e6), 2510899.0);
+        QVERIFY(QApplication::overrideCursor() == nullptr);
+    }
+
+    void drawsTicksBaselinesAndTracesWhereTheyBelong() {
+        Session session;
+        session.setWorkedExample();
+        session.plot();
+        PlotArea& plot = Session::FindGraph()->Plot();
+        // The input voltage: up at x = 20, high to 30, down at 40, low to the end.
+        QCOMPARE(At(plot, 10, 80), kRed);
+        QCOMPARE(At(plot, 20, 98), kRed);
+        QCOMPARE(At(plot, 25, 98), kRed);
+        QCOMPARE(At(plot, 30, 98), kRed);
+        QCOMPARE(At(plot, 35, 98), kBackground);
+        // The current: 55.69 at both ends, 78 at its peak.
+        QCOMPARE(At(plot, 10, 55.690f), kGreen);
+        QCOMPARE(At(plot, 20, 78), kGreen);
+        QCOMPARE(At(plot, 100, 55.690f), kGreen);
+        // The output: 19.232 at both ends, 36.1 on top.
+        QCOMPARE(At(plot, 10, 19.232f), kBlue);
+        QCOMPARE(At(plot, 30, 36.1f), kBlue);
+        QCOMPARE(At(plot, 40, 36.1f), kBlue);
+        QCOMPARE(At(plot, 100, 19.232f), kBlue);
+        QCOMPARE(At(plot, 5, 19.232f), kBackground); // nothing before the first sample
+        // Baselines span the whole width; ticks are black and short.
+        QCOMPARE(At(plot, 0, 60), kGreen);
+        QCOMPARE(At(plot, 5, 0.1f), kBlue);
+        QCOMPARE(At(plot, 0, 5), qRgb(0, 0, 0));
+        QCOMPARE(At(plot, 0.2f, 50), qRgb(0, 0, 0));
+        QCOMPARE(At(plot, 0.5f, 50), kBackground);
+        QCOMPARE(At(plot, 100, 0.5f), qRgb(0, 0, 0));
+        QCOMPARE(At(plot, 75, 0.5f), qRgb(0, 0, 0));
+        QCOMPARE(At(plot, 0.2f, 0), kBackground); // no tick at y = 0
+    }
+
+    void leavesAGapBetweenPeriods() {
+        Session session;
+        session.setWorkedExample("2");
+        session.plot();
+        PlotArea& plot = Session::FindGraph()->Plot();
+        QCOMPARE(At(plot, 10, 98), kRed);  // first period, samples 2 to 3 high
+        QCOMPARE(At(plot, 60, 98), kRed);  // second period
+        QCOMPARE(At(plot, 50, 19.232f), kBlue);
+        QCOMPARE(At(plot, 52.5f, 19.232f), kBackground);
+        QCOMPARE(At(plot, 52.5f, 55.690f), kBackground);
+        QCOMPARE(At(plot, 55, 19.232f), kBlue);
+    }
+
+    void readsThePlotUnderThePointer() {
+        LocaleScope english(EnglishLocale());
+        Session session;
+        session.setWorkedExample();
+        session.plot();
+        Form2* graph = Session::FindGraph();
+        QVERIFY(QTest::qWaitForWindowExposed(graph));
+        PlotArea& plot = graph->Plot();
+        QVERIFY(plot.toolTip().isEmpty());
+        for (const char* name : {"Option1", "Option2", "Option3"})
+            QVERIFY(!graph->findChild<QRadioButton*>(name)->isChecked());
+        const QPoint origin = plot.contentsRect().topLeft();
+        // Pixels chosen where the inverse mapping gives round numbers: 996 and 604 pixels
+        // across the inside of the frame.
+        const auto move = [&](int column, int row) {
+            QTest::mouseMove(&plot, origin + QPoint(column, row));
+            return plot.toolTip();
+        };
+        QCOMPARE(move(0, 0), QString("t= 0.00usec ; Vi(t) = 1.11E+01V"));
+        QVERIFY(graph->findChild<QRadioButton*>("Option1")->isChecked());
+        QCOMPARE(move(498, 302), QString("t= 500.00usec ; iC(t) = -4.11E-03A"));
+        QVERIFY(graph->findChild<QRadioButton*>("Option2")->isChecked());
+        QCOMPARE(move(996, 453), QString("t= 1000.00usec ; Vo(t) = 2.31E+00V"));
+        QVERIFY(graph->findChild<QRadioButton*>("Option3")->isChecked());
+        // Under the output baseline the selection stays and the output goes on being read.
+        QCOMPARE(move(249, 604), QString("t= 250.00usec ; Vo(t) = -9.27E-03V"));
+        QVERIFY(graph->findChild<QRadioButton*>("Option3")->isChecked());
+    }
+
+    void aZeroFrequencyLeavesTheTooltip() {
+        Session session;
+        session.setWorkedExample();
+        session.plot();
+        Form2* graph = Session::FindGraph();
+        QVERIFY(QTest::qWaitForWindowExposed(graph));
+        PlotArea& plot = graph->Plot();
+        QTest::mouseMove(&plot, plot.contentsRect().topLeft() + QPoint(10, 10));
+        const QString before = plot.toolTip();
+        QVERIFY(!before.isEmpty());
+        session.field("Text12").setText("0"); // the command stops at f, with f = 0 stored
+        QCOMPARE(session.plot().size(), 1);
+        QCOMPARE(session.state.f, 0.0);
+        QTest::mouseMove(&plot, plot.contentsRect().topLeft() + QPoint(20, 20));
+        QCOMPARE(plot.toolTip(), before);
+    }
+
+    void aClosedWindowComesBackFresh() {
+        Session session;
+        session.setWorkedExample();
+        session.plot();
+        QPointer<Form2> first = Session::FindGraph();
+        first->findChild<QRadioButton*>("Option2")->setChecked(true);
+        first->close();
+        QVERIFY(!first); // destroyed with its drawing
+        session.plot();
+        Form2* second = Session::FindGraph();
+        QVERIFY(second && second->isVisible());
+        QVERIFY(!second->findChild<QRadioButton*>("Option2")->isChecked());
+        QCOMPARE(session.result("Label5"), QString("1.56E+03"));
+    }
+
+    void aSecondPlotReusesTheWindow() {
+        Session session;
+        session.setWorkedExample();
+        session.plot();
+        Form2* graph = Session::FindGraph();
+        graph->findChild<QRadioButton*>("Option3")->setChecked(true);
+        session.field("Text8").setText("50");
+        session.plot();
+        QCOMPARE(Session::FindGraph(), graph);
+        QVERIFY(graph->findChild<QRadioButton*>("Option3")->isChecked());
+        QCOMPARE(At(graph->Plot(), 35, 98), kRed); // the new duty cycle, drawn on a blank plot
+        QCOMPARE(At(graph->Plot(), 20, 98), kRed);
+    }
+
+    void theCommandChecksItsFieldsInOrder_data() {
+        QTest::addColumn<QStringList>("entries"); // E, D, f, R, C, N, NP, NI
+        QTest::addColumn<QString>("message");
+        const auto row = [](const char* name, QStringList entries, const char* message) {
+            QTest::newRow(name) << entries << QString::fromUtf8(message);
+        };
+        const QString suffix = ". Puoi scrivere soltanto numeri razionali con il punto come "
+                               "separatore decimale, anche in forma esponenziale. Ad es: 1.23 , "
+                               "1E-5 , 5E3";
+        row("all empty", {"", "", "", "", "", "", "", ""},
+            "Hai dimenticato di scrivere la tensione di ingresso E");
+        row("D empty", {"10", "", "1", "1", "1000", "10", "1", "2000"},
+            "Hai dimenticato di scrivere il valore del Duty Cycle in %");
+        row("f empty", {"10", "30", "", "1", "1000", "10", "1", "2000"},
+            "Hai dimenticato di scrivere il valore della frequenza del segnale in ingresso f in kHz");
+        row("R and C empty", {"10", "30", "1", "", "", "10", "1", "2000"},
+            "Hai dimenticato di scrivere il valore della resistenza R in kohm");
+        row("C empty", {"10", "30", "1", "1", "", "10", "1", "2000"},
+            "Hai dimenticato di scrivere il valore della capacità in nF");
+        row("N empty", {"10", "30", "1", "1", "1000", "", "1", "2000"},
+            "Hai dimenticato di scrivere il numero dei campioni N");
+        row("NP empty", {"10", "30", "1", "1", "1000", "10", "", "2000"},
+            "Hai dimenticato di scrivere il numero dei periodi visualizzati NP");
+        row("NI empty", {"10", "30", "1", "1", "1000", "10", "1", ""},
+            "Hai dimenticato di scrivere il numero delle iterazioni NI");
+        QTest::newRow("E comma") << QStringList{"1,5", "30", "1", "1", "1000", "10", "1", "2000"}
+                                 << "Errore di inserimento dati per la tensione di ingresso E" + suffix;
+        QTest::newRow("NI letter") << QStringList{"10", "30", "1", "1", "1000", "10", "1", "2k"}
+                                   << "Errore di inserimento dati per il numero delle iterazioni NI" + suffix;
+        row("E zero", {"0", "30", "1", "1", "1000", "10", "1", "2000"},
+            "La tensione in ingresso non può essere zero o negativa!");
+        row("D 100", {"10", "100", "1", "1", "1000", "10", "1", "2000"},
+            "Il Duty Cycle non può essere zero o negativo o maggiore o uguale al 100%!");
+        row("D negative", {"10", "-5", "1", "1", "1000", "10", "1", "2000"},
+            "Il Duty Cycle non può essere zero o negativo o maggiore o uguale al 100%!");
+        row("f zero", {"10", "30", "0", "1", "1000", "10", "1", "2000"},
+            "La frequenza non può essere zero o negativa!");
+        row("C before R", {"10", "30", "1", "0", "0", "10", "1", "2000"},
+            "La capacità non può essere zero o negativa!");
+        row("R zero", {"10", "30", "1", "0", "1000", "10", "1", "2000"},
+            "La resistenza non può essere zero o negativa!");
+        row("N below a half", {"10", "30", "1", "1", "1000", "0.4", "1", "2000"},
+            "Il numero dei campioni N deve essere almeno 1!");
+        row("N negative", {"10", "30", "1", "1", "1000", "-10", "1", "2000"},
+            "Il numero dei campioni N deve essere almeno 1!");
+        row("N too large", {"10", "30", "1", "1", "1000", "5e7", "1", "2000"},
+            "Il numero dei campioni N non può superare 40000000!");
+        row("N beyond a count", {"10", "30", "1", "1", "1000", "3e9", "1", "2000"},
+            "Errore di inserimento dati per il numero dei campioni N. Il numero deve essere "
+            "compreso tra -2147483648 e 2147483647.");
+        row("NP beyond a real", {"10", "30", "1", "1", "1000", "10", "-1e400", "2000"},
+            "Errore di inserimento dati per il numero dei periodi visualizzati NP. Il numero "
+            "deve essere compreso tra -2147483648 e 2147483647.");
+        row("NI zero", {"10", "30", "1", "1", "1000", "10", "1", "0"},
+            "Il numero delle iterazioni NI deve essere almeno 1!");
+        row("unstable step", {"10", "30", "1", "1", "1", "10", "1", "2000"},
+            "Il passo di simulazione (1/f)/N supera il doppio della costante di tempo R*C: la "
+            "simulazione sarebbe instabile. Aumenta il numero dei campioni N!");
+        row("f beyond a real once scaled", {"10", "30", "1e306", "1", "1000", "10", "1", "2000"},
+            "Errore di inserimento dati per il valore della frequenza del segnale in ingresso f "
+            "in kHz. Il numero è fuori dall'intervallo dei numeri rappresentabili.");
+    }
+    void theCommandChecksItsFieldsInOrder() {
+        QFETCH(QStringList, entries);
+        QFETCH(QString, message);
+        Session session;
+        session.setVerification(entries);
+        QCOMPARE(session.plot(), QStringList{message});
+        QVERIFY(!Session::FindGraph()); // a refused command does not touch the graph window
+    }
+
+    void aRefusedCommandKeepsTheEarlierPlot() {
+        Session session;
+        session.setWorkedExample();
+        session.plot();
+        Form2* graph = Session::FindGraph();
+        const QImage before = graph->Plot().Picture().copy();
+        session.field("Text13").setText("0");
+        QCOMPARE(session.plot().size(), 1);
+        QCOMPARE(graph->Plot().Picture(), before);
+        QCOMPARE(session.result("Label5"), QString("1.56E+03"));
+    }
+
+    void textColoursTurnBlackAsValuesAreTakenOver() {
+        Session session;
+        session.field("Text1").setText("10");
+        session.field("Text2").setText("3");
+        session.field("Text3").setText("1");
+        session.field("Text4").setText("100");
+        session.field("Text6").setText("1");
+        ClickAndAnswer(session.main, "Command1"); // fills the verification fields in blue
+        session.field("Text12").setText("0");
+        session.field("Text9").setText("0");
+        QCOMPARE(session.plot().size(), 1);
+        const QColor black(0, 0, 0), blue(0, 0, 255);
+        QCOMPARE(session.textColour("Text7"), black);
+        QCOMPARE(session.textColour("Text8"), black);
+        QCOMPARE(session.textColour("Text12"), blue);
+        QCOMPARE(session.textColour("Text10"), blue);
+        session.field("Text12").setText("1");
+        QCOMPARE(session.plot().size(), 1); // now R is refused, after f and C were taken
+        QCOMPARE(session.textColour("Text12"), black);
+        QCOMPARE(session.textColour("Text10"), black);
+        QCOMPARE(session.textColour("Text9"), blue);
+        QCOMPARE(session.textColour("Text13"), black); // the counts keep their colour
+    }
+
+    void countsRoundHalvesToEven() {
+        Session session;
+        session.setVerification({"10", "30", "1", "1", "1000", "1000.5", "0", "1001.5"});
+        QVERIFY(session.plot().isEmpty());
+        QCOMPARE(session.state.N, 1000);
+        QCOMPARE(session.state.NP, 0);
+        QCOMPARE(session.state.NI, 1002);
+    }
+
+    void noPeriodsDrawnLeavesTicksAndBaselines() {
+        Session session;
+        session.setWorkedExample("0");
+        QVERIFY(session.plot().isEmpty());
+        PlotArea& plot = Session::FindGraph()->Plot();
+        QCOMPARE(At(plot, 20, 98), kBackground);
+        QCOMPARE(At(plot, 20, 80), kRed);
+        QCOMPARE(session.result("Label5"), QString("1.56E+03"));
+    }
+
+    void resultsBeyondARealAreNotShown() {
+        Session session;
+        session.setVerification({"1e307", "50", "1", "1", "1000", "10", "1", "20"});
+        QCOMPARE(session.plot(),
+                 QStringList{"La simulazione ha dato valori fuori dall'intervallo dei numeri "
+                             "rappresentabili: controlla i dati di verifica!"});
+        QCOMPARE(session.result("Label5"), QString("Label5"));
+        QCOMPARE(session.result("Label9"), QString("Label9"));
+    }
+
+    void opensWithItsLayout() {
+        Session session;
+        Form2& graph = session.main.GraphWindow();
+        QVERIFY(!graph.isVisible()); // created on access, not shown
+        QCOMPARE(graph.size(), QSize(1262, 667));
+        QCOMPARE(graph.findChild<QLabel*>("Label5")->text(), QString("Label5"));
+        QCOMPARE(graph.findChild<QLabel*>("Label9")->text(), QString("Label9"));
+        QCOMPARE(graph.findChild<QLabel*>("Label1")->text(),
+                 QString("Sposta il cursore del mouse sulla forma d'onda , comparirà il valore "
+                         "in quel punto"));
+        QVERIFY(graph.findChild<QWidget*>("Picture2"));
+        QCOMPARE(graph.Plot().geometry(), QRect(8, 8, 1001, 609));
+        QCOMPARE(graph.Plot().Picture().size(), QSize(997, 605));
+        QCOMPARE(graph.Plot().Picture().pixel(500, 300), kLightYellow);
+        for (QLabel* label : graph.findChildren<QLabel*>()) {
+            const QFontMetrics metrics(label->font());
+            QVERIFY2(metrics.horizontalAdvance(label->text()) <= label->width(),
+                     qPrintable(label->objectName()));
+        }
+        for (QRadioButton* option : graph.findChildren<QRadioButton*>())
+            QVERIFY2(option->sizeHint().width() <= option->width(),
+                     qPrintable(option->objectName()));
+        const QImage picture = graph.grab().toImage();
+        const QRect option1 = graph.findChild<QRadioButton*>("Option1")->geometry();
+        bool redCaption = false;
+        for (int x = option1.left(); x <= option1.right(); ++x)
+            for (int y = option1.top(); y <= option1.bottom(); ++y)
+                redCaption |= picture.pixel(x, y) == kRed;
+        QVERIFY(redCaption);
+    }
+};
+
+VELMARO_TEST(GraphWindowTest);
+#include "graph_window_tests.moc"
