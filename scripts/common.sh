@@ -33,10 +33,14 @@ install_missing_packages() {
     apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-# build <build dir> [extra cmake arguments...]
+# build <build dir> [target...]: configures in Release, then builds the targets (default: all).
 build() {
   local dir=$1
   shift
-  cmake -S "$ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release "$@"
-  cmake --build "$dir"
+  cmake -S "$ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release
+  if [ $# -gt 0 ]; then
+    cmake --build "$dir" --target "$@"
+  else
+    cmake --build "$dir"
+  fi
 }

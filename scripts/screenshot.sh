@@ -79,7 +79,7 @@ say() { echo "screenshot: $*" >&2; }
 
 install_missing_packages "${PACKAGES[@]}" "${SCREENSHOT_PACKAGES[@]}"
 if [ "$DO_BUILD" -eq 1 ]; then
-  build "$BUILD_DIR" -DVELMARO_BUILD_TESTS=OFF -DVELMARO_BUILD_BENCH=OFF
+  build "$BUILD_DIR" velmaro
 fi
 PROGRAM=$BUILD_DIR/velmaro
 if ! [ -x "$PROGRAM" ]; then

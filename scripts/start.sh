@@ -4,7 +4,7 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 install_missing_packages "${PACKAGES[@]}"
-build "$BUILD_DIR" -DVELMARO_BUILD_TESTS=OFF -DVELMARO_BUILD_BENCH=OFF
+build "$BUILD_DIR" velmaro
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   echo "No graphical display here: to look at the windows, run scripts/screenshot.sh instead." >&2

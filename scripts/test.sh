@@ -4,5 +4,5 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 install_missing_packages "${PACKAGES[@]}"
-build "$BUILD_DIR" -DVELMARO_BUILD_TESTS=ON -DVELMARO_BUILD_BENCH=ON
+build "$BUILD_DIR"
 ctest --test-dir "$BUILD_DIR" --output-on-failure
