@@ -44,8 +44,9 @@ enum class RunOutcome {
 
 // Simulates NI periods of N samples from a discharged capacitor and leaves the last one in Vi,
 // Vo and iC (indices 0 to N + 1), bit for bit what evaluating every period literally would
-// leave, and sets dt. NI < 1 leaves the arrays all 0. A run that does not complete leaves the
-// arrays absent (empty) and dt at 0, as before the first run, so nothing of an earlier run
-// survives. Runs on any values, refused ones included (they only give infinities or NaNs), and
-// never throws.
+// leave, and sets dt. NI < 1 leaves the arrays all 0. Periods that would repeat an earlier one
+// are not computed. A run that does not complete leaves the arrays absent (empty) and dt at 0,
+// as before the first run, so nothing of an earlier run survives. Only N and D are refused, when
+// the arrays could not hold them; any E, f, R, C and NI are run, those CheckRunSettings turns
+// away included, and only give infinities or NaNs. Never throws.
 RunOutcome RunSimulation(DesignState& state);

@@ -21,7 +21,7 @@ bool FindMagnitude(const std::vector<double>& x, std::int32_t n, Takes takes, do
     if (!HoldsPeriod(x, n))
         return false;
     double m = x[1];
-    for (std::int32_t i = 1; i <= n; ++i) {
+    for (std::int64_t i = 1; i <= n; ++i) {
         const double v = std::fabs(x[i]);
         if (takes(v, m))
             m = v;
@@ -34,7 +34,7 @@ bool FindMagnitude(const std::vector<double>& x, std::int32_t n, Takes takes, do
 double MeanOutput(const DesignState& state) {
     const std::int32_t n = state.N;
     double sum = 0;
-    for (std::int32_t i = 1; i <= n; ++i)
+    for (std::int64_t i = 1; i <= n; ++i)
         sum = state.dt * state.Vo[i] + sum;
     return state.f * sum;
 }

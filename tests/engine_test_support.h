@@ -9,6 +9,7 @@
 
 #include <bit>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace engine_test {
@@ -55,10 +56,8 @@ inline QString ArrayDifference(const char* name, const std::vector<double>& got,
         return QString("%1 has %2 elements, %3 expected").arg(name).arg(got.size()).arg(want.size());
     for (std::size_t i = 0; i < got.size(); ++i)
         if (!SameBits(got[i], want[i]))
-            return QString("%1(%2) is %3, %4 expected")
-                .arg(name)
-                .arg(i)
-                .arg(Describe(got[i]), Describe(want[i]));
+            return QString("%1(%2) is %3, %4 expected").arg(name).arg(i).arg(
+                Describe(got[i]), Describe(want[i]));
     return {};
 }
 
@@ -66,28 +65,39 @@ inline QString ArrayDifference(const char* name, const std::vector<double>& got,
 inline QString RunDifference(const DesignState& got, const DesignState& want) {
     if (!SameBits(got.dt, want.dt))
         return "dt is " + Describe(got.dt) + ", " + Describe(want.dt) + " expected";
-    for (const QString& difference : {ArrayDifference("Vi", got.Vi, want.Vi),
-                                      ArrayDifference("Vo", got.Vo, want.Vo),
-                                      ArrayDifference("iC", got.iC, want.iC)})
-        if (!difference.isEmpty())
+    using Array = std::vector<double> DesignState::*;
+    for (const auto& [name, array] :
+         {std::pair<const char*, Array>{"Vi", &DesignState::Vi}, {"Vo", &DesignState::Vo},
+          {"iC", &DesignState::iC}})
+        if (QString difference = ArrayDifference(name, got.*array, want.*array);
+            !difference.isEmpty())
             return difference;
     return {};
 }
 
 // Empty when the six statistics agree bit for bit.
 inline QString StatisticsDifference(const DesignState& got, const DesignState& want) {
-    const struct {
-        const char* name;
-        double got, want;
-    } results[] = {{"ViMax", got.ViMax, want.ViMax},       {"IcMax", got.IcMax, want.IcMax},
-                   {"VoMax", got.VoMax, want.VoMax},       {"VoMin", got.VoMin, want.VoMin},
-                   {"DeltaVoVera", got.DeltaVoVera, want.DeltaVoVera},
-                   {"VomVera", got.VomVera, want.VomVera}};
-    for (const auto& result : results)
-        if (!SameBits(result.got, result.want))
+    using Result = double DesignState::*;
+    for (const auto& [name, result] :
+         {std::pair<const char*, Result>{"ViMax", &DesignState::ViMax},
+          {"IcMax", &DesignState::IcMax}, {"VoMax", &DesignState::VoMax},
+          {"VoMin", &DesignState::VoMin}, {"DeltaVoVera", &DesignState::DeltaVoVera},
+          {"VomVera", &DesignState::VomVera}})
+        if (!SameBits(got.*result, want.*result))
             return QString("%1 is %2, %3 expected")
-                .arg(result.name, Describe(result.got), Describe(result.want));
+                .arg(name, Describe(got.*result), Describe(want.*result));
     return {};
+}
+
+inline QString DescribeDesign(const DesignState& s) {
+    return QString("E %1 D %2 f %3 R %4 C %5 N %6 NI %7")
+        .arg(s.E, 0, 'g', 17)
+        .arg(s.D, 0, 'g', 17)
+        .arg(s.f, 0, 'g', 17)
+        .arg(s.R, 0, 'g', 17)
+        .arg(s.C, 0, 'g', 17)
+        .arg(s.N)
+        .arg(s.NI);
 }
 
 // What evaluating every period literally leaves.

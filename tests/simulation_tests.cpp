@@ -50,7 +50,6 @@ public:
     std::int32_t LogCount(double low, double high) {
         return static_cast<std::int32_t>(std::exp(Uniform(std::log(low), std::log(high))));
     }
-    bool Chance(double p) { return Uniform(0, 1) < p; }
 
     // A capacitance that makes dt/(R·C) about `ratio`.
     static double CapacitanceFor(const DesignState& s, double ratio) {
@@ -76,9 +75,9 @@ public:
             ratio = Uniform(1, 2);
             break;
         case 4: // few samples and many periods, where the periods fall into short cycles
-            s.N = LogCount(1, 14);
+            s.N = LogCount(1, 10);
             s.NI = LogCount(1, 6000);
-            ratio = Uniform(0.5, 2);
+            ratio = Uniform(1.2, 2);
             break;
         }
         s.C = CapacitanceFor(s, ratio);
@@ -87,8 +86,8 @@ public:
 
 private:
     std::int32_t PeriodCount() {
-        if (Chance(0.1))
-            return static_cast<std::int32_t>(Uniform(-1, 3)); // -1, 0, 1, 2
+        if (Uniform(0, 1) < 0.1)
+            return static_cast<std::int32_t>(std::floor(Uniform(-1, 3))); // -1, 0, 1 or 2
         return LogCount(1, 3000);
     }
 
@@ -106,10 +105,11 @@ private:
     std::mt19937_64 random_{20'240'611};
 };
 
-// Counts how often the drawn designs reach each switching case, so that the randomized test
-// notices if its designs stop covering them.
-struct SwitchingCoverage {
+// Counts how often the drawn designs reach each switching case, no period at all and a cycle
+// longer than one period, so that the randomized test notices if its designs stop covering them.
+struct Coverage {
     int no_on_phase = 0, single_on_sample = 0, gap = 0, no_off_phase = 0, self_copy = 0;
+    int no_periods = 0, cycles = 0;
 
     void Add(const DesignState& s) {
         const auto sw = engine::FindSwitchingSamples(s.N, s.D);
@@ -118,6 +118,10 @@ struct SwitchingCoverage {
         gap += sw->k1 == sw->k + 2;
         no_off_phase += sw->k1 == s.N + 1;
         self_copy += sw->k1 == sw->k;
+        no_periods += s.NI < 1;
+        const auto plan = engine::MakePeriodPlan(s, *sw);
+        const auto end_of_period = [&plan](double v) { return engine::EndValue(plan, v); };
+        cycles += engine::Advance(end_of_period, 0.0, s.NI - 1).cycle > 1;
     }
 };
 
@@ -227,20 +231,12 @@ void SimulationTests::secondRunLeavesNoTrace() {
 
 void SimulationTests::matchesLiteralEvaluation() {
     DesignSource source;
-    SwitchingCoverage coverage;
+    Coverage coverage;
     constexpr int kKinds = 5;
     for (int design = 0; design < 600; ++design) {
         const DesignState drawn = source.Draw(design % kKinds);
         coverage.Add(drawn);
-        const QString where = QString("design %1: E %2 D %3 f %4 R %5 C %6 N %7 NI %8")
-                                  .arg(design)
-                                  .arg(drawn.E, 0, 'g', 17)
-                                  .arg(drawn.D, 0, 'g', 17)
-                                  .arg(drawn.f, 0, 'g', 17)
-                                  .arg(drawn.R, 0, 'g', 17)
-                                  .arg(drawn.C, 0, 'g', 17)
-                                  .arg(drawn.N)
-                                  .arg(drawn.NI);
+        const QString where = QString("design %1: ").arg(design) + DescribeDesign(drawn);
 
         DesignState engine = drawn;
         QCOMPARE(RunSimulation(engine), RunOutcome::Completed);
@@ -258,6 +254,8 @@ void SimulationTests::matchesLiteralEvaluation() {
     QVERIFY(coverage.gap >= 10);
     QVERIFY(coverage.no_off_phase >= 10);
     QVERIFY(coverage.self_copy >= 10);
+    QVERIFY(coverage.no_periods >= 10);
+    QVERIFY(coverage.cycles >= 5);
 }
 
 void SimulationTests::cyclesAreSkippedExactly() {
