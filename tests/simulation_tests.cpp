@@ -127,7 +127,7 @@ struct Coverage {
 
 } // namespace
 
-class SimulationTests : public QObject {
+class SimulationTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -146,7 +146,7 @@ private slots:
     void checkRunSettings();
 };
 
-void SimulationTests::tabulatedPeriod() {
+void SimulationTest::tabulatedPeriod() {
     DesignState s;
     VERIFY_MATCHES_LITERAL(TabulatedDesign(), s);
     QVERIFY(SameBits(s.dt, (1.0 / 1000) / 10));
@@ -165,7 +165,7 @@ void SimulationTests::tabulatedPeriod() {
     QVERIFY(SameBits(s.Vi[0], 0) && SameBits(s.Vo[0], 0) && SameBits(s.iC[0], 0));
 }
 
-void SimulationTests::switchingCases() {
+void SimulationTest::switchingCases() {
     DesignState s;
 
     // N·D = 0.4, k = 0: no on-phase, the copy takes element 0, and nothing ever moves.
@@ -201,7 +201,7 @@ void SimulationTests::switchingCases() {
     VERIFY_MATCHES_LITERAL(Design(10, 0.5, 1000, 1000, 1e-4, 1, 50), s);
 }
 
-void SimulationTests::noPeriodsLeaveZeros() {
+void SimulationTest::noPeriodsLeaveZeros() {
     for (const std::int32_t periods : {0, -1, kMinCount}) {
         DesignState s = TabulatedDesign();
         s.NI = periods;
@@ -213,7 +213,7 @@ void SimulationTests::noPeriodsLeaveZeros() {
     }
 }
 
-void SimulationTests::secondRunLeavesNoTrace() {
+void SimulationTest::secondRunLeavesNoTrace() {
     DesignState s = Design(10, 0.5, 1e4, 1e4, 250e-9, 1000, 300);
     QCOMPARE(RunSimulation(s), RunOutcome::Completed);
     const DesignState smaller = Design(5, 0.3, 1000, 1000, 1e-6, 10, 3);
@@ -229,7 +229,7 @@ void SimulationTests::secondRunLeavesNoTrace() {
     QVERIFY2(difference.isEmpty(), qPrintable(difference));
 }
 
-void SimulationTests::matchesLiteralEvaluation() {
+void SimulationTest::matchesLiteralEvaluation() {
     DesignSource source;
     Coverage coverage;
     constexpr int kKinds = 5;
@@ -258,7 +258,7 @@ void SimulationTests::matchesLiteralEvaluation() {
     QVERIFY(coverage.cycles >= 5);
 }
 
-void SimulationTests::cyclesAreSkippedExactly() {
+void SimulationTest::cyclesAreSkippedExactly() {
     struct Case {
         DesignState design;
         std::int64_t cycle;
@@ -291,7 +291,7 @@ void SimulationTests::cyclesAreSkippedExactly() {
     }
 }
 
-void SimulationTests::advanceFindsEveryPhase() {
+void SimulationTest::advanceFindsEveryPhase() {
     // Integers that run from 0 up to tail + cycle − 1 and then go round the last `cycle` of them.
     struct Orbit {
         std::int64_t tail, cycle;
@@ -316,7 +316,7 @@ void SimulationTests::advanceFindsEveryPhase() {
     }
 }
 
-void SimulationTests::advanceKeepsSignedZeros() {
+void SimulationTest::advanceKeepsSignedZeros() {
     // 0.0 and -0.0 compare equal but are different states; the values alternate, a cycle of two.
     const auto negate = [](double v) { return -v; };
     for (std::int64_t periods = 0; periods < 12; ++periods) {
@@ -325,7 +325,7 @@ void SimulationTests::advanceKeepsSignedZeros() {
     }
 }
 
-void SimulationTests::refusedSettingsGiveNoArrays() {
+void SimulationTest::refusedSettingsGiveNoArrays() {
     const auto expect = [](DesignState s, RunOutcome outcome) {
         s.dt = 1;
         s.Vo.assign(5, 1.0);
@@ -348,7 +348,7 @@ void SimulationTests::refusedSettingsGiveNoArrays() {
     }
 }
 
-void SimulationTests::oddValuesRunWithoutFault() {
+void SimulationTest::oddValuesRunWithoutFault() {
     DesignState s;
     // D = 1 (k = N, k1 = N + 1) and N·D = -0.5 (k = k1 = 0: the off-phase starts at element 0)
     // still index within the arrays.
@@ -382,7 +382,7 @@ void SimulationTests::oddValuesRunWithoutFault() {
     QCOMPARE(widest.Vo.size(), std::size_t(kMaxSamplesPerPeriod) + 2);
 }
 
-void SimulationTests::outOfMemoryIsReported() {
+void SimulationTest::outOfMemoryIsReported() {
 #ifdef __linux__
     // Leave the process 64 MB more address space than it has now, far less than the arrays need.
     long pages = 0;
@@ -406,7 +406,7 @@ void SimulationTests::outOfMemoryIsReported() {
 #endif
 }
 
-void SimulationTests::checkRunSettings_data() {
+void SimulationTest::checkRunSettings_data() {
     QTest::addColumn<std::int32_t>("n");
     QTest::addColumn<std::int32_t>("periods");
     QTest::addColumn<double>("d");
@@ -451,7 +451,7 @@ void SimulationTests::checkRunSettings_data() {
     row("f and R", 10, 2000, 0.3, 0, 1e-6, -1, RunRefusal::NonFiniteTimeStep);
 }
 
-void SimulationTests::checkRunSettings() {
+void SimulationTest::checkRunSettings() {
     QFETCH(std::int32_t, n);
     QFETCH(std::int32_t, periods);
     QFETCH(double, d);
@@ -463,6 +463,6 @@ void SimulationTests::checkRunSettings() {
     QCOMPARE(int(CheckRunSettings(s)), expected);
 }
 
-VELMARO_TEST(SimulationTests);
+VELMARO_TEST(SimulationTest);
 
 #include "simulation_tests.moc"

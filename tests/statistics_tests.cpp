@@ -31,7 +31,7 @@ DesignState WithSamples(std::vector<double> samples) {
 
 } // namespace
 
-class StatisticsTests : public QObject {
+class StatisticsTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -43,7 +43,7 @@ private slots:
     void runawayValuesAreReported();
 };
 
-void StatisticsTests::tabulatedPeriod() {
+void StatisticsTest::tabulatedPeriod() {
     DesignState s = TabulatedDesign();
     QCOMPARE(RunSimulation(s), RunOutcome::Completed);
     QVERIFY(ComputeStatistics(s));
@@ -60,7 +60,7 @@ void StatisticsTests::tabulatedPeriod() {
     QVERIFY2(difference.isEmpty(), qPrintable(difference));
 }
 
-void StatisticsTests::zeroArraysGiveZeros() {
+void StatisticsTest::zeroArraysGiveZeros() {
     DesignState s = TabulatedDesign();
     s.NI = 0;
     QCOMPARE(RunSimulation(s), RunOutcome::Completed);
@@ -70,7 +70,7 @@ void StatisticsTests::zeroArraysGiveZeros() {
         QVERIFY(SameBits(result, 0.0));
 }
 
-void StatisticsTests::magnitudesAndSigns() {
+void StatisticsTest::magnitudesAndSigns() {
     // A negative sample 1: each maximum takes its magnitude; equal magnitudes of opposite sign
     // give the positive one, whichever comes first.
     DesignState s = WithSamples({-3, 2, 3, -1});
@@ -97,7 +97,7 @@ void StatisticsTests::magnitudesAndSigns() {
     QVERIFY(std::isnan(s.VoMax));
 }
 
-void StatisticsTests::missingOrShortArrays() {
+void StatisticsTest::missingOrShortArrays() {
     DesignState s;
     s.N = 10;
     s.ViMax = s.IcMax = s.VoMax = s.VoMin = s.DeltaVoVera = s.VomVera = 7;
@@ -121,7 +121,7 @@ void StatisticsTests::missingOrShortArrays() {
     QVERIFY(!ComputeStatistics(s));
 }
 
-void StatisticsTests::fewerThanOneSample() {
+void StatisticsTest::fewerThanOneSample() {
     DesignState s = WithSamples({-2, 5});
     for (const std::int32_t n : {0, -4}) {
         s.N = n;
@@ -135,7 +135,7 @@ void StatisticsTests::fewerThanOneSample() {
     }
 }
 
-void StatisticsTests::runawayValuesAreReported() {
+void StatisticsTest::runawayValuesAreReported() {
     // dt = 10·R·C: the samples grow tenfold at every step and overflow.
     DesignState s = Design(10, 0.3, 1000, 1000, 1e-8, 10, 2000);
     QCOMPARE(RunSimulation(s), RunOutcome::Completed);
@@ -148,6 +148,6 @@ void StatisticsTests::runawayValuesAreReported() {
     QVERIFY(std::isfinite(s.VoMax));
 }
 
-VELMARO_TEST(StatisticsTests);
+VELMARO_TEST(StatisticsTest);
 
 #include "statistics_tests.moc"
