@@ -57,8 +57,8 @@ inline double Current(const PeriodPlan& p, double vo, double next) {
     return ((next - vo) * p.c) / p.dt;
 }
 
-// The value a period started on Vo(1) = start ends on: Vo(N), which the wrap carries into
-// Vo(1) of the next period. Only Vo(1) crosses from one period to the next, so this is all a
+// Where a period that starts from Vo(1) = start ends: Vo(N), which the wrap carries into Vo(1)
+// of the next period. Only Vo(1) crosses from one period to the next, so this is all a
 // period that is not the last has to compute; it skips the steps whose results the boundary
 // copy or the next period overwrite.
 double EndValue(const PeriodPlan& p, double start);

@@ -14,7 +14,7 @@
 
 namespace engine_test {
 
-// The design whose settled period the documentation tabulates.
+// The worked example, whose settled period is known to six decimals.
 inline DesignState TabulatedDesign() {
     DesignState s;
     s.E = 10;
