@@ -43,6 +43,11 @@ std::u16string RefusalMessage(RunRefusal refusal) {
     }
     case RunRefusal::NoPeriods:
         return u"Il numero delle iterazioni NI deve essere almeno 1!";
+    case RunRefusal::DutyOutOfRange:
+        return u"Il Duty Cycle non permette di collocare la commutazione all'interno del periodo!";
+    case RunRefusal::NonFiniteTimeStep:
+        return u"La frequenza è troppo bassa: il passo di simulazione (1/f)/N non è "
+               u"rappresentabile!";
     case RunRefusal::ZeroTimeStep:
         return u"La frequenza è troppo alta per questo numero di campioni N: il passo di "
                u"simulazione (1/f)/N risulta nullo!";

@@ -1,0 +1,228 @@
+// The engine against the literal evaluation and against the bare chain of output samples.
+//
+// Each output sample needs the previous one through a multiply, a divide and a subtract, so a
+// step can take no less than the latency of that chain. For each design three benchmarks run:
+//   Chain/<design>    only that chain, as many steps as the engine executes for the design;
+//   Engine/<design>   RunSimulation;
+//   Literal/<design>  every period and every sample evaluated as written (tests/).
+// plus WritePeriod/<design>, the one period the engine writes in full, against a chain of N
+// steps. After the runs a table gives the time per step and the ratios, with the goals:
+//   engine step <= 1.15 chain step; engine <= 0.35 literal when the design settles within NI,
+//   <= 0.8 when it does not.
+// The figures are the fastest repetition (CPU time), the least disturbed by other work on the
+// machine; without --benchmark_repetitions five repetitions run.
+
+#include "engine/orbit.h"
+#include "engine/period.h"
+#include "engine/simulation.h"
+#include "tests/reference_simulation.h"
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+struct BenchDesign {
+    const char* name;
+    DesignState state;
+    double goal; // engine time over literal time
+};
+
+DesignState Design(double c, std::int32_t n) {
+    DesignState s;
+    s.E = 10;
+    s.D = 0.5;
+    s.f = 10'000;
+    s.R = 10'000;
+    s.C = c;
+    s.N = n;
+    s.NI = 2000;
+    return s;
+}
+
+const std::vector<BenchDesign>& Designs() {
+    static const std::vector<BenchDesign> designs = {
+        {"default", Design(250e-9, 1000), 0.35},
+        {"N100000", Design(250e-9, 100'000), 0.35},
+        {"unsettled", Design(1e-6, 1000), 0.8}, // R·C = 100 periods: far from settled at NI
+    };
+    return designs;
+}
+
+engine::PeriodPlan PlanOf(const DesignState& s) {
+    return engine::MakePeriodPlan(s, *engine::FindSwitchingSamples(s.N, s.D));
+}
+
+// Steps of the period written in full: the on-phase and the off-phase.
+std::int64_t WrittenSteps(const engine::PeriodPlan& p) {
+    return p.k + std::max<std::int64_t>(0, std::int64_t{p.n} - p.k1 + 1);
+}
+
+// Steps RunSimulation executes: the periods it computes to their end value, then the last one.
+std::int64_t EngineSteps(const DesignState& s) {
+    const engine::PeriodPlan plan = PlanOf(s);
+    const auto end_of_period = [&plan](double v) { return engine::EndValue(plan, v); };
+    const auto skipped = engine::Advance(end_of_period, 0.0, std::int64_t{s.NI} - 1);
+    return skipped.periods_run * engine::EndValueSteps(plan) + WrittenSteps(plan);
+}
+
+std::int64_t LiteralSteps(const DesignState& s) { return std::int64_t{s.N} * s.NI; }
+
+void SetSteps(benchmark::State& state, std::int64_t steps) {
+    state.counters["steps"] = static_cast<double>(steps);
+    state.counters["time/step"] = benchmark::Counter(
+        static_cast<double>(steps), benchmark::Counter::kIsIterationInvariantRate |
+                                        benchmark::Counter::kInvert);
+}
+
+// The bare chain: the off-phase step, the output kept in a register, nothing stored. It decays
+// towards 0 but stays far from the subnormal range, which would slow it down, for these designs.
+void Chain(benchmark::State& state, const DesignState& s, std::int64_t steps) {
+    const double dt = (1 / s.f) / s.N;
+    const double cr = s.C * s.R;
+    for (auto _ : state) {
+        double vo = s.E;
+        for (std::int64_t step = 0; step < steps; ++step)
+            vo = vo - (dt * vo) / cr;
+        // The read-only form: the read-write one lets GCC 12 start the next iteration from
+        // this one's result.
+        benchmark::DoNotOptimize(std::as_const(vo));
+        if (!std::isnormal(vo))
+            state.SkipWithError("the chain reached the subnormal range");
+    }
+    SetSteps(state, steps);
+}
+
+void Engine(benchmark::State& state, const DesignState& s) {
+    for (auto _ : state) {
+        DesignState run = s;
+        benchmark::DoNotOptimize(RunSimulation(run));
+        benchmark::DoNotOptimize(run.Vo.data());
+    }
+    SetSteps(state, EngineSteps(s));
+}
+
+void Literal(benchmark::State& state, const DesignState& s) {
+    for (auto _ : state) {
+        DesignState run = s;
+        reference::RunSimulation(run);
+        benchmark::DoNotOptimize(run.Vo.data());
+    }
+    SetSteps(state, LiteralSteps(s));
+}
+
+void WritePeriod(benchmark::State& state, const DesignState& s) {
+    const engine::PeriodPlan plan = PlanOf(s);
+    std::vector<double> vi(s.N + 2), vo(s.N + 2), ic(s.N + 2);
+    for (auto _ : state) {
+        engine::WritePeriod(plan, 4.95, {vi.data(), vo.data(), ic.data()});
+        benchmark::ClobberMemory();
+    }
+    SetSteps(state, WrittenSteps(plan));
+}
+
+double Fastest(const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); }
+
+void RegisterAll() {
+    for (const BenchDesign& d : Designs()) {
+        const std::string name = d.name;
+        const DesignState& s = d.state;
+        const auto fastest = [](benchmark::internal::Benchmark* b) {
+            b->ComputeStatistics("min", Fastest)->Unit(benchmark::kMillisecond);
+        };
+        fastest(benchmark::RegisterBenchmark(("Chain/" + name).c_str(), Chain, s, EngineSteps(s)));
+        fastest(benchmark::RegisterBenchmark(("Engine/" + name).c_str(), Engine, s));
+        fastest(benchmark::RegisterBenchmark(("Literal/" + name).c_str(), Literal, s));
+        fastest(benchmark::RegisterBenchmark(("WriteChain/" + name).c_str(), Chain, s,
+                                             WrittenSteps(PlanOf(s))));
+        fastest(benchmark::RegisterBenchmark(("WritePeriod/" + name).c_str(), WritePeriod, s));
+    }
+}
+
+// Prints the usual report, then the table of ratios from the fastest repetition of each
+// benchmark (or its only run).
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) {
+            const bool single = run.run_type == Run::RT_Iteration && run.repetitions <= 1;
+            const bool fastest = run.run_type == Run::RT_Aggregate && run.aggregate_name == "min";
+            if (run.error_occurred || !(single || fastest))
+                continue;
+            const auto steps = run.counters.find("steps");
+            if (steps == run.counters.end())
+                continue;
+            const double seconds = run.cpu_accumulated_time / static_cast<double>(run.iterations);
+            per_step_ns_[run.run_name.function_name] = seconds / steps->second.value * 1e9;
+        }
+    }
+
+    void Finalize() override {
+        ConsoleReporter::Finalize();
+        std::printf("\nns per executed step (fastest repetition)       ratios (goal)\n");
+        std::printf("%-10s %8s %8s %8s   %-15s %-15s %-15s\n", "design", "chain", "engine",
+                    "literal", "engine/chain", "write/chain", "engine/literal");
+        for (const BenchDesign& d : Designs())
+            PrintRow(d);
+        std::printf("engine/literal compares whole runs; write/chain is the period written in "
+                    "full.\n");
+    }
+
+private:
+    double Find(const std::string& name) const {
+        const auto found = per_step_ns_.find(name);
+        return found == per_step_ns_.end() ? std::nan("") : found->second;
+    }
+
+    void PrintRow(const BenchDesign& d) const {
+        const std::string name = d.name;
+        const double chain = Find("Chain/" + name), engine = Find("Engine/" + name);
+        const double literal = Find("Literal/" + name);
+        const double written = Find("WritePeriod/" + name) / Find("WriteChain/" + name);
+        if (std::isnan(chain + engine + literal + written))
+            return; // filtered out
+        const double whole_run = engine * static_cast<double>(EngineSteps(d.state)) /
+                                 (literal * static_cast<double>(LiteralSteps(d.state)));
+        const bool met = engine / chain <= 1.15 && written <= 1.15 && whole_run <= d.goal;
+        std::printf("%-10s %8.3f %8.3f %8.3f   %-15s %-15s %-15s %s\n", d.name, chain, engine,
+                    literal, Ratio(engine / chain, 1.15).c_str(), Ratio(written, 1.15).c_str(),
+                    Ratio(whole_run, d.goal).c_str(), met ? "met" : "MISSED");
+    }
+
+    static std::string Ratio(double value, double goal) {
+        char text[32];
+        std::snprintf(text, sizeof text, "%.3f (%.2f)", value, goal);
+        return text;
+    }
+
+    std::map<std::string, double> per_step_ns_;
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::vector<char*> args(argv, argv + argc);
+    char repetitions[] = "--benchmark_repetitions=5";
+    if (std::none_of(args.begin(), args.end(), [](const char* arg) {
+            return std::strncmp(arg, "--benchmark_repetitions", 23) == 0;
+        }))
+        args.push_back(repetitions);
+    int count = static_cast<int>(args.size());
+    benchmark::Initialize(&count, args.data());
+    if (benchmark::ReportUnrecognizedArguments(count, args.data()))
+        return 1;
+    RegisterAll();
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    return 0;
+}

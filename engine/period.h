@@ -1,0 +1,81 @@
+#pragma once
+
+// One period of the recurrence, laid out once per run: the switching samples, the step terms,
+// and the two ways of walking a period, to its end value only or writing every sample.
+
+#include <cstdint>
+#include <optional>
+
+struct DesignState;
+
+namespace engine {
+
+// Rounds to the nearest integer, a value exactly halfway going to the even neighbour (2.5 gives
+// 2, 3.5 gives 4). Empty when the value is not a number or lands outside the signed 32-bit range,
+// where a conversion would be undefined.
+std::optional<std::int32_t> CountFromReal(double x);
+
+// The two samples where the input switches off.
+struct SwitchingSamples {
+    std::int32_t k;  // on-phase samples: N·D as a count
+    std::int32_t k1; // first off-phase index: the real N·D + 1 as a count, which is not always
+                     // k + 1 (N·D = 2.5 gives k = 2, k1 = 4)
+};
+
+// Empty unless 0 <= k <= N and k <= k1 <= N + 1: only then does every element a period reads or
+// writes lie within the arrays' indices 0 to N + 1. Any D strictly between 0 and 1 qualifies.
+std::optional<SwitchingSamples> FindSwitchingSamples(std::int32_t n, double d);
+
+// (1 / f) / N, the two divisions in this order.
+double TimeStep(double f, std::int32_t n);
+
+// Everything a period needs, fixed for the whole run. The step terms keep the grouping of the
+// recurrence: the product dt·x divided by the product C·R. Computing C·R and (dt·E)/(C·R) once
+// gives the very bits that forming them anew at every step would.
+struct PeriodPlan {
+    std::int32_t n;  // samples per period
+    std::int32_t k;  // on-phase samples
+    std::int32_t k1; // first off-phase index
+    double e;        // input during the on-phase
+    double c;        // capacitance, for the current
+    double dt;       // time step
+    double cr;       // C·R
+    double rise;     // (dt·E)/(C·R): the input's share of an on-phase step
+};
+
+PeriodPlan MakePeriodPlan(const DesignState& state, SwitchingSamples switching);
+
+// Vo(i + 1) from Vo(i) while the input is high: ((dt·E)/(C·R) + Vo(i)) − (dt·Vo(i))/(C·R).
+inline double OnStep(const PeriodPlan& p, double vo) { return (p.rise + vo) - (p.dt * vo) / p.cr; }
+
+// Vo(i + 1) from Vo(i) while the input is low: Vo(i) − (dt·Vo(i))/(C·R).
+inline double OffStep(const PeriodPlan& p, double vo) { return vo - (p.dt * vo) / p.cr; }
+
+// iC(i) = ((Vo(i + 1) − Vo(i))·C) / dt. Nothing depends on it, so it stays off the chain of
+// output samples.
+inline double Current(const PeriodPlan& p, double vo, double next) {
+    return ((next - vo) * p.c) / p.dt;
+}
+
+// Where a period that starts from Vo(1) = start ends: Vo(N), which the wrap carries into Vo(1)
+// of the next period. Only Vo(1) crosses from one period to the next, so this is all a
+// period that is not the last has to compute; it skips the steps whose results the boundary
+// copy or the next period overwrite.
+double EndValue(const PeriodPlan& p, double start);
+
+// How many steps EndValue takes.
+std::int64_t EndValueSteps(const PeriodPlan& p);
+
+// The three arrays, indices 0 to N + 1.
+struct PeriodArrays {
+    double* vi;
+    double* vo;
+    double* ic;
+};
+
+// Runs one period in full, writing every sample, from Vo(1) = start. The arrays must hold zeros:
+// every period writes the same elements, and apart from Vo(1) it reads only elements it has
+// written itself or element 0, so this leaves exactly what the last of many periods leaves.
+void WritePeriod(const PeriodPlan& p, double start, PeriodArrays arrays);
+
+} // namespace engine
