@@ -45,6 +45,7 @@ Form2::Form2(DesignState& state, QWidget* parent) : QWidget(parent), state_(stat
 
     // The empty picture box only lends its (absent) picture for blanking; it shows nothing.
     findChild<QWidget*>("Picture2")->hide();
+    Plot().SetScale(0, 100, 100, 0);
     for (auto* label : {findChild<QLabel*>("Label5"), findChild<QLabel*>("Label9")})
         label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
