@@ -4,13 +4,12 @@
 #include "app/control_table.h"
 #include "app/message.h"
 #include "app/number_text.h"
+#include "main_window/capacitor_design.h"
 #include "main_window/field_messages.h"
 #include "main_window/form1.h"
 
 #include <QLabel>
 #include <QLineEdit>
-
-#include <cmath>
 
 namespace {
 
@@ -24,17 +23,6 @@ constexpr FieldRule kResistance{"Text6", u"il valore di R in kohm"};
 constexpr char16_t kCapacitanceFault[] =
     u"Errore di calcolo: con questi dati il valore di C è fuori dall'intervallo dei numeri "
     u"rappresentabili.";
-
-// C in nF = D*E*(1 - D) * 1e9 / (R*f*DeltaVo), grouped as written; empty when a product
-// overflows or the divisor comes out as 0.
-std::optional<double> DesignCapacitance(const DesignState& s, double D) {
-    const double numerator = ((D * s.E) * (1 - D)) * 1e9;
-    const double divisor = (s.R * s.f) * s.DeltaVo;
-    const double C = numerator / divisor;
-    if (!std::isfinite(numerator) || !std::isfinite(divisor) || divisor == 0 || !std::isfinite(C))
-        return std::nullopt;
-    return C;
-}
 
 } // namespace
 
@@ -80,13 +68,12 @@ void Form1::DesignCapacitor() {
     if (!(state_.R > 0))
         return RejectValue(u"R non può essere zero o negativa!");
 
-    // 0 < Vom <= E, so D lies in (0, 1]; only C can leave the range of a real.
-    const double D = state_.Vom / state_.E;
-    const std::optional<double> C = DesignCapacitance(state_, D);
-    if (!C)
+    const std::optional<CapacitorDesign> design =
+        ComputeCapacitorDesign(state_.E, state_.Vom, state_.f, state_.DeltaVo, state_.R);
+    if (!design)
         return RejectValue(kCapacitanceFault);
-    state_.D = D;
-    state_.C = *C;
+    state_.D = design->D;
+    state_.C = design->C;
 
     findChild<QLabel*>("Label25")->setText(FormatNumber(state_.C, NumberPattern::Scientific2));
     // All five values are finite here: E and C as tested, the others scaled down or bounded.
