@@ -1,5 +1,7 @@
 #include "app/number_text.h"
 
+#include "engine/period.h"
+
 #include <QLocale>
 
 #include <charconv>
@@ -62,13 +64,8 @@ std::optional<double> ReadFieldNumber(std::u16string_view text) {
     return value;
 }
 
-std::optional<std::int32_t> ToCount(double value) {
-    // nearbyint rounds in the current mode, to nearest with ties to even.
-    const double rounded = std::nearbyint(value);
-    if (!(rounded >= -2147483648.0 && rounded <= 2147483647.0))
-        return std::nullopt;
-    return static_cast<std::int32_t>(rounded);
-}
+// The engine makes its sample counts the same way.
+std::optional<std::int32_t> ToCount(double value) { return engine::CountFromReal(value); }
 
 std::string FormatWithPoint(double value, NumberPattern pattern) {
     char buffer[400]; // the widest: 309 integer digits, the point, two decimals and a sign
