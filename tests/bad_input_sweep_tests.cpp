@@ -73,9 +73,7 @@ QString CountOutOfRange(const Field& field) {
     return "Errore di inserimento dati per " + QString::fromUtf8(field.subject) +
            ". Il numero deve essere compreso tra -2147483648 e 2147483647.";
 }
-QString OutOfRange(const Field& field) {
-    return QString::fromUtf8(field.rangeText);
-}
+QString OutOfRange(const Field& field) { return QString::fromUtf8(field.rangeText); }
 
 // "Calcola C", in the order of the checks and of the conversions (the same order).
 const Field kDesignFields[] = {
@@ -326,12 +324,8 @@ QString StateDifference(const DesignState& got, const DesignState& want, bool ru
 
 // The patterns "0.00E+00" and "0.000E+00": a label shows the locale's separator (","), a
 // verification field ".".
-QString LabelNumber(double value) {
-    return QString::asprintf("%.2E", value).replace('.', ',');
-}
-QString FieldNumber(double value) {
-    return QString::asprintf("%.3E", value);
-}
+QString LabelNumber(double value) { return QString::asprintf("%.2E", value).replace('.', ','); }
+QString FieldNumber(double value) { return QString::asprintf("%.3E", value); }
 
 // The plot the rules draw for a state: ticks and baselines, then for every period and every
 // segment from sample i to i+1 the three traces, each scaled by its largest magnitude. A trace
