@@ -21,7 +21,7 @@ constexpr FieldRule kRipple{"Text4", u"il valore di DeltaVo in mV"};
 constexpr FieldRule kResistance{"Text6", u"il valore di R in kohm"};
 
 constexpr char16_t kCapacitanceFault[] =
-    u"Errore di calcolo: con questi dati il valore di C è fuori dall'intervallo dei numeri "
+    u"Errore di calcolo: con questi dati il calcolo di C esce dall'intervallo dei numeri "
     u"rappresentabili.";
 
 } // namespace

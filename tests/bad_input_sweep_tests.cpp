@@ -134,7 +134,7 @@ const QString kResultsNotRepresentable =
     "La simulazione ha dato valori fuori dall'intervallo dei numeri rappresentabili: controlla i "
     "dati di verifica!";
 const QString kCapacitanceNotRepresentable = QString::fromUtf8(
-    "Errore di calcolo: con questi dati il valore di C è fuori dall'intervallo dei numeri "
+    "Errore di calcolo: con questi dati il calcolo di C esce dall'intervallo dei numeri "
     "rappresentabili.");
 
 // ---------------------------------------------------------------------------------------------

@@ -252,7 +252,7 @@ private slots:
             << "Errore di inserimento dati per il valore della frequenza del segnale in ingresso f in kHz." + unrepresentable;
         QTest::newRow("R beyond a real, negative") << QStringList{"10", "5", "10", "100", "-1e400"}
                                                    << "Errore di inserimento dati per il valore di R in kohm." + unrepresentable;
-        const char* capacitanceFault = "Errore di calcolo: con questi dati il valore di C è fuori "
+        const char* capacitanceFault = "Errore di calcolo: con questi dati il calcolo di C esce "
                                        "dall'intervallo dei numeri rappresentabili.";
         row("C overflows", {"1e300", "5e299", "1e-300", "1", "1"}, capacitanceFault);
         row("C divides by an underflowed 0", {"10", "5", "1e-200", "1e-100", "1e-200"},
