@@ -20,6 +20,21 @@ constexpr FieldRule kFrequency{"Text3",
 constexpr FieldRule kRipple{"Text4", u"il valore di DeltaVo in mV"};
 constexpr FieldRule kResistance{"Text6", u"il valore di R in kohm"};
 
+// In the order they are converted, each value stored before its test.
+const ValueStep kDesignSteps[] = {
+    {kAmplitude, 1, &DesignState::E, [](const DesignState& s) { return s.E > 0; },
+     u"La tensione in ingresso non può essere zero o negativa!"},
+    {kMeanOutput, 1, &DesignState::Vom,
+     [](const DesignState& s) { return s.Vom > 0 && s.Vom <= s.E; },
+     u"La tensione in uscita non può essere zero o negativa o maggiore di E!"},
+    {kFrequency, 1000, &DesignState::f, [](const DesignState& s) { return s.f > 0; },
+     u"La frequenza non può essere zero o negativa!"},
+    {kRipple, 0.001, &DesignState::DeltaVo, [](const DesignState& s) { return s.DeltaVo > 0; },
+     u"DeltaVo non può essere zero o negativo!"},
+    {kResistance, 1000, &DesignState::R, [](const DesignState& s) { return s.R > 0; },
+     u"R non può essere zero o negativa!"},
+};
+
 constexpr char16_t kCapacitanceFault[] =
     u"Errore di calcolo: con questi dati il calcolo di C esce dall'intervallo dei numeri "
     u"rappresentabili.";
@@ -31,42 +46,10 @@ void Form1::DesignCapacitor() {
         if (!FieldPasses(rule))
             return;
 
-    // Each value is stored before its range test; a number that is not representable is not
-    // stored at all.
-    const auto E = ReadScaled(kAmplitude, 1);
-    if (!E)
-        return;
-    state_.E = *E;
-    if (!(state_.E > 0))
-        return RejectValue(u"La tensione in ingresso non può essere zero o negativa!");
-
-    const auto Vom = ReadScaled(kMeanOutput, 1);
-    if (!Vom)
-        return;
-    state_.Vom = *Vom;
-    if (!(state_.Vom > 0 && state_.Vom <= state_.E))
-        return RejectValue(u"La tensione in uscita non può essere zero o negativa o maggiore di E!");
-
-    const auto f = ReadScaled(kFrequency, 1000);
-    if (!f)
-        return;
-    state_.f = *f;
-    if (!(state_.f > 0))
-        return RejectValue(u"La frequenza non può essere zero o negativa!");
-
-    const auto DeltaVo = ReadScaled(kRipple, 0.001);
-    if (!DeltaVo)
-        return;
-    state_.DeltaVo = *DeltaVo;
-    if (!(state_.DeltaVo > 0))
-        return RejectValue(u"DeltaVo non può essere zero o negativo!");
-
-    const auto R = ReadScaled(kResistance, 1000);
-    if (!R)
-        return;
-    state_.R = *R;
-    if (!(state_.R > 0))
-        return RejectValue(u"R non può essere zero o negativa!");
+    // A number that is not representable is not stored at all.
+    for (const ValueStep& step : kDesignSteps)
+        if (!TakeValue(step))
+            return;
 
     const std::optional<CapacitorDesign> design =
         ComputeCapacitorDesign(state_.E, state_.Vom, state_.f, state_.DeltaVo, state_.R);

@@ -5,9 +5,26 @@
 
 #include <string>
 
+struct DesignState;
+
 struct FieldRule {
     const char* field;       // the field's control name
     const char16_t* subject; // what the field holds, as the messages name it
+};
+
+// When the graph command turns a verification field's text black, marking that it has taken
+// the value over.
+enum class Blacken { Never, OnceRead, OnceAccepted };
+
+// One conversion of a command: the field's number times its unit's scale is stored in a member
+// of the design state, and then tested; a rejected value stays stored.
+struct ValueStep {
+    FieldRule rule;
+    double scale;
+    double DesignState::*member;
+    bool (*accepts)(const DesignState& state);
+    const char16_t* rejection; // the message for a value that fails the test
+    Blacken blacken = Blacken::Never;
 };
 
 // "Hai dimenticato di scrivere <subject>"

@@ -1,5 +1,6 @@
 #include "main_window/form1.h"
 
+#include "app/control_table.h"
 #include "app/images.h"
 #include "app/message.h"
 #include "app/number_text.h"
@@ -58,6 +59,22 @@ std::optional<double> Form1::ReadScaled(const FieldRule& rule, double scale) {
         return std::nullopt;
     }
     return scaled;
+}
+
+bool Form1::TakeValue(const ValueStep& step) {
+    const std::optional<double> value = ReadScaled(step.rule, step.scale);
+    if (!value)
+        return false;
+    state_.*step.member = *value;
+    if (step.blacken == Blacken::OnceRead)
+        SetTextColour(Field(step.rule.field), kPaletteBlack);
+    if (!step.accepts(state_)) {
+        RejectValue(step.rejection);
+        return false;
+    }
+    if (step.blacken == Blacken::OnceAccepted)
+        SetTextColour(Field(step.rule.field), kPaletteBlack);
+    return true;
 }
 
 void Form1::RejectValue(const char16_t* message) {

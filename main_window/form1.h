@@ -15,6 +15,7 @@
 class QLineEdit;
 class Form2;
 struct FieldRule;
+struct ValueStep;
 
 class Form1 : public QWidget {
     Q_OBJECT
@@ -40,6 +41,9 @@ private:
     // The field's number times scale; empty, after a message, when the result is beyond the
     // range of a 64-bit real.
     std::optional<double> ReadScaled(const FieldRule& rule, double scale);
+
+    // Reads, stores and tests one value; false, after a message, when the command must end.
+    bool TakeValue(const ValueStep& step);
 
     // The field's number as a count; empty, after a message, when it is not a 32-bit count.
     std::optional<std::int32_t> ReadCount(const FieldRule& rule);

@@ -28,6 +28,23 @@ constexpr FieldRule kSamples{"Text13", u"il numero dei campioni N"};
 constexpr FieldRule kPeriodsDrawn{"Text14", u"il numero dei periodi visualizzati NP"};
 constexpr FieldRule kPeriodsSimulated{"Text15", u"il numero delle iterazioni NI"};
 
+// In the order they are converted (the capacitance before the resistance), each value stored
+// before its test. E and D turn black as soon as they are taken over, accepted or not; f, C and
+// R only once accepted.
+const ValueStep kCircuitSteps[] = {
+    {kAmplitude, 1, &DesignState::E, [](const DesignState& s) { return s.E > 0; },
+     u"La tensione in ingresso non può essere zero o negativa!", Blacken::OnceRead},
+    {kDutyCycle, 0.01, &DesignState::D, [](const DesignState& s) { return s.D > 0 && s.D < 1; },
+     u"Il Duty Cycle non può essere zero o negativo o maggiore o uguale al 100%!",
+     Blacken::OnceRead},
+    {kFrequency, 1000, &DesignState::f, [](const DesignState& s) { return s.f > 0; },
+     u"La frequenza non può essere zero o negativa!", Blacken::OnceAccepted},
+    {kCapacitance, 1e-9, &DesignState::C, [](const DesignState& s) { return s.C > 0; },
+     u"La capacità non può essere zero o negativa!", Blacken::OnceAccepted},
+    {kResistance, 1000, &DesignState::R, [](const DesignState& s) { return s.R > 0; },
+     u"La resistenza non può essere zero o negativa!", Blacken::OnceAccepted},
+};
+
 // What the user is told when the engine cannot run the settings.
 std::u16string RefusalMessage(RunRefusal refusal) {
     switch (refusal) {
@@ -90,48 +107,9 @@ void Form1::PlotWaveforms() {
         if (!FieldPasses(rule))
             return;
 
-    // E and D turn black as soon as they are taken over, accepted or not; f, C and R only once
-    // accepted. The capacitance is taken before the resistance.
-    const auto E = ReadScaled(kAmplitude, 1);
-    if (!E)
-        return;
-    state_.E = *E;
-    SetTextColour(Field(kAmplitude.field), kPaletteBlack);
-    if (!(state_.E > 0))
-        return RejectValue(u"La tensione in ingresso non può essere zero o negativa!");
-
-    const auto D = ReadScaled(kDutyCycle, 0.01);
-    if (!D)
-        return;
-    state_.D = *D;
-    SetTextColour(Field(kDutyCycle.field), kPaletteBlack);
-    if (!(state_.D > 0) || !(state_.D < 1))
-        return RejectValue(
-            u"Il Duty Cycle non può essere zero o negativo o maggiore o uguale al 100%!");
-
-    const auto f = ReadScaled(kFrequency, 1000);
-    if (!f)
-        return;
-    state_.f = *f;
-    if (!(state_.f > 0))
-        return RejectValue(u"La frequenza non può essere zero o negativa!");
-    SetTextColour(Field(kFrequency.field), kPaletteBlack);
-
-    const auto C = ReadScaled(kCapacitance, 1e-9);
-    if (!C)
-        return;
-    state_.C = *C;
-    if (!(state_.C > 0))
-        return RejectValue(u"La capacità non può essere zero o negativa!");
-    SetTextColour(Field(kCapacitance.field), kPaletteBlack);
-
-    const auto R = ReadScaled(kResistance, 1000);
-    if (!R)
-        return;
-    state_.R = *R;
-    if (!(state_.R > 0))
-        return RejectValue(u"La resistenza non può essere zero o negativa!");
-    SetTextColour(Field(kResistance.field), kPaletteBlack);
+    for (const ValueStep& step : kCircuitSteps)
+        if (!TakeValue(step))
+            return;
 
     for (auto [rule, count] : {std::pair{kSamples, &state_.N}, {kPeriodsDrawn, &state_.NP},
                                {kPeriodsSimulated, &state_.NI}}) {
