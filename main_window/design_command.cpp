@@ -5,7 +5,7 @@
 #include "app/message.h"
 #include "app/number_text.h"
 #include "main_window/capacitor_design.h"
-#include "main_window/field_messages.h"
+#include "main_window/field_rules.h"
 #include "main_window/form1.h"
 
 #include <QLabel>

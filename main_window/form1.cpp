@@ -6,7 +6,7 @@
 #include "app/number_text.h"
 #include "checking/check_field.h"
 #include "graph_window/form2.h"
-#include "main_window/field_messages.h"
+#include "main_window/field_rules.h"
 #include "main_window/form1_layout.h"
 
 

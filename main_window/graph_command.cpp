@@ -7,7 +7,7 @@
 #include "engine/simulation.h"
 #include "graph_window/form2.h"
 #include "graph_window/simulate_and_plot.h"
-#include "main_window/field_messages.h"
+#include "main_window/field_rules.h"
 #include "main_window/form1.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-// The messages about a field's text. Each field has a subject ("la tensione di ingresso E")
+// How a command takes a field: its messages and its conversion step. Each field has a subject ("la tensione di ingresso E")
 // from which its messages are made, so every command words them alike.
 
 #include <string>

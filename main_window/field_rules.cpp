@@ -1,4 +1,4 @@
-#include "main_window/field_messages.h"
+#include "main_window/field_rules.h"
 
 namespace {
 
