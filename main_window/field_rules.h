@@ -1,7 +1,8 @@
 #pragma once
 
-// How a command takes a field: its messages and its conversion step. Each field has a subject ("la tensione di ingresso E")
-// from which its messages are made, so every command words them alike.
+// How a command takes a field: its messages and its conversion step. Each field has a subject
+// ("la tensione di ingresso E") from which its messages are made, so every command words them
+// alike.
 
 #include <string>
 
