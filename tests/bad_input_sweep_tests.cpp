@@ -369,21 +369,8 @@ constexpr std::int64_t kLargestLiteralPlot = 1'000'000; // N * NP
 const QColor kBlack(0, 0, 0);
 const QColor kFieldBlue(0, 0, 255);
 
-// A fresh main window over a fresh design state, shown offscreen.
-struct Session {
-    DesignState state;
-    Form1 main{state};
-
-    Session() {
-        main.show();
-        (void)QTest::qWaitForWindowExposed(&main);
-    }
-    QLineEdit& field(const QString& name) { return *main.findChild<QLineEdit*>(name); }
-    QString text(const QString& name) { return field(name).text(); }
-    QColor colour(const QString& name) { return field(name).palette().color(QPalette::Text); }
-    QString caption(const char* name) { return main.findChild<QLabel*>(name)->text(); }
-    QStringList click(const char* button) { return ClickAndAnswer(main, button); }
-
+// The main window, filled a field table at a time.
+struct Session : MainWindowSession {
     template <std::size_t n> void fill(const Field (&fields)[n], bool earlier) {
         for (const Field& field : fields)
             this->field(field.name).setText(earlier ? field.earlier : field.base);
@@ -508,7 +495,7 @@ private slots:
                 QCOMPARE(session.text(kVerificationFields[k]), verificationBefore[k]);
         }
         for (const char* name : kVerificationFields)
-            QCOMPARE(session.colour(name), outcome == Completed ? kFieldBlue : kBlack);
+            QCOMPARE(session.textColour(name), outcome == Completed ? kFieldBlue : kBlack);
         for (const Field& design : kDesignFields)
             QCOMPARE(session.text(design.name), design.name == field ? entry : design.base);
     }
@@ -724,7 +711,7 @@ private slots:
             return black ? kBlack : kFieldBlue;
         };
         for (const Field& each : kGraphFields) {
-            QCOMPARE(session.colour(each.name), colourAfter(each));
+            QCOMPARE(session.textColour(each.name), colourAfter(each));
             QCOMPARE(session.text(each.name), each.name == field ? entry : each.base);
         }
     }

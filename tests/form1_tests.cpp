@@ -16,20 +16,8 @@
 
 namespace {
 
-// A fresh main window over a fresh design state, shown offscreen.
-struct MainWindow {
-    DesignState state;
-    Form1 form{state};
-
-    MainWindow() {
-        form.show();
-        (void)QTest::qWaitForWindowExposed(&form);
-    }
-    QLineEdit& field(const char* name) { return *form.findChild<QLineEdit*>(name); }
-    QString text(const char* name) { return field(name).text(); }
-    QColor textColour(const char* name) { return field(name).palette().color(QPalette::Text); }
-    QString caption(const char* name) { return form.findChild<QLabel*>(name)->text(); }
-
+// The main window with typing and the design fields at hand.
+struct MainWindow : MainWindowSession {
     void type(const char* name, const QString& text) {
         field(name).clear();
         QTest::keyClicks(&field(name), text);
@@ -42,7 +30,6 @@ struct MainWindow {
         field("Text4").setText(DeltaVo);
         field("Text6").setText(R);
     }
-    QStringList click(const char* button) { return ClickAndAnswer(form, button); }
 };
 
 const char* const kVerificationFields[] = {"Text7", "Text12", "Text8", "Text10", "Text9"};
@@ -56,13 +43,13 @@ class Form1Test : public QObject {
 private slots:
     void opensWithItsWholeLayout() {
         MainWindow main;
-        QCOMPARE(main.form.objectName(), QString("Form1"));
-        QCOMPARE(main.form.windowTitle(), QString("Velmaro"));
-        QCOMPARE(main.form.size(), QSize(1066, 570));
-        QVERIFY(main.form.windowIcon().availableSizes().contains(QSize(16, 16)));
-        QVERIFY(main.form.windowIcon().availableSizes().contains(QSize(32, 32)));
+        QCOMPARE(main.main.objectName(), QString("Form1"));
+        QCOMPARE(main.main.windowTitle(), QString("Velmaro"));
+        QCOMPARE(main.main.size(), QSize(1066, 570));
+        QVERIFY(main.main.windowIcon().availableSizes().contains(QSize(16, 16)));
+        QVERIFY(main.main.windowIcon().availableSizes().contains(QSize(32, 32)));
         for (const ControlRow& row : Form1Rows()) {
-            auto* control = main.form.findChild<QWidget*>(row.name);
+            auto* control = main.main.findChild<QWidget*>(row.name);
             QVERIFY2(control, row.name);
             QCOMPARE(control->geometry(), TwipsToPixels(row.rect));
         }
@@ -75,7 +62,7 @@ private slots:
         QVERIFY(main.caption("Label25").isEmpty());
         for (const char* name : kVerificationFields)
             QVERIFY(main.text(name).isEmpty());
-        const QPixmap schematic = main.form.findChild<QLabel*>("Picture1")->pixmap();
+        const QPixmap schematic = main.main.findChild<QLabel*>("Picture1")->pixmap();
         QCOMPARE(schematic.size(), QSize(320, 214));
     }
 
@@ -85,7 +72,7 @@ private slots:
         for (const ControlRow& row : Form1Rows()) {
             if (row.kind != ControlKind::Label && row.kind != ControlKind::PushButton)
                 continue;
-            auto* control = main.form.findChild<QWidget*>(row.name);
+            auto* control = main.main.findChild<QWidget*>(row.name);
             QCOMPARE(QFontInfo(control->font()).family(), QString("Liberation Sans"));
             const QFontMetrics metrics(control->font());
             const QString text = QString::fromUtf8(row.text);
@@ -100,9 +87,9 @@ private slots:
 
     void facesAndFieldsShowTheirColours() {
         MainWindow main;
-        const QImage picture = main.form.grab().toImage();
+        const QImage picture = main.main.grab().toImage();
         const auto colourInside = [&](const char* name) {
-            const QRect rect = main.form.findChild<QWidget*>(name)->geometry();
+            const QRect rect = main.main.findChild<QWidget*>(name)->geometry();
             return picture.pixelColor(rect.right() - 4, rect.bottom() - 4);
         };
         QCOMPARE(colourInside("Text1"), QColor(192, 192, 255));
@@ -274,7 +261,7 @@ private slots:
     void messagesAreBareApplicationModalBoxes() {
         MainWindow main;
         MessageBoxAnswerer answerer;
-        QTest::mouseClick(main.form.findChild<QPushButton*>("Command1"), Qt::LeftButton);
+        QTest::mouseClick(main.main.findChild<QPushButton*>("Command1"), Qt::LeftButton);
         QCOMPARE(answerer.shown().size(), 1);
         const ShownMessage& shown = answerer.shown().first();
         QCOMPARE(shown.title, QString("Velmaro"));

@@ -18,17 +18,8 @@
 
 namespace {
 
-struct Session {
-    DesignState state;
-    Form1 main{state};
-
-    Session() {
-        main.show();
-        (void)QTest::qWaitForWindowExposed(&main);
-    }
-    QLineEdit& field(const char* name) { return *main.findChild<QLineEdit*>(name); }
-    QColor textColour(const char* name) { return field(name).palette().color(QPalette::Text); }
-
+// The main window with the graph command's fields at hand, and the graph window it opens.
+struct Session : MainWindowSession {
     // Verification fields and run settings: E, D, f, R, C, N, NP, NI.
     void setVerification(const QStringList& values) {
         const char* names[] = {"Text7", "Text8", "Text12", "Text9", "Text10", "Text13", "Text14",
@@ -39,7 +30,7 @@ struct Session {
     void setWorkedExample(const char* NP = "1") {
         setVerification({"10", "30", "1", "1", "1000", "10", NP, "2000"});
     }
-    QStringList plot() { return ClickAndAnswer(main, "Command2"); }
+    QStringList plot() { return click("Command2"); }
 
     static Form2* FindGraph() {
         for (QWidget* window : QApplication::topLevelWidgets())

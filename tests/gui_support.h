@@ -3,7 +3,12 @@
 // Helpers for driving the real windows: answering the message boxes a command shows, finding
 // controls by name, and switching the locale whose decimal separator the labels show.
 
+#include "app/design_state.h"
+#include "main_window/form1.h"
+
 #include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
@@ -74,3 +79,20 @@ private:
 
 inline QLocale EnglishLocale() { return QLocale(QLocale::English, QLocale::UnitedStates); }
 inline QLocale ItalianLocale() { return QLocale(QLocale::Italian, QLocale::Italy); }
+
+// A fresh main window over a fresh design state, shown offscreen, and what the tests read and
+// do on it.
+struct MainWindowSession {
+    DesignState state;
+    Form1 main{state};
+
+    MainWindowSession() {
+        main.show();
+        (void)QTest::qWaitForWindowExposed(&main);
+    }
+    QLineEdit& field(const QString& name) { return *main.findChild<QLineEdit*>(name); }
+    QString text(const QString& name) { return field(name).text(); }
+    QColor textColour(const QString& name) { return field(name).palette().color(QPalette::Text); }
+    QString caption(const QString& name) { return main.findChild<QLabel*>(name)->text(); }
+    QStringList click(const char* button) { return ClickAndAnswer(main, button); }
+};
