@@ -87,12 +87,15 @@ std::string Show(double value) {
 // ---------------------------------------------------------------------------------------------
 // The program's state and what its windows show
 
+// The lines of the input: the fields of "Calcola C", those of "Grafici", the pointer positions.
+// clang-format off
 enum Line {
-    kText1, kText2, kText3, kText4, kText6,                          // "Calcola C"
-    kText7, kText8, kText12, kText9, kText10, kText13, kText14, kText15, // "Grafici"
+    kText1, kText2, kText3, kText4, kText6,
+    kText7, kText8, kText12, kText9, kText10, kText13, kText14, kText15,
     kPointer,
     kLineCount
 };
+// clang-format on
 
 struct Windows {
     std::array<std::u16string, kPointer> fields;
@@ -103,7 +106,9 @@ struct Windows {
     std::optional<QString> tooltip;
 };
 
-bool SameBits(double a, double b) { return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b); }
+bool SameBits(double a, double b) {
+    return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
+}
 
 bool SameBits(const std::vector<double>& a, const std::vector<double>& b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
@@ -353,8 +358,8 @@ void RequireSampleXs(std::int32_t N, std::int32_t NP) {
                     "sample " + std::to_string(i) + " of period " + std::to_string(j) +
                         " drawn at x = " + Show(x));
             // The drawing finds the last sample of a pixel column by bisection.
-            REQUIRE(x >= previous || i == 1, "x falls within a period at sample " +
-                                                 std::to_string(i));
+            REQUIRE(x >= previous || i == 1,
+                    "x falls within a period at sample " + std::to_string(i));
             previous = x;
         }
     }
@@ -362,12 +367,13 @@ void RequireSampleXs(std::int32_t N, std::int32_t NP) {
 
 // The simulation, the statistics, the drawing coordinates and the result labels.
 void Plot(DesignState& state, Windows& windows) {
-    g_step = "running N " + std::to_string(state.N) + ", NI " + std::to_string(state.NI) +
-             ", E " + Show(state.E) + ", D " + Show(state.D) + ", f " + Show(state.f) + ", R " +
+    g_step = "running N " + std::to_string(state.N) + ", NI " + std::to_string(state.NI) + ", E " +
+             Show(state.E) + ", D " + Show(state.D) + ", f " + Show(state.f) + ", R " +
              Show(state.R) + ", C " + Show(state.C);
     windows.scales.reset();
     const std::int32_t periods = state.NI;
-    state.NI = std::int32_t(std::min<std::int64_t>(periods, std::max<std::int64_t>(1, kStepBudget / state.N)));
+    state.NI = std::int32_t(
+        std::min<std::int64_t>(periods, std::max<std::int64_t>(1, kStepBudget / state.N)));
     const RunOutcome outcome = RunSimulation(state);
     state.NI = periods;
     REQUIRE(outcome == RunOutcome::Completed, "a run the settings check let through failed");
@@ -377,7 +383,7 @@ void Plot(DesignState& state, Windows& windows) {
     REQUIRE(std::isfinite(state.dt) && state.dt > 0, "time step " + Show(state.dt));
 
     const bool finite = ComputeStatistics(state);
-    const double results[] = {state.ViMax, state.IcMax, state.VoMax,
+    const double results[] = {state.ViMax, state.IcMax,       state.VoMax,
                               state.VoMin, state.DeltaVoVera, state.VomVera};
     REQUIRE(finite == std::all_of(std::begin(results), std::end(results),
                                   [](double v) { return std::isfinite(v); }),
