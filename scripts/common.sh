@@ -3,6 +3,7 @@
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD_DIR=${VELMARO_BUILD_DIR:-$ROOT/build}
+SANITIZE_BUILD_DIR=${VELMARO_SANITIZE_BUILD_DIR:-$ROOT/build-sanitize}
 
 # What building, running and testing need on Debian 12.
 PACKAGES=(
@@ -11,6 +12,12 @@ PACKAGES=(
   fonts-liberation
   libbenchmark-dev
   xvfb xauth
+)
+
+# What the sanitized build and the fuzz targets need besides: clang with its sanitizer and
+# libFuzzer runtimes, and llvm-symbolizer for readable reports.
+SANITIZER_PACKAGES=(
+  clang libclang-rt-14-dev llvm-14
 )
 
 as_root() {
@@ -38,9 +45,41 @@ build() {
   local dir=$1
   shift
   cmake -S "$ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release
+  build_targets "$dir" "$@"
+}
+
+# build_sanitized <build dir> [target...]: the tests and the fuzz targets, built with clang under
+# AddressSanitizer and UndefinedBehaviorSanitizer. -O1 with line tables keeps it quick to build
+# and the reports' stack traces exact; no benchmarks.
+build_sanitized() {
+  local dir=$1
+  shift
+  cmake -S "$ROOT" -B "$dir" -G Ninja \
+    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -gline-tables-only" \
+    -DVELMARO_SANITIZE=ON -DVELMARO_BUILD_FUZZ=ON -DVELMARO_BUILD_BENCH=OFF \
+    "-DVELMARO_FUZZ_SECONDS=${VELMARO_FUZZ_SECONDS:-60}"
+  build_targets "$dir" "$@"
+}
+
+build_targets() {
+  local dir=$1
+  shift
   if [ $# -gt 0 ]; then
     cmake --build "$dir" --target "$@"
   else
     cmake --build "$dir"
+  fi
+}
+
+# For the programs of a sanitized build: the first report of any kind ends the process with a
+# failure. Leak checking stays on: the test runner's Qt (offscreen platform) leaves nothing behind
+# that LeakSanitizer reports, so there is nothing to suppress.
+export_sanitizer_options() {
+  export ASAN_OPTIONS=detect_leaks=1:halt_on_error=1:check_initialization_order=1:strict_init_order=1:detect_stack_use_after_return=1
+  export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+  if [ -x /usr/bin/llvm-symbolizer-14 ]; then
+    export ASAN_SYMBOLIZER_PATH=/usr/bin/llvm-symbolizer-14
+    export UBSAN_SYMBOLIZER_PATH=/usr/bin/llvm-symbolizer-14
   fi
 }

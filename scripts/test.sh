@@ -1,8 +1,16 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds in Release and runs every test.
+# Installs what is missing, builds in Release and runs every test; then builds the tests again
+# with AddressSanitizer and UndefinedBehaviorSanitizer (in build-sanitize/) and runs them
+# together with a bounded run of the fuzz targets. Any sanitizer report, failed property or
+# fuzzer finding fails the command. VELMARO_FUZZ_SECONDS sets the fuzzing time (default 60).
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
-install_missing_packages "${PACKAGES[@]}"
+install_missing_packages "${PACKAGES[@]}" "${SANITIZER_PACKAGES[@]}"
+
 build "$BUILD_DIR"
 ctest --test-dir "$BUILD_DIR" --output-on-failure
+
+build_sanitized "$SANITIZE_BUILD_DIR"
+export_sanitizer_options
+ctest --test-dir "$SANITIZE_BUILD_DIR" --output-on-failure

@@ -1,0 +1,585 @@
+// libFuzzer target: typed text through "Calcola C" and "Grafici" to the results, the drawing
+// coordinates and the mouse read-out, with the pieces the two commands are made of.
+//
+// Input: one option byte, then the field texts, one per line ("\n"): UTF-8, turned into UTF-16
+// as the toolkit does, or raw UTF-16LE code units when the option byte says so.
+//   lines 1-5   "Calcola C": Text1 E [V], Text2 Vom [V], Text3 f [kHz], Text4 DeltaVo [mV],
+//               Text6 R [kohm]
+//   lines 6-13  "Grafici": Text7 E [V], Text8 D [%], Text12 f [kHz], Text9 R [kohm],
+//               Text10 C [nF], Text13 N, Text14 NP, Text15 NI
+//   line 14     pointer positions over the plot, "x y x y ...", up to four pairs
+// A missing line is an empty field. Option byte: bit 0 UTF-16; bits 1-2 the locale; bit 3 the
+// verification fields keep what "Calcola C" wrote into them (when it wrote anything) instead of
+// lines 6-10; bit 4 "Calcola C" runs once more after "Grafici", before the pointer moves, so the
+// read-out may meet a frequency of 0 or below left by a refused command.
+//
+// Checked on every input, each violation ending the run with a message:
+// - the field check shows exactly the right one of its two messages, sets InputError to match,
+//   and changes nothing else; a command stopped by it leaves the state and the windows as they
+//   were;
+// - every accepted reading is a finite number or a refusal; every count conversion agrees with
+//   the engine's own rounding;
+// - "Calcola C" ends with a message or with a finite design, 0 <= D <= 1 and C >= 0, and every
+//   text it writes has no "inf" or "nan", passes the field check and reads back through the
+//   field reading to its value (to the four digits written) under every locale;
+// - "Grafici" ends with a message (a range test, a count out of range, a refusal of the run
+//   settings, results that are not finite) or with finite results; a run the settings check lets
+//   through completes; every drawing coordinate is finite and inside its band or the plot width;
+// - the read-out shows nothing or a tooltip with finite numbers in the expected shape.
+
+#include "app/design_state.h"
+#include "app/number_text.h"
+#include "checking/check_field.h"
+#include "engine/period.h"
+#include "engine/simulation.h"
+#include "engine/statistics.h"
+#include "graph_window/readout.h"
+#include "graph_window/trace_drawing.h"
+#include "main_window/capacitor_design.h"
+
+#include <QLocale>
+#include <QString>
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+// ---------------------------------------------------------------------------------------------
+// Reporting
+
+std::string g_step; // what the target was doing, for the report
+
+[[noreturn]] void Violated(const std::string& what) {
+    std::fprintf(stderr, "\nPROPERTY VIOLATED while %s:\n  %s\n", g_step.c_str(), what.c_str());
+    std::fflush(stderr);
+    std::abort();
+}
+
+// The report is put together only when the property fails.
+#define REQUIRE(holds, what)                                                                       \
+    do {                                                                                           \
+        if (!(holds))                                                                              \
+            Violated(what);                                                                        \
+    } while (false)
+
+std::string Utf8(const std::u16string& text) {
+    return QString::fromStdU16String(text).toStdString();
+}
+
+std::string Show(double value) {
+    char buffer[64];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
+    return std::string(buffer, end);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The program's state and what its windows show
+
+// The lines of the input: the fields of "Calcola C", those of "Grafici", the pointer positions.
+// clang-format off
+enum Line {
+    kText1, kText2, kText3, kText4, kText6,
+    kText7, kText8, kText12, kText9, kText10, kText13, kText14, kText15,
+    kPointer,
+    kLineCount
+};
+// clang-format on
+
+struct Windows {
+    std::array<std::u16string, kPointer> fields;
+    std::optional<QString> label25;        // C, nF
+    std::optional<QString> label5, label9; // simulated ripple and mean
+    std::optional<TraceScales> scales;     // the plot on show, absent while there is none
+    Trace selected = Trace::None;
+    std::optional<QString> tooltip;
+};
+
+bool SameBits(double a, double b) {
+    return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
+}
+
+bool SameBits(const std::vector<double>& a, const std::vector<double>& b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [](double x, double y) { return SameBits(x, y); });
+}
+
+// Every member but the four of the field-check protocol.
+bool SameDesignState(const DesignState& a, const DesignState& b) {
+    for (auto member : {&DesignState::E, &DesignState::Vom, &DesignState::f, &DesignState::DeltaVo,
+                        &DesignState::R, &DesignState::C, &DesignState::D, &DesignState::dt,
+                        &DesignState::ViMax, &DesignState::IcMax, &DesignState::VoMax,
+                        &DesignState::VoMin, &DesignState::DeltaVoVera, &DesignState::VomVera})
+        if (!SameBits(a.*member, b.*member))
+            return false;
+    return a.N == b.N && a.NP == b.NP && a.NI == b.NI && SameBits(a.Vi, b.Vi) &&
+           SameBits(a.Vo, b.Vo) && SameBits(a.iC, b.iC) && a.FormatBuffer == b.FormatBuffer;
+}
+
+bool SameWindows(const Windows& a, const Windows& b) {
+    const auto sameScales = [](const std::optional<TraceScales>& x,
+                               const std::optional<TraceScales>& y) {
+        return x.has_value() == y.has_value() &&
+               (!x || (SameBits(x->ViMax, y->ViMax) && SameBits(x->IcMax, y->IcMax) &&
+                       SameBits(x->VoMax, y->VoMax)));
+    };
+    return a.fields == b.fields && a.label25 == b.label25 && a.label5 == b.label5 &&
+           a.label9 == b.label9 && sameScales(a.scales, b.scales) && a.selected == b.selected &&
+           a.tooltip == b.tooltip;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Texts that reach the user
+
+bool HasNonFiniteWord(const QString& text) {
+    return text.contains(u"inf", Qt::CaseInsensitive) || text.contains(u"nan", Qt::CaseInsensitive);
+}
+
+// A number formatted for a label or a field: digits, "E", signs and the locale's separator.
+void RequireFormatted(const QString& text, const std::string& where) {
+    REQUIRE(!text.isEmpty(), where + ": empty text");
+    REQUIRE(!HasNonFiniteWord(text), where + ": '" + text.toStdString() + "'");
+    const QString point = QLocale().decimalPoint();
+    for (const QChar c : text)
+        REQUIRE(c.isDigit() || c == u'E' || c == u'+' || c == u'-' || c == u'.' ||
+                    point.contains(c),
+                where + ": unexpected character in '" + text.toStdString() + "'");
+}
+
+// ---------------------------------------------------------------------------------------------
+// The field check, as both commands run it
+
+// True when the text passed. Shows at most the one message the text calls for, and changes
+// nothing but InputError.
+bool CheckOneField(DesignState& state, const std::u16string& text, const char* name) {
+    g_step = std::string("checking ") + name + " '" + Utf8(text).substr(0, 200) + "'";
+    state.FieldText = text;
+    state.MissingMsg = u"missing ";
+    state.InvalidMsg = u"invalid ";
+    state.MissingMsg.append(name, name + std::char_traits<char>::length(name));
+    state.InvalidMsg.append(name, name + std::char_traits<char>::length(name));
+    const DesignState before = state;
+
+    std::vector<std::u16string> shown;
+    CheckField(state, state.FieldText, [&shown](const std::u16string& m) { shown.push_back(m); });
+
+    // Independent of the check's own code: empty, or any code unit outside the alphabet.
+    const bool empty = text.empty();
+    const bool foreign = std::any_of(text.begin(), text.end(), [](char16_t c) {
+        return !((c >= u'0' && c <= u'9') || c == u'e' || c == u'E' || c == u'.' || c == u'-' ||
+                 c == u'+');
+    });
+    const bool rejected = empty || foreign;
+    REQUIRE(state.InputError == (rejected ? 1 : 0), "InputError does not match the text");
+    REQUIRE(shown.size() == (rejected ? 1u : 0u), "wrong number of messages shown");
+    if (rejected)
+        REQUIRE(shown[0] == (empty ? before.MissingMsg : before.InvalidMsg), "wrong message shown");
+    REQUIRE(state.FieldText == before.FieldText && state.MissingMsg == before.MissingMsg &&
+                state.InvalidMsg == before.InvalidMsg && SameDesignState(state, before),
+            "the field check changed the state");
+    return !rejected;
+}
+
+// Runs the check over the fields in order; false at the first one rejected, after checking that
+// the command's state and windows are as they were when it started.
+bool FieldsPass(DesignState& state, const Windows& windows, std::initializer_list<Line> lines,
+                const char* const* names) {
+    const DesignState start = state;
+    const Windows shown = windows;
+    int k = 0;
+    for (const Line line : lines) {
+        if (!CheckOneField(state, windows.fields[line], names[k++])) {
+            REQUIRE(SameDesignState(state, start) && SameWindows(windows, shown),
+                    "a rejected field changed the state or a window");
+            return false;
+        }
+    }
+    return true;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Readings and counts
+
+// Every reading of an accepted text: a finite number, or nothing for one beyond the range. A
+// finite reading reads back from its shortest text to the same bits.
+std::optional<double> Reading(const std::u16string& text) {
+    const std::optional<double> value = ReadFieldNumber(text);
+    if (!value)
+        return value;
+    REQUIRE(std::isfinite(*value), "the field reading gave " + Show(*value));
+    const std::string shortest = Show(*value);
+    const std::optional<double> again =
+        ReadFieldNumber(std::u16string(shortest.begin(), shortest.end()));
+    REQUIRE(again && SameBits(*again, *value),
+            "the field reading does not read back its own number " + shortest);
+    return value;
+}
+
+// The command's reading times its unit's scale; nothing, as after the command's message, when
+// either is not a finite number.
+std::optional<double> ReadScaled(const std::u16string& text, double scale) {
+    const std::optional<double> reading = Reading(text);
+    if (!reading || !std::isfinite(*reading * scale))
+        return std::nullopt;
+    return *reading * scale;
+}
+
+std::optional<std::int32_t> ReadCount(const std::u16string& text) {
+    const std::optional<double> reading = Reading(text);
+    if (!reading)
+        return std::nullopt;
+    const std::optional<std::int32_t> count = ToCount(*reading);
+    const std::optional<std::int32_t> engineCount = engine::CountFromReal(*reading);
+    REQUIRE(count == engineCount, "ToCount and the engine round " + Show(*reading) + " apart");
+    if (count)
+        REQUIRE(std::fabs(double(*count) - *reading) <= 0.5, "count far from " + Show(*reading));
+    return count;
+}
+
+// ---------------------------------------------------------------------------------------------
+// "Calcola C"
+
+// A number written into a verification field: what the graph command will read back.
+std::u16string VerificationText(DesignState& state, double value, const char* name) {
+    g_step = std::string("writing ") + name + " = " + Show(value);
+    REQUIRE(std::isfinite(value) && value >= 0, "a verification value is not finite and >= 0");
+    state.FormatBuffer = FormatNumber(value, NumberPattern::Scientific3).toStdU16String();
+    FixDecimalPoint(state.FormatBuffer);
+    const QString text = QString::fromStdU16String(state.FormatBuffer);
+    RequireFormatted(text, name);
+    REQUIRE(text.size() >= 9 && text[1] == u'.', std::string(name) + ": no '.' at position 2");
+
+    DesignState scratch;
+    REQUIRE(CheckOneField(scratch, state.FormatBuffer, name), "the field check rejects it");
+    const std::optional<double> back = Reading(state.FormatBuffer);
+    REQUIRE(back.has_value(), "it does not read back");
+    // Four significant digits, and the granularity of the numbers below the normal range.
+    const double tolerance = 5.0001e-4 * value + std::numeric_limits<double>::denorm_min();
+    REQUIRE(std::fabs(*back - value) <= tolerance,
+            "it reads back as " + Show(*back) + " from " + text.toStdString());
+    return state.FormatBuffer;
+}
+
+void DesignCommand(DesignState& state, Windows& windows) {
+    static const char* const names[] = {"Text1", "Text2", "Text3", "Text4", "Text6"};
+    if (!FieldsPass(state, windows, {kText1, kText2, kText3, kText4, kText6}, names))
+        return;
+    g_step = "converting the design fields";
+    const auto E = ReadScaled(windows.fields[kText1], 1);
+    if (!E)
+        return;
+    state.E = *E;
+    if (!(state.E > 0))
+        return;
+    const auto Vom = ReadScaled(windows.fields[kText2], 1);
+    if (!Vom)
+        return;
+    state.Vom = *Vom;
+    if (!(state.Vom > 0 && state.Vom <= state.E))
+        return;
+    const auto f = ReadScaled(windows.fields[kText3], 1000);
+    if (!f)
+        return;
+    state.f = *f;
+    if (!(state.f > 0))
+        return;
+    const auto DeltaVo = ReadScaled(windows.fields[kText4], 0.001);
+    if (!DeltaVo)
+        return;
+    state.DeltaVo = *DeltaVo;
+    if (!(state.DeltaVo > 0))
+        return;
+    const auto R = ReadScaled(windows.fields[kText6], 1000);
+    if (!R)
+        return;
+    state.R = *R;
+    if (!(state.R > 0))
+        return;
+
+    g_step = "designing with E " + Show(state.E) + ", Vom " + Show(state.Vom) + ", f " +
+             Show(state.f) + ", DeltaVo " + Show(state.DeltaVo) + ", R " + Show(state.R);
+    const std::optional<CapacitorDesign> design =
+        ComputeCapacitorDesign(state.E, state.Vom, state.f, state.DeltaVo, state.R);
+    if (!design)
+        return;
+    // D is 0 only when Vom/E underflows; C is then 0 too.
+    REQUIRE(std::isfinite(design->D) && design->D >= 0 && design->D <= 1,
+            "duty cycle " + Show(design->D) + " outside [0, 1]");
+    REQUIRE(std::isfinite(design->C) && design->C >= 0 && (design->D > 0 || design->C == 0),
+            "capacitance " + Show(design->C) + " with duty cycle " + Show(design->D));
+    state.D = design->D;
+    state.C = design->C;
+
+    const QString label = FormatNumber(state.C, NumberPattern::Scientific2);
+    RequireFormatted(label, "Label25");
+    windows.label25 = label;
+    windows.fields[kText7] = VerificationText(state, state.E, "Text7");
+    windows.fields[kText12] = VerificationText(state, state.f / 1000, "Text12");
+    windows.fields[kText8] = VerificationText(state, state.D * 100, "Text8");
+    windows.fields[kText10] = VerificationText(state, state.C, "Text10");
+    windows.fields[kText9] = VerificationText(state, state.R * 0.001, "Text9");
+}
+
+// ---------------------------------------------------------------------------------------------
+// "Grafici"
+
+// Beyond this many samples in all the run is cut short: the properties hold for every NI >= 1,
+// and a run this size keeps each input to a few milliseconds.
+constexpr std::int64_t kStepBudget = 1 << 16;
+
+void RequireBandHeights(const std::vector<double>& samples, double largest, const TraceBand& band,
+                        std::int32_t N, const char* trace) {
+    for (std::int32_t i = 1; i <= N; ++i) {
+        const float y = BandHeight(samples[std::size_t(i)], largest, band);
+        REQUIRE(std::isfinite(y) && std::fabs(double(y) - band.baseline) <= band.fullScale * 1.0001,
+                std::string(trace) + " sample " + std::to_string(i) + " = " +
+                    Show(samples[std::size_t(i)]) + " drawn at height " + Show(y));
+    }
+}
+
+void RequireSampleXs(std::int32_t N, std::int32_t NP) {
+    const std::int32_t periods[] = {1, std::max(1, NP / 2), NP};
+    float previous = -1;
+    for (const std::int32_t j : periods) {
+        for (std::int32_t i = 1; i <= N; ++i) {
+            const float x = SampleX(j, i, N, NP);
+            REQUIRE(std::isfinite(x) && x >= 0 && x <= 100.001f,
+                    "sample " + std::to_string(i) + " of period " + std::to_string(j) +
+                        " drawn at x = " + Show(x));
+            // The drawing finds the last sample of a pixel column by bisection.
+            REQUIRE(x >= previous || i == 1,
+                    "x falls within a period at sample " + std::to_string(i));
+            previous = x;
+        }
+    }
+}
+
+// The simulation, the statistics, the drawing coordinates and the result labels.
+void Plot(DesignState& state, Windows& windows) {
+    g_step = "running N " + std::to_string(state.N) + ", NI " + std::to_string(state.NI) + ", E " +
+             Show(state.E) + ", D " + Show(state.D) + ", f " + Show(state.f) + ", R " +
+             Show(state.R) + ", C " + Show(state.C);
+    windows.scales.reset();
+    const std::int32_t periods = state.NI;
+    state.NI = std::int32_t(
+        std::min<std::int64_t>(periods, std::max<std::int64_t>(1, kStepBudget / state.N)));
+    const RunOutcome outcome = RunSimulation(state);
+    state.NI = periods;
+    REQUIRE(outcome == RunOutcome::Completed, "a run the settings check let through failed");
+    const std::size_t size = std::size_t(state.N) + 2;
+    REQUIRE(state.Vi.size() == size && state.Vo.size() == size && state.iC.size() == size,
+            "arrays of the wrong size");
+    REQUIRE(std::isfinite(state.dt) && state.dt > 0, "time step " + Show(state.dt));
+
+    const bool finite = ComputeStatistics(state);
+    const double results[] = {state.ViMax, state.IcMax,       state.VoMax,
+                              state.VoMin, state.DeltaVoVera, state.VomVera};
+    REQUIRE(finite == std::all_of(std::begin(results), std::end(results),
+                                  [](double v) { return std::isfinite(v); }),
+            "the statistics misreport whether they are finite");
+    if (!finite)
+        return; // "La simulazione ha dato valori fuori dall'intervallo ..."
+    REQUIRE(state.DeltaVoVera >= 0, "negative ripple " + Show(state.DeltaVoVera));
+    for (const double largest : {state.ViMax, state.IcMax, state.VoMax})
+        if (!std::isfinite(largest * 36))
+            return; // the same message: a band height would not be finite
+
+    // The drawing, then the scales the read-out uses and the two result labels.
+    RequireBandHeights(state.Vi, state.ViMax, kViBand, state.N, "Vi");
+    RequireBandHeights(state.iC, state.IcMax, kIcBand, state.N, "iC");
+    RequireBandHeights(state.Vo, state.VoMax, kVoBand, state.N, "Vo");
+    if (state.NP >= 1 && state.N >= 2)
+        RequireSampleXs(state.N, state.NP);
+    windows.scales = TraceScales{state.ViMax, state.IcMax, state.VoMax};
+    windows.label5 = FormatNumber(state.DeltaVoVera, NumberPattern::Scientific2);
+    windows.label9 = FormatNumber(state.VomVera, NumberPattern::Scientific2);
+    RequireFormatted(*windows.label5, "Label5");
+    RequireFormatted(*windows.label9, "Label9");
+}
+
+void GraphCommand(DesignState& state, Windows& windows) {
+    static const char* const names[] = {"Text7",  "Text8",  "Text12", "Text9",
+                                        "Text10", "Text13", "Text14", "Text15"};
+    if (!FieldsPass(state, windows,
+                    {kText7, kText8, kText12, kText9, kText10, kText13, kText14, kText15}, names))
+        return;
+    g_step = "converting the verification fields";
+    const auto E = ReadScaled(windows.fields[kText7], 1);
+    if (!E)
+        return;
+    state.E = *E;
+    if (!(state.E > 0))
+        return;
+    const auto D = ReadScaled(windows.fields[kText8], 0.01);
+    if (!D)
+        return;
+    state.D = *D;
+    if (!(state.D > 0) || !(state.D < 1))
+        return;
+    const auto f = ReadScaled(windows.fields[kText12], 1000);
+    if (!f)
+        return;
+    state.f = *f;
+    if (!(state.f > 0))
+        return;
+    const auto C = ReadScaled(windows.fields[kText10], 1e-9);
+    if (!C)
+        return;
+    state.C = *C;
+    if (!(state.C > 0))
+        return;
+    const auto R = ReadScaled(windows.fields[kText9], 1000);
+    if (!R)
+        return;
+    state.R = *R;
+    if (!(state.R > 0))
+        return;
+
+    const auto N = ReadCount(windows.fields[kText13]);
+    if (!N)
+        return;
+    state.N = *N;
+    const auto NP = ReadCount(windows.fields[kText14]);
+    if (!NP)
+        return;
+    state.NP = *NP;
+    const auto NI = ReadCount(windows.fields[kText15]);
+    if (!NI)
+        return;
+    state.NI = *NI;
+
+    const RunRefusal refusal = CheckRunSettings(state);
+    if (refusal != RunRefusal::None)
+        return;
+    // Settings that would take long are checked but not run.
+    if (state.N > kStepBudget)
+        return;
+    Plot(state, windows);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The read-out
+
+void MovePointer(const DesignState& state, Windows& windows, float x, float y) {
+    g_step = "reading the pointer at " + Show(x) + ", " + Show(y) + " with NP " +
+             std::to_string(state.NP) + ", f " + Show(state.f);
+    const Trace pointed = TraceAtHeight(y);
+    if (pointed != Trace::None)
+        windows.selected = pointed;
+    const std::optional<QString> text =
+        ReadoutText(windows.selected, x, y, state.NP, state.f, windows.scales);
+    if (!text)
+        return;
+    REQUIRE(!HasNonFiniteWord(*text), "tooltip '" + text->toStdString() + "'");
+    const char* expected = windows.selected == Trace::Vi   ? "Vi(t) = "
+                           : windows.selected == Trace::Ic ? "iC(t) = "
+                                                           : "Vo(t) = ";
+    const qsizetype usec = text->indexOf(u"usec ; ");
+    REQUIRE(text->startsWith(u"t= ") && usec > 3 &&
+                text->mid(usec + 7).startsWith(QLatin1String(expected)),
+            "tooltip '" + text->toStdString() + "'");
+    RequireFormatted(text->mid(3, usec - 3), "the tooltip's time");
+    const QString value = text->mid(usec + 7 + qsizetype(std::strlen(expected)));
+    RequireFormatted(value.chopped(1), "the tooltip's value");
+    windows.tooltip = text;
+}
+
+std::vector<std::pair<float, float>> PointerPositions(const std::u16string& line) {
+    std::string ascii;
+    for (const char16_t c : line)
+        ascii += c < 128 ? char(c) : ' ';
+    std::vector<float> numbers;
+    const char* at = ascii.c_str();
+    const char* const end = at + ascii.size();
+    while (at < end && numbers.size() < 8) {
+        while (at < end && *at == ' ')
+            ++at;
+        float value = 0;
+        const auto [next, error] = std::from_chars(at, end, value);
+        if (error != std::errc() || next == at) {
+            while (at < end && *at != ' ')
+                ++at;
+            continue;
+        }
+        // The toolkit delivers finite positions only, though well outside the plot while a
+        // button is held.
+        numbers.push_back(std::isfinite(value) ? value : 0);
+        at = next;
+    }
+    std::vector<std::pair<float, float>> positions;
+    for (std::size_t k = 0; k + 1 < numbers.size(); k += 2)
+        positions.emplace_back(numbers[k], numbers[k + 1]);
+    return positions;
+}
+
+// ---------------------------------------------------------------------------------------------
+// The input
+
+const QLocale& LocaleNumber(int which) {
+    static const QLocale locales[] = {
+        QLocale(QLocale::C),
+        QLocale(QLocale::Italian, QLocale::Italy),
+        QLocale(QLocale::Arabic, QLocale::Egypt), // "٫" as decimal separator
+        QLocale(QLocale::French, QLocale::France),
+    };
+    return locales[which & 3];
+}
+
+std::array<std::u16string, kLineCount> SplitLines(const std::uint8_t* data, std::size_t size,
+                                                  bool utf16) {
+    std::u16string text;
+    if (utf16) {
+        for (std::size_t k = 0; k + 1 < size; k += 2)
+            text += char16_t(data[k] | (data[k + 1] << 8));
+    } else {
+        text = QString::fromUtf8(reinterpret_cast<const char*>(data), qsizetype(size))
+                   .toStdU16String();
+    }
+    std::array<std::u16string, kLineCount> lines;
+    std::size_t line = 0, from = 0;
+    while (line < kLineCount && from <= text.size()) {
+        const std::size_t to = std::min(text.find(u'\n', from), text.size());
+        lines[line++] = text.substr(from, to - from);
+        from = to + 1;
+    }
+    return lines;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size == 0)
+        return 0;
+    const std::uint8_t options = data[0];
+    const bool utf16 = options & 1;
+    const bool keepDesignedFields = options & 8;
+    const bool designAfterPlot = options & 16;
+    QLocale::setDefault(LocaleNumber(options >> 1));
+
+    const auto lines = SplitLines(data + 1, size - 1, utf16);
+    DesignState state;
+    Windows windows;
+    std::copy(lines.begin(), lines.begin() + kPointer, windows.fields.begin());
+
+    DesignCommand(state, windows);
+    if (!keepDesignedFields)
+        std::copy(lines.begin() + kText7, lines.begin() + kText10 + 1,
+                  windows.fields.begin() + kText7);
+    GraphCommand(state, windows);
+    if (designAfterPlot)
+        DesignCommand(state, windows);
+    for (const auto& [x, y] : PointerPositions(lines[kPointer]))
+        MovePointer(state, windows, x, y);
+    return 0;
+}
