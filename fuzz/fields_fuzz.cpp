@@ -1,5 +1,7 @@
 // libFuzzer target: typed text through "Calcola C" and "Grafici" to the results, the drawing
-// coordinates and the mouse read-out, with the pieces the two commands are made of.
+// coordinates and the mouse read-out. The commands run as the program runs them, against a
+// stand-in for the main window that keeps the field texts, colours, the result label and the
+// messages; the plot's run is cut short where it would take long.
 //
 // Input: one option byte, then the field texts, one per line ("\n"): UTF-8, turned into UTF-16
 // as the toolkit does, or raw UTF-16LE code units when the option byte says so.
@@ -36,6 +38,9 @@
 #include "graph_window/readout.h"
 #include "graph_window/trace_drawing.h"
 #include "main_window/capacitor_design.h"
+#include "main_window/design_command.h"
+#include "main_window/graph_command.h"
+#include "main_window/main_window_view.h"
 
 #include <QLocale>
 #include <QString>
@@ -50,6 +55,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -97,13 +103,36 @@ enum Line {
 };
 // clang-format on
 
-struct Windows {
+// The main window as the commands see it, and the graph window as the read-out sees it.
+struct Windows : MainWindowView {
     std::array<std::u16string, kPointer> fields;
+    std::array<QRgb, kPointer> colours{}; // 0 for the standard text colour
     std::optional<QString> label25;        // C, nF
     std::optional<QString> label5, label9; // simulated ripple and mean
     std::optional<TraceScales> scales;     // the plot on show, absent while there is none
     Trace selected = Trace::None;
     std::optional<QString> tooltip;
+    std::vector<std::u16string> messages; // shown by the command under way
+
+    static Line LineOf(const char* field) {
+        static const std::map<std::string, Line> lines = {
+            {"Text1", kText1},   {"Text2", kText2},   {"Text3", kText3},   {"Text4", kText4},
+            {"Text6", kText6},   {"Text7", kText7},   {"Text8", kText8},   {"Text12", kText12},
+            {"Text9", kText9},   {"Text10", kText10}, {"Text13", kText13}, {"Text14", kText14},
+            {"Text15", kText15}};
+        const auto found = lines.find(field);
+        REQUIRE(found != lines.end(), std::string("a command used the unknown field ") + field);
+        return found->second;
+    }
+    QString FieldText(const char* field) const override {
+        return QString::fromStdU16String(fields[LineOf(field)]);
+    }
+    void SetFieldText(const char* field, const QString& text) override {
+        fields[LineOf(field)] = text.toStdU16String();
+    }
+    void SetFieldColour(const char* field, QRgb colour) override { colours[LineOf(field)] = colour; }
+    void SetResultCaption(const QString& caption) override { label25 = caption; }
+    void ShowMessage(const std::u16string& message) override { messages.push_back(message); }
 };
 
 bool SameBits(double a, double b) {
@@ -134,7 +163,8 @@ bool SameWindows(const Windows& a, const Windows& b) {
                (!x || (SameBits(x->ViMax, y->ViMax) && SameBits(x->IcMax, y->IcMax) &&
                        SameBits(x->VoMax, y->VoMax)));
     };
-    return a.fields == b.fields && a.label25 == b.label25 && a.label5 == b.label5 &&
+    return a.fields == b.fields && a.colours == b.colours && a.label25 == b.label25 &&
+           a.label5 == b.label5 &&
            a.label9 == b.label9 && sameScales(a.scales, b.scales) && a.selected == b.selected &&
            a.tooltip == b.tooltip;
 }
@@ -191,23 +221,6 @@ bool CheckOneField(DesignState& state, const std::u16string& text, const char* n
     return !rejected;
 }
 
-// Runs the check over the fields in order; false at the first one rejected, after checking that
-// the command's state and windows are as they were when it started.
-bool FieldsPass(DesignState& state, const Windows& windows, std::initializer_list<Line> lines,
-                const char* const* names) {
-    const DesignState start = state;
-    const Windows shown = windows;
-    int k = 0;
-    for (const Line line : lines) {
-        if (!CheckOneField(state, windows.fields[line], names[k++])) {
-            REQUIRE(SameDesignState(state, start) && SameWindows(windows, shown),
-                    "a rejected field changed the state or a window");
-            return false;
-        }
-    }
-    return true;
-}
-
 // ---------------------------------------------------------------------------------------------
 // Readings and counts
 
@@ -226,15 +239,6 @@ std::optional<double> Reading(const std::u16string& text) {
     return value;
 }
 
-// The command's reading times its unit's scale; nothing, as after the command's message, when
-// either is not a finite number.
-std::optional<double> ReadScaled(const std::u16string& text, double scale) {
-    const std::optional<double> reading = Reading(text);
-    if (!reading || !std::isfinite(*reading * scale))
-        return std::nullopt;
-    return *reading * scale;
-}
-
 std::optional<std::int32_t> ReadCount(const std::u16string& text) {
     const std::optional<double> reading = Reading(text);
     if (!reading)
@@ -251,84 +255,94 @@ std::optional<std::int32_t> ReadCount(const std::u16string& text) {
 // "Calcola C"
 
 // A number written into a verification field: what the graph command will read back.
-std::u16string VerificationText(DesignState& state, double value, const char* name) {
+void RequireVerificationText(const std::u16string& written, double value, const char* name) {
     g_step = std::string("writing ") + name + " = " + Show(value);
     REQUIRE(std::isfinite(value) && value >= 0, "a verification value is not finite and >= 0");
-    state.FormatBuffer = FormatNumber(value, NumberPattern::Scientific3).toStdU16String();
-    FixDecimalPoint(state.FormatBuffer);
-    const QString text = QString::fromStdU16String(state.FormatBuffer);
+    const QString text = QString::fromStdU16String(written);
     RequireFormatted(text, name);
     REQUIRE(text.size() >= 9 && text[1] == u'.', std::string(name) + ": no '.' at position 2");
 
     DesignState scratch;
-    REQUIRE(CheckOneField(scratch, state.FormatBuffer, name), "the field check rejects it");
-    const std::optional<double> back = Reading(state.FormatBuffer);
+    REQUIRE(CheckOneField(scratch, written, name), "the field check rejects it");
+    const std::optional<double> back = Reading(written);
     REQUIRE(back.has_value(), "it does not read back");
     // Four significant digits, and the granularity of the numbers below the normal range.
     const double tolerance = 5.0001e-4 * value + std::numeric_limits<double>::denorm_min();
     REQUIRE(std::fabs(*back - value) <= tolerance,
             "it reads back as " + Show(*back) + " from " + text.toStdString());
-    return state.FormatBuffer;
+}
+
+bool IsCountLine(Line line) { return line == kText13 || line == kText14 || line == kText15; }
+
+// Runs a command on the stand-in windows and checks what every command owes: at most one
+// message, a refusal for a field whose characters the check rejects, and then nothing changed
+// but the check's own members. Each field's text is also held, on its own, to the field check,
+// the reading and the count conversion. True when the command showed no message.
+template <class Command>
+bool RunCommand(DesignState& state, Windows& windows, std::initializer_list<Line> lines,
+                const Command& command) {
+    bool refused = false;
+    for (const Line line : lines) {
+        DesignState scratch;
+        if (!CheckOneField(scratch, windows.fields[line], "a field")) {
+            refused = true; // the command stops here, whatever the later fields hold
+            break;
+        }
+        Reading(windows.fields[line]);
+        if (IsCountLine(line))
+            ReadCount(windows.fields[line]);
+    }
+
+    const DesignState before = state;
+    const Windows shown = windows;
+    windows.messages.clear();
+    command();
+    REQUIRE(windows.messages.size() <= 1, "a command showed more than one message");
+    for (const std::u16string& message : windows.messages)
+        REQUIRE(!message.empty(), "a command showed an empty message");
+    if (refused) {
+        REQUIRE(windows.messages.size() == 1 && state.InputError == 1,
+                "a field the check rejects did not end the command with its message");
+        REQUIRE(SameDesignState(state, before) && SameWindows(windows, shown),
+                "a rejected field changed the state or a window");
+    } else {
+        REQUIRE(state.InputError == 0, "InputError set although every field passed");
+    }
+    return windows.messages.empty();
 }
 
 void DesignCommand(DesignState& state, Windows& windows) {
-    static const char* const names[] = {"Text1", "Text2", "Text3", "Text4", "Text6"};
-    if (!FieldsPass(state, windows, {kText1, kText2, kText3, kText4, kText6}, names))
+    g_step = "Calcola C";
+    const Windows shown = windows;
+    const bool completed = RunCommand(state, windows, {kText1, kText2, kText3, kText4, kText6},
+                                      [&] { RunDesignCommand(state, windows); });
+    const Line results[] = {kText7, kText12, kText8, kText10, kText9};
+    if (!completed) {
+        // A command that ends with a message writes nothing on screen.
+        REQUIRE(windows.label25 == shown.label25, "a refused design changed Label25");
+        for (const Line line : results)
+            REQUIRE(windows.fields[line] == shown.fields[line] &&
+                        windows.colours[line] == shown.colours[line],
+                    "a refused design changed a verification field");
         return;
-    g_step = "converting the design fields";
-    const auto E = ReadScaled(windows.fields[kText1], 1);
-    if (!E)
-        return;
-    state.E = *E;
-    if (!(state.E > 0))
-        return;
-    const auto Vom = ReadScaled(windows.fields[kText2], 1);
-    if (!Vom)
-        return;
-    state.Vom = *Vom;
-    if (!(state.Vom > 0 && state.Vom <= state.E))
-        return;
-    const auto f = ReadScaled(windows.fields[kText3], 1000);
-    if (!f)
-        return;
-    state.f = *f;
-    if (!(state.f > 0))
-        return;
-    const auto DeltaVo = ReadScaled(windows.fields[kText4], 0.001);
-    if (!DeltaVo)
-        return;
-    state.DeltaVo = *DeltaVo;
-    if (!(state.DeltaVo > 0))
-        return;
-    const auto R = ReadScaled(windows.fields[kText6], 1000);
-    if (!R)
-        return;
-    state.R = *R;
-    if (!(state.R > 0))
-        return;
+    }
 
-    g_step = "designing with E " + Show(state.E) + ", Vom " + Show(state.Vom) + ", f " +
+    g_step = "designed with E " + Show(state.E) + ", Vom " + Show(state.Vom) + ", f " +
              Show(state.f) + ", DeltaVo " + Show(state.DeltaVo) + ", R " + Show(state.R);
-    const std::optional<CapacitorDesign> design =
-        ComputeCapacitorDesign(state.E, state.Vom, state.f, state.DeltaVo, state.R);
-    if (!design)
-        return;
-    // D is 0 only when Vom/E underflows; C is then 0 too.
-    REQUIRE(std::isfinite(design->D) && design->D >= 0 && design->D <= 1,
-            "duty cycle " + Show(design->D) + " outside [0, 1]");
-    REQUIRE(std::isfinite(design->C) && design->C >= 0 && (design->D > 0 || design->C == 0),
-            "capacitance " + Show(design->C) + " with duty cycle " + Show(design->D));
-    state.D = design->D;
-    state.C = design->C;
-
-    const QString label = FormatNumber(state.C, NumberPattern::Scientific2);
-    RequireFormatted(label, "Label25");
-    windows.label25 = label;
-    windows.fields[kText7] = VerificationText(state, state.E, "Text7");
-    windows.fields[kText12] = VerificationText(state, state.f / 1000, "Text12");
-    windows.fields[kText8] = VerificationText(state, state.D * 100, "Text8");
-    windows.fields[kText10] = VerificationText(state, state.C, "Text10");
-    windows.fields[kText9] = VerificationText(state, state.R * 0.001, "Text9");
+    REQUIRE(std::isfinite(state.D) && state.D > 0 && state.D <= 1,
+            "duty cycle " + Show(state.D) + " outside (0, 1]");
+    REQUIRE(std::isfinite(state.C) && state.C >= 0, "capacitance " + Show(state.C));
+    REQUIRE(windows.label25.has_value(), "Label25 not written");
+    RequireFormatted(*windows.label25, "Label25");
+    REQUIRE(*windows.label25 == FormatNumber(state.C, NumberPattern::Scientific2),
+            "Label25 does not show C");
+    RequireVerificationText(windows.fields[kText7], state.E, "Text7");
+    RequireVerificationText(windows.fields[kText12], state.f / 1000, "Text12");
+    RequireVerificationText(windows.fields[kText8], state.D * 100, "Text8");
+    RequireVerificationText(windows.fields[kText10], state.C, "Text10");
+    RequireVerificationText(windows.fields[kText9], state.R * 0.001, "Text9");
+    for (const Line line : results)
+        REQUIRE(windows.colours[line] == qRgb(0, 0, 255), "a verification field not in blue");
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -409,59 +423,19 @@ void Plot(DesignState& state, Windows& windows) {
 }
 
 void GraphCommand(DesignState& state, Windows& windows) {
-    static const char* const names[] = {"Text7",  "Text8",  "Text12", "Text9",
-                                        "Text10", "Text13", "Text14", "Text15"};
-    if (!FieldsPass(state, windows,
-                    {kText7, kText8, kText12, kText9, kText10, kText13, kText14, kText15}, names))
+    g_step = "Grafici";
+    bool taken = false;
+    const bool quiet =
+        RunCommand(state, windows, {kText7, kText8, kText12, kText9, kText10, kText13, kText14, kText15},
+                   [&] { taken = TakeGraphSettings(state, windows); });
+    REQUIRE(quiet == taken, "the settings were taken with a message, or refused without one");
+    if (!taken)
         return;
-    g_step = "converting the verification fields";
-    const auto E = ReadScaled(windows.fields[kText7], 1);
-    if (!E)
-        return;
-    state.E = *E;
-    if (!(state.E > 0))
-        return;
-    const auto D = ReadScaled(windows.fields[kText8], 0.01);
-    if (!D)
-        return;
-    state.D = *D;
-    if (!(state.D > 0) || !(state.D < 1))
-        return;
-    const auto f = ReadScaled(windows.fields[kText12], 1000);
-    if (!f)
-        return;
-    state.f = *f;
-    if (!(state.f > 0))
-        return;
-    const auto C = ReadScaled(windows.fields[kText10], 1e-9);
-    if (!C)
-        return;
-    state.C = *C;
-    if (!(state.C > 0))
-        return;
-    const auto R = ReadScaled(windows.fields[kText9], 1000);
-    if (!R)
-        return;
-    state.R = *R;
-    if (!(state.R > 0))
-        return;
-
-    const auto N = ReadCount(windows.fields[kText13]);
-    if (!N)
-        return;
-    state.N = *N;
-    const auto NP = ReadCount(windows.fields[kText14]);
-    if (!NP)
-        return;
-    state.NP = *NP;
-    const auto NI = ReadCount(windows.fields[kText15]);
-    if (!NI)
-        return;
-    state.NI = *NI;
-
-    const RunRefusal refusal = CheckRunSettings(state);
-    if (refusal != RunRefusal::None)
-        return;
+    REQUIRE(std::isfinite(state.E) && state.E > 0 && state.D > 0 && state.D < 1 &&
+                std::isfinite(state.f) && state.f > 0 && std::isfinite(state.C) && state.C > 0 &&
+                std::isfinite(state.R) && state.R > 0,
+            "settings taken with a circuit value out of range");
+    REQUIRE(CheckRunSettings(state) == RunRefusal::None, "settings taken that the engine refuses");
     // Settings that would take long are checked but not run.
     if (state.N > kStepBudget)
         return;

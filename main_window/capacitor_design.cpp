@@ -2,14 +2,14 @@
 
 #include <cmath>
 
-std::optional<CapacitorDesign> ComputeCapacitorDesign(double E, double Vom, double f,
-                                                      double DeltaVo, double R) {
+DesignResult ComputeCapacitorDesign(double E, double Vom, double f, double DeltaVo, double R) {
     const double D = Vom / E;
+    if (!std::isfinite(D) || (D == 0 && Vom != 0))
+        return DesignFault::DutyCycle;
     const double numerator = ((D * E) * (1 - D)) * 1e9;
     const double divisor = (R * f) * DeltaVo;
     const double C = numerator / divisor;
-    if (!std::isfinite(D) || !std::isfinite(numerator) || !std::isfinite(divisor) ||
-        divisor == 0 || !std::isfinite(C))
-        return std::nullopt;
+    if (!std::isfinite(numerator) || !std::isfinite(divisor) || divisor == 0 || !std::isfinite(C))
+        return DesignFault::Capacitance;
     return CapacitorDesign{D, C};
 }

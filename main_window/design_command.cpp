@@ -1,15 +1,14 @@
-// "Calcola C": the duty cycle and the capacitance that hold the output ripple at the wanted
-// value, shown in Label25 and copied into the verification fields for the graph command.
+// "Dati Esempio" and "Calcola C": the duty cycle and the capacitance that hold the output ripple
+// at the wanted value, shown in Label25 and copied into the verification fields for the graph
+// command.
 
-#include "app/control_table.h"
-#include "app/message.h"
+#include "main_window/design_command.h"
+
 #include "app/number_text.h"
 #include "main_window/capacitor_design.h"
-#include "main_window/field_rules.h"
-#include "main_window/form1.h"
+#include "main_window/command_steps.h"
 
-#include <QLabel>
-#include <QLineEdit>
+#include <variant>
 
 namespace {
 
@@ -35,42 +34,43 @@ const ValueStep kDesignSteps[] = {
      u"R non può essere zero o negativa!"},
 };
 
-constexpr char16_t kCapacitanceFault[] =
-    u"Errore di calcolo: con questi dati il calcolo di C esce dall'intervallo dei numeri "
-    u"rappresentabili.";
+// A duty cycle too small to represent, or a capacitance whose calculation overflows.
+std::u16string DesignFaultMessage(DesignFault fault) {
+    return std::u16string(u"Errore di calcolo: con questi dati il calcolo di ") +
+           (fault == DesignFault::DutyCycle ? u"D" : u"C") +
+           u" esce dall'intervallo dei numeri rappresentabili.";
+}
 
 } // namespace
 
-void Form1::DesignCapacitor() {
-    for (const FieldRule& rule : {kAmplitude, kMeanOutput, kFrequency, kRipple, kResistance})
-        if (!FieldPasses(rule))
-            return;
-
-    // A number that is not representable is not stored at all.
-    for (const ValueStep& step : kDesignSteps)
-        if (!TakeValue(step))
-            return;
-
-    const std::optional<CapacitorDesign> design =
-        ComputeCapacitorDesign(state_.E, state_.Vom, state_.f, state_.DeltaVo, state_.R);
-    if (!design)
-        return RejectValue(kCapacitanceFault);
-    state_.D = design->D;
-    state_.C = design->C;
-
-    findChild<QLabel*>("Label25")->setText(FormatNumber(state_.C, NumberPattern::Scientific2));
-    // All five values are finite here: E and C as tested, the others scaled down or bounded.
-    WriteVerificationField("Text7", state_.E);
-    WriteVerificationField("Text12", state_.f / 1000);
-    WriteVerificationField("Text8", state_.D * 100);
-    WriteVerificationField("Text10", state_.C);
-    WriteVerificationField("Text9", state_.R * 0.001);
+void RunExampleData(MainWindowView& view) {
+    view.SetFieldText("Text1", "10");
+    view.SetFieldText("Text2", "5");
+    view.SetFieldText("Text3", "10");
+    view.SetFieldText("Text4", "100");
+    view.SetFieldText("Text6", "10");
 }
 
-void Form1::WriteVerificationField(const char* name, double value) {
-    state_.FormatBuffer = FormatNumber(value, NumberPattern::Scientific3).toStdU16String();
-    FixDecimalPoint(state_.FormatBuffer);
-    QLineEdit& field = Field(name);
-    field.setText(QString::fromStdU16String(state_.FormatBuffer));
-    SetTextColour(field, kPaletteBlue);
+void RunDesignCommand(DesignState& state, MainWindowView& view) {
+    CommandSteps steps(state, view);
+    if (!steps.FieldsPass({kAmplitude, kMeanOutput, kFrequency, kRipple, kResistance}))
+        return;
+    for (const ValueStep& step : kDesignSteps)
+        if (!steps.TakeValue(step))
+            return;
+
+    const DesignResult design =
+        ComputeCapacitorDesign(state.E, state.Vom, state.f, state.DeltaVo, state.R);
+    if (const auto* fault = std::get_if<DesignFault>(&design))
+        return steps.Reject(DesignFaultMessage(*fault));
+    state.D = std::get<CapacitorDesign>(design).D;
+    state.C = std::get<CapacitorDesign>(design).C;
+
+    view.SetResultCaption(FormatNumber(state.C, NumberPattern::Scientific2));
+    // All five values are finite here: E and C as tested, the others scaled down or bounded.
+    steps.WriteVerificationField("Text7", state.E);
+    steps.WriteVerificationField("Text12", state.f / 1000);
+    steps.WriteVerificationField("Text8", state.D * 100);
+    steps.WriteVerificationField("Text10", state.C);
+    steps.WriteVerificationField("Text9", state.R * 0.001);
 }

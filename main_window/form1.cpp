@@ -3,18 +3,34 @@
 #include "app/control_table.h"
 #include "app/images.h"
 #include "app/message.h"
-#include "app/number_text.h"
-#include "checking/check_field.h"
 #include "graph_window/form2.h"
-#include "main_window/field_rules.h"
+#include "graph_window/simulate_and_plot.h"
+#include "main_window/design_command.h"
 #include "main_window/form1_layout.h"
+#include "main_window/graph_command.h"
 
-
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
-#include <cmath>
+namespace {
+
+constexpr char16_t kNoMemory[] = u"Memoria insufficiente per simulare questo numero di campioni N!";
+constexpr char16_t kNotRepresentable[] =
+    u"La simulazione ha dato valori fuori dall'intervallo dei numeri rappresentabili: "
+    u"controlla i dati di verifica!";
+
+// The wait cursor for as long as the run and the drawing take; set without yielding.
+class WaitCursor {
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+} // namespace
 
 Form1::Form1(DesignState& state, QWidget* parent) : QWidget(parent), state_(state) {
     BuildWindow(*this, "Form1", kForm1WidthTwips, kForm1HeightTwips, Form1Rows());
@@ -22,9 +38,9 @@ Form1::Form1(DesignState& state, QWidget* parent) : QWidget(parent), state_(stat
     findChild<QLabel*>("Picture1")->setPixmap(SchematicPicture());
 
     connect(findChild<QPushButton*>("Command3"), &QPushButton::clicked, this,
-            &Form1::ShowExampleData);
+            [this] { RunExampleData(*this); });
     connect(findChild<QPushButton*>("Command1"), &QPushButton::clicked, this,
-            &Form1::DesignCapacitor);
+            [this] { RunDesignCommand(state_, *this); });
     connect(findChild<QPushButton*>("Command2"), &QPushButton::clicked, this,
             &Form1::PlotWaveforms);
 }
@@ -38,54 +54,36 @@ Form2& Form1::GraphWindow() {
     return *graphWindow_;
 }
 
+void Form1::PlotWaveforms() {
+    if (!TakeGraphSettings(state_, *this))
+        return;
+    Form2& graph = GraphWindow();
+    graph.BlankPlot();
+    PlotOutcome outcome;
+    {
+        WaitCursor wait;
+        outcome = SimulateAndPlot(graph, state_);
+    }
+    // Through MissingMsg, as every message about a value the command cannot use.
+    if (outcome != PlotOutcome::Drawn) {
+        state_.MissingMsg = outcome == PlotOutcome::NoMemory ? kNoMemory : kNotRepresentable;
+        return ShowMessage(state_.MissingMsg);
+    }
+    graph.ShowResults(state_.DeltaVoVera, state_.VomVera);
+}
+
 QLineEdit& Form1::Field(const char* name) const {
     return *findChild<QLineEdit*>(QString::fromLatin1(name));
 }
 
-bool Form1::FieldPasses(const FieldRule& rule) {
-    state_.FieldText = Field(rule.field).text().toStdU16String();
-    state_.MissingMsg = MissingFieldMessage(rule);
-    state_.InvalidMsg = InvalidFieldMessage(rule);
-    CheckField(state_, state_.FieldText, ShowMessageText);
-    return state_.InputError != 1;
+QString Form1::FieldText(const char* field) const { return Field(field).text(); }
+
+void Form1::SetFieldText(const char* field, const QString& text) { Field(field).setText(text); }
+
+void Form1::SetFieldColour(const char* field, QRgb colour) { SetTextColour(Field(field), colour); }
+
+void Form1::SetResultCaption(const QString& caption) {
+    findChild<QLabel*>("Label25")->setText(caption);
 }
 
-std::optional<double> Form1::ReadScaled(const FieldRule& rule, double scale) {
-    const std::optional<double> reading =
-        ReadFieldNumber(Field(rule.field).text().toStdU16String());
-    const double scaled = reading ? *reading * scale : 0;
-    if (!reading || !std::isfinite(scaled)) {
-        RejectValue(UnrepresentableFieldMessage(rule).c_str());
-        return std::nullopt;
-    }
-    return scaled;
-}
-
-bool Form1::TakeValue(const ValueStep& step) {
-    const std::optional<double> value = ReadScaled(step.rule, step.scale);
-    if (!value)
-        return false;
-    state_.*step.member = *value;
-    if (step.blacken == Blacken::OnceRead)
-        SetTextColour(Field(step.rule.field), kPaletteBlack);
-    if (!step.accepts(state_)) {
-        RejectValue(step.rejection);
-        return false;
-    }
-    if (step.blacken == Blacken::OnceAccepted)
-        SetTextColour(Field(step.rule.field), kPaletteBlack);
-    return true;
-}
-
-void Form1::RejectValue(const char16_t* message) {
-    state_.MissingMsg = message;
-    ShowMessageText(state_.MissingMsg);
-}
-
-void Form1::ShowExampleData() {
-    Field("Text1").setText("10");
-    Field("Text2").setText("5");
-    Field("Text3").setText("10");
-    Field("Text4").setText("100");
-    Field("Text6").setText("10");
-}
+void Form1::ShowMessage(const std::u16string& message) { ShowMessageText(message); }

@@ -4,20 +4,15 @@
 // settings, and the three commands "Dati Esempio", "Calcola C" and "Grafici".
 
 #include "app/design_state.h"
+#include "main_window/main_window_view.h"
 
 #include <QPointer>
 #include <QWidget>
 
-#include <cstdint>
-#include <optional>
-#include <string>
-
 class QLineEdit;
 class Form2;
-struct FieldRule;
-struct ValueStep;
 
-class Form1 : public QWidget {
+class Form1 : public QWidget, private MainWindowView {
     Q_OBJECT
 public:
     explicit Form1(DesignState& state, QWidget* parent = nullptr);
@@ -28,31 +23,16 @@ public:
     Form2& GraphWindow();
 
 private:
-    void ShowExampleData(); // "Dati Esempio"
-    void DesignCapacitor(); // "Calcola C"
-    void PlotWaveforms();   // "Grafici"
+    void PlotWaveforms(); // "Grafici"
 
     QLineEdit& Field(const char* name) const;
 
-    // Runs the field check on one field with the field's two messages; false when the check
-    // showed a message and the command must end.
-    bool FieldPasses(const FieldRule& rule);
-
-    // The field's number times scale; empty, after a message, when the result is beyond the
-    // range of a 64-bit real.
-    std::optional<double> ReadScaled(const FieldRule& rule, double scale);
-
-    // Reads, stores and tests one value; false, after a message, when the command must end.
-    bool TakeValue(const ValueStep& step);
-
-    // The field's number as a count; empty, after a message, when it is not a 32-bit count.
-    std::optional<std::int32_t> ReadCount(const FieldRule& rule);
-
-    // Shows a message about a value the command cannot accept, through MissingMsg.
-    void RejectValue(const char16_t* message);
-
-    // Writes a value into a verification field as "0.000E+00" with "." and in palette blue.
-    void WriteVerificationField(const char* name, double value);
+    // What the commands see of this window.
+    QString FieldText(const char* field) const override;
+    void SetFieldText(const char* field, const QString& text) override;
+    void SetFieldColour(const char* field, QRgb colour) override;
+    void SetResultCaption(const QString& caption) override;
+    void ShowMessage(const std::u16string& message) override;
 
     DesignState& state_;
     QPointer<Form2> graphWindow_;

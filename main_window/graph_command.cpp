@@ -1,19 +1,10 @@
-// "Grafici": the verification data and run settings into the design state, then the plot of
-// the simulated waveforms and the simulated ripple and mean output.
+// "Grafici" up to the plot: the verification data and the run settings into the design state.
 
-#include "app/control_table.h"
-#include "app/message.h"
-#include "app/number_text.h"
+#include "main_window/graph_command.h"
+
 #include "engine/simulation.h"
-#include "graph_window/form2.h"
-#include "graph_window/simulate_and_plot.h"
-#include "main_window/field_rules.h"
-#include "main_window/form1.h"
+#include "main_window/command_steps.h"
 
-#include <QApplication>
-#include <QLineEdit>
-
-#include <cstdint>
 #include <string>
 
 namespace {
@@ -75,65 +66,26 @@ std::u16string RefusalMessage(RunRefusal refusal) {
     return u"";
 }
 
-constexpr char16_t kNoMemory[] =
-    u"Memoria insufficiente per simulare questo numero di campioni N!";
-constexpr char16_t kNotRepresentable[] =
-    u"La simulazione ha dato valori fuori dall'intervallo dei numeri rappresentabili: "
-    u"controlla i dati di verifica!";
-
-// The wait cursor for as long as the run and the drawing take; set without yielding.
-class WaitCursor {
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
-
 } // namespace
 
-std::optional<std::int32_t> Form1::ReadCount(const FieldRule& rule) {
-    const std::optional<double> reading =
-        ReadFieldNumber(Field(rule.field).text().toStdU16String());
-    const std::optional<std::int32_t> count = reading ? ToCount(*reading) : std::nullopt;
-    if (!count)
-        RejectValue(CountOutOfRangeMessage(rule).c_str());
-    return count;
-}
-
-void Form1::PlotWaveforms() {
-    for (const FieldRule& rule : {kAmplitude, kDutyCycle, kFrequency, kResistance, kCapacitance,
-                                  kSamples, kPeriodsDrawn, kPeriodsSimulated})
-        if (!FieldPasses(rule))
-            return;
-
+bool TakeGraphSettings(DesignState& state, MainWindowView& view) {
+    CommandSteps steps(state, view);
+    if (!steps.FieldsPass({kAmplitude, kDutyCycle, kFrequency, kResistance, kCapacitance,
+                           kSamples, kPeriodsDrawn, kPeriodsSimulated}))
+        return false;
     for (const ValueStep& step : kCircuitSteps)
-        if (!TakeValue(step))
-            return;
-
-    for (auto [rule, count] : {std::pair{kSamples, &state_.N}, {kPeriodsDrawn, &state_.NP},
-                               {kPeriodsSimulated, &state_.NI}}) {
-        const std::optional<std::int32_t> read = ReadCount(rule);
-        if (!read)
-            return;
-        *count = *read;
-    }
+        if (!steps.TakeValue(step))
+            return false;
+    if (!steps.TakeCount(kSamples, &DesignState::N) ||
+        !steps.TakeCount(kPeriodsDrawn, &DesignState::NP) ||
+        !steps.TakeCount(kPeriodsSimulated, &DesignState::NI))
+        return false;
 
     // Settings the engine cannot run are refused before the plot is touched, so an earlier
     // plot and its results stay on show.
-    if (const RunRefusal refusal = CheckRunSettings(state_); refusal != RunRefusal::None)
-        return RejectValue(RefusalMessage(refusal).c_str());
-
-    Form2& graph = GraphWindow();
-    graph.BlankPlot();
-    PlotOutcome outcome;
-    {
-        WaitCursor wait;
-        outcome = SimulateAndPlot(graph, state_);
+    if (const RunRefusal refusal = CheckRunSettings(state); refusal != RunRefusal::None) {
+        steps.Reject(RefusalMessage(refusal));
+        return false;
     }
-    if (outcome == PlotOutcome::NoMemory)
-        return RejectValue(kNoMemory);
-    if (outcome == PlotOutcome::NotRepresentable)
-        return RejectValue(kNotRepresentable);
-    graph.ShowResults(state_.DeltaVoVera, state_.VomVera);
+    return true;
 }

@@ -244,6 +244,9 @@ private slots:
         row("C overflows", {"1e300", "5e299", "1e-300", "1", "1"}, capacitanceFault);
         row("C divides by an underflowed 0", {"10", "5", "1e-200", "1e-100", "1e-200"},
             capacitanceFault);
+        row("D too small to represent", {"1e302", "1e-320", "10", "100", "10"},
+            "Errore di calcolo: con questi dati il calcolo di D esce dall'intervallo dei numeri "
+            "rappresentabili.");
     }
     void eachBadEntryGetsItsOneMessage() {
         QFETCH(QStringList, entries);

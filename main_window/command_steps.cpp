@@ -1,0 +1,71 @@
+#include "main_window/command_steps.h"
+
+#include "app/control_table.h"
+#include "app/number_text.h"
+#include "checking/check_field.h"
+
+#include <cmath>
+
+bool CommandSteps::FieldsPass(std::initializer_list<FieldRule> rules) {
+    for (const FieldRule& rule : rules) {
+        state_.FieldText = view_.FieldText(rule.field).toStdU16String();
+        state_.MissingMsg = MissingFieldMessage(rule);
+        state_.InvalidMsg = InvalidFieldMessage(rule);
+        CheckField(state_, state_.FieldText,
+                   [this](const std::u16string& message) { view_.ShowMessage(message); });
+        if (state_.InputError == 1)
+            return false;
+    }
+    return true;
+}
+
+std::optional<double> CommandSteps::ReadScaled(const FieldRule& rule, double scale) {
+    const std::optional<double> reading =
+        ReadFieldNumber(view_.FieldText(rule.field).toStdU16String());
+    const double scaled = reading ? *reading * scale : 0;
+    if (!reading || !std::isfinite(scaled)) {
+        Reject(UnrepresentableFieldMessage(rule));
+        return std::nullopt;
+    }
+    return scaled;
+}
+
+bool CommandSteps::TakeValue(const ValueStep& step) {
+    const std::optional<double> value = ReadScaled(step.rule, step.scale);
+    if (!value)
+        return false;
+    state_.*step.member = *value;
+    if (step.blacken == Blacken::OnceRead)
+        view_.SetFieldColour(step.rule.field, kPaletteBlack);
+    if (!step.accepts(state_)) {
+        Reject(step.rejection);
+        return false;
+    }
+    if (step.blacken == Blacken::OnceAccepted)
+        view_.SetFieldColour(step.rule.field, kPaletteBlack);
+    return true;
+}
+
+bool CommandSteps::TakeCount(const FieldRule& rule, std::int32_t DesignState::*member) {
+    const std::optional<double> reading =
+        ReadFieldNumber(view_.FieldText(rule.field).toStdU16String());
+    const std::optional<std::int32_t> count = reading ? ToCount(*reading) : std::nullopt;
+    if (!count) {
+        Reject(CountOutOfRangeMessage(rule));
+        return false;
+    }
+    state_.*member = *count;
+    return true;
+}
+
+void CommandSteps::Reject(const std::u16string& message) {
+    state_.MissingMsg = message;
+    view_.ShowMessage(state_.MissingMsg);
+}
+
+void CommandSteps::WriteVerificationField(const char* field, double value) {
+    state_.FormatBuffer = FormatNumber(value, NumberPattern::Scientific3).toStdU16String();
+    FixDecimalPoint(state_.FormatBuffer);
+    view_.SetFieldText(field, QString::fromStdU16String(state_.FormatBuffer));
+    view_.SetFieldColour(field, kPaletteBlue);
+}

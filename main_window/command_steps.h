@@ -1,0 +1,40 @@
+#pragma once
+
+// The steps both commands take with a field: the character check, the conversion with its range
+// test, the count, and the message that ends the command.
+
+#include "app/design_state.h"
+#include "main_window/field_rules.h"
+#include "main_window/main_window_view.h"
+
+#include <cstdint>
+#include <optional>
+
+class CommandSteps {
+public:
+    CommandSteps(DesignState& state, MainWindowView& view) : state_(state), view_(view) {}
+
+    // The field check on each field in turn, with each field's two messages; false at the
+    // first field whose check showed a message.
+    bool FieldsPass(std::initializer_list<FieldRule> rules);
+
+    // Reads, stores and tests one value; false, after a message, when the command must end.
+    // A number beyond the range of a 64-bit real, read or once scaled, is not stored.
+    bool TakeValue(const ValueStep& step);
+
+    // Reads the field's number into a count; false, after a message, when it is not a 32-bit
+    // count (the member then keeps its value).
+    bool TakeCount(const FieldRule& rule, std::int32_t DesignState::*member);
+
+    // Shows a message about a value the command cannot accept, through MissingMsg.
+    void Reject(const std::u16string& message);
+
+    // Writes a value into a verification field as "0.000E+00" with "." and in palette blue.
+    void WriteVerificationField(const char* field, double value);
+
+private:
+    std::optional<double> ReadScaled(const FieldRule& rule, double scale);
+
+    DesignState& state_;
+    MainWindowView& view_;
+};
