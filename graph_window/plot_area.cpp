@@ -39,12 +39,24 @@ void PlotArea::SetScale(double left, double top, double right, double bottom) {
     bottom_ = bottom;
 }
 
-QPoint PlotArea::ToPixel(float x, float y) const {
-    const int lastColumn = std::max(contentsRect().width() - 1, 1);
-    const int lastRow = std::max(contentsRect().height() - 1, 1);
-    return QPoint(RoundToPixel((double(x) - left_) * lastColumn / (right_ - left_)),
-                  RoundToPixel((double(y) - top_) * lastRow / (bottom_ - top_)));
+QPoint PixelMapping::operator()(float x, float y) const {
+    return QPoint(RoundToPixel((double(x) - left_) * lastColumn_ / (right_ - left_)),
+                  RoundToPixel((double(y) - top_) * lastRow_ / (bottom_ - top_)));
 }
+
+PixelMapping PlotArea::Mapping() const {
+    PixelMapping mapping;
+    mapping.left_ = left_;
+    mapping.top_ = top_;
+    mapping.right_ = right_;
+    mapping.bottom_ = bottom_;
+    const QSize inside = contentsRect().size();
+    mapping.lastColumn_ = std::max(inside.width() - 1, 1);
+    mapping.lastRow_ = std::max(inside.height() - 1, 1);
+    return mapping;
+}
+
+QPoint PlotArea::ToPixel(float x, float y) const { return Mapping()(x, y); }
 
 void PlotArea::Line(float x1, float y1, float x2, float y2) {
     Line(x1, y1, x2, y2, kDrawingColour);
@@ -54,20 +66,20 @@ void PlotArea::Line(float x1, float y1, float x2, float y2, QRgb colour) {
     PixelLine(ToPixel(x1, y1), ToPixel(x2, y2), colour);
 }
 
-void PlotArea::SetPixel(QImage& canvas, int column, int row, QRgb colour) {
-    if (column >= 0 && row >= 0 && column < canvas.width() && row < canvas.height())
-        reinterpret_cast<QRgb*>(canvas.scanLine(row))[column] = colour;
-}
-
-// Bresenham's line: one pixel per step along the longer axis, both ends included.
+// Bresenham's line: one pixel per step along the longer axis, both ends included. Pixels off
+// the picture are left out.
 void PlotArea::PixelLine(QPoint from, QPoint to, QRgb colour) {
     QImage& canvas = Canvas();
+    uchar* const bits = canvas.bits(); // one detach check per line, not one per pixel
+    const qsizetype bytesPerLine = canvas.bytesPerLine();
+    const int width = canvas.width(), height = canvas.height();
     int column = from.x(), row = from.y();
     const int columnDistance = std::abs(to.x() - column), rowDistance = -std::abs(to.y() - row);
     const int columnStep = column < to.x() ? 1 : -1, rowStep = row < to.y() ? 1 : -1;
     int error = columnDistance + rowDistance;
     for (;;) {
-        SetPixel(canvas, column, row, colour);
+        if (column >= 0 && row >= 0 && column < width && row < height)
+            reinterpret_cast<QRgb*>(bits + row * bytesPerLine)[column] = colour;
         if (column == to.x() && row == to.y())
             break;
         const int twice = 2 * error;

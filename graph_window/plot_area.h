@@ -8,6 +8,19 @@
 #include <QImage>
 #include <QPoint>
 
+// User coordinates turned into pixels of the picture, for the plot area as it stands when the
+// mapping is taken. Drawing that maps many points takes it once instead of asking the widget
+// for its geometry at every point; the result is that of PlotArea::ToPixel.
+class PixelMapping {
+public:
+    QPoint operator()(float x, float y) const;
+
+private:
+    friend class PlotArea;
+    double left_, top_, right_, bottom_;
+    int lastColumn_, lastRow_;
+};
+
 class PlotArea : public QFrame {
     Q_OBJECT
 public:
@@ -23,6 +36,7 @@ public:
 
     // The same in pixels of the picture, for drawing that has already mapped its points.
     QPoint ToPixel(float x, float y) const;
+    PixelMapping Mapping() const;
     void PixelLine(QPoint from, QPoint to, QRgb colour);
 
     // Back to the background colour, nothing drawn.
@@ -43,7 +57,6 @@ protected:
 
 private:
     QImage& Canvas();
-    static void SetPixel(QImage& canvas, int column, int row, QRgb colour);
     void RequestRepaint();
 
     QImage picture_;

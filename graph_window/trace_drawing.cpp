@@ -76,15 +76,15 @@ private:
 };
 
 struct TraceGeometry {
-    const PlotArea& plot;
+    PixelMapping toPixel;
     const std::vector<double>& samples;
     double largest;
     const TraceBand& band;
     std::int32_t N, NP;
 
-    int Row(double sample) const { return plot.ToPixel(0, BandHeight(sample, largest, band)).y(); }
+    int Row(double sample) const { return toPixel(0, BandHeight(sample, largest, band)).y(); }
     int Column(std::int32_t j, std::int32_t i) const {
-        return plot.ToPixel(SampleX(j, i, N, NP), 0).x();
+        return toPixel(SampleX(j, i, N, NP), 0).x();
     }
 
     // The last sample from i on that lies in the same pixel column as sample i; columns grow
@@ -139,7 +139,7 @@ void DrawTrace(PlotArea& plot, const std::vector<double>& samples, double larges
                const TraceBand& band, std::int32_t N, std::int32_t NP) {
     if (N < 2 || NP < 1 || samples.size() < std::size_t(N) + 1)
         return;
-    const TraceGeometry trace{plot, samples, largest, band, N, NP};
+    const TraceGeometry trace{plot.Mapping(), samples, largest, band, N, NP};
     const RangeExtremes extremes(samples);
     const double periodPixels = double(plot.Picture().width() - 1) / NP;
     if (periodPixels <= 0.2) {
