@@ -13,17 +13,6 @@ namespace {
 
 constexpr QRgb kDrawingColour = qRgb(0, 0, 0);
 
-// Pixel positions far outside the picture are all the same: off the picture. Clamping keeps
-// the integer conversion defined for any coordinate, infinities included.
-int RoundToPixel(double position) {
-    const double limit = 1e6;
-    if (!(position > -limit)) // also catches NaN
-        return -int(limit);
-    if (position > limit)
-        return int(limit);
-    return int(std::floor(position + 0.5));
-}
-
 } // namespace
 
 PlotArea::PlotArea(QRgb background, QWidget* parent) : QFrame(parent), background_(background) {
@@ -37,11 +26,6 @@ void PlotArea::SetScale(double left, double top, double right, double bottom) {
     top_ = top;
     right_ = right;
     bottom_ = bottom;
-}
-
-QPoint PixelMapping::operator()(float x, float y) const {
-    return QPoint(RoundToPixel((double(x) - left_) * lastColumn_ / (right_ - left_)),
-                  RoundToPixel((double(y) - top_) * lastRow_ / (bottom_ - top_)));
 }
 
 PixelMapping PlotArea::Mapping() const {
@@ -73,6 +57,19 @@ void PlotArea::PixelLine(QPoint from, QPoint to, QRgb colour) {
     uchar* const bits = canvas.bits(); // one detach check per line, not one per pixel
     const qsizetype bytesPerLine = canvas.bytesPerLine();
     const int width = canvas.width(), height = canvas.height();
+    // Rows and columns, which traces and fills are mostly made of, without the stepping.
+    if (from.y() == to.y() || from.x() == to.x()) {
+        const int firstColumn = std::max(std::min(from.x(), to.x()), 0);
+        const int lastColumn = std::min(std::max(from.x(), to.x()), width - 1);
+        const int firstRow = std::max(std::min(from.y(), to.y()), 0);
+        const int lastRow = std::min(std::max(from.y(), to.y()), height - 1);
+        for (int row = firstRow; row <= lastRow && firstColumn <= lastColumn; ++row) {
+            QRgb* const line = reinterpret_cast<QRgb*>(bits + row * bytesPerLine);
+            std::fill(line + firstColumn, line + lastColumn + 1, colour);
+        }
+        RequestRepaint();
+        return;
+    }
     int column = from.x(), row = from.y();
     const int columnDistance = std::abs(to.x() - column), rowDistance = -std::abs(to.y() - row);
     const int columnStep = column < to.x() ? 1 : -1, rowStep = row < to.y() ? 1 : -1;

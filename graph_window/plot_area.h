@@ -8,15 +8,36 @@
 #include <QImage>
 #include <QPoint>
 
+#include <cmath>
+
 // User coordinates turned into pixels of the picture, for the plot area as it stands when the
 // mapping is taken. Drawing that maps many points takes it once instead of asking the widget
 // for its geometry at every point; the result is that of PlotArea::ToPixel.
 class PixelMapping {
 public:
-    QPoint operator()(float x, float y) const;
+    QPoint operator()(float x, float y) const { return QPoint(Column(x), Row(y)); }
+    int Column(float x) const { return RoundToPixel(ColumnPosition(x)); }
+    int Row(float y) const { return RoundToPixel((double(y) - top_) * lastRow_ / (bottom_ - top_)); }
+
+    // x in columns before rounding: Column(x) is the whole number nearest to it.
+    double ColumnPosition(float x) const {
+        return (double(x) - left_) * lastColumn_ / (right_ - left_);
+    }
 
 private:
     friend class PlotArea;
+
+    // Halves round up. Positions far outside the picture are all the same: off the picture.
+    // Clamping keeps the integer conversion defined for any position, infinities included.
+    static int RoundToPixel(double position) {
+        const double limit = 1e6;
+        if (!(position > -limit)) // also catches NaN
+            return -int(limit);
+        if (position > limit)
+            return int(limit);
+        return int(std::floor(position + 0.5));
+    }
+
     double left_, top_, right_, bottom_;
     int lastColumn_, lastRow_;
 };
