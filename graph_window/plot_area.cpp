@@ -50,24 +50,30 @@ void PlotArea::Line(float x1, float y1, float x2, float y2, QRgb colour) {
     PixelLine(ToPixel(x1, y1), ToPixel(x2, y2), colour);
 }
 
-// Bresenham's line: one pixel per step along the longer axis, both ends included. Pixels off
-// the picture are left out.
-void PlotArea::PixelLine(QPoint from, QPoint to, QRgb colour) {
+void PlotArea::PixelLine(QPoint from, QPoint to, QRgb colour) { Pen(colour).Line(from, to); }
+
+PixelPen PlotArea::Pen(QRgb colour) {
     QImage& canvas = Canvas();
-    uchar* const bits = canvas.bits(); // one detach check per line, not one per pixel
-    const qsizetype bytesPerLine = canvas.bytesPerLine();
-    const int width = canvas.width(), height = canvas.height();
+    RequestRepaint();
+    return PixelPen(canvas, colour);
+}
+
+PixelPen::PixelPen(QImage& picture, QRgb colour)
+    : bits_(picture.bits()), bytesPerLine_(picture.bytesPerLine()), width_(picture.width()),
+      height_(picture.height()), colour_(colour) {}
+
+// Bresenham's line: one pixel per step along the longer axis.
+void PixelPen::Line(QPoint from, QPoint to) const {
     // Rows and columns, which traces and fills are mostly made of, without the stepping.
     if (from.y() == to.y() || from.x() == to.x()) {
         const int firstColumn = std::max(std::min(from.x(), to.x()), 0);
-        const int lastColumn = std::min(std::max(from.x(), to.x()), width - 1);
+        const int lastColumn = std::min(std::max(from.x(), to.x()), width_ - 1);
         const int firstRow = std::max(std::min(from.y(), to.y()), 0);
-        const int lastRow = std::min(std::max(from.y(), to.y()), height - 1);
+        const int lastRow = std::min(std::max(from.y(), to.y()), height_ - 1);
         for (int row = firstRow; row <= lastRow && firstColumn <= lastColumn; ++row) {
-            QRgb* const line = reinterpret_cast<QRgb*>(bits + row * bytesPerLine);
-            std::fill(line + firstColumn, line + lastColumn + 1, colour);
+            QRgb* const line = reinterpret_cast<QRgb*>(bits_ + row * bytesPerLine_);
+            std::fill(line + firstColumn, line + lastColumn + 1, colour_);
         }
-        RequestRepaint();
         return;
     }
     int column = from.x(), row = from.y();
@@ -75,8 +81,8 @@ void PlotArea::PixelLine(QPoint from, QPoint to, QRgb colour) {
     const int columnStep = column < to.x() ? 1 : -1, rowStep = row < to.y() ? 1 : -1;
     int error = columnDistance + rowDistance;
     for (;;) {
-        if (column >= 0 && row >= 0 && column < width && row < height)
-            reinterpret_cast<QRgb*>(bits + row * bytesPerLine)[column] = colour;
+        if (column >= 0 && row >= 0 && column < width_ && row < height_)
+            reinterpret_cast<QRgb*>(bits_ + row * bytesPerLine_)[column] = colour_;
         if (column == to.x() && row == to.y())
             break;
         const int twice = 2 * error;
@@ -89,7 +95,6 @@ void PlotArea::PixelLine(QPoint from, QPoint to, QRgb colour) {
             row += rowStep;
         }
     }
-    RequestRepaint();
 }
 
 // Drawing may make millions of lines in one go: ask for one repaint, not one per line.

@@ -8,8 +8,6 @@
 #include <QImage>
 #include <QPoint>
 
-#include <cmath>
-
 // User coordinates turned into pixels of the picture, for the plot area as it stands when the
 // mapping is taken. Drawing that maps many points takes it once instead of asking the widget
 // for its geometry at every point; the result is that of PlotArea::ToPixel.
@@ -35,11 +33,32 @@ private:
             return -int(limit);
         if (position > limit)
             return int(limit);
-        return int(std::floor(position + 0.5));
+        // floor(position + 0.5) without a library call: truncation, one down for negatives.
+        const double half = position + 0.5;
+        const int truncated = int(half);
+        return truncated > half ? truncated - 1 : truncated;
     }
 
     double left_, top_, right_, bottom_;
     int lastColumn_, lastRow_;
+};
+
+// Lines in pixels of the picture, all in one colour, for drawing that makes many of them: the
+// picture is looked up once, when the pen is taken, instead of at every line. A pen serves one
+// drawing that runs to its end; the area must not change size or be destroyed while it is used.
+class PixelPen {
+public:
+    // Both end points included; pixels off the picture are left out.
+    void Line(QPoint from, QPoint to) const;
+
+private:
+    friend class PlotArea;
+    PixelPen(QImage& picture, QRgb colour);
+
+    uchar* bits_;
+    qsizetype bytesPerLine_;
+    int width_, height_;
+    QRgb colour_;
 };
 
 class PlotArea : public QFrame {
@@ -59,6 +78,7 @@ public:
     QPoint ToPixel(float x, float y) const;
     PixelMapping Mapping() const;
     void PixelLine(QPoint from, QPoint to, QRgb colour);
+    PixelPen Pen(QRgb colour);
 
     // Back to the background colour, nothing drawn.
     void Blank();

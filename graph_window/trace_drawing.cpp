@@ -146,7 +146,7 @@ struct TraceGeometry {
 // its pixels does not matter.
 class SpanWriter {
 public:
-    SpanWriter(PlotArea& plot, QRgb colour) : plot_(plot), colour_(colour) {}
+    explicit SpanWriter(const PixelPen& pen) : pen_(pen) {}
     ~SpanWriter() { Flush(); }
 
     void Add(int column, int top, int bottom) {
@@ -164,13 +164,12 @@ public:
 
     void Flush() {
         if (pending_)
-            plot_.PixelLine(QPoint(column_, top_), QPoint(column_, bottom_), colour_);
+            pen_.Line(QPoint(column_, top_), QPoint(column_, bottom_));
         pending_ = false;
     }
 
 private:
-    PlotArea& plot_;
-    QRgb colour_;
+    const PixelPen& pen_;
     bool pending_ = false;
     int column_ = 0, top_ = 0, bottom_ = 0;
 };
@@ -199,7 +198,7 @@ public:
     }
 
     // Each run of full columns as one rectangle.
-    void Fill(PlotArea& plot, int top, int bottom, QRgb colour) const {
+    void Fill(const PixelPen& pen, int height, int top, int bottom) const {
         for (int first = 0; first < int(full_.size());) {
             if (!full_[std::size_t(first)]) {
                 ++first;
@@ -208,17 +207,16 @@ public:
             int last = first;
             while (last + 1 < int(full_.size()) && full_[std::size_t(last + 1)])
                 ++last;
-            FillRectangle(plot, first, last, top, bottom, colour);
+            FillRectangle(pen, height, first, last, top, bottom);
             first = last + 1;
         }
     }
 
     // Row by row: the picture is stored by rows.
-    static void FillRectangle(PlotArea& plot, int firstColumn, int lastColumn, int top,
-                              int bottom, QRgb colour) {
-        const int height = plot.Picture().height();
+    static void FillRectangle(const PixelPen& pen, int height, int firstColumn, int lastColumn,
+                              int top, int bottom) {
         for (int row = std::max(top, 0); row <= std::min(bottom, height - 1); ++row)
-            plot.PixelLine(QPoint(firstColumn, row), QPoint(lastColumn, row), colour);
+            pen.Line(QPoint(firstColumn, row), QPoint(lastColumn, row));
     }
 
 private:
@@ -228,7 +226,7 @@ private:
 // One period: per pixel column, the segments between samples of that column are vertical and
 // together cover the rows from the lowest to the highest sample; the segments that cross
 // columns are drawn as they are. Full columns already show all this period can add to them.
-void DrawPeriod(PlotArea& plot, const TraceGeometry& trace, const RangeExtremes& extremes,
+void DrawPeriod(const PixelPen& pen, const TraceGeometry& trace, const RangeExtremes& extremes,
                 const FullColumns& full, SpanWriter& spans, std::int32_t j, int firstColumn) {
     QPoint previous;
     int column = firstColumn;
@@ -236,7 +234,7 @@ void DrawPeriod(PlotArea& plot, const TraceGeometry& trace, const RangeExtremes&
         const auto [last, nextColumn] = trace.LastInColumn(j, i, column);
         const QPoint first(column, trace.Row(trace.samples[i]));
         if (i > 1 && !full.All(previous.x(), column))
-            plot.PixelLine(previous, first, trace.band.colour);
+            pen.Line(previous, first);
         if (!full[column]) {
             const auto [low, high] = extremes.MinMax(std::size_t(i), std::size_t(last));
             spans.Add(column, trace.Row(high), trace.Row(low));
@@ -257,21 +255,22 @@ void DrawTrace(PlotArea& plot, const std::vector<double>& samples, double larges
     const RangeExtremes extremes(samples);
     const auto [low, high] = extremes.MinMax(1, std::size_t(N));
     const int top = trace.Row(high), bottom = trace.Row(low);
-    const int width = plot.Picture().width();
+    const int width = plot.Picture().width(), height = plot.Picture().height();
+    const PixelPen pen = plot.Pen(band.colour);
 
     // A period no wider than a fifth of a pixel: every column of the picture holds at least one
     // whole period, and the picture is the rows of the extremes across the whole width.
     if (double(width - 1) / NP <= 0.2) {
-        FullColumns::FillRectangle(plot, 0, width - 1, top, bottom, band.colour);
+        FullColumns::FillRectangle(pen, height, 0, width - 1, top, bottom);
         return;
     }
     const FullColumns full(trace, width);
-    full.Fill(plot, top, bottom, band.colour);
-    SpanWriter spans(plot, band.colour);
+    full.Fill(pen, height, top, bottom);
+    SpanWriter spans(pen);
     for (std::int32_t j = 1; j <= NP; ++j) {
         const int firstColumn = trace.Column(j, 1);
         if (!full.All(firstColumn, trace.Column(j, N)))
-            DrawPeriod(plot, trace, extremes, full, spans, j, firstColumn);
+            DrawPeriod(pen, trace, extremes, full, spans, j, firstColumn);
     }
 }
 
