@@ -64,16 +64,25 @@ PixelPen::PixelPen(QImage& picture, QRgb colour)
 
 // Bresenham's line: one pixel per step along the longer axis.
 void PixelPen::Line(QPoint from, QPoint to) const {
-    // Rows and columns, which traces and fills are mostly made of, without the stepping.
-    if (from.y() == to.y() || from.x() == to.x()) {
-        const int firstColumn = std::max(std::min(from.x(), to.x()), 0);
-        const int lastColumn = std::min(std::max(from.x(), to.x()), width_ - 1);
+    // Columns and rows, which traces and fills are mostly made of, without the stepping.
+    if (from.x() == to.x()) {
+        if (from.x() < 0 || from.x() >= width_)
+            return;
         const int firstRow = std::max(std::min(from.y(), to.y()), 0);
         const int lastRow = std::min(std::max(from.y(), to.y()), height_ - 1);
-        for (int row = firstRow; row <= lastRow && firstColumn <= lastColumn; ++row) {
-            QRgb* const line = reinterpret_cast<QRgb*>(bits_ + row * bytesPerLine_);
+        uchar* pixel = bits_ + firstRow * bytesPerLine_ + from.x() * qsizetype(sizeof(QRgb));
+        for (int row = firstRow; row <= lastRow; ++row, pixel += bytesPerLine_)
+            *reinterpret_cast<QRgb*>(pixel) = colour_;
+        return;
+    }
+    if (from.y() == to.y()) {
+        if (from.y() < 0 || from.y() >= height_)
+            return;
+        const int firstColumn = std::max(std::min(from.x(), to.x()), 0);
+        const int lastColumn = std::min(std::max(from.x(), to.x()), width_ - 1);
+        QRgb* const line = reinterpret_cast<QRgb*>(bits_ + from.y() * bytesPerLine_);
+        if (firstColumn <= lastColumn)
             std::fill(line + firstColumn, line + lastColumn + 1, colour_);
-        }
         return;
     }
     int column = from.x(), row = from.y();
