@@ -15,7 +15,9 @@ class PixelMapping {
 public:
     QPoint operator()(float x, float y) const { return QPoint(Column(x), Row(y)); }
     int Column(float x) const { return RoundToPixel(ColumnPosition(x)); }
-    int Row(float y) const { return RoundToPixel((double(y) - top_) * lastRow_ / (bottom_ - top_)); }
+    int Row(float y) const {
+        return RoundToPixel((double(y) - top_) * lastRow_ / (bottom_ - top_));
+    }
 
     // x in columns before rounding: Column(x) is the whole number nearest to it.
     double ColumnPosition(float x) const {

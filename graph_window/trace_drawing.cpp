@@ -190,8 +190,9 @@ public:
     bool operator[](int column) const {
         return column >= 0 && column < int(full_.size()) && full_[std::size_t(column)];
     }
-    bool All(int first, int last) const {
-        for (int column = first; column <= last; ++column)
+    // Whether every column from one to the other, both included, is full.
+    bool All(int one, int other) const {
+        for (int column = std::min(one, other); column <= std::max(one, other); ++column)
             if (!(*this)[column])
                 return false;
         return true;
