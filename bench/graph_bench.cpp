@@ -43,9 +43,9 @@
 #include <cstdio>
 #include <cstring>
 #include <map>
-#include <memory>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -65,7 +65,6 @@ public:
     void SetSamples(const std::string& N) { Field("Text13").setText(QString::fromStdString(N)); }
     Form2& Graph() { return main_.GraphWindow(); }
     DesignState& State() { return state_; }
-    Form1& Main() { return main_; }
 
     QString Result(const char* label) { return Graph().findChild<QLabel*>(label)->text(); }
 
@@ -131,14 +130,14 @@ void DrawAxes(PlotArea& plot) {
 // place of RunSimulation and DrawTraces. False where the program would have shown a message.
 bool LiteralCommand(Session& s) {
     DesignState& st = s.State();
-    bool refused = false;
-    const auto refuse = [&refused](const std::u16string&) { refused = true; };
+    // Where the program shows a message, this stops: InputError says so.
+    const auto noMessage = [](const std::u16string&) {};
     for (const FieldRule& rule : {kAmplitude, kDutyCycle, kFrequency, kResistance, kCapacitance,
                                   kSamples, kPeriodsDrawn, kPeriodsSimulated}) {
         st.FieldText = s.Field(rule.field).text().toStdU16String();
         st.MissingMsg = MissingFieldMessage(rule);
         st.InvalidMsg = InvalidFieldMessage(rule);
-        CheckField(st, st.FieldText, refuse);
+        CheckField(st, st.FieldText, noMessage);
         if (st.InputError == 1)
             return false;
     }
@@ -157,21 +156,18 @@ bool LiteralCommand(Session& s) {
     SetTextColour(s.Field(kDutyCycle.field), kPaletteBlack);
     if (!(st.D > 0) || !(st.D < 1))
         return false;
-    const auto f = ReadScaled(s, kFrequency, 1000);
-    if (!f || !(*f > 0))
-        return false;
-    st.f = *f;
-    SetTextColour(s.Field(kFrequency.field), kPaletteBlack);
-    const auto C = ReadScaled(s, kCapacitance, 1e-9);
-    if (!C || !(*C > 0))
-        return false;
-    st.C = *C;
-    SetTextColour(s.Field(kCapacitance.field), kPaletteBlack);
-    const auto R = ReadScaled(s, kResistance, 1000);
-    if (!R || !(*R > 0))
-        return false;
-    st.R = *R;
-    SetTextColour(s.Field(kResistance.field), kPaletteBlack);
+    // f, C and R turn black once accepted; C is taken before R.
+    for (auto [rule, scale, value] : {std::tuple{kFrequency, 1000.0, &st.f},
+                                      {kCapacitance, 1e-9, &st.C},
+                                      {kResistance, 1000.0, &st.R}}) {
+        const auto read = ReadScaled(s, rule, scale);
+        if (!read)
+            return false;
+        *value = *read;
+        if (!(*value > 0))
+            return false;
+        SetTextColour(s.Field(rule.field), kPaletteBlack);
+    }
     for (auto [rule, count] :
          {std::pair{kSamples, &st.N}, {kPeriodsDrawn, &st.NP}, {kPeriodsSimulated, &st.NI}}) {
         const auto reading = ReadFieldNumber(s.Field(rule.field).text().toStdU16String());
