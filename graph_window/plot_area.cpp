@@ -13,17 +13,6 @@ namespace {
 
 constexpr QRgb kDrawingColour = qRgb(0, 0, 0);
 
-// Pixel positions far outside the picture are all the same: off the picture. Clamping keeps
-// the integer conversion defined for any coordinate, infinities included.
-int RoundToPixel(double position) {
-    const double limit = 1e6;
-    if (!(position > -limit)) // also catches NaN
-        return -int(limit);
-    if (position > limit)
-        return int(limit);
-    return int(std::floor(position + 0.5));
-}
-
 } // namespace
 
 PlotArea::PlotArea(QRgb background, QWidget* parent) : QFrame(parent), background_(background) {
@@ -39,12 +28,19 @@ void PlotArea::SetScale(double left, double top, double right, double bottom) {
     bottom_ = bottom;
 }
 
-QPoint PlotArea::ToPixel(float x, float y) const {
-    const int lastColumn = std::max(contentsRect().width() - 1, 1);
-    const int lastRow = std::max(contentsRect().height() - 1, 1);
-    return QPoint(RoundToPixel((double(x) - left_) * lastColumn / (right_ - left_)),
-                  RoundToPixel((double(y) - top_) * lastRow / (bottom_ - top_)));
+PixelMapping PlotArea::Mapping() const {
+    PixelMapping mapping;
+    mapping.left_ = left_;
+    mapping.top_ = top_;
+    mapping.right_ = right_;
+    mapping.bottom_ = bottom_;
+    const QSize inside = contentsRect().size();
+    mapping.lastColumn_ = std::max(inside.width() - 1, 1);
+    mapping.lastRow_ = std::max(inside.height() - 1, 1);
+    return mapping;
 }
+
+QPoint PlotArea::ToPixel(float x, float y) const { return Mapping()(x, y); }
 
 void PlotArea::Line(float x1, float y1, float x2, float y2) {
     Line(x1, y1, x2, y2, kDrawingColour);
@@ -54,20 +50,48 @@ void PlotArea::Line(float x1, float y1, float x2, float y2, QRgb colour) {
     PixelLine(ToPixel(x1, y1), ToPixel(x2, y2), colour);
 }
 
-void PlotArea::SetPixel(QImage& canvas, int column, int row, QRgb colour) {
-    if (column >= 0 && row >= 0 && column < canvas.width() && row < canvas.height())
-        reinterpret_cast<QRgb*>(canvas.scanLine(row))[column] = colour;
+void PlotArea::PixelLine(QPoint from, QPoint to, QRgb colour) { Pen(colour).Line(from, to); }
+
+PixelPen PlotArea::Pen(QRgb colour) {
+    QImage& canvas = Canvas();
+    RequestRepaint();
+    return PixelPen(canvas, colour);
 }
 
-// Bresenham's line: one pixel per step along the longer axis, both ends included.
-void PlotArea::PixelLine(QPoint from, QPoint to, QRgb colour) {
-    QImage& canvas = Canvas();
+PixelPen::PixelPen(QImage& picture, QRgb colour)
+    : bits_(picture.bits()), bytesPerLine_(picture.bytesPerLine()), width_(picture.width()),
+      height_(picture.height()), colour_(colour) {}
+
+// Bresenham's line: one pixel per step along the longer axis.
+void PixelPen::Line(QPoint from, QPoint to) const {
+    // Columns and rows, which traces and fills are mostly made of, without the stepping.
+    if (from.x() == to.x()) {
+        if (from.x() < 0 || from.x() >= width_)
+            return;
+        const int firstRow = std::max(std::min(from.y(), to.y()), 0);
+        const int lastRow = std::min(std::max(from.y(), to.y()), height_ - 1);
+        uchar* pixel = bits_ + firstRow * bytesPerLine_ + from.x() * qsizetype(sizeof(QRgb));
+        for (int row = firstRow; row <= lastRow; ++row, pixel += bytesPerLine_)
+            *reinterpret_cast<QRgb*>(pixel) = colour_;
+        return;
+    }
+    if (from.y() == to.y()) {
+        if (from.y() < 0 || from.y() >= height_)
+            return;
+        const int firstColumn = std::max(std::min(from.x(), to.x()), 0);
+        const int lastColumn = std::min(std::max(from.x(), to.x()), width_ - 1);
+        QRgb* const line = reinterpret_cast<QRgb*>(bits_ + from.y() * bytesPerLine_);
+        if (firstColumn <= lastColumn)
+            std::fill(line + firstColumn, line + lastColumn + 1, colour_);
+        return;
+    }
     int column = from.x(), row = from.y();
     const int columnDistance = std::abs(to.x() - column), rowDistance = -std::abs(to.y() - row);
     const int columnStep = column < to.x() ? 1 : -1, rowStep = row < to.y() ? 1 : -1;
     int error = columnDistance + rowDistance;
     for (;;) {
-        SetPixel(canvas, column, row, colour);
+        if (column >= 0 && row >= 0 && column < width_ && row < height_)
+            reinterpret_cast<QRgb*>(bits_ + row * bytesPerLine_)[column] = colour_;
         if (column == to.x() && row == to.y())
             break;
         const int twice = 2 * error;
@@ -80,7 +104,6 @@ void PlotArea::PixelLine(QPoint from, QPoint to, QRgb colour) {
             row += rowStep;
         }
     }
-    RequestRepaint();
 }
 
 // Drawing may make millions of lines in one go: ask for one repaint, not one per line.

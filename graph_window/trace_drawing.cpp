@@ -3,6 +3,7 @@
 #include "graph_window/plot_area.h"
 
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 namespace {
@@ -38,7 +39,7 @@ public:
     }
 
 private:
-    static constexpr std::size_t kFanOut = 32;
+    static constexpr std::size_t kFanOut = 8;
 
     struct Extremes {
         double low, high;
@@ -76,61 +77,173 @@ private:
 };
 
 struct TraceGeometry {
-    const PlotArea& plot;
+    PixelMapping toPixel;
     const std::vector<double>& samples;
     double largest;
     const TraceBand& band;
     std::int32_t N, NP;
+    double samplesPerColumn = SamplesPerColumn();
 
-    int Row(double sample) const { return plot.ToPixel(0, BandHeight(sample, largest, band)).y(); }
+    int Row(double sample) const { return toPixel.Row(BandHeight(sample, largest, band)); }
     int Column(std::int32_t j, std::int32_t i) const {
-        return plot.ToPixel(SampleX(j, i, N, NP), 0).x();
+        return toPixel.Column(SampleX(j, i, N, NP));
     }
 
-    // The last sample from i on that lies in the same pixel column as sample i; columns grow
-    // with i, so a binary search finds it.
-    std::int32_t LastInColumn(std::int32_t j, std::int32_t i) const {
-        const int column = Column(j, i);
+    // How many samples a pixel column holds, about: the same in every period.
+    double SamplesPerColumn() const {
+        return (N - 1) / (toPixel.ColumnPosition(SampleX(1, N, N, NP)) -
+                          toPixel.ColumnPosition(SampleX(1, 1, N, NP)));
+    }
+
+    // The last sample from i on that lies in column, the pixel column of sample i, and the
+    // column of the sample after it (meaningless when that is N + 1). Columns grow with i: a
+    // first guess from the straight line the samples lie on, doubling steps out from it to
+    // samples either side of the column's end, then halving steps in.
+    struct ColumnEnd {
+        std::int32_t last;
+        int nextColumn;
+    };
+    ColumnEnd LastInColumn(std::int32_t j, std::int32_t i, int column) const {
+        const double guess =
+            i + (column + 0.5 - toPixel.ColumnPosition(SampleX(j, i, N, NP))) * samplesPerColumn;
+        const std::int32_t probe =
+            guess > i ? std::int32_t(std::min(std::floor(guess), double(N))) : i;
+
         std::int32_t inside = i, beyond = N + 1;
+        int beyondColumn = 0;
+        const auto outside = [&](std::int64_t k) {
+            const int c = Column(j, std::int32_t(k));
+            if (c == column)
+                return false;
+            beyond = std::int32_t(k);
+            beyondColumn = c;
+            return true;
+        };
+        if (!outside(probe)) {
+            inside = probe;
+            for (std::int64_t step = 1; inside + step < beyond && !outside(inside + step);
+                 step *= 2)
+                inside = std::int32_t(inside + step);
+        } else {
+            for (std::int64_t step = 1; beyond - step > inside; step *= 2)
+                if (!outside(beyond - step)) {
+                    inside = std::int32_t(beyond - step);
+                    break;
+                }
+        }
         while (beyond - inside > 1) {
             const std::int32_t middle = inside + (beyond - inside) / 2;
-            if (Column(j, middle) == column)
+            if (!outside(middle))
                 inside = middle;
-            else
-                beyond = middle;
         }
-        return inside;
+        return {inside, beyondColumn};
     }
+};
+
+// The vertical spans of one trace, written when the next span cannot join them: where periods
+// are about a pixel wide, the end of one period and the start of the next share a column, and
+// their rows are written once instead of twice. All of a trace has one colour, so the order of
+// its pixels does not matter.
+class SpanWriter {
+public:
+    explicit SpanWriter(const PixelPen& pen) : pen_(pen) {}
+    ~SpanWriter() { Flush(); }
+
+    void Add(int column, int top, int bottom) {
+        if (pending_ && column == column_ && top <= bottom_ + 1 && bottom >= top_ - 1) {
+            top_ = std::min(top_, top);
+            bottom_ = std::max(bottom_, bottom);
+            return;
+        }
+        Flush();
+        pending_ = true;
+        column_ = column;
+        top_ = top;
+        bottom_ = bottom;
+    }
+
+    void Flush() {
+        if (pending_)
+            pen_.Line(QPoint(column_, top_), QPoint(column_, bottom_));
+        pending_ = false;
+    }
+
+private:
+    const PixelPen& pen_;
+    bool pending_ = false;
+    int column_ = 0, top_ = 0, bottom_ = 0;
+};
+
+// The pixel columns that hold a whole period. Every segment of the trace lies within the rows
+// of the trace's extremes, and the samples of a whole period, chained by vertical segments,
+// cover all of them: such a column shows exactly those rows, whatever else falls in it.
+class FullColumns {
+public:
+    FullColumns(const TraceGeometry& trace, int width) : full_(std::size_t(width), false) {
+        for (std::int32_t j = 1; j <= trace.NP; ++j) {
+            const int column = trace.Column(j, 1);
+            if (column == trace.Column(j, trace.N) && column >= 0 && column < width)
+                full_[std::size_t(column)] = true;
+        }
+    }
+
+    bool operator[](int column) const {
+        return column >= 0 && column < int(full_.size()) && full_[std::size_t(column)];
+    }
+    // Whether every column from one to the other, both included, is full.
+    bool All(int one, int other) const {
+        for (int column = std::min(one, other); column <= std::max(one, other); ++column)
+            if (!(*this)[column])
+                return false;
+        return true;
+    }
+
+    // Each run of full columns as one rectangle.
+    void Fill(const PixelPen& pen, int height, int top, int bottom) const {
+        for (int first = 0; first < int(full_.size());) {
+            if (!full_[std::size_t(first)]) {
+                ++first;
+                continue;
+            }
+            int last = first;
+            while (last + 1 < int(full_.size()) && full_[std::size_t(last + 1)])
+                ++last;
+            FillRectangle(pen, height, first, last, top, bottom);
+            first = last + 1;
+        }
+    }
+
+    // Row by row: the picture is stored by rows.
+    static void FillRectangle(const PixelPen& pen, int height, int firstColumn, int lastColumn,
+                              int top, int bottom) {
+        for (int row = std::max(top, 0); row <= std::min(bottom, height - 1); ++row)
+            pen.Line(QPoint(firstColumn, row), QPoint(lastColumn, row));
+    }
+
+private:
+    std::vector<bool> full_;
 };
 
 // One period: per pixel column, the segments between samples of that column are vertical and
 // together cover the rows from the lowest to the highest sample; the segments that cross
-// columns are drawn as they are.
-void DrawPeriod(PlotArea& plot, const TraceGeometry& trace, const RangeExtremes& extremes,
-                std::int32_t j) {
+// columns are drawn as they are. Full columns already show all this period can add to them.
+void DrawPeriod(const PixelPen& pen, const TraceGeometry& trace, const RangeExtremes& extremes,
+                const FullColumns& full, SpanWriter& spans, std::int32_t j, int firstColumn) {
     QPoint previous;
+    int column = firstColumn;
     for (std::int32_t i = 1; i <= trace.N;) {
-        const std::int32_t last = trace.LastInColumn(j, i);
-        const int column = trace.Column(j, i);
-        const auto [low, high] = extremes.MinMax(std::size_t(i), std::size_t(last));
+        const auto [last, nextColumn] = trace.LastInColumn(j, i, column);
         const QPoint first(column, trace.Row(trace.samples[i]));
-        if (i > 1)
-            plot.PixelLine(previous, first, trace.band.colour);
-        plot.PixelLine(QPoint(column, trace.Row(high)), QPoint(column, trace.Row(low)),
-                       trace.band.colour);
+        if (i > 1 && !full.All(previous.x(), column))
+            pen.Line(previous, first);
+        if (!full[column]) {
+            const auto [low, high] = extremes.MinMax(std::size_t(i), std::size_t(last));
+            spans.Add(column, trace.Row(high), trace.Row(low));
+        }
         previous = QPoint(column, trace.Row(trace.samples[last]));
         i = last + 1;
+        column = nextColumn;
     }
-}
-
-// A period no wider than a fifth of a pixel: every column of the picture then holds at least
-// one whole period, whose samples cover every row between the trace's extremes, and nothing
-// is drawn outside those rows.
-void FillEveryColumn(PlotArea& plot, const TraceGeometry& trace, const RangeExtremes& extremes) {
-    const auto [low, high] = extremes.MinMax(1, std::size_t(trace.N));
-    const int top = trace.Row(high), bottom = trace.Row(low);
-    for (int column = 0; column < plot.Picture().width(); ++column)
-        plot.PixelLine(QPoint(column, top), QPoint(column, bottom), trace.band.colour);
 }
 
 } // namespace
@@ -139,15 +252,27 @@ void DrawTrace(PlotArea& plot, const std::vector<double>& samples, double larges
                const TraceBand& band, std::int32_t N, std::int32_t NP) {
     if (N < 2 || NP < 1 || samples.size() < std::size_t(N) + 1)
         return;
-    const TraceGeometry trace{plot, samples, largest, band, N, NP};
+    const TraceGeometry trace{plot.Mapping(), samples, largest, band, N, NP};
     const RangeExtremes extremes(samples);
-    const double periodPixels = double(plot.Picture().width() - 1) / NP;
-    if (periodPixels <= 0.2) {
-        FillEveryColumn(plot, trace, extremes);
+    const auto [low, high] = extremes.MinMax(1, std::size_t(N));
+    const int top = trace.Row(high), bottom = trace.Row(low);
+    const int width = plot.Picture().width(), height = plot.Picture().height();
+    const PixelPen pen = plot.Pen(band.colour);
+
+    // A period no wider than a fifth of a pixel: every column of the picture holds at least one
+    // whole period, and the picture is the rows of the extremes across the whole width.
+    if (double(width - 1) / NP <= 0.2) {
+        FullColumns::FillRectangle(pen, height, 0, width - 1, top, bottom);
         return;
     }
-    for (std::int32_t j = 1; j <= NP; ++j)
-        DrawPeriod(plot, trace, extremes, j);
+    const FullColumns full(trace, width);
+    full.Fill(pen, height, top, bottom);
+    SpanWriter spans(pen);
+    for (std::int32_t j = 1; j <= NP; ++j) {
+        const int firstColumn = trace.Column(j, 1);
+        if (!full.All(firstColumn, trace.Column(j, N)))
+            DrawPeriod(pen, trace, extremes, full, spans, j, firstColumn);
+    }
 }
 
 void DrawTraces(PlotArea& plot, const DesignState& state) {

@@ -1,0 +1,469 @@
+// The "Grafici" command of the main window, timed as a user runs it, offscreen:
+//   Command/<settings>   a click on "Grafici" after "Dati Esempio" and "Calcola C": field checks,
+//                        conversions, blanking, axes, RunSimulation, ComputeStatistics,
+//                        DrawTraces and the two result labels;
+//   Literal/<settings>   the same steps with every period simulated and every segment drawn
+//                        with its own Line call (the references kept with the tests);
+//   Draw/N<n>/NP<np>     DrawTraces alone, on the graph window's plot area, from the arrays of a
+//                        finished run, for a range of NP.
+// The repaint that each command requests happens afterwards, in the event loop, outside the
+// timed part; Repaint/plot times it once.
+//
+// Before timing, both commands run once at each setting and must leave the same picture and the
+// same result labels. After the runs a table gives the fastest and the median repetition (CPU
+// time) with the goals: command at N 100000 <= 0.3 literal; drawing time not growing with NP
+// (NP 2147483647 <= 2 x NP 1 at the same N). Drawing costs the pixels it covers: the table shows
+// them, and the slowest NP against NP 1. Without --benchmark_repetitions five repetitions run.
+
+#include "app/control_table.h"
+#include "app/number_text.h"
+#include "checking/check_field.h"
+#include "engine/simulation.h"
+#include "engine/statistics.h"
+#include "graph_window/form2.h"
+#include "graph_window/plot_area.h"
+#include "graph_window/readout.h"
+#include "graph_window/trace_drawing.h"
+#include "main_window/field_messages.h"
+#include "main_window/form1.h"
+#include "tests/reference_plot.h"
+#include "tests/reference_simulation.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <map>
+#include <optional>
+#include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
+
+namespace {
+
+// The main window after "Dati Esempio" and "Calcola C", ready for "Grafici".
+class Session {
+public:
+    Session() {
+        main_.show();
+        Click("Command3");
+        Click("Command1");
+    }
+
+    void Click(const char* button) { main_.findChild<QPushButton*>(button)->click(); }
+    QLineEdit& Field(const char* name) { return *main_.findChild<QLineEdit*>(name); }
+    void SetSamples(const std::string& N) { Field("Text13").setText(QString::fromStdString(N)); }
+    Form2& Graph() { return main_.GraphWindow(); }
+    DesignState& State() { return state_; }
+
+    QString Result(const char* label) { return Graph().findChild<QLabel*>(label)->text(); }
+
+private:
+    DesignState state_;
+    Form1 main_{state_};
+};
+
+Session* session = nullptr;
+
+// A message box would wait for a click that never comes: close any that opens and remember it.
+class MessageGuard {
+public:
+    MessageGuard() {
+        timer_.setInterval(20);
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            if (QWidget* box = QApplication::activeModalWidget()) {
+                shown_ = true;
+                box->close();
+            }
+        });
+        timer_.start();
+    }
+    bool Shown() const { return shown_; }
+
+private:
+    QTimer timer_;
+    bool shown_ = false;
+};
+
+MessageGuard* messageGuard = nullptr;
+
+// ---- The literal command ------------------------------------------------------------------
+
+constexpr FieldRule kAmplitude{"Text7", u"la tensione di ingresso E"};
+constexpr FieldRule kDutyCycle{"Text8", u"il valore del Duty Cycle in %"};
+constexpr FieldRule kFrequency{"Text12",
+                               u"il valore della frequenza del segnale in ingresso f in kHz"};
+constexpr FieldRule kResistance{"Text9", u"il valore della resistenza R in kohm"};
+constexpr FieldRule kCapacitance{"Text10", u"il valore della capacità in nF"};
+constexpr FieldRule kSamples{"Text13", u"il numero dei campioni N"};
+constexpr FieldRule kPeriodsDrawn{"Text14", u"il numero dei periodi visualizzati NP"};
+constexpr FieldRule kPeriodsSimulated{"Text15", u"il numero delle iterazioni NI"};
+
+std::optional<double> ReadScaled(Session& s, const FieldRule& rule, double scale) {
+    const auto reading = ReadFieldNumber(s.Field(rule.field).text().toStdU16String());
+    if (!reading || !std::isfinite(*reading * scale))
+        return std::nullopt;
+    return *reading * scale;
+}
+
+void DrawAxes(PlotArea& plot) {
+    for (int y = 100; y >= 5; y -= 5)
+        plot.Line(0, float(y), 0.2f, float(y));
+    for (int x = 0; x <= 100; x += 25)
+        plot.Line(float(x), 0, float(x), 0.5f);
+    plot.Line(0, 80, 100, 80, kRed);
+    plot.Line(0, 60, 100, 60, kGreen);
+    plot.Line(0, 0.1f, 100, 0.1f, kBlue);
+}
+
+// "Grafici" step for step as the program runs it, with the literal simulation and plot in
+// place of RunSimulation and DrawTraces. False where the program would have shown a message.
+bool LiteralCommand(Session& s) {
+    DesignState& st = s.State();
+    // Where the program shows a message, this stops: InputError says so.
+    const auto noMessage = [](const std::u16string&) {};
+    for (const FieldRule& rule : {kAmplitude, kDutyCycle, kFrequency, kResistance, kCapacitance,
+                                  kSamples, kPeriodsDrawn, kPeriodsSimulated}) {
+        st.FieldText = s.Field(rule.field).text().toStdU16String();
+        st.MissingMsg = MissingFieldMessage(rule);
+        st.InvalidMsg = InvalidFieldMessage(rule);
+        CheckField(st, st.FieldText, noMessage);
+        if (st.InputError == 1)
+            return false;
+    }
+
+    const auto E = ReadScaled(s, kAmplitude, 1);
+    if (!E)
+        return false;
+    st.E = *E;
+    SetTextColour(s.Field(kAmplitude.field), kPaletteBlack);
+    if (!(st.E > 0))
+        return false;
+    const auto D = ReadScaled(s, kDutyCycle, 0.01);
+    if (!D)
+        return false;
+    st.D = *D;
+    SetTextColour(s.Field(kDutyCycle.field), kPaletteBlack);
+    if (!(st.D > 0) || !(st.D < 1))
+        return false;
+    // f, C and R turn black once accepted; C is taken before R.
+    for (auto [rule, scale, value] : {std::tuple{kFrequency, 1000.0, &st.f},
+                                      {kCapacitance, 1e-9, &st.C},
+                                      {kResistance, 1000.0, &st.R}}) {
+        const auto read = ReadScaled(s, rule, scale);
+        if (!read)
+            return false;
+        *value = *read;
+        if (!(*value > 0))
+            return false;
+        SetTextColour(s.Field(rule.field), kPaletteBlack);
+    }
+    for (auto [rule, count] :
+         {std::pair{kSamples, &st.N}, {kPeriodsDrawn, &st.NP}, {kPeriodsSimulated, &st.NI}}) {
+        const auto reading = ReadFieldNumber(s.Field(rule.field).text().toStdU16String());
+        const auto read = reading ? ToCount(*reading) : std::nullopt;
+        if (!read)
+            return false;
+        *count = *read;
+    }
+    if (CheckRunSettings(st) != RunRefusal::None)
+        return false;
+
+    Form2& graph = s.Graph();
+    graph.BlankPlot();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    graph.show();
+    PlotArea& plot = graph.Plot();
+    plot.SetScale(0, 100, 100, 0);
+    DrawAxes(plot);
+    graph.SetTraceScales(std::nullopt);
+    reference::RunSimulation(st);
+    bool drawn = ComputeStatistics(st);
+    for (double largest : {st.ViMax, st.IcMax, st.VoMax})
+        drawn = drawn && std::isfinite(largest * 36);
+    if (drawn) {
+        DrawTracesSegmentBySegment(plot, st);
+        graph.SetTraceScales(TraceScales{st.ViMax, st.IcMax, st.VoMax});
+    }
+    QApplication::restoreOverrideCursor();
+    if (!drawn)
+        return false;
+    graph.ShowResults(st.DeltaVoVera, st.VomVera);
+    return true;
+}
+
+// ---- Benchmarks -----------------------------------------------------------------------------
+
+struct Setting {
+    const char* name;
+    std::int32_t N;
+};
+
+const Setting kSettings[] = {{"default", 1000}, {"N100000", 100'000}};
+
+const std::int32_t kDrawnPeriods[] = {1, 10, 1000, 100'000, 2'147'483'647};
+
+// The repaint the command asked for, and whatever else is pending, outside the timed part.
+void Settle() { QCoreApplication::processEvents(); }
+
+// Both commands must leave the same picture and the same results: otherwise the comparison
+// would be between two different things.
+bool SamePlot(std::int32_t N) {
+    static std::map<std::int32_t, bool> checked;
+    if (const auto found = checked.find(N); found != checked.end())
+        return found->second;
+    session->SetSamples(std::to_string(N));
+    session->Click("Command2");
+    const QImage fast = session->Graph().Plot().Picture().copy();
+    const QString ripple = session->Result("Label5"), mean = session->Result("Label9");
+    const bool literal = LiteralCommand(*session);
+    Settle();
+    return checked[N] = literal && !messageGuard->Shown() &&
+                        fast == session->Graph().Plot().Picture() &&
+                        ripple == session->Result("Label5") && mean == session->Result("Label9");
+}
+
+void Command(benchmark::State& state, std::int32_t N) {
+    if (!SamePlot(N))
+        return state.SkipWithError("the command and the literal approach disagree");
+    session->SetSamples(std::to_string(N));
+    Settle();
+    for (auto _ : state) {
+        session->Click("Command2");
+        state.PauseTiming();
+        Settle();
+        state.ResumeTiming();
+    }
+    if (messageGuard->Shown() || session->State().N != N)
+        state.SkipWithError("the command showed a message");
+}
+
+void Literal(benchmark::State& state, std::int32_t N) {
+    if (!SamePlot(N))
+        return state.SkipWithError("the command and the literal approach disagree");
+    session->SetSamples(std::to_string(N));
+    Settle();
+    for (auto _ : state) {
+        const bool drawn = LiteralCommand(*session);
+        state.PauseTiming();
+        Settle();
+        state.ResumeTiming();
+        if (!drawn) {
+            state.SkipWithError("the literal command would have shown a message");
+            break;
+        }
+    }
+}
+
+// The arrays and statistics of a finished run at N samples per period.
+const DesignState& FinishedRun(std::int32_t N) {
+    static std::map<std::int32_t, DesignState> runs;
+    if (const auto found = runs.find(N); found != runs.end())
+        return found->second;
+    session->SetSamples(std::to_string(N));
+    session->Click("Command2");
+    Settle();
+    return runs[N] = session->State();
+}
+
+// A graph window of its own, never shown: its plot area has the real size.
+Form2* drawingWindow = nullptr;
+
+// How many pixels the traces cover: what the drawing costs, rather than the samples it has.
+int ColouredPixels(PlotArea& plot) {
+    const QImage& picture = plot.Picture();
+    int coloured = 0;
+    for (int row = 0; row < picture.height(); ++row)
+        for (int column = 0; column < picture.width(); ++column)
+            coloured += picture.pixel(column, row) != plot.Background();
+    return coloured;
+}
+
+void Draw(benchmark::State& state, std::int32_t N, std::int32_t NP) {
+    DesignState s = FinishedRun(N);
+    s.NP = NP;
+    PlotArea& plot = drawingWindow->Plot();
+    plot.SetScale(0, 100, 100, 0);
+    plot.Blank();
+    for (auto _ : state) {
+        DrawTraces(plot, s);
+        benchmark::ClobberMemory();
+    }
+    state.counters["pixels"] = double(ColouredPixels(plot));
+}
+
+void Repaint(benchmark::State& state) {
+    PlotArea& plot = session->Graph().Plot();
+    for (auto _ : state)
+        plot.repaint();
+}
+
+double Fastest(const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); }
+
+std::string DrawName(std::int32_t N, std::int32_t NP) {
+    return "Draw/N" + std::to_string(N) + "/NP" + std::to_string(NP);
+}
+
+void RegisterAll() {
+    const auto statistics = [](benchmark::internal::Benchmark* b) {
+        b->ComputeStatistics("min", Fastest)->Unit(benchmark::kMillisecond);
+    };
+    for (const Setting& setting : kSettings) {
+        const std::string name = setting.name;
+        statistics(benchmark::RegisterBenchmark(("Command/" + name).c_str(), Command, setting.N));
+        statistics(benchmark::RegisterBenchmark(("Literal/" + name).c_str(), Literal, setting.N));
+    }
+    for (const Setting& setting : kSettings)
+        for (std::int32_t NP : kDrawnPeriods)
+            statistics(
+                benchmark::RegisterBenchmark(DrawName(setting.N, NP).c_str(), Draw, setting.N, NP));
+    statistics(benchmark::RegisterBenchmark("Repaint/plot", Repaint));
+}
+
+// Prints the usual report, then the table of the fastest and median repetitions.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) {
+            if (run.error_occurred)
+                continue;
+            const std::string name = run.run_name.function_name;
+            const double ms = run.cpu_accumulated_time / double(run.iterations) * 1e3;
+            if (const auto pixels = run.counters.find("pixels"); pixels != run.counters.end())
+                pixels_[name] = pixels->second.value;
+            if (run.run_type == Run::RT_Iteration && run.repetitions <= 1)
+                min_[name] = median_[name] = ms;
+            else if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "min")
+                min_[name] = ms;
+            else if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
+                median_[name] = ms;
+        }
+    }
+
+    void Finalize() override {
+        ConsoleReporter::Finalize();
+        std::printf("\nWhole \"Grafici\" command, ms CPU (fastest / median repetition)\n");
+        std::printf("%-9s %19s %19s   %-24s\n", "settings", "command", "literal",
+                    "command/literal (goal)");
+        for (const Setting& setting : kSettings)
+            PrintCommandRow(setting);
+
+        std::printf("\nDrawTraces alone, ms CPU: fastest repetition (median); pixels covered\n");
+        std::printf("%-7s", "N \\ NP");
+        for (std::int32_t NP : kDrawnPeriods)
+            std::printf(" %17d", NP);
+        std::printf("   %s\n", "most/one (goal)  slowest/one");
+        for (const Setting& setting : kSettings)
+            PrintDrawRows(setting.N);
+        if (const auto repaint = Find(min_, "Repaint/plot"))
+            std::printf("\nRepaint of the plot after a command: %.3f ms\n", *repaint);
+    }
+
+private:
+    static std::optional<double> Find(const std::map<std::string, double>& m,
+                                      const std::string& name) {
+        const auto found = m.find(name);
+        if (found == m.end())
+            return std::nullopt;
+        return found->second;
+    }
+
+    std::string Cell(const std::string& name) const {
+        const auto fastest = Find(min_, name), median = Find(median_, name);
+        if (!fastest || !median)
+            return "-";
+        char text[48];
+        std::snprintf(text, sizeof text, "%.3f / %.3f", *fastest, *median);
+        return text;
+    }
+
+    void PrintCommandRow(const Setting& setting) const {
+        const std::string name = setting.name;
+        const auto command = Find(min_, "Command/" + name), literal = Find(min_, "Literal/" + name);
+        std::printf("%-9s %19s %19s   ", setting.name, Cell("Command/" + name).c_str(),
+                    Cell("Literal/" + name).c_str());
+        if (command && literal) {
+            const double ratio = *command / *literal;
+            if (setting.N == 100'000)
+                std::printf("%.3f (0.30) %s\n", ratio, ratio <= 0.3 ? "met" : "MISSED");
+            else
+                std::printf("%.3f\n", ratio);
+        } else {
+            std::printf("-\n");
+        }
+    }
+
+    // Times, then the pixels the traces cover; the goal compares the most periods with one.
+    void PrintDrawRows(std::int32_t N) const {
+        std::printf("%-7d", N);
+        double slowest = 0;
+        for (std::int32_t NP : kDrawnPeriods) {
+            const auto time = Find(min_, DrawName(N, NP));
+            const auto median = Find(median_, DrawName(N, NP));
+            char text[48] = "-";
+            if (time && median) {
+                std::snprintf(text, sizeof text, "%.3f (%.3f)", *time, *median);
+                slowest = std::max(slowest, *time);
+            }
+            std::printf(" %17s", text);
+        }
+        const auto one = Find(min_, DrawName(N, kDrawnPeriods[0]));
+        const auto most = Find(min_, DrawName(N, std::end(kDrawnPeriods)[-1]));
+        if (one && most)
+            std::printf("   %.2f (2.00) %-6s %.2f", *most / *one,
+                        *most <= 2 * *one ? "met" : "MISSED", slowest / *one);
+        std::printf("\n%-7s", "");
+        for (std::int32_t NP : kDrawnPeriods) {
+            const auto found = pixels_.find(DrawName(N, NP));
+            if (found == pixels_.end())
+                std::printf(" %17s", "-");
+            else
+                std::printf(" %17.0f", found->second);
+        }
+        std::printf("\n");
+    }
+
+    std::map<std::string, double> min_, median_, pixels_;
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+
+    std::vector<char*> args(argv, argv + argc);
+    char repetitions[] = "--benchmark_repetitions=5";
+    if (std::none_of(args.begin(), args.end(), [](const char* arg) {
+            return std::strncmp(arg, "--benchmark_repetitions", 23) == 0;
+        }))
+        args.push_back(repetitions);
+    int count = static_cast<int>(args.size());
+    benchmark::Initialize(&count, args.data());
+    if (benchmark::ReportUnrecognizedArguments(count, args.data()))
+        return 1;
+
+    MessageGuard guard;
+    messageGuard = &guard;
+    Session main;
+    session = &main;
+    DesignState unused;
+    Form2 drawing(unused);
+    drawingWindow = &drawing;
+    RegisterAll();
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    return 0;
+}
