@@ -17,15 +17,15 @@
 
 #include "app/control_table.h"
 #include "app/number_text.h"
-#include "checking/check_field.h"
 #include "engine/simulation.h"
 #include "engine/statistics.h"
 #include "graph_window/form2.h"
 #include "graph_window/plot_area.h"
 #include "graph_window/readout.h"
 #include "graph_window/trace_drawing.h"
-#include "main_window/field_messages.h"
 #include "main_window/form1.h"
+#include "main_window/graph_command.h"
+#include "main_window/main_window_view.h"
 #include "tests/reference_plot.h"
 #include "tests/reference_simulation.h"
 
@@ -99,22 +99,23 @@ MessageGuard* messageGuard = nullptr;
 
 // ---- The literal command ------------------------------------------------------------------
 
-constexpr FieldRule kAmplitude{"Text7", u"la tensione di ingresso E"};
-constexpr FieldRule kDutyCycle{"Text8", u"il valore del Duty Cycle in %"};
-constexpr FieldRule kFrequency{"Text12",
-                               u"il valore della frequenza del segnale in ingresso f in kHz"};
-constexpr FieldRule kResistance{"Text9", u"il valore della resistenza R in kohm"};
-constexpr FieldRule kCapacitance{"Text10", u"il valore della capacità in nF"};
-constexpr FieldRule kSamples{"Text13", u"il numero dei campioni N"};
-constexpr FieldRule kPeriodsDrawn{"Text14", u"il numero dei periodi visualizzati NP"};
-constexpr FieldRule kPeriodsSimulated{"Text15", u"il numero delle iterazioni NI"};
+// The main window's fields as the commands see them; a message would mean the settings are bad.
+class FieldsOf : public MainWindowView {
+public:
+    explicit FieldsOf(Session& session) : session_(session) {}
+    QString FieldText(const char* field) const override { return session_.Field(field).text(); }
+    void SetFieldText(const char* field, const QString& text) override {
+        session_.Field(field).setText(text);
+    }
+    void SetFieldColour(const char* field, QRgb colour) override {
+        SetTextColour(session_.Field(field), colour);
+    }
+    void SetResultCaption(const QString&) override {}
+    void ShowMessage(const std::u16string&) override {}
 
-std::optional<double> ReadScaled(Session& s, const FieldRule& rule, double scale) {
-    const auto reading = ReadFieldNumber(s.Field(rule.field).text().toStdU16String());
-    if (!reading || !std::isfinite(*reading * scale))
-        return std::nullopt;
-    return *reading * scale;
-}
+private:
+    Session& session_;
+};
 
 void DrawAxes(PlotArea& plot) {
     for (int y = 100; y >= 5; y -= 5)
@@ -130,53 +131,8 @@ void DrawAxes(PlotArea& plot) {
 // place of RunSimulation and DrawTraces. False where the program would have shown a message.
 bool LiteralCommand(Session& s) {
     DesignState& st = s.State();
-    // Where the program shows a message, this stops: InputError says so.
-    const auto noMessage = [](const std::u16string&) {};
-    for (const FieldRule& rule : {kAmplitude, kDutyCycle, kFrequency, kResistance, kCapacitance,
-                                  kSamples, kPeriodsDrawn, kPeriodsSimulated}) {
-        st.FieldText = s.Field(rule.field).text().toStdU16String();
-        st.MissingMsg = MissingFieldMessage(rule);
-        st.InvalidMsg = InvalidFieldMessage(rule);
-        CheckField(st, st.FieldText, noMessage);
-        if (st.InputError == 1)
-            return false;
-    }
-
-    const auto E = ReadScaled(s, kAmplitude, 1);
-    if (!E)
-        return false;
-    st.E = *E;
-    SetTextColour(s.Field(kAmplitude.field), kPaletteBlack);
-    if (!(st.E > 0))
-        return false;
-    const auto D = ReadScaled(s, kDutyCycle, 0.01);
-    if (!D)
-        return false;
-    st.D = *D;
-    SetTextColour(s.Field(kDutyCycle.field), kPaletteBlack);
-    if (!(st.D > 0) || !(st.D < 1))
-        return false;
-    // f, C and R turn black once accepted; C is taken before R.
-    for (auto [rule, scale, value] : {std::tuple{kFrequency, 1000.0, &st.f},
-                                      {kCapacitance, 1e-9, &st.C},
-                                      {kResistance, 1000.0, &st.R}}) {
-        const auto read = ReadScaled(s, rule, scale);
-        if (!read)
-            return false;
-        *value = *read;
-        if (!(*value > 0))
-            return false;
-        SetTextColour(s.Field(rule.field), kPaletteBlack);
-    }
-    for (auto [rule, count] :
-         {std::pair{kSamples, &st.N}, {kPeriodsDrawn, &st.NP}, {kPeriodsSimulated, &st.NI}}) {
-        const auto reading = ReadFieldNumber(s.Field(rule.field).text().toStdU16String());
-        const auto read = reading ? ToCount(*reading) : std::nullopt;
-        if (!read)
-            return false;
-        *count = *read;
-    }
-    if (CheckRunSettings(st) != RunRefusal::None)
+    FieldsOf fields(s);
+    if (!TakeGraphSettings(st, fields))
         return false;
 
     Form2& graph = s.Graph();
