@@ -87,8 +87,8 @@ void ApplyColours(QWidget& control, const ControlRow& row) {
 } // namespace
 
 QRect TwipsToPixels(const TwipsRect& rect) {
-    return QRect(rect.left / kTwipsPerPixel, rect.top / kTwipsPerPixel,
-                 rect.width / kTwipsPerPixel, rect.height / kTwipsPerPixel);
+    return QRect(rect.left / kTwipsPerPixel, rect.top / kTwipsPerPixel, rect.width / kTwipsPerPixel,
+                 rect.height / kTwipsPerPixel);
 }
 
 QFont MakeFont(ControlFont font) {

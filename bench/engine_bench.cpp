@@ -78,9 +78,9 @@ std::int64_t LiteralSteps(const DesignState& s) { return std::int64_t{s.N} * s.N
 
 void SetSteps(benchmark::State& state, std::int64_t steps) {
     state.counters["steps"] = static_cast<double>(steps);
-    state.counters["time/step"] = benchmark::Counter(
-        static_cast<double>(steps), benchmark::Counter::kIsIterationInvariantRate |
-                                        benchmark::Counter::kInvert);
+    state.counters["time/step"] = benchmark::Counter(static_cast<double>(steps),
+                                                     benchmark::Counter::kIsIterationInvariantRate |
+                                                         benchmark::Counter::kInvert);
 }
 
 // The bare chain: the off-phase step, the output kept in a register, nothing stored. It decays

@@ -106,7 +106,7 @@ enum Line {
 // The main window as the commands see it, and the graph window as the read-out sees it.
 struct Windows : MainWindowView {
     std::array<std::u16string, kPointer> fields;
-    std::array<QRgb, kPointer> colours{}; // 0 for the standard text colour
+    std::array<QRgb, kPointer> colours{};  // 0 for the standard text colour
     std::optional<QString> label25;        // C, nF
     std::optional<QString> label5, label9; // simulated ripple and mean
     std::optional<TraceScales> scales;     // the plot on show, absent while there is none
@@ -116,9 +116,9 @@ struct Windows : MainWindowView {
 
     static Line LineOf(const char* field) {
         static const std::map<std::string, Line> lines = {
-            {"Text1", kText1},   {"Text2", kText2},   {"Text3", kText3},   {"Text4", kText4},
-            {"Text6", kText6},   {"Text7", kText7},   {"Text8", kText8},   {"Text12", kText12},
-            {"Text9", kText9},   {"Text10", kText10}, {"Text13", kText13}, {"Text14", kText14},
+            {"Text1", kText1},  {"Text2", kText2},   {"Text3", kText3},   {"Text4", kText4},
+            {"Text6", kText6},  {"Text7", kText7},   {"Text8", kText8},   {"Text12", kText12},
+            {"Text9", kText9},  {"Text10", kText10}, {"Text13", kText13}, {"Text14", kText14},
             {"Text15", kText15}};
         const auto found = lines.find(field);
         REQUIRE(found != lines.end(), std::string("a command used the unknown field ") + field);
@@ -130,7 +130,9 @@ struct Windows : MainWindowView {
     void SetFieldText(const char* field, const QString& text) override {
         fields[LineOf(field)] = text.toStdU16String();
     }
-    void SetFieldColour(const char* field, QRgb colour) override { colours[LineOf(field)] = colour; }
+    void SetFieldColour(const char* field, QRgb colour) override {
+        colours[LineOf(field)] = colour;
+    }
     void SetResultCaption(const QString& caption) override { label25 = caption; }
     void ShowMessage(const std::u16string& message) override { messages.push_back(message); }
 };
@@ -164,9 +166,8 @@ bool SameWindows(const Windows& a, const Windows& b) {
                        SameBits(x->VoMax, y->VoMax)));
     };
     return a.fields == b.fields && a.colours == b.colours && a.label25 == b.label25 &&
-           a.label5 == b.label5 &&
-           a.label9 == b.label9 && sameScales(a.scales, b.scales) && a.selected == b.selected &&
-           a.tooltip == b.tooltip;
+           a.label5 == b.label5 && a.label9 == b.label9 && sameScales(a.scales, b.scales) &&
+           a.selected == b.selected && a.tooltip == b.tooltip;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -425,9 +426,9 @@ void Plot(DesignState& state, Windows& windows) {
 void GraphCommand(DesignState& state, Windows& windows) {
     g_step = "Grafici";
     bool taken = false;
-    const bool quiet =
-        RunCommand(state, windows, {kText7, kText8, kText12, kText9, kText10, kText13, kText14, kText15},
-                   [&] { taken = TakeGraphSettings(state, windows); });
+    const bool quiet = RunCommand(
+        state, windows, {kText7, kText8, kText12, kText9, kText10, kText13, kText14, kText15},
+        [&] { taken = TakeGraphSettings(state, windows); });
     REQUIRE(quiet == taken, "the settings were taken with a message, or refused without one");
     if (!taken)
         return;

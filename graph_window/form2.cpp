@@ -58,7 +58,8 @@ PlotArea& Form2::Plot() const { return *findChild<PlotArea*>("Picture1"); }
 void Form2::BlankPlot() { Plot().Blank(); }
 
 void Form2::ShowResults(double rippleMillivolts, double meanVolts) {
-    findChild<QLabel*>("Label5")->setText(FormatNumber(rippleMillivolts, NumberPattern::Scientific2));
+    findChild<QLabel*>("Label5")->setText(
+        FormatNumber(rippleMillivolts, NumberPattern::Scientific2));
     findChild<QLabel*>("Label9")->setText(FormatNumber(meanVolts, NumberPattern::Scientific2));
 }
 

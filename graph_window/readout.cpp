@@ -53,7 +53,8 @@ std::optional<QString> ReadoutText(Trace trace, float x, float y, std::int32_t N
         return std::nullopt;
     const TraceReading reading = ReadingOf(trace);
     const double microseconds = double(x) / 100 * NP * 1e6 / f;
-    const double value = (double(y) - reading.baseline) * LargestOf(trace, *scales) / reading.fullScale;
+    const double value =
+        (double(y) - reading.baseline) * LargestOf(trace, *scales) / reading.fullScale;
     if (!std::isfinite(microseconds) || !std::isfinite(value))
         return std::nullopt;
     return QStringLiteral("t= ") + FormatNumber(microseconds, NumberPattern::Fixed2) +

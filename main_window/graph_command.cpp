@@ -43,8 +43,7 @@ std::u16string RefusalMessage(RunRefusal refusal) {
         break;
     case RunRefusal::NoSamples:
         return u"Il numero dei campioni N deve essere almeno 1!";
-    case RunRefusal::TooManySamples:
-    {
+    case RunRefusal::TooManySamples: {
         const std::string limit = std::to_string(kMaxSamplesPerPeriod);
         return u"Il numero dei campioni N non può superare " +
                std::u16string(limit.begin(), limit.end()) + u"!";
@@ -70,8 +69,8 @@ std::u16string RefusalMessage(RunRefusal refusal) {
 
 bool TakeGraphSettings(DesignState& state, MainWindowView& view) {
     CommandSteps steps(state, view);
-    if (!steps.FieldsPass({kAmplitude, kDutyCycle, kFrequency, kResistance, kCapacitance,
-                           kSamples, kPeriodsDrawn, kPeriodsSimulated}))
+    if (!steps.FieldsPass({kAmplitude, kDutyCycle, kFrequency, kResistance, kCapacitance, kSamples,
+                           kPeriodsDrawn, kPeriodsSimulated}))
         return false;
     for (const ValueStep& step : kCircuitSteps)
         if (!steps.TakeValue(step))

@@ -16,8 +16,9 @@ struct CheckOutcome {
 CheckOutcome Check(DesignState& state, const std::u16string& text) {
     QStringList messages;
     state.FieldText = text;
-    CheckField(state, state.FieldText,
-               [&](const std::u16string& message) { messages << QString::fromStdU16String(message); });
+    CheckField(state, state.FieldText, [&](const std::u16string& message) {
+        messages << QString::fromStdU16String(message);
+    });
     return {state.InputError, messages};
 }
 
@@ -42,9 +43,9 @@ private slots:
 
     void charactersOutsideTheAlphabetAreRejected_data() {
         QTest::addColumn<QString>("text");
-        for (const char16_t* text : {u" ", u"12 ", u" 12", u"1,5", u"10k", u"1D3", u"0x10",
-                                     u"\uff11" /* full-width 1 */, u"\u0663" /* Arabic 3 */,
-                                     u"1\u00a0", u"5\t", u"1e5\n"})
+        for (const char16_t* text :
+             {u" ", u"12 ", u" 12", u"1,5", u"10k", u"1D3", u"0x10", u"\uff11" /* full-width 1 */,
+              u"\u0663" /* Arabic 3 */, u"1\u00a0", u"5\t", u"1e5\n"})
             QTest::newRow(QString::fromUtf16(text).toUtf8()) << QString::fromUtf16(text);
     }
     void charactersOutsideTheAlphabetAreRejected() {

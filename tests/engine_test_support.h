@@ -53,11 +53,16 @@ inline QString Describe(double value) {
 inline QString ArrayDifference(const char* name, const std::vector<double>& got,
                                const std::vector<double>& want) {
     if (got.size() != want.size())
-        return QString("%1 has %2 elements, %3 expected").arg(name).arg(got.size()).arg(want.size());
+        return QString("%1 has %2 elements, %3 expected")
+            .arg(name)
+            .arg(got.size())
+            .arg(want.size());
     for (std::size_t i = 0; i < got.size(); ++i)
         if (!SameBits(got[i], want[i]))
-            return QString("%1(%2) is %3, %4 expected").arg(name).arg(i).arg(
-                Describe(got[i]), Describe(want[i]));
+            return QString("%1(%2) is %3, %4 expected")
+                .arg(name)
+                .arg(i)
+                .arg(Describe(got[i]), Describe(want[i]));
     return {};
 }
 
@@ -66,9 +71,9 @@ inline QString RunDifference(const DesignState& got, const DesignState& want) {
     if (!SameBits(got.dt, want.dt))
         return "dt is " + Describe(got.dt) + ", " + Describe(want.dt) + " expected";
     using Array = std::vector<double> DesignState::*;
-    for (const auto& [name, array] :
-         {std::pair<const char*, Array>{"Vi", &DesignState::Vi}, {"Vo", &DesignState::Vo},
-          {"iC", &DesignState::iC}})
+    for (const auto& [name, array] : {std::pair<const char*, Array>{"Vi", &DesignState::Vi},
+                                      {"Vo", &DesignState::Vo},
+                                      {"iC", &DesignState::iC}})
         if (QString difference = ArrayDifference(name, got.*array, want.*array);
             !difference.isEmpty())
             return difference;
@@ -78,11 +83,12 @@ inline QString RunDifference(const DesignState& got, const DesignState& want) {
 // Empty when the six statistics agree bit for bit.
 inline QString StatisticsDifference(const DesignState& got, const DesignState& want) {
     using Result = double DesignState::*;
-    for (const auto& [name, result] :
-         {std::pair<const char*, Result>{"ViMax", &DesignState::ViMax},
-          {"IcMax", &DesignState::IcMax}, {"VoMax", &DesignState::VoMax},
-          {"VoMin", &DesignState::VoMin}, {"DeltaVoVera", &DesignState::DeltaVoVera},
-          {"VomVera", &DesignState::VomVera}})
+    for (const auto& [name, result] : {std::pair<const char*, Result>{"ViMax", &DesignState::ViMax},
+                                       {"IcMax", &DesignState::IcMax},
+                                       {"VoMax", &DesignState::VoMax},
+                                       {"VoMin", &DesignState::VoMin},
+                                       {"DeltaVoVera", &DesignState::DeltaVoVera},
+                                       {"VomVera", &DesignState::VomVera}})
         if (!SameBits(got.*result, want.*result))
             return QString("%1 is %2, %3 expected")
                 .arg(name, Describe(got.*result), Describe(want.*result));

@@ -195,24 +195,30 @@ private slots:
         row("Vom empty", {"10", "", "10", "100", "10"},
             "Hai dimenticato di scrivere il valore della tensione desiderata in uscita Vom");
         row("f empty", {"10", "5", "", "100", "10"},
-            "Hai dimenticato di scrivere il valore della frequenza del segnale in ingresso f in kHz");
+            "Hai dimenticato di scrivere il valore della frequenza del segnale in ingresso f in "
+            "kHz");
         row("DeltaVo empty", {"10", "5", "10", "", "10"},
             "Hai dimenticato di scrivere il valore di DeltaVo in mV");
         row("R empty", {"10", "5", "10", "100", ""},
             "Hai dimenticato di scrivere il valore di R in kohm");
         QTest::newRow("E blank") << QStringList{" 10", "5", "10", "100", "10"}
-                                 << "Errore di inserimento dati per la tensione di ingresso E." + suffix;
+                                 << "Errore di inserimento dati per la tensione di ingresso E." +
+                                        suffix;
         QTest::newRow("Vom comma")
             << QStringList{"10", "1,5", "10", "100", "10"}
-            << "Errore di inserimento dati per il valore della tensione desiderata in uscita Vom." + suffix;
-        QTest::newRow("f letter")
-            << QStringList{"10", "5", "10k", "100", "10"}
-            << "Errore di inserimento dati per il valore della frequenza del segnale in ingresso f in kHz." + suffix;
-        QTest::newRow("DeltaVo hex") << QStringList{"10", "5", "10", "0x10", "10"}
-                                     << "Errore di inserimento dati per il valore di DeltaVo in mV." + suffix;
+            << "Errore di inserimento dati per il valore della tensione desiderata in uscita Vom." +
+                   suffix;
+        QTest::newRow("f letter") << QStringList{"10", "5", "10k", "100", "10"}
+                                  << "Errore di inserimento dati per il valore della frequenza del "
+                                     "segnale in ingresso f in kHz." +
+                                         suffix;
+        QTest::newRow("DeltaVo hex")
+            << QStringList{"10", "5", "10", "0x10", "10"}
+            << "Errore di inserimento dati per il valore di DeltaVo in mV." + suffix;
         // All characters are tested before any value: the bad R wins over the zero E.
-        QTest::newRow("E zero, R bad") << QStringList{"0", "5", "10", "100", "x"}
-                                       << "Errore di inserimento dati per il valore di R in kohm." + suffix;
+        QTest::newRow("E zero, R bad")
+            << QStringList{"0", "5", "10", "100", "x"}
+            << "Errore di inserimento dati per il valore di R in kohm." + suffix;
         row("E zero", {"0", "5", "10", "100", "10"},
             "La tensione in ingresso non può essere zero o negativa!");
         row("E reads as 0", {"e", "5", "10", "100", "10"},
@@ -227,18 +233,23 @@ private slots:
             "La frequenza non può essere zero o negativa!");
         row("f negative", {"10", "5", "-5", "100", "10"},
             "La frequenza non può essere zero o negativa!");
-        row("DeltaVo zero", {"10", "5", "10", "0", "10"}, "DeltaVo non può essere zero o negativo!");
+        row("DeltaVo zero", {"10", "5", "10", "0", "10"},
+            "DeltaVo non può essere zero o negativo!");
         row("R negative", {"10", "5", "10", "100", "-0"}, "R non può essere zero o negativa!");
-        QTest::newRow("E beyond a real") << QStringList{"1e400", "5", "10", "100", "10"}
-                                         << "Errore di inserimento dati per la tensione di ingresso E." + unrepresentable;
+        QTest::newRow("E beyond a real")
+            << QStringList{"1e400", "5", "10", "100", "10"}
+            << "Errore di inserimento dati per la tensione di ingresso E." + unrepresentable;
         QTest::newRow("E of 40000 digits")
             << QStringList{QString(40000, '1'), "5", "10", "100", "10"}
             << "Errore di inserimento dati per la tensione di ingresso E." + unrepresentable;
         QTest::newRow("f beyond a real once scaled")
             << QStringList{"10", "5", "1e306", "100", "10"}
-            << "Errore di inserimento dati per il valore della frequenza del segnale in ingresso f in kHz." + unrepresentable;
-        QTest::newRow("R beyond a real, negative") << QStringList{"10", "5", "10", "100", "-1e400"}
-                                                   << "Errore di inserimento dati per il valore di R in kohm." + unrepresentable;
+            << "Errore di inserimento dati per il valore della frequenza del segnale in ingresso f "
+               "in kHz." +
+                   unrepresentable;
+        QTest::newRow("R beyond a real, negative")
+            << QStringList{"10", "5", "10", "100", "-1e400"}
+            << "Errore di inserimento dati per il valore di R in kohm." + unrepresentable;
         const char* capacitanceFault = "Errore di calcolo: con questi dati il calcolo di C esce "
                                        "dall'intervallo dei numeri rappresentabili.";
         row("C overflows", {"1e300", "5e299", "1e-300", "1", "1"}, capacitanceFault);

@@ -22,8 +22,8 @@ namespace {
 struct Session : MainWindowSession {
     // Verification fields and run settings: E, D, f, R, C, N, NP, NI.
     void setVerification(const QStringList& values) {
-        const char* names[] = {"Text7", "Text8", "Text12", "Text9", "Text10", "Text13", "Text14",
-                               "Text15"};
+        const char* names[] = {"Text7",  "Text8",  "Text12", "Text9",
+                               "Text10", "Text13", "Text14", "Text15"};
         for (int k = 0; k < values.size(); ++k)
             field(names[k]).setText(values[k]);
     }
@@ -73,8 +73,10 @@ private slots:
         QTest::addColumn<QLocale>("locale");
         QTest::addColumn<QString>("ripple");
         QTest::addColumn<QString>("mean");
-        QTest::newRow("English") << EnglishLocale() << "1.56E+03" << "2.51E+00";
-        QTest::newRow("Italian") << ItalianLocale() << "1,56E+03" << "2,51E+00";
+        QTest::newRow("English") << EnglishLocale() << "1.56E+03"
+                                 << "2.51E+00";
+        QTest::newRow("Italian") << ItalianLocale() << "1,56E+03"
+                                 << "2,51E+00";
     }
     void plotsTheWorkedExampleWithItsResults() {
         QFETCH(QLocale, locale);
@@ -133,8 +135,8 @@ private slots:
         session.setWorkedExample("2");
         session.plot();
         PlotArea& plot = Session::FindGraph()->Plot();
-        QCOMPARE(At(plot, 10, 98), kRed);  // first period, samples 2 to 3 high
-        QCOMPARE(At(plot, 60, 98), kRed);  // second period
+        QCOMPARE(At(plot, 10, 98), kRed); // first period, samples 2 to 3 high
+        QCOMPARE(At(plot, 60, 98), kRed); // second period
         QCOMPARE(At(plot, 50, 19.232f), kBlue);
         QCOMPARE(At(plot, 52.5f, 19.232f), kBackground);
         QCOMPARE(At(plot, 52.5f, 55.690f), kBackground);
@@ -227,7 +229,8 @@ private slots:
         row("D empty", {"10", "", "1", "1", "1000", "10", "1", "2000"},
             "Hai dimenticato di scrivere il valore del Duty Cycle in %");
         row("f empty", {"10", "30", "", "1", "1000", "10", "1", "2000"},
-            "Hai dimenticato di scrivere il valore della frequenza del segnale in ingresso f in kHz");
+            "Hai dimenticato di scrivere il valore della frequenza del segnale in ingresso f in "
+            "kHz");
         row("R and C empty", {"10", "30", "1", "", "", "10", "1", "2000"},
             "Hai dimenticato di scrivere il valore della resistenza R in kohm");
         row("C empty", {"10", "30", "1", "1", "", "10", "1", "2000"},
@@ -239,9 +242,11 @@ private slots:
         row("NI empty", {"10", "30", "1", "1", "1000", "10", "1", ""},
             "Hai dimenticato di scrivere il numero delle iterazioni NI");
         QTest::newRow("E comma") << QStringList{"1,5", "30", "1", "1", "1000", "10", "1", "2000"}
-                                 << "Errore di inserimento dati per la tensione di ingresso E" + suffix;
-        QTest::newRow("NI letter") << QStringList{"10", "30", "1", "1", "1000", "10", "1", "2k"}
-                                   << "Errore di inserimento dati per il numero delle iterazioni NI" + suffix;
+                                 << "Errore di inserimento dati per la tensione di ingresso E" +
+                                        suffix;
+        QTest::newRow("NI letter")
+            << QStringList{"10", "30", "1", "1", "1000", "10", "1", "2k"}
+            << "Errore di inserimento dati per il numero delle iterazioni NI" + suffix;
         row("E zero", {"0", "30", "1", "1", "1000", "10", "1", "2000"},
             "La tensione in ingresso non può essere zero o negativa!");
         row("D 100", {"10", "100", "1", "1", "1000", "10", "1", "2000"},

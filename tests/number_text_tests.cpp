@@ -35,7 +35,7 @@ private slots:
         row("1.2.3", 1.2);
         row("1e2e3", 100.0);
         row("5-3", 5.0);
-        row("1e", 1.0);  // a mark without digits is not an exponent
+        row("1e", 1.0); // a mark without digits is not an exponent
         row("1e+", 1.0);
         row("1E-", 1.0);
         row("--", 0.0);
@@ -46,8 +46,8 @@ private slots:
         row("-.e5", 0.0);
         row("1.000E+01", 10.0);
         row("1.7976931348623157e308", DBL_MAX);
-        row("1e-310", 1e-310);   // subnormal, kept
-        row("1e-400", 0.0);      // below every subnormal: reads as 0
+        row("1e-310", 1e-310); // subnormal, kept
+        row("1e-400", 0.0);    // below every subnormal: reads as 0
         row("1e400", std::nullopt);
         row("-1e400", std::nullopt);
         row("1.8e308", std::nullopt);
@@ -84,7 +84,8 @@ private slots:
         // The toolkit switches the C library to the user's locale; a comma locale must not
         // change what "1.5" reads as. Skipped where no such locale is installed.
         const std::string previous = std::setlocale(LC_NUMERIC, nullptr);
-        if (!std::setlocale(LC_NUMERIC, "it_IT.UTF-8") && !std::setlocale(LC_NUMERIC, "de_DE.UTF-8"))
+        if (!std::setlocale(LC_NUMERIC, "it_IT.UTF-8") &&
+            !std::setlocale(LC_NUMERIC, "de_DE.UTF-8"))
             QSKIP("no locale with a decimal comma on this machine");
         const auto read = ReadFieldNumber(u"1.5");
         const std::string formatted = FormatWithPoint(1.5, NumberPattern::Fixed2);

@@ -62,10 +62,11 @@ private slots:
 
     void givesNoReadingWhereThereIsNone() {
         QVERIFY(!ReadoutText(Trace::None, 50, 50, 1, 1000, kExample));
-        QVERIFY(!ReadoutText(Trace::Vi, 50, 90, 1, 0, kExample));       // zero frequency
-        QVERIFY(!ReadoutText(Trace::Vi, 50, 90, 1, 1000, std::nullopt)); // no plot
+        QVERIFY(!ReadoutText(Trace::Vi, 50, 90, 1, 0, kExample));               // zero frequency
+        QVERIFY(!ReadoutText(Trace::Vi, 50, 90, 1, 1000, std::nullopt));        // no plot
         QVERIFY(!ReadoutText(Trace::Vi, 50, 90, 2147483647, 1e-300, kExample)); // infinite time
-        QVERIFY(!ReadoutText(Trace::Vi, 50, 100, 1, 1000, TraceScales{1e308, 1, 1})); // infinite value
+        QVERIFY(
+            !ReadoutText(Trace::Vi, 50, 100, 1, 1000, TraceScales{1e308, 1, 1})); // infinite value
         QVERIFY(!ReadoutText(Trace::Vi, 50, 90, 1, NAN, kExample));
     }
 };

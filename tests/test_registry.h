@@ -21,5 +21,5 @@ struct TestRegistration {
 };
 
 #define VELMARO_TEST(Class)                                                                        \
-    static const TestRegistration registration_##Class(                                           \
+    static const TestRegistration registration_##Class(                                            \
         #Class, [] { return std::unique_ptr<QObject>(new Class); })
