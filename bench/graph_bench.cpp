@@ -117,16 +117,6 @@ private:
     Session& session_;
 };
 
-void DrawAxes(PlotArea& plot) {
-    for (int y = 100; y >= 5; y -= 5)
-        plot.Line(0, float(y), 0.2f, float(y));
-    for (int x = 0; x <= 100; x += 25)
-        plot.Line(float(x), 0, float(x), 0.5f);
-    plot.Line(0, 80, 100, 80, kRed);
-    plot.Line(0, 60, 100, 60, kGreen);
-    plot.Line(0, 0.1f, 100, 0.1f, kBlue);
-}
-
 // "Grafici" step for step as the program runs it, with the literal simulation and plot in
 // place of RunSimulation and DrawTraces. False where the program would have shown a message.
 bool LiteralCommand(Session& s) {
@@ -141,7 +131,7 @@ bool LiteralCommand(Session& s) {
     graph.show();
     PlotArea& plot = graph.Plot();
     plot.SetScale(0, 100, 100, 0);
-    DrawAxes(plot);
+    DrawTicksAndBaselines(plot);
     graph.SetTraceScales(std::nullopt);
     reference::RunSimulation(st);
     bool drawn = ComputeStatistics(st);

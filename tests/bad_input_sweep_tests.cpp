@@ -23,6 +23,7 @@
 #include "graph_window/plot_area.h"
 #include "main_window/form1.h"
 #include "tests/gui_support.h"
+#include "tests/reference_plot.h"
 #include "tests/reference_simulation.h"
 #include "tests/test_registry.h"
 
@@ -335,13 +336,7 @@ QImage ExpectedPlot(QSize widgetSize, const DesignState& s, bool traces) {
     plot.setGeometry(QRect(QPoint(0, 0), widgetSize));
     plot.SetScale(0, 100, 100, 0);
     plot.Blank();
-    for (int y = 100; y >= 5; y -= 5)
-        plot.Line(0, float(y), 0.2f, float(y));
-    for (int x = 0; x <= 100; x += 25)
-        plot.Line(float(x), 0, float(x), 0.5f);
-    plot.Line(0, 80, 100, 80, kRed);
-    plot.Line(0, 60, 100, 60, kGreen);
-    plot.Line(0, 0.1f, 100, 0.1f, kBlue);
+    DrawTicksAndBaselines(plot);
     if (!traces)
         return plot.Picture().copy();
     const auto height = [](double sample, double largest, double fullScale, double baseline) {

@@ -7,6 +7,17 @@
 #include "graph_window/plot_area.h"
 #include "graph_window/trace_drawing.h"
 
+// The tick marks and the three baselines, as every plot starts.
+inline void DrawTicksAndBaselines(PlotArea& plot) {
+    for (int y = 100; y >= 5; y -= 5)
+        plot.Line(0, float(y), 0.2f, float(y));
+    for (int x = 0; x <= 100; x += 25)
+        plot.Line(float(x), 0, float(x), 0.5f);
+    plot.Line(0, 80, 100, 80, kRed);
+    plot.Line(0, 60, 100, 60, kGreen);
+    plot.Line(0, 0.1f, 100, 0.1f, kBlue);
+}
+
 inline void DrawTracesSegmentBySegment(PlotArea& plot, const DesignState& s) {
     const std::int32_t NP = s.NP;
     for (std::int32_t j = 1; j <= NP; ++j) {
