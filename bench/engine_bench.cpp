@@ -17,6 +17,8 @@
 #include "engine/simulation.h"
 #include "tests/reference_simulation.h"
 
+#include "bench/bench_arguments.h"
+
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -210,15 +212,7 @@ private:
 } // namespace
 
 int main(int argc, char** argv) {
-    std::vector<char*> args(argv, argv + argc);
-    char repetitions[] = "--benchmark_repetitions=5";
-    if (std::none_of(args.begin(), args.end(), [](const char* arg) {
-            return std::strncmp(arg, "--benchmark_repetitions", 23) == 0;
-        }))
-        args.push_back(repetitions);
-    int count = static_cast<int>(args.size());
-    benchmark::Initialize(&count, args.data());
-    if (benchmark::ReportUnrecognizedArguments(count, args.data()))
+    if (!InitializeBenchmarks(argc, argv))
         return 1;
     RegisterAll();
     RatioReporter reporter;

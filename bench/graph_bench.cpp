@@ -36,6 +36,8 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "bench/bench_arguments.h"
+
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -389,15 +391,7 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
 
-    std::vector<char*> args(argv, argv + argc);
-    char repetitions[] = "--benchmark_repetitions=5";
-    if (std::none_of(args.begin(), args.end(), [](const char* arg) {
-            return std::strncmp(arg, "--benchmark_repetitions", 23) == 0;
-        }))
-        args.push_back(repetitions);
-    int count = static_cast<int>(args.size());
-    benchmark::Initialize(&count, args.data());
-    if (benchmark::ReportUnrecognizedArguments(count, args.data()))
+    if (!InitializeBenchmarks(argc, argv))
         return 1;
 
     MessageGuard guard;
