@@ -3,12 +3,15 @@
 #include "app/images.h"
 
 #include <QButtonGroup>
+#include <QColor>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 
 #include <limits>
+
+namespace app {
 
 namespace {
 
@@ -62,7 +65,7 @@ QWidget* MakeControl(const ControlRow& row, QWidget* parent, const CustomControl
 }
 
 // A face in exactly the colour given, with the raised border of a classic push button.
-QString ButtonFaceStyle(QRgb face) {
+QString ButtonFaceStyle(Rgb face) {
     return QStringLiteral("QPushButton { background-color: %1; border: 2px outset %2; }"
                           "QPushButton:pressed { border-style: inset; }")
         .arg(QColor::fromRgb(face).name(), QColor::fromRgb(face).darker(130).name());
@@ -114,7 +117,7 @@ QFont MakeFont(ControlFont font) {
     return made;
 }
 
-void SetTextColour(QWidget& control, QRgb colour) {
+void SetTextColour(QWidget& control, Rgb colour) {
     QPalette palette = control.palette();
     const QColor text = QColor::fromRgb(colour);
     palette.setColor(QPalette::Text, text);
@@ -137,3 +140,5 @@ void BuildWindow(QWidget& window, const char* name, int clientWidthTwips, int cl
         ApplyColours(*control, row);
     }
 }
+
+} // namespace app

@@ -4,7 +4,8 @@
 // Rectangles are in twips from the top-left corner of the client area; 15 twips make one
 // device-independent pixel.
 
-#include <QColor>
+#include "app/palette.h"
+
 #include <QFont>
 #include <QRect>
 #include <QWidget>
@@ -12,6 +13,8 @@
 #include <functional>
 #include <optional>
 #include <span>
+
+namespace app {
 
 enum class ControlKind {
     Label,        // static text on one line
@@ -39,22 +42,9 @@ struct ControlRow {
     const char* text; // caption or initial text, UTF-8
     TwipsRect rect;
     ControlFont font = ControlFont::Bold825;
-    std::optional<QRgb> fill = std::nullopt;       // background, field fill or button face
-    std::optional<QRgb> textColour = std::nullopt; // caption or text colour
+    std::optional<Rgb> fill = std::nullopt;       // background, field fill or button face
+    std::optional<Rgb> textColour = std::nullopt; // caption or text colour
 };
-
-inline constexpr QRgb kLightBlue = qRgb(192, 192, 255);
-inline constexpr QRgb kLightPink = qRgb(255, 192, 192);
-inline constexpr QRgb kLightCyan = qRgb(192, 255, 255);
-inline constexpr QRgb kLightYellow = qRgb(255, 255, 192);
-inline constexpr QRgb kWhite = qRgb(255, 255, 255);
-inline constexpr QRgb kRed = qRgb(255, 0, 0);
-inline constexpr QRgb kGreen = qRgb(0, 255, 0);
-inline constexpr QRgb kBlue = qRgb(0, 0, 255);
-
-// Colours 0 and 9 of the standard 16-colour palette.
-inline constexpr QRgb kPaletteBlack = qRgb(0, 0, 0);
-inline constexpr QRgb kPaletteBlue = qRgb(0, 0, 255);
 
 QRect TwipsToPixels(const TwipsRect& rect);
 QFont MakeFont(ControlFont font);
@@ -67,5 +57,13 @@ using CustomControlFactory = std::function<QWidget*(const ControlRow& row, QWidg
 void BuildWindow(QWidget& window, const char* name, int clientWidthTwips, int clientHeightTwips,
                  std::span<const ControlRow> rows, const CustomControlFactory& makeCustom = {});
 
+// A control that BuildWindow made, found once by its name, for a window to keep as a typed
+// member. Every name a window binds is in its table, so the control is always there.
+template <class Control> Control& BoundControl(const QWidget& window, const char* name) {
+    return *window.findChild<Control*>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly);
+}
+
 // The text colour of a field or caption, as a command sets it.
-void SetTextColour(QWidget& control, QRgb colour);
+void SetTextColour(QWidget& control, Rgb colour);
+
+} // namespace app

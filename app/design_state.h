@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace app {
+
 struct DesignState {
     // Circuit, in SI units once the graph command has converted the verification fields.
     // After "Calcola C" C holds nanofarads; the graph command stores farads.
@@ -42,3 +44,5 @@ struct DesignState {
     // A formatted number on its way into a verification field.
     std::u16string FormatBuffer;
 };
+
+} // namespace app

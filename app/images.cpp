@@ -13,6 +13,8 @@ static void LoadResources() {
     (void)loaded;
 }
 
+namespace app {
+
 namespace {
 
 QPixmap Render(const QString& path, QSize size) {
@@ -36,3 +38,5 @@ QIcon VelmaroIcon() {
 }
 
 QPixmap SchematicPicture() { return Render(":/velmaro/schematic.svg", QSize(320, 214)); }
+
+} // namespace app

@@ -4,8 +4,8 @@
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
-    DesignState state;
-    Form1 form1(state);
+    app::DesignState state;
+    main_window::Form1 form1(state);
     form1.show();
     return application.exec();
 }

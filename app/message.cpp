@@ -2,6 +2,8 @@
 
 #include <QMessageBox>
 
+namespace app {
+
 void ShowMessage(const QString& text) {
     QMessageBox box(QMessageBox::NoIcon, QString::fromUtf16(kProgramTitle), text, QMessageBox::Ok);
     box.setWindowModality(Qt::ApplicationModal);
@@ -9,3 +11,5 @@ void ShowMessage(const QString& text) {
 }
 
 void ShowMessageText(const std::u16string& text) { ShowMessage(QString::fromStdU16String(text)); }
+
+} // namespace app

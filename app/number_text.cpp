@@ -1,7 +1,5 @@
 #include "app/number_text.h"
 
-#include "engine/period.h"
-
 #include <QLocale>
 
 #include <charconv>
@@ -9,6 +7,8 @@
 #include <cmath>
 #include <cstdlib>
 #include <locale.h>
+
+namespace app {
 
 namespace {
 
@@ -64,10 +64,11 @@ std::optional<double> ReadFieldNumber(std::u16string_view text) {
     return value;
 }
 
-// The engine makes its sample counts the same way.
-std::optional<std::int32_t> ToCount(double value) { return engine::CountFromReal(value); }
-
 std::string FormatWithPoint(double value, NumberPattern pattern) {
+    // A zero is shown as zero: -0.0 (a zero time or value times a negative factor) would
+    // otherwise come out as "-0.00".
+    if (value == 0)
+        value = 0;
     char buffer[400]; // the widest: 309 integer digits, the point, two decimals and a sign
     const auto [end, error] =
         pattern == NumberPattern::Fixed2
@@ -95,3 +96,5 @@ void FixDecimalPoint(std::u16string& text) {
     if (text.size() >= 2)
         text[1] = u'.';
 }
+
+} // namespace app

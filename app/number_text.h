@@ -6,10 +6,11 @@
 
 #include <QString>
 
-#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+
+namespace app {
 
 // The number that a field's text stands for: the longest leading part of the text that reads
 // as a decimal number (optional sign, digits with an optional "." and an optional exponent
@@ -17,17 +18,14 @@
 // the range of a 64-bit real ("1e400"); a number too small to represent reads as 0.
 std::optional<double> ReadFieldNumber(std::u16string_view text);
 
-// The count that a real stands for: nearest integer, halves to the even neighbour. Empty when
-// the result is not a signed 32-bit integer.
-std::optional<std::int32_t> ToCount(double value);
-
 enum class NumberPattern {
     Scientific2, // "0.00E+00"
     Scientific3, // "0.000E+00"
     Fixed2,      // "0.00"
 };
 
-// The pattern with "." as decimal separator, rounded as printf rounds.
+// The pattern with "." as decimal separator, rounded as printf rounds. Zero, of either sign, is
+// written without a sign.
 std::string FormatWithPoint(double value, NumberPattern pattern);
 
 // The pattern with the decimal separator of the user's locale (QLocale()).
@@ -37,3 +35,5 @@ QString FormatNumber(double value, NumberPattern pattern);
 // character at position 2, the separator of a non-negative number, becomes "."; the text keeps
 // its length.
 void FixDecimalPoint(std::u16string& text);
+
+} // namespace app

@@ -3,7 +3,7 @@
 // Each output sample needs the previous one through a multiply, a divide and a subtract, so a
 // step can take no less than the latency of that chain. For each design three benchmarks run:
 //   Chain/<design>    only that chain, as many steps as the engine executes for the design;
-//   Engine/<design>   RunSimulation;
+//   Engine/<design>   PlanRun and RunSimulation;
 //   Literal/<design>  every period and every sample evaluated as written (tests/).
 // plus WritePeriod/<design>, the one period the engine writes in full, against a chain of N
 // steps. After the runs a table gives the time per step and the ratios, with the goals:
@@ -12,8 +12,8 @@
 // The figures are the fastest repetition (CPU time), the least disturbed by other work on the
 // machine; without --benchmark_repetitions five repetitions run.
 
-#include "engine/orbit.h"
 #include "engine/period.h"
+#include "engine/period_repeats.h"
 #include "engine/simulation.h"
 #include "tests/reference_simulation.h"
 
@@ -31,6 +31,8 @@
 #include <vector>
 
 namespace {
+
+using app::DesignState;
 
 struct BenchDesign {
     const char* name;
@@ -71,9 +73,9 @@ std::int64_t WrittenSteps(const engine::PeriodPlan& p) {
 // Steps RunSimulation executes: the periods it computes to their end value, then the last one.
 std::int64_t EngineSteps(const DesignState& s) {
     const engine::PeriodPlan plan = PlanOf(s);
-    const auto end_of_period = [&plan](double v) { return engine::EndValue(plan, v); };
-    const auto skipped = engine::Advance(end_of_period, 0.0, std::int64_t{s.NI} - 1);
-    return skipped.periods_run * engine::EndValueSteps(plan) + WrittenSteps(plan);
+    const auto endOfPeriod = [&plan](double v) { return engine::EndValue(plan, v); };
+    const auto skipped = engine::Advance(endOfPeriod, 0.0, std::int64_t{s.NI} - 1);
+    return skipped.periodsRun * engine::EndValueSteps(plan) + WrittenSteps(plan);
 }
 
 std::int64_t LiteralSteps(const DesignState& s) { return std::int64_t{s.N} * s.NI; }
@@ -106,7 +108,8 @@ void Chain(benchmark::State& state, const DesignState& s, std::int64_t steps) {
 void Engine(benchmark::State& state, const DesignState& s) {
     for (auto _ : state) {
         DesignState run = s;
-        benchmark::DoNotOptimize(RunSimulation(run));
+        const auto plan = std::get<engine::RunPlan>(engine::PlanRun(run));
+        benchmark::DoNotOptimize(engine::RunSimulation(run, plan));
         benchmark::DoNotOptimize(run.Vo.data());
     }
     SetSteps(state, EngineSteps(s));

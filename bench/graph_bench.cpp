@@ -17,11 +17,9 @@
 
 #include "app/control_table.h"
 #include "app/number_text.h"
-#include "engine/simulation.h"
 #include "engine/statistics.h"
 #include "graph_window/form2.h"
 #include "graph_window/plot_area.h"
-#include "graph_window/readout.h"
 #include "graph_window/trace_drawing.h"
 #include "main_window/form1.h"
 #include "main_window/graph_command.h"
@@ -53,6 +51,10 @@
 
 namespace {
 
+using app::DesignState;
+using graph_window::Form2;
+using graph_window::PlotPicture;
+
 // The main window after "Dati Esempio" and "Calcola C", ready for "Grafici".
 class Session {
 public:
@@ -72,7 +74,7 @@ public:
 
 private:
     DesignState state_;
-    Form1 main_{state_};
+    main_window::Form1 main_{state_};
 };
 
 Session* session = nullptr;
@@ -102,18 +104,20 @@ MessageGuard* messageGuard = nullptr;
 // ---- The literal command ------------------------------------------------------------------
 
 // The main window's fields as the commands see them; a message would mean the settings are bad.
-class FieldsOf : public MainWindowView {
+class FieldsOf : public main_window::MainWindowView {
 public:
     explicit FieldsOf(Session& session) : session_(session) {}
     QString FieldText(const char* field) const override { return session_.Field(field).text(); }
     void SetFieldText(const char* field, const QString& text) override {
         session_.Field(field).setText(text);
     }
-    void SetFieldColour(const char* field, QRgb colour) override {
-        SetTextColour(session_.Field(field), colour);
+    void SetFieldColour(const char* field, app::Rgb colour) override {
+        app::SetTextColour(session_.Field(field), colour);
     }
     void SetResultCaption(const QString&) override {}
     void ShowMessage(const std::u16string&) override {}
+    void SetBusy(bool) override {}
+    graph_window::GraphWindowView& GraphWindow() override { return session_.Graph(); }
 
 private:
     Session& session_;
@@ -124,29 +128,30 @@ private:
 bool LiteralCommand(Session& s) {
     DesignState& st = s.State();
     FieldsOf fields(s);
-    if (!TakeGraphSettings(st, fields))
+    if (!main_window::TakeGraphSettings(st, fields))
         return false;
 
     Form2& graph = s.Graph();
-    graph.BlankPlot();
+    PlotPicture& plot = graph.PlotSurface();
+    plot.Blank();
     QApplication::setOverrideCursor(Qt::WaitCursor);
     graph.show();
-    PlotArea& plot = graph.Plot();
-    plot.SetScale(0, 100, 100, 0);
+    plot.SetScale(graph_window::kPlotCoordinates);
     DrawTicksAndBaselines(plot);
-    graph.SetTraceScales(std::nullopt);
     reference::RunSimulation(st);
-    bool drawn = ComputeStatistics(st);
-    for (double largest : {st.ViMax, st.IcMax, st.VoMax})
-        drawn = drawn && std::isfinite(largest * 36);
+    const bool finite = engine::ComputeStatistics(st);
+    const graph_window::TraceScales scales{st.ViMax, st.IcMax, st.VoMax};
+    const bool drawn = finite && scales.CanScale();
     if (drawn) {
         DrawTracesSegmentBySegment(plot, st);
-        graph.SetTraceScales(TraceScales{st.ViMax, st.IcMax, st.VoMax});
+        plot.SetDrawn(graph_window::DrawnPlot{st.N, st.NP, st.f, st.dt, scales});
     }
     QApplication::restoreOverrideCursor();
     if (!drawn)
         return false;
-    graph.ShowResults(st.DeltaVoVera, st.VomVera);
+    using app::FormatNumber, app::NumberPattern;
+    graph.SetResultText("Label5", FormatNumber(st.DeltaVoVera, NumberPattern::Scientific2));
+    graph.SetResultText("Label9", FormatNumber(st.VomVera, NumberPattern::Scientific2));
     return true;
 }
 
@@ -228,7 +233,7 @@ const DesignState& FinishedRun(std::int32_t N) {
 Form2* drawingWindow = nullptr;
 
 // How many pixels the traces cover: what the drawing costs, rather than the samples it has.
-int ColouredPixels(PlotArea& plot) {
+int ColouredPixels(const PlotPicture& plot) {
     const QImage& picture = plot.Picture();
     int coloured = 0;
     for (int row = 0; row < picture.height(); ++row)
@@ -240,8 +245,8 @@ int ColouredPixels(PlotArea& plot) {
 void Draw(benchmark::State& state, std::int32_t N, std::int32_t NP) {
     DesignState s = FinishedRun(N);
     s.NP = NP;
-    PlotArea& plot = drawingWindow->Plot();
-    plot.SetScale(0, 100, 100, 0);
+    PlotPicture& plot = drawingWindow->PlotSurface();
+    plot.SetScale(graph_window::kPlotCoordinates);
     plot.Blank();
     for (auto _ : state) {
         DrawTraces(plot, s);
@@ -251,7 +256,7 @@ void Draw(benchmark::State& state, std::int32_t N, std::int32_t NP) {
 }
 
 void Repaint(benchmark::State& state) {
-    PlotArea& plot = session->Graph().Plot();
+    graph_window::PlotArea& plot = session->Graph().Plot();
     for (auto _ : state)
         plot.repaint();
 }
@@ -398,8 +403,7 @@ int main(int argc, char** argv) {
     messageGuard = &guard;
     Session main;
     session = &main;
-    DesignState unused;
-    Form2 drawing(unused);
+    Form2 drawing;
     drawingWindow = &drawing;
     RegisterAll();
     RatioReporter reporter;

@@ -2,12 +2,15 @@
 
 #include <algorithm>
 
+namespace checking {
+
 bool IsNumberAlphabet(char16_t c) {
     const bool digit = c >= u'0' && c <= u'9';
     return digit || c == u'e' || c == u'E' || c == u'.' || c == u'-' || c == u'+';
 }
 
-void CheckField(DesignState& state, const std::u16string& text, const MessageShower& showMessage) {
+void CheckField(app::DesignState& state, const std::u16string& text,
+                const MessageShower& showMessage) {
     state.InputError = 0;
     if (text.empty()) {
         showMessage(state.MissingMsg);
@@ -19,3 +22,5 @@ void CheckField(DesignState& state, const std::u16string& text, const MessageSho
     showMessage(state.InvalidMsg);
     state.InputError = 1;
 }
+
+} // namespace checking

@@ -17,9 +17,9 @@ std::optional<std::int32_t> CountFromReal(double x) {
 }
 
 std::optional<SwitchingSamples> FindSwitchingSamples(std::int32_t n, double d) {
-    const double on_samples = static_cast<double>(n) * d;
-    const auto k = CountFromReal(on_samples);
-    const auto k1 = CountFromReal(on_samples + 1);
+    const double onSamples = static_cast<double>(n) * d;
+    const auto k = CountFromReal(onSamples);
+    const auto k1 = CountFromReal(onSamples + 1);
     if (!k || !k1)
         return std::nullopt;
     const std::int64_t last = std::int64_t{n} + 1;
@@ -30,7 +30,7 @@ std::optional<SwitchingSamples> FindSwitchingSamples(std::int32_t n, double d) {
 
 double TimeStep(double f, std::int32_t n) { return (1 / f) / static_cast<double>(n); }
 
-PeriodPlan MakePeriodPlan(const DesignState& state, SwitchingSamples switching) {
+PeriodPlan MakePeriodPlan(const app::DesignState& state, SwitchingSamples switching) {
     PeriodPlan plan{};
     plan.n = state.N;
     plan.k = switching.k;

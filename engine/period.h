@@ -6,7 +6,9 @@
 #include <cstdint>
 #include <optional>
 
+namespace app {
 struct DesignState;
+}
 
 namespace engine {
 
@@ -43,7 +45,7 @@ struct PeriodPlan {
     double rise;     // (dt·E)/(C·R): the input's share of an on-phase step
 };
 
-PeriodPlan MakePeriodPlan(const DesignState& state, SwitchingSamples switching);
+PeriodPlan MakePeriodPlan(const app::DesignState& state, SwitchingSamples switching);
 
 // Vo(i + 1) from Vo(i) while the input is high: ((dt·E)/(C·R) + Vo(i)) − (dt·Vo(i))/(C·R).
 inline double OnStep(const PeriodPlan& p, double vo) { return (p.rise + vo) - (p.dt * vo) / p.cr; }

@@ -4,6 +4,8 @@
 #include <functional>
 #include <vector>
 
+namespace engine {
+
 namespace {
 
 // True when x is the array of a run with this N or a larger one, so that it holds samples 1 to
@@ -31,7 +33,7 @@ bool FindMagnitude(const std::vector<double>& x, std::int32_t n, Takes takes, do
 }
 
 // S = dt·Vo(i) + S over samples 1 to N in index order, then f·S: the rectangle rule.
-double MeanOutput(const DesignState& state) {
+double MeanOutput(const app::DesignState& state) {
     const std::int32_t n = state.N;
     double sum = 0;
     for (std::int64_t i = 1; i <= n; ++i)
@@ -48,19 +50,25 @@ bool AllFinite(std::initializer_list<double> values) {
 
 } // namespace
 
-bool FindViMax(DesignState& s) { return FindMagnitude(s.Vi, s.N, std::greater_equal<>{}, s.ViMax); }
-bool FindIcMax(DesignState& s) { return FindMagnitude(s.iC, s.N, std::greater_equal<>{}, s.IcMax); }
-bool FindVoMax(DesignState& s) { return FindMagnitude(s.Vo, s.N, std::greater_equal<>{}, s.VoMax); }
-bool FindVoMin(DesignState& s) { return FindMagnitude(s.Vo, s.N, std::less_equal<>{}, s.VoMin); }
+bool FindViMax(app::DesignState& s) {
+    return FindMagnitude(s.Vi, s.N, std::greater_equal<>{}, s.ViMax);
+}
+bool FindIcMax(app::DesignState& s) {
+    return FindMagnitude(s.iC, s.N, std::greater_equal<>{}, s.IcMax);
+}
+bool FindVoMax(app::DesignState& s) {
+    return FindMagnitude(s.Vo, s.N, std::greater_equal<>{}, s.VoMax);
+}
+bool FindVoMin(app::DesignState& s) {
+    return FindMagnitude(s.Vo, s.N, std::less_equal<>{}, s.VoMin);
+}
 
-bool ComputeStatistics(DesignState& s) {
-    if (!HoldsPeriod(s.Vi, s.N) || !HoldsPeriod(s.Vo, s.N) || !HoldsPeriod(s.iC, s.N))
+bool ComputeStatistics(app::DesignState& s) {
+    if (!FindVoMax(s) || !FindVoMin(s) || !FindViMax(s) || !FindIcMax(s))
         return false;
-    FindVoMax(s);
-    FindVoMin(s);
-    FindViMax(s);
-    FindIcMax(s);
     s.DeltaVoVera = (s.VoMax - s.VoMin) * 1000;
     s.VomVera = MeanOutput(s);
     return AllFinite({s.ViMax, s.IcMax, s.VoMax, s.VoMin, s.DeltaVoVera, s.VomVera});
 }
+
+} // namespace engine

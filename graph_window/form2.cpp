@@ -1,22 +1,25 @@
 #include "graph_window/form2.h"
 
 #include "app/control_table.h"
-#include "app/number_text.h"
 #include "graph_window/plot_area.h"
+#include "graph_window/readout.h"
 
 #include <QLabel>
 #include <QRadioButton>
 
+namespace graph_window {
+
 namespace {
 
-using enum ControlKind;
-using enum ControlFont;
+using enum app::ControlKind;
+using enum app::ControlFont;
+using app::kBlue, app::kGreen, app::kLightYellow, app::kRed, app::kWhite;
 
 constexpr int kForm2WidthTwips = 18930;
 constexpr int kForm2HeightTwips = 10005;
 
 // clang-format off
-const ControlRow kForm2Rows[] = {
+const app::ControlRow kForm2Rows[] = {
     {"Picture1", Custom,       "",              {120, 120, 15015, 9135},   Bold825, kLightYellow},
     {"Option1",  OptionButton, "Vi(t)",         {15360, 1800, 975, 375},   Bold825, std::nullopt, kRed},
     {"Option2",  OptionButton, "iC(t)",         {15360, 3600, 735, 495},   Bold825, std::nullopt, kGreen},
@@ -33,55 +36,63 @@ const ControlRow kForm2Rows[] = {
 };
 // clang-format on
 
-} // namespace
+// The result labels the graph command writes.
+constexpr const char* kResultLabels[] = {"Label5", "Label9"};
 
-Form2::Form2(DesignState& state, QWidget* parent) : QWidget(parent), state_(state) {
-    setAttribute(Qt::WA_DeleteOnClose);
-    BuildWindow(*this, "Form2", kForm2WidthTwips, kForm2HeightTwips, kForm2Rows,
-                [](const ControlRow& row, QWidget* window) -> QWidget* {
-                    return new PlotArea(row.fill.value_or(kWhite), window);
-                });
-    setWindowTitle(QStringLiteral("Forme d'onda reali"));
-
-    // The empty picture box only lends its (absent) picture for blanking; it shows nothing.
-    findChild<QWidget*>("Picture2")->hide();
-    Plot().SetScale(0, 100, 100, 0);
-    for (auto* label : {findChild<QLabel*>("Label5"), findChild<QLabel*>("Label9")})
-        label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-
-    connect(&Plot(), &PlotArea::PointerMoved, this,
-            [this](Qt::MouseButtons, bool, float x, float y) { ReadPointer(x, y); });
+// Builds the window from its table; the plot area is the one control made here.
+QWidget& Built(QWidget& window) {
+    app::BuildWindow(window, "Form2", kForm2WidthTwips, kForm2HeightTwips, kForm2Rows,
+                     [](const app::ControlRow& row, QWidget* parent) -> QWidget* {
+                         return new PlotArea(row.fill.value_or(kWhite), parent);
+                     });
+    return window;
 }
 
-PlotArea& Form2::Plot() const { return *findChild<PlotArea*>("Picture1"); }
+} // namespace
 
-void Form2::BlankPlot() { Plot().Blank(); }
+Form2::Form2(QWidget* parent)
+    : QWidget(parent), plot_(app::BoundControl<PlotArea>(Built(*this), "Picture1")),
+      options_{&app::BoundControl<QRadioButton>(*this, "Option1"),
+               &app::BoundControl<QRadioButton>(*this, "Option2"),
+               &app::BoundControl<QRadioButton>(*this, "Option3")} {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("Forme d'onda reali"));
+    for (const char* name : kResultLabels) {
+        QLabel& label = app::BoundControl<QLabel>(*this, name);
+        label.setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        results_.emplace(name, &label);
+    }
+    // The empty picture box only lends its (absent) picture for blanking; it shows nothing.
+    app::BoundControl<QWidget>(*this, "Picture2").hide();
 
-void Form2::ShowResults(double rippleMillivolts, double meanVolts) {
-    findChild<QLabel*>("Label5")->setText(
-        FormatNumber(rippleMillivolts, NumberPattern::Scientific2));
-    findChild<QLabel*>("Label9")->setText(FormatNumber(meanVolts, NumberPattern::Scientific2));
+    connect(&plot_, &PlotArea::PointerMoved, this,
+            [this](Qt::MouseButtons, bool, float x, float y) { ReadPointer(*this, x, y); });
+}
+
+void Form2::ShowWindow() { show(); }
+
+PlotPicture& Form2::PlotSurface() { return plot_.Surface(); }
+
+void Form2::SetPlotToolTip(const QString& text) { plot_.SetToolTipText(text); }
+
+void Form2::SetResultText(const char* label, const QString& text) {
+    results_.at(label)->setText(text);
 }
 
 QRadioButton& Form2::Option(Trace trace) const {
-    const char* name = trace == Trace::Vi ? "Option1" : trace == Trace::Ic ? "Option2" : "Option3";
-    return *findChild<QRadioButton*>(name);
+    return *options_[trace == Trace::Vi ? 0 : trace == Trace::Ic ? 1 : 2];
 }
 
 Trace Form2::SelectedTrace() const {
-    for (Trace trace : {Trace::Vi, Trace::Ic, Trace::Vo})
-        if (Option(trace).isChecked())
-            return trace;
+    for (const TraceGeometry& band : kTraceGeometry)
+        if (Option(band.trace).isChecked())
+            return band.trace;
     return Trace::None;
 }
 
-void Form2::ReadPointer(float x, float y) {
-    Plot().SetScale(0, 100, 100, 0);
-    const Trace pointed = TraceAtHeight(y);
-    if (pointed != Trace::None)
-        Option(pointed).setChecked(true);
-    const std::optional<QString> text =
-        ReadoutText(SelectedTrace(), x, y, state_.NP, state_.f, traceScales_);
-    if (text)
-        Plot().SetToolTipText(*text);
+void Form2::SelectTrace(Trace trace) {
+    if (trace != Trace::None)
+        Option(trace).setChecked(true);
 }
+
+} // namespace graph_window

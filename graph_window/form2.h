@@ -3,38 +3,42 @@
 // The graph window "Forme d'onda reali": the plot area, the three trace selectors, the
 // simulated ripple and mean, and the instruction line. It lives until the user closes it.
 
-#include "app/design_state.h"
-#include "graph_window/readout.h"
+#include "graph_window/graph_window_view.h"
 
 #include <QWidget>
 
-#include <optional>
+#include <array>
+#include <map>
+#include <string>
 
-class PlotArea;
+class QLabel;
 class QRadioButton;
 
-class Form2 : public QWidget {
+namespace graph_window {
+
+class PlotArea;
+
+class Form2 : public QWidget, public GraphWindowView {
     Q_OBJECT
 public:
-    explicit Form2(DesignState& state, QWidget* parent = nullptr);
+    explicit Form2(QWidget* parent = nullptr);
 
-    PlotArea& Plot() const;
+    PlotArea& Plot() const { return plot_; }
 
-    // Gives the plot area the empty picture: background colour, nothing drawn.
-    void BlankPlot();
-
-    // The scales of the traces on show, which the read-out inverts; nothing while no plot
-    // has been completed.
-    void SetTraceScales(const std::optional<TraceScales>& scales) { traceScales_ = scales; }
-
-    // The simulated ripple (mV) and mean output (V), as the result labels show them.
-    void ShowResults(double rippleMillivolts, double meanVolts);
+    // What the graph command and the read-out see of this window.
+    void ShowWindow() override;
+    PlotPicture& PlotSurface() override;
+    void SetPlotToolTip(const QString& text) override;
+    void SetResultText(const char* label, const QString& text) override;
+    Trace SelectedTrace() const override;
+    void SelectTrace(Trace trace) override;
 
 private:
-    void ReadPointer(float x, float y);
     QRadioButton& Option(Trace trace) const;
-    Trace SelectedTrace() const;
 
-    DesignState& state_;
-    std::optional<TraceScales> traceScales_;
+    PlotArea& plot_;
+    std::map<std::string, QLabel*, std::less<>> results_;
+    std::array<QRadioButton*, 3> options_; // Vi, iC, Vo
 };
+
+} // namespace graph_window

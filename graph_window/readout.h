@@ -3,25 +3,24 @@
 // The mouse read-out: the pointer's height picks a trace, and its position is turned back into
 // the time along the plot and the value, in the trace's units, that the height stands for.
 
+#include "graph_window/graph_window_view.h"
+#include "graph_window/plot_geometry.h"
+#include "graph_window/plot_picture.h"
+
 #include <QString>
 
-#include <cstdint>
 #include <optional>
 
-enum class Trace { None, Vi, Ic, Vo };
+namespace graph_window {
 
-// The trace a pointer at height y selects; None below the output-voltage baseline, where the
-// selection stays as it is.
-Trace TraceAtHeight(float y);
+// The tooltip text for a pointer at (x, y) reading trace on the plot on show, such as
+// "t= 5000.00usec ; Vi(t) = 5.00E+00V", with the locale's decimal separator. Nothing when there
+// is no reading: no trace selected, no plot on show, or a time or value that is not finite.
+std::optional<QString> ReadoutText(Trace trace, float x, float y,
+                                   const std::optional<DrawnPlot>& plot);
 
-// The largest magnitudes of the plot on show, which scaled its traces.
-struct TraceScales {
-    double ViMax = 0, IcMax = 0, VoMax = 0;
-};
+// A pointer movement over the plot: the scale set again, the trace under the pointer selected
+// (below the lowest band the selection stays), and its reading made the plot's tooltip.
+void ReadPointer(GraphWindowView& window, float x, float y);
 
-// The tooltip text for a pointer at (x, y) reading trace, such as
-// "t= 5000.00usec ; Vi(t) = 5.00E+00V", with the locale's decimal separator. Nothing when
-// there is no reading: no trace selected, no plot, a zero frequency, or a time or value that
-// is not finite.
-std::optional<QString> ReadoutText(Trace trace, float x, float y, std::int32_t NP, double f,
-                                   const std::optional<TraceScales>& scales);
+} // namespace graph_window

@@ -1,49 +1,50 @@
 #include "graph_window/simulate_and_plot.h"
 
-#include "engine/simulation.h"
 #include "engine/statistics.h"
-#include "graph_window/form2.h"
-#include "graph_window/plot_area.h"
 #include "graph_window/trace_drawing.h"
 
-#include <cmath>
+namespace graph_window {
 
 namespace {
 
-void DrawAxes(PlotArea& plot) {
-    for (int y = 100; y >= 5; y -= 5)
-        plot.Line(0, float(y), 0.2f, float(y));
-    for (int x = 0; x <= 100; x += 25)
-        plot.Line(float(x), 0, float(x), 0.5f);
-    plot.Line(0, 80, 100, 80, kViBand.colour);
-    plot.Line(0, 60, 100, 60, kIcBand.colour);
-    plot.Line(0, 0.1f, 100, 0.1f, kVoBand.colour);
-}
-
-// Statistics that can scale a trace: finite, and a full band height of them finite too.
-bool CanScaleTraces(const DesignState& s) {
-    for (double largest : {s.ViMax, s.IcMax, s.VoMax})
-        if (!std::isfinite(largest * 36))
-            return false;
-    return true;
+// Tick marks on the left edge from the top down to 5 every 5 (none at the bottom), on the
+// bottom edge every quarter of the width, both ends included; then the traces' baselines across
+// the whole width.
+void DrawAxes(PlotPicture& plot) {
+    const PlotCoordinates& c = kPlotCoordinates;
+    constexpr int kRowTickStep = 5, kColumnTickStep = 25;
+    constexpr float kRowTickLength = 0.2f, kColumnTickLength = 0.5f;
+    for (int y = int(c.top); y >= int(c.bottom) + kRowTickStep; y -= kRowTickStep)
+        plot.Line(float(c.left), float(y), float(c.left + kRowTickLength), float(y));
+    for (int x = int(c.left); x <= int(c.right); x += kColumnTickStep)
+        plot.Line(float(x), float(c.bottom), float(x), float(c.bottom + kColumnTickLength));
+    for (const TraceGeometry& band : kTraceGeometry)
+        plot.Line(float(c.left), float(band.baseline), float(c.right), float(band.baseline),
+                  band.colour);
 }
 
 } // namespace
 
-PlotOutcome SimulateAndPlot(Form2& window, DesignState& state) {
-    window.show();
-    PlotArea& plot = window.Plot();
-    plot.SetScale(0, 100, 100, 0);
+PlotOutcome SimulateAndPlot(GraphWindowView& window, app::DesignState& state,
+                            const engine::RunPlan& plan) {
+    window.ShowWindow();
+    PlotPicture& plot = window.PlotSurface();
+    plot.SetScale(kPlotCoordinates);
     DrawAxes(plot);
 
     // The arrays are about to change: until the new ones are drawn there is nothing to read.
-    window.SetTraceScales(std::nullopt);
-    if (RunSimulation(state) != RunOutcome::Completed)
-        return PlotOutcome::NoMemory;
-    if (!ComputeStatistics(state) || !CanScaleTraces(state))
+    plot.SetDrawn(std::nullopt);
+    if (engine::RunSimulation(state, plan) != engine::RunOutcome::Completed)
+        return PlotOutcome::OutOfMemory;
+    if (!engine::ComputeStatistics(state))
+        return PlotOutcome::NotRepresentable;
+    const TraceScales scales{state.ViMax, state.IcMax, state.VoMax};
+    if (!scales.CanScale())
         return PlotOutcome::NotRepresentable;
 
     DrawTraces(plot, state);
-    window.SetTraceScales(TraceScales{state.ViMax, state.IcMax, state.VoMax});
+    plot.SetDrawn(DrawnPlot{state.N, state.NP, state.f, state.dt, scales});
     return PlotOutcome::Drawn;
 }
+
+} // namespace graph_window

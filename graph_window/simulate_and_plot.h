@@ -4,13 +4,21 @@
 // statistics and draw the three traces.
 
 #include "app/design_state.h"
+#include "engine/simulation.h"
+#include "graph_window/graph_window_view.h"
 
-class Form2;
+namespace graph_window {
 
 enum class PlotOutcome {
-    Drawn,           // traces drawn; DeltaVoVera and VomVera are current
-    NoMemory,        // the sample arrays could not be made: ticks and baselines only
+    Drawn,           // traces drawn, the plot records what it was drawn with; DeltaVoVera and
+                     // VomVera are current
+    OutOfMemory,     // the sample arrays could not be made: ticks and baselines only
     NotRepresentable // the results are not finite numbers: ticks and baselines only
 };
 
-PlotOutcome SimulateAndPlot(Form2& window, DesignState& state);
+// Runs the plan the graph command made from the state. Draws on top of what the plot holds; the
+// plot on show is forgotten until the new traces are drawn.
+PlotOutcome SimulateAndPlot(GraphWindowView& window, app::DesignState& state,
+                            const engine::RunPlan& plan);
+
+} // namespace graph_window

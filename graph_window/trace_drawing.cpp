@@ -1,10 +1,12 @@
 #include "graph_window/trace_drawing.h"
 
-#include "graph_window/plot_area.h"
+#include "graph_window/plot_picture.h"
 
 #include <algorithm>
 #include <cmath>
 #include <utility>
+
+namespace graph_window {
 
 namespace {
 
@@ -76,11 +78,11 @@ private:
     std::vector<std::vector<Extremes>> levels_;
 };
 
-struct TraceGeometry {
+struct TraceColumns {
     PixelMapping toPixel;
     const std::vector<double>& samples;
     double largest;
-    const TraceBand& band;
+    const TraceGeometry& band;
     std::int32_t N, NP;
     double samplesPerColumn = SamplesPerColumn();
 
@@ -179,7 +181,7 @@ private:
 // cover all of them: such a column shows exactly those rows, whatever else falls in it.
 class FullColumns {
 public:
-    FullColumns(const TraceGeometry& trace, int width) : full_(std::size_t(width), false) {
+    FullColumns(const TraceColumns& trace, int width) : full_(std::size_t(width), false) {
         for (std::int32_t j = 1; j <= trace.NP; ++j) {
             const int column = trace.Column(j, 1);
             if (column == trace.Column(j, trace.N) && column >= 0 && column < width)
@@ -227,7 +229,7 @@ private:
 // One period: per pixel column, the segments between samples of that column are vertical and
 // together cover the rows from the lowest to the highest sample; the segments that cross
 // columns are drawn as they are. Full columns already show all this period can add to them.
-void DrawPeriod(const PixelPen& pen, const TraceGeometry& trace, const RangeExtremes& extremes,
+void DrawPeriod(const PixelPen& pen, const TraceColumns& trace, const RangeExtremes& extremes,
                 const FullColumns& full, SpanWriter& spans, std::int32_t j, int firstColumn) {
     QPoint previous;
     int column = firstColumn;
@@ -248,11 +250,11 @@ void DrawPeriod(const PixelPen& pen, const TraceGeometry& trace, const RangeExtr
 
 } // namespace
 
-void DrawTrace(PlotArea& plot, const std::vector<double>& samples, double largest,
-               const TraceBand& band, std::int32_t N, std::int32_t NP) {
-    if (N < 2 || NP < 1 || samples.size() < std::size_t(N) + 1)
+void DrawTrace(PlotPicture& plot, const std::vector<double>& samples, double largest,
+               const TraceGeometry& band, std::int32_t N, std::int32_t NP) {
+    if (N < 2 || NP < 1)
         return;
-    const TraceGeometry trace{plot.Mapping(), samples, largest, band, N, NP};
+    const TraceColumns trace{plot.Mapping(), samples, largest, band, N, NP};
     const RangeExtremes extremes(samples);
     const auto [low, high] = extremes.MinMax(1, std::size_t(N));
     const int top = trace.Row(high), bottom = trace.Row(low);
@@ -275,8 +277,16 @@ void DrawTrace(PlotArea& plot, const std::vector<double>& samples, double larges
     }
 }
 
-void DrawTraces(PlotArea& plot, const DesignState& state) {
-    DrawTrace(plot, state.Vi, state.ViMax, kViBand, state.N, state.NP);
-    DrawTrace(plot, state.iC, state.IcMax, kIcBand, state.N, state.NP);
-    DrawTrace(plot, state.Vo, state.VoMax, kVoBand, state.N, state.NP);
+void DrawTraces(PlotPicture& plot, const app::DesignState& state) {
+    for (const TraceGeometry& band : kTraceGeometry) {
+        const std::vector<double>& samples = band.trace == Trace::Vi   ? state.Vi
+                                             : band.trace == Trace::Ic ? state.iC
+                                                                       : state.Vo;
+        const double largest = band.trace == Trace::Vi   ? state.ViMax
+                               : band.trace == Trace::Ic ? state.IcMax
+                                                         : state.VoMax;
+        DrawTrace(plot, samples, largest, band, state.N, state.NP);
+    }
 }
+
+} // namespace graph_window

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace main_window {
+
 DesignResult ComputeCapacitorDesign(double E, double Vom, double f, double DeltaVo, double R) {
     const double D = Vom / E;
     if (!std::isfinite(D) || (D == 0 && Vom != 0))
@@ -13,3 +15,5 @@ DesignResult ComputeCapacitorDesign(double E, double Vom, double f, double Delta
         return DesignFault::Capacitance;
     return CapacitorDesign{D, C};
 }
+
+} // namespace main_window

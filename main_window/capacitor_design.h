@@ -4,6 +4,8 @@
 
 #include <variant>
 
+namespace main_window {
+
 struct CapacitorDesign {
     double D; // duty cycle as a fraction
     double C; // capacitance, nF
@@ -22,3 +24,5 @@ using DesignResult = std::variant<CapacitorDesign, DesignFault>;
 // ohm; C comes out in nF. For 0 < Vom <= E the duty cycle lies in (0, 1] and C is finite, or
 // the result is the fault that kept it from being so.
 DesignResult ComputeCapacitorDesign(double E, double Vom, double f, double DeltaVo, double R);
+
+} // namespace main_window

@@ -10,9 +10,11 @@
 #include <cstdint>
 #include <optional>
 
+namespace main_window {
+
 class CommandSteps {
 public:
-    CommandSteps(DesignState& state, MainWindowView& view) : state_(state), view_(view) {}
+    CommandSteps(app::DesignState& state, MainWindowView& view) : state_(state), view_(view) {}
 
     // The field check on each field in turn, with each field's two messages; false at the
     // first field whose check showed a message.
@@ -24,7 +26,7 @@ public:
 
     // Reads the field's number into a count; false, after a message, when it is not a 32-bit
     // count (the member then keeps its value).
-    bool TakeCount(const FieldRule& rule, std::int32_t DesignState::*member);
+    bool TakeCount(const FieldRule& rule, std::int32_t app::DesignState::*member);
 
     // Shows a message about a value the command cannot accept, through MissingMsg.
     void Reject(const std::u16string& message);
@@ -35,6 +37,8 @@ public:
 private:
     std::optional<double> ReadScaled(const FieldRule& rule, double scale);
 
-    DesignState& state_;
+    app::DesignState& state_;
     MainWindowView& view_;
 };
+
+} // namespace main_window

@@ -10,27 +10,23 @@
 
 #include <variant>
 
-namespace {
+namespace main_window {
 
-constexpr FieldRule kAmplitude{"Text1", u"la tensione di ingresso E"};
-constexpr FieldRule kMeanOutput{"Text2", u"il valore della tensione desiderata in uscita Vom"};
-constexpr FieldRule kFrequency{"Text3",
-                               u"il valore della frequenza del segnale in ingresso f in kHz"};
-constexpr FieldRule kRipple{"Text4", u"il valore di DeltaVo in mV"};
-constexpr FieldRule kResistance{"Text6", u"il valore di R in kohm"};
+namespace {
 
 // In the order they are converted, each value stored before its test.
 const ValueStep kDesignSteps[] = {
-    {kAmplitude, 1, &DesignState::E, [](const DesignState& s) { return s.E > 0; },
+    {kDesignE, 1, &app::DesignState::E, [](const app::DesignState& s) { return s.E > 0; },
      u"La tensione in ingresso non può essere zero o negativa!"},
-    {kMeanOutput, 1, &DesignState::Vom,
-     [](const DesignState& s) { return s.Vom > 0 && s.Vom <= s.E; },
+    {kDesignVom, 1, &app::DesignState::Vom,
+     [](const app::DesignState& s) { return s.Vom > 0 && s.Vom <= s.E; },
      u"La tensione in uscita non può essere zero o negativa o maggiore di E!"},
-    {kFrequency, 1000, &DesignState::f, [](const DesignState& s) { return s.f > 0; },
+    {kDesignF, 1000, &app::DesignState::f, [](const app::DesignState& s) { return s.f > 0; },
      u"La frequenza non può essere zero o negativa!"},
-    {kRipple, 0.001, &DesignState::DeltaVo, [](const DesignState& s) { return s.DeltaVo > 0; },
+    {kDesignDeltaVo, 0.001, &app::DesignState::DeltaVo,
+     [](const app::DesignState& s) { return s.DeltaVo > 0; },
      u"DeltaVo non può essere zero o negativo!"},
-    {kResistance, 1000, &DesignState::R, [](const DesignState& s) { return s.R > 0; },
+    {kDesignR, 1000, &app::DesignState::R, [](const app::DesignState& s) { return s.R > 0; },
      u"R non può essere zero o negativa!"},
 };
 
@@ -51,9 +47,9 @@ void RunExampleData(MainWindowView& view) {
     view.SetFieldText("Text6", "10");
 }
 
-void RunDesignCommand(DesignState& state, MainWindowView& view) {
+void RunDesignCommand(app::DesignState& state, MainWindowView& view) {
     CommandSteps steps(state, view);
-    if (!steps.FieldsPass({kAmplitude, kMeanOutput, kFrequency, kRipple, kResistance}))
+    if (!steps.FieldsPass({kDesignE, kDesignVom, kDesignF, kDesignDeltaVo, kDesignR}))
         return;
     for (const ValueStep& step : kDesignSteps)
         if (!steps.TakeValue(step))
@@ -66,7 +62,7 @@ void RunDesignCommand(DesignState& state, MainWindowView& view) {
     state.D = std::get<CapacitorDesign>(design).D;
     state.C = std::get<CapacitorDesign>(design).C;
 
-    view.SetResultCaption(FormatNumber(state.C, NumberPattern::Scientific2));
+    view.SetResultCaption(app::FormatNumber(state.C, app::NumberPattern::Scientific2));
     // All five values are finite here: E and C as tested, the others scaled down or bounded.
     steps.WriteVerificationField("Text7", state.E);
     steps.WriteVerificationField("Text12", state.f / 1000);
@@ -74,3 +70,5 @@ void RunDesignCommand(DesignState& state, MainWindowView& view) {
     steps.WriteVerificationField("Text10", state.C);
     steps.WriteVerificationField("Text9", state.R * 0.001);
 }
+
+} // namespace main_window

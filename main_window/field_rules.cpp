@@ -1,5 +1,7 @@
 #include "main_window/field_rules.h"
 
+namespace main_window {
+
 namespace {
 
 std::u16string InputErrorFor(const FieldRule& rule) {
@@ -25,3 +27,5 @@ std::u16string UnrepresentableFieldMessage(const FieldRule& rule) {
 std::u16string CountOutOfRangeMessage(const FieldRule& rule) {
     return InputErrorFor(rule) + u" Il numero deve essere compreso tra -2147483648 e 2147483647.";
 }
+
+} // namespace main_window

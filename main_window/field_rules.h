@@ -6,12 +6,34 @@
 
 #include <string>
 
+namespace app {
 struct DesignState;
+}
+
+namespace main_window {
 
 struct FieldRule {
     const char* field;       // the field's control name
     const char16_t* subject; // what the field holds, as the messages name it
 };
+
+// The fields the commands read. The design data, for "Calcola C":
+inline constexpr FieldRule kDesignE{"Text1", u"la tensione di ingresso E"};
+inline constexpr FieldRule kDesignVom{"Text2",
+                                      u"il valore della tensione desiderata in uscita Vom"};
+inline constexpr FieldRule kDesignF{"Text3",
+                                    u"il valore della frequenza del segnale in ingresso f in kHz"};
+inline constexpr FieldRule kDesignDeltaVo{"Text4", u"il valore di DeltaVo in mV"};
+inline constexpr FieldRule kDesignR{"Text6", u"il valore di R in kohm"};
+// The verification data and the run settings, for "Grafici":
+inline constexpr FieldRule kVerifyE{"Text7", kDesignE.subject};
+inline constexpr FieldRule kVerifyD{"Text8", u"il valore del Duty Cycle in %"};
+inline constexpr FieldRule kVerifyF{"Text12", kDesignF.subject};
+inline constexpr FieldRule kVerifyR{"Text9", u"il valore della resistenza R in kohm"};
+inline constexpr FieldRule kVerifyC{"Text10", u"il valore della capacità in nF"};
+inline constexpr FieldRule kSamples{"Text13", u"il numero dei campioni N"};
+inline constexpr FieldRule kPeriodsDrawn{"Text14", u"il numero dei periodi visualizzati NP"};
+inline constexpr FieldRule kPeriodsSimulated{"Text15", u"il numero delle iterazioni NI"};
 
 // When the graph command turns a verification field's text black, marking that it has taken
 // the value over.
@@ -22,8 +44,8 @@ enum class Blacken { Never, OnceRead, OnceAccepted };
 struct ValueStep {
     FieldRule rule;
     double scale;
-    double DesignState::*member;
-    bool (*accepts)(const DesignState& state);
+    double app::DesignState::*member;
+    bool (*accepts)(const app::DesignState& state);
     const char16_t* rejection; // the message for a value that fails the test
     Blacken blacken = Blacken::Never;
 };
@@ -39,3 +61,5 @@ std::u16string UnrepresentableFieldMessage(const FieldRule& rule);
 
 // For a count outside the range of a signed 32-bit integer.
 std::u16string CountOutOfRangeMessage(const FieldRule& rule);
+
+} // namespace main_window

@@ -4,36 +4,45 @@
 // settings, and the three commands "Dati Esempio", "Calcola C" and "Grafici".
 
 #include "app/design_state.h"
+#include "graph_window/form2.h"
 #include "main_window/main_window_view.h"
 
 #include <QPointer>
 #include <QWidget>
 
+#include <map>
+#include <string>
+
+class QLabel;
 class QLineEdit;
-class Form2;
+
+namespace main_window {
 
 class Form1 : public QWidget, private MainWindowView {
     Q_OBJECT
 public:
-    explicit Form1(DesignState& state, QWidget* parent = nullptr);
+    explicit Form1(app::DesignState& state, QWidget* parent = nullptr);
     ~Form1() override;
 
     // The graph window: created, without being shown, on the first access and on the first
     // access after the user closed it.
-    Form2& GraphWindow();
+    graph_window::Form2& GraphWindow() override;
 
 private:
-    void PlotWaveforms(); // "Grafici"
-
-    QLineEdit& Field(const char* name) const;
+    QLineEdit& Field(const char* name) const { return *fields_.at(name); }
 
     // What the commands see of this window.
     QString FieldText(const char* field) const override;
     void SetFieldText(const char* field, const QString& text) override;
-    void SetFieldColour(const char* field, QRgb colour) override;
+    void SetFieldColour(const char* field, app::Rgb colour) override;
     void SetResultCaption(const QString& caption) override;
     void ShowMessage(const std::u16string& message) override;
+    void SetBusy(bool busy) override;
 
-    DesignState& state_;
-    QPointer<Form2> graphWindow_;
+    app::DesignState& state_;
+    std::map<std::string, QLineEdit*, std::less<>> fields_;
+    QLabel& label25_;
+    QPointer<graph_window::Form2> graphWindow_;
 };
+
+} // namespace main_window

@@ -2,14 +2,17 @@
 
 #include "main_window/form1_layout.h"
 
+namespace main_window {
+
 namespace {
 
-using enum ControlKind;
-using enum ControlFont;
+using enum app::ControlKind;
+using enum app::ControlFont;
+using app::kLightBlue, app::kLightCyan, app::kLightPink;
 
 // Long rows (the legend) are kept on one line each so the table reads like the window.
 // clang-format off
-const ControlRow kForm1Rows[] = {
+const app::ControlRow kForm1Rows[] = {
     // Heading and schematic.
     {"Label2",   Label,      "Velmaro",                 {120, 120, 4215, 495},     Bold18},
     {"Picture1", PictureBox, "",                        {240, 720, 4695, 3135}},
@@ -90,4 +93,6 @@ const ControlRow kForm1Rows[] = {
 
 } // namespace
 
-std::span<const ControlRow> Form1Rows() { return kForm1Rows; }
+std::span<const app::ControlRow> Form1Rows() { return kForm1Rows; }
+
+} // namespace main_window

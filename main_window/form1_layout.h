@@ -4,7 +4,11 @@
 
 #include <span>
 
+namespace main_window {
+
 inline constexpr int kForm1WidthTwips = 15990;
 inline constexpr int kForm1HeightTwips = 8550;
 
-std::span<const ControlRow> Form1Rows();
+std::span<const app::ControlRow> Form1Rows();
+
+} // namespace main_window

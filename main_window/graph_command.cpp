@@ -1,63 +1,60 @@
-// "Grafici" up to the plot: the verification data and the run settings into the design state.
+// "Grafici": the verification data and the run settings into the design state, then the plot
+// and the simulated ripple and mean.
 
 #include "main_window/graph_command.h"
 
-#include "engine/simulation.h"
+#include "app/number_text.h"
+#include "graph_window/simulate_and_plot.h"
 #include "main_window/command_steps.h"
 
 #include <string>
+#include <variant>
+
+namespace main_window {
 
 namespace {
 
-constexpr FieldRule kAmplitude{"Text7", u"la tensione di ingresso E"};
-constexpr FieldRule kDutyCycle{"Text8", u"il valore del Duty Cycle in %"};
-constexpr FieldRule kFrequency{"Text12",
-                               u"il valore della frequenza del segnale in ingresso f in kHz"};
-constexpr FieldRule kResistance{"Text9", u"il valore della resistenza R in kohm"};
-constexpr FieldRule kCapacitance{"Text10", u"il valore della capacità in nF"};
-constexpr FieldRule kSamples{"Text13", u"il numero dei campioni N"};
-constexpr FieldRule kPeriodsDrawn{"Text14", u"il numero dei periodi visualizzati NP"};
-constexpr FieldRule kPeriodsSimulated{"Text15", u"il numero delle iterazioni NI"};
+using app::DesignState;
+
+constexpr char16_t kDutyCycleRejection[] =
+    u"Il Duty Cycle non può essere zero o negativo o maggiore o uguale al 100%!";
 
 // In the order they are converted (the capacitance before the resistance), each value stored
 // before its test. E and D turn black as soon as they are taken over, accepted or not; f, C and
 // R only once accepted.
 const ValueStep kCircuitSteps[] = {
-    {kAmplitude, 1, &DesignState::E, [](const DesignState& s) { return s.E > 0; },
+    {kVerifyE, 1, &DesignState::E, [](const DesignState& s) { return s.E > 0; },
      u"La tensione in ingresso non può essere zero o negativa!", Blacken::OnceRead},
-    {kDutyCycle, 0.01, &DesignState::D, [](const DesignState& s) { return s.D > 0 && s.D < 1; },
-     u"Il Duty Cycle non può essere zero o negativo o maggiore o uguale al 100%!",
-     Blacken::OnceRead},
-    {kFrequency, 1000, &DesignState::f, [](const DesignState& s) { return s.f > 0; },
+    {kVerifyD, 0.01, &DesignState::D, [](const DesignState& s) { return s.D > 0 && s.D < 1; },
+     kDutyCycleRejection, Blacken::OnceRead},
+    {kVerifyF, 1000, &DesignState::f, [](const DesignState& s) { return s.f > 0; },
      u"La frequenza non può essere zero o negativa!", Blacken::OnceAccepted},
-    {kCapacitance, 1e-9, &DesignState::C, [](const DesignState& s) { return s.C > 0; },
+    {kVerifyC, 1e-9, &DesignState::C, [](const DesignState& s) { return s.C > 0; },
      u"La capacità non può essere zero o negativa!", Blacken::OnceAccepted},
-    {kResistance, 1000, &DesignState::R, [](const DesignState& s) { return s.R > 0; },
+    {kVerifyR, 1000, &DesignState::R, [](const DesignState& s) { return s.R > 0; },
      u"La resistenza non può essere zero o negativa!", Blacken::OnceAccepted},
 };
 
-// What the user is told when the engine cannot run the settings.
-std::u16string RefusalMessage(RunRefusal refusal) {
+// What the user is told when the settings cannot be run.
+std::u16string RefusalMessage(engine::RunRefusal refusal) {
+    using engine::RunRefusal;
     switch (refusal) {
-    case RunRefusal::None:
-        break;
     case RunRefusal::NoSamples:
         return u"Il numero dei campioni N deve essere almeno 1!";
     case RunRefusal::TooManySamples: {
-        const std::string limit = std::to_string(kMaxSamplesPerPeriod);
+        const std::string limit = std::to_string(engine::kMaxSamplesPerPeriod);
         return u"Il numero dei campioni N non può superare " +
                std::u16string(limit.begin(), limit.end()) + u"!";
     }
     case RunRefusal::NoPeriods:
         return u"Il numero delle iterazioni NI deve essere almeno 1!";
     case RunRefusal::DutyOutOfRange:
-        return u"Il Duty Cycle non permette di collocare la commutazione all'interno del periodo!";
+        // Only a duty cycle outside (0, 1) puts the switching outside the period, and the range
+        // test of D has already turned that away.
+        return kDutyCycleRejection;
     case RunRefusal::NonFiniteTimeStep:
         return u"La frequenza è troppo bassa: il passo di simulazione (1/f)/N non è "
                u"rappresentabile!";
-    case RunRefusal::ZeroTimeStep:
-        return u"La frequenza è troppo alta per questo numero di campioni N: il passo di "
-               u"simulazione (1/f)/N risulta nullo!";
     case RunRefusal::UnstableStep:
         return u"Il passo di simulazione (1/f)/N supera il doppio della costante di tempo R*C: "
                u"la simulazione sarebbe instabile. Aumenta il numero dei campioni N!";
@@ -65,26 +62,87 @@ std::u16string RefusalMessage(RunRefusal refusal) {
     return u"";
 }
 
+// What the user is told when a run ends after the plot was blanked.
+std::u16string FailureMessage(graph_window::PlotOutcome outcome) {
+    using graph_window::PlotOutcome;
+    switch (outcome) {
+    case PlotOutcome::Drawn:
+        break;
+    case PlotOutcome::OutOfMemory:
+        return u"Memoria insufficiente per simulare questo numero di campioni N!";
+    case PlotOutcome::NotRepresentable:
+        return u"La simulazione ha dato valori fuori dall'intervallo dei numeri "
+               u"rappresentabili: controlla i dati di verifica!";
+    }
+    return u"";
+}
+
+// The wait cursor for as long as the run and the drawing take.
+class BusyScope {
+public:
+    explicit BusyScope(MainWindowView& view) : view_(view) { view_.SetBusy(true); }
+    ~BusyScope() { view_.SetBusy(false); }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+
+private:
+    MainWindowView& view_;
+};
+
+void ShowResults(graph_window::GraphWindowView& graph, const DesignState& state) {
+    using app::FormatNumber, app::NumberPattern;
+    graph.SetResultText("Label5", FormatNumber(state.DeltaVoVera, NumberPattern::Scientific2));
+    graph.SetResultText("Label9", FormatNumber(state.VomVera, NumberPattern::Scientific2));
+}
+
+// Nothing of the run before stays beside a blanked plot.
+void ClearResults(graph_window::GraphWindowView& graph) {
+    graph.SetResultText("Label5", QString());
+    graph.SetResultText("Label9", QString());
+    graph.SetPlotToolTip(QString());
+}
+
 } // namespace
 
-bool TakeGraphSettings(DesignState& state, MainWindowView& view) {
+std::optional<engine::RunPlan> TakeGraphSettings(DesignState& state, MainWindowView& view) {
     CommandSteps steps(state, view);
-    if (!steps.FieldsPass({kAmplitude, kDutyCycle, kFrequency, kResistance, kCapacitance, kSamples,
+    if (!steps.FieldsPass({kVerifyE, kVerifyD, kVerifyF, kVerifyR, kVerifyC, kSamples,
                            kPeriodsDrawn, kPeriodsSimulated}))
-        return false;
+        return std::nullopt;
     for (const ValueStep& step : kCircuitSteps)
         if (!steps.TakeValue(step))
-            return false;
+            return std::nullopt;
     if (!steps.TakeCount(kSamples, &DesignState::N) ||
         !steps.TakeCount(kPeriodsDrawn, &DesignState::NP) ||
         !steps.TakeCount(kPeriodsSimulated, &DesignState::NI))
-        return false;
+        return std::nullopt;
 
-    // Settings the engine cannot run are refused before the plot is touched, so an earlier
-    // plot and its results stay on show.
-    if (const RunRefusal refusal = CheckRunSettings(state); refusal != RunRefusal::None) {
-        steps.Reject(RefusalMessage(refusal));
-        return false;
+    // Settings that cannot be run are refused before the plot is touched, so an earlier plot
+    // and its results stay on show.
+    auto plan = engine::PlanRun(state);
+    if (const auto* refusal = std::get_if<engine::RunRefusal>(&plan)) {
+        steps.Reject(RefusalMessage(*refusal));
+        return std::nullopt;
     }
-    return true;
+    return std::get<engine::RunPlan>(plan);
 }
+
+void RunGraphCommand(DesignState& state, MainWindowView& view) {
+    const std::optional<engine::RunPlan> plan = TakeGraphSettings(state, view);
+    if (!plan)
+        return;
+    graph_window::GraphWindowView& graph = view.GraphWindow();
+    graph.PlotSurface().Blank();
+    graph_window::PlotOutcome outcome;
+    {
+        BusyScope busy(view);
+        outcome = graph_window::SimulateAndPlot(graph, state, *plan);
+    }
+    if (outcome == graph_window::PlotOutcome::Drawn)
+        return ShowResults(graph, state);
+    ClearResults(graph);
+    // Through MissingMsg, as every message about a value the command cannot use.
+    CommandSteps(state, view).Reject(FailureMessage(outcome));
+}
+
+} // namespace main_window

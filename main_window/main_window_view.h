@@ -1,22 +1,35 @@
 #pragma once
 
 // What the commands see of the main window: the texts and colours of its fields, the result
-// label, and the message box. Form1 is the real one; a test or a fuzz target can stand in for
-// it, so the commands run apart from any widget.
+// label, the message box, the wait cursor and the graph window. Form1 is the real one; a test or
+// a fuzz target can stand in for it, so the commands run apart from any widget.
 
-#include <QRgb>
+#include "app/palette.h"
+#include "graph_window/graph_window_view.h"
+
 #include <QString>
 
 #include <string>
+
+namespace main_window {
 
 class MainWindowView {
 public:
     virtual QString FieldText(const char* field) const = 0;
     virtual void SetFieldText(const char* field, const QString& text) = 0;
-    virtual void SetFieldColour(const char* field, QRgb colour) = 0;
+    virtual void SetFieldColour(const char* field, app::Rgb colour) = 0;
     virtual void SetResultCaption(const QString& caption) = 0; // Label25, C in nF
     virtual void ShowMessage(const std::u16string& message) = 0;
+
+    // The wait cursor, on while a run and its drawing take.
+    virtual void SetBusy(bool busy) = 0;
+
+    // The graph window, created without being shown on the first access and on the first
+    // access after the user closed it.
+    virtual graph_window::GraphWindowView& GraphWindow() = 0;
 
 protected:
     ~MainWindowView() = default;
 };
+
+} // namespace main_window

@@ -6,6 +6,9 @@
 #include <QStringList>
 #include <QTest>
 
+using namespace app;
+using namespace checking;
+
 namespace {
 
 struct CheckOutcome {

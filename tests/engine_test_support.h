@@ -3,6 +3,8 @@
 // Shared by the engine's tests: designs, and bit-for-bit comparison with the literal evaluation.
 
 #include "app/design_state.h"
+#include "engine/period.h"
+#include "engine/simulation.h"
 #include "tests/reference_simulation.h"
 
 #include <QString>
@@ -13,6 +15,8 @@
 #include <vector>
 
 namespace engine_test {
+
+using app::DesignState;
 
 // The worked example, whose settled period is known to six decimals.
 inline DesignState TabulatedDesign() {
@@ -104,6 +108,17 @@ inline QString DescribeDesign(const DesignState& s) {
         .arg(s.C, 0, 'g', 17)
         .arg(s.N)
         .arg(s.NI);
+}
+
+// The plan of the settings in the state, whatever the refusals about the time step and the
+// number of periods say: the engine runs any plan whose switching samples lie within the
+// arrays, and must then agree with the literal evaluation all the same.
+inline engine::RunPlan UncheckedPlan(const DesignState& s) {
+    return {engine::MakePeriodPlan(s, *engine::FindSwitchingSamples(s.N, s.D)), s.NI};
+}
+
+inline engine::RunOutcome Simulate(DesignState& s) {
+    return engine::RunSimulation(s, UncheckedPlan(s));
 }
 
 // What evaluating every period literally leaves.

@@ -14,6 +14,9 @@
 
 #include <memory>
 
+using namespace app;
+using namespace main_window;
+
 namespace {
 
 // The main window with typing and the design fields at hand.

@@ -16,6 +16,10 @@
 #include <QStyle>
 #include <QTest>
 
+using namespace app;
+using namespace graph_window;
+using namespace main_window;
+
 namespace {
 
 // The main window with the graph command's fields at hand, and the graph window it opens.
@@ -169,21 +173,46 @@ private slots:
         // Under the output baseline the selection stays and the output goes on being read.
         QCOMPARE(move(249, 604), QString("t= 250.00usec ; Vo(t) = -9.27E-03V"));
         QVERIFY(graph->findChild<QRadioButton*>("Option3")->isChecked());
+        // The frame is not the plot: a movement over it, at any edge, changes nothing.
+        const QRect inside = plot.contentsRect();
+        // (QTest takes the point (0, 0) for the middle of the widget.)
+        for (const QPoint frame :
+             {QPoint(1, 1), QPoint(inside.right() + 1, 1), QPoint(inside.right() + 1, 300),
+              QPoint(0, inside.bottom() + 1)}) {
+            QTest::mouseMove(&plot, frame);
+            QCOMPARE(plot.toolTip(), QString("t= 250.00usec ; Vo(t) = -9.27E-03V"));
+            QVERIFY(graph->findChild<QRadioButton*>("Option3")->isChecked());
+        }
     }
 
-    void aZeroFrequencyLeavesTheTooltip() {
+    // A refused command stores what it read, while the plot it did not replace stays on show:
+    // the read-out goes on describing that plot.
+    void theReadoutDescribesThePlotOnShow_data() {
+        QTest::addColumn<QStringList>("fields"); // name, text, name, text...
+        QTest::newRow("NP 1 and NI 0") << QStringList{"Text14", "1", "Text15", "0"};
+        QTest::newRow("frequency -2") << QStringList{"Text12", "-2"};
+        QTest::newRow("frequency 0") << QStringList{"Text12", "0"};
+    }
+    void theReadoutDescribesThePlotOnShow() {
+        QFETCH(QStringList, fields);
+        LocaleScope english(EnglishLocale());
         Session session;
-        session.setWorkedExample();
+        session.setWorkedExample("10");
         session.plot();
         PlotArea& plot = session.graphBeside()->Plot();
-        QTest::mouseMove(&plot, plot.contentsRect().topLeft() + QPoint(10, 10));
-        const QString before = plot.toolTip();
-        QVERIFY(!before.isEmpty());
-        session.field("Text12").setText("0"); // the command stops at f, with f = 0 stored
+        const QPoint middle = plot.contentsRect().topLeft() + QPoint(498, 100);
+        // A movement to where the pointer already is would not be reported.
+        const auto readMiddle = [&] {
+            QTest::mouseMove(&plot, middle + QPoint(0, 1));
+            QTest::mouseMove(&plot, middle);
+            return plot.toolTip();
+        };
+        const QString reading = readMiddle();
+        QVERIFY2(reading.startsWith("t= 5000.00usec ; Vi(t) = "), qPrintable(reading));
+        for (int k = 0; k < fields.size(); k += 2)
+            session.field(fields[k]).setText(fields[k + 1]);
         QCOMPARE(session.plot().size(), 1);
-        QCOMPARE(session.state.f, 0.0);
-        QTest::mouseMove(&plot, plot.contentsRect().topLeft() + QPoint(20, 20));
-        QCOMPARE(plot.toolTip(), before);
+        QCOMPARE(readMiddle(), reading);
     }
 
     void aClosedWindowComesBackFresh() {
@@ -344,14 +373,24 @@ private slots:
         QCOMPARE(session.result("Label5"), QString("1.56E+03"));
     }
 
-    void resultsBeyondARealAreNotShown() {
+    // Ticks and baselines only: neither the results nor the reading of the run before stay.
+    void aRunThatFailsAfterBlankingLeavesNothingOfTheRunBefore() {
         Session session;
+        session.setWorkedExample();
+        session.plot();
+        PlotArea& plot = session.graphBeside()->Plot();
+        QTest::mouseMove(&plot, plot.contentsRect().topLeft() + QPoint(10, 10));
+        QVERIFY(!plot.toolTip().isEmpty());
         session.setVerification({"1e307", "50", "1", "1", "1000", "10", "1", "20"});
         QCOMPARE(session.plot(),
                  QStringList{"La simulazione ha dato valori fuori dall'intervallo dei numeri "
                              "rappresentabili: controlla i dati di verifica!"});
-        QCOMPARE(session.result("Label5"), QString("Label5"));
-        QCOMPARE(session.result("Label9"), QString("Label9"));
+        QCOMPARE(session.result("Label5"), QString());
+        QCOMPARE(session.result("Label9"), QString());
+        QCOMPARE(plot.toolTip(), QString());
+        QCOMPARE(At(plot, 20, 98), kBackground);
+        QTest::mouseMove(&plot, plot.contentsRect().topLeft() + QPoint(20, 20));
+        QCOMPARE(plot.toolTip(), QString()); // nothing on show to read
     }
 
     void opensWithItsLayout() {

@@ -83,8 +83,8 @@ inline QLocale ItalianLocale() { return QLocale(QLocale::Italian, QLocale::Italy
 // A fresh main window over a fresh design state, shown offscreen, and what the tests read and
 // do on it.
 struct MainWindowSession {
-    DesignState state;
-    Form1 main{state};
+    app::DesignState state;
+    main_window::Form1 main{state};
 
     MainWindowSession() {
         main.show();

@@ -1,6 +1,7 @@
 // Reading field texts, making counts, and the three number patterns.
 
 #include "app/number_text.h"
+#include "engine/period.h"
 #include "tests/gui_support.h"
 #include "tests/test_registry.h"
 
@@ -12,6 +13,8 @@
 #include <cmath>
 #include <cstdio>
 #include <random>
+
+using namespace app;
 
 Q_DECLARE_METATYPE(std::optional<double>)
 
@@ -95,29 +98,34 @@ private slots:
     }
 
     void countsRoundHalvesToEven() {
-        QCOMPARE(ToCount(2.5), std::optional<std::int32_t>(2));
-        QCOMPARE(ToCount(3.5), std::optional<std::int32_t>(4));
-        QCOMPARE(ToCount(1000.5), std::optional<std::int32_t>(1000));
-        QCOMPARE(ToCount(1001.5), std::optional<std::int32_t>(1002));
-        QCOMPARE(ToCount(0.4), std::optional<std::int32_t>(0));
-        QCOMPARE(ToCount(-0.5), std::optional<std::int32_t>(0));
-        QCOMPARE(ToCount(-2.5), std::optional<std::int32_t>(-2));
-        QCOMPARE(ToCount(2147483647.4), std::optional<std::int32_t>(2147483647));
-        QCOMPARE(ToCount(-2147483648.5), std::optional<std::int32_t>(-2147483647 - 1));
+        QCOMPARE(engine::CountFromReal(2.5), std::optional<std::int32_t>(2));
+        QCOMPARE(engine::CountFromReal(3.5), std::optional<std::int32_t>(4));
+        QCOMPARE(engine::CountFromReal(1000.5), std::optional<std::int32_t>(1000));
+        QCOMPARE(engine::CountFromReal(1001.5), std::optional<std::int32_t>(1002));
+        QCOMPARE(engine::CountFromReal(0.4), std::optional<std::int32_t>(0));
+        QCOMPARE(engine::CountFromReal(-0.5), std::optional<std::int32_t>(0));
+        QCOMPARE(engine::CountFromReal(-2.5), std::optional<std::int32_t>(-2));
+        QCOMPARE(engine::CountFromReal(2147483647.4), std::optional<std::int32_t>(2147483647));
+        QCOMPARE(engine::CountFromReal(-2147483648.5),
+                 std::optional<std::int32_t>(-2147483647 - 1));
     }
 
     void countsOutsideThirtyTwoBitsAreRefused() {
-        QVERIFY(!ToCount(2147483647.5)); // rounds to the even 2147483648
-        QVERIFY(!ToCount(-2147483649.0));
-        QVERIFY(!ToCount(1e300));
-        QVERIFY(!ToCount(INFINITY));
-        QVERIFY(!ToCount(NAN));
+        QVERIFY(!engine::CountFromReal(2147483647.5)); // rounds to the even 2147483648
+        QVERIFY(!engine::CountFromReal(-2147483649.0));
+        QVERIFY(!engine::CountFromReal(1e300));
+        QVERIFY(!engine::CountFromReal(INFINITY));
+        QVERIFY(!engine::CountFromReal(NAN));
     }
 
     void patternsLookAsWritten() {
         QCOMPARE(FormatWithPoint(250, NumberPattern::Scientific2), std::string("2.50E+02"));
         QCOMPARE(FormatWithPoint(10, NumberPattern::Scientific3), std::string("1.000E+01"));
         QCOMPARE(FormatWithPoint(0, NumberPattern::Scientific2), std::string("0.00E+00"));
+        // A zero has no sign, whichever zero it is.
+        QCOMPARE(FormatWithPoint(-0.0, NumberPattern::Scientific2), std::string("0.00E+00"));
+        QCOMPARE(FormatWithPoint(-0.0, NumberPattern::Scientific3), std::string("0.000E+00"));
+        QCOMPARE(FormatWithPoint(-0.0, NumberPattern::Fixed2), std::string("0.00"));
         QCOMPARE(FormatWithPoint(-0.001, NumberPattern::Scientific2), std::string("-1.00E-03"));
         QCOMPARE(FormatWithPoint(1e100, NumberPattern::Scientific3), std::string("1.000E+100"));
         QCOMPARE(FormatWithPoint(5000, NumberPattern::Fixed2), std::string("5000.00"));

@@ -8,14 +8,22 @@
 
 #include <cmath>
 
+using namespace app;
+using namespace graph_window;
+
 namespace {
 
 // The worked example's statistics, as a plot of it leaves them.
 const TraceScales kExample{10, 0.007404369, 3.336068};
 
+// The plot on show, drawn with NP periods at f.
+DrawnPlot Drawn(std::int32_t NP = 1, double f = 1000, const TraceScales& scales = kExample) {
+    return DrawnPlot{10, NP, f, (1 / f) / 10, scales};
+}
+
 QString Read(Trace trace, float x, float y, std::int32_t NP = 1, double f = 1000,
              const TraceScales& scales = kExample) {
-    return ReadoutText(trace, x, y, NP, f, scales).value_or("(nothing)");
+    return ReadoutText(trace, x, y, Drawn(NP, f, scales)).value_or("(nothing)");
 }
 
 } // namespace
@@ -53,6 +61,11 @@ private slots:
                  QString("t= 0.00usec ; Vo(t) = -5.00E-02V"));
         QCOMPARE(Read(Trace::Vi, 73, 90, 0), QString("t= 0.00usec ; Vi(t) = 5.56E+00V"));
         QCOMPARE(Read(Trace::Vi, 50, 90, 1, -1000), QString("t= -500.00usec ; Vi(t) = 5.56E+00V"));
+        // Zeros made negative by a negative factor read as zero: the left edge with NP < 0, and
+        // below the baseline of a flat trace.
+        QCOMPARE(Read(Trace::Vi, 0, 90, -5), QString("t= 0.00usec ; Vi(t) = 5.56E+00V"));
+        QCOMPARE(Read(Trace::Vo, 0, 0.05f, 1, 1000, {1, 1, 0}),
+                 QString("t= 0.00usec ; Vo(t) = 0.00E+00V"));
     }
 
     void showsTheLocaleSeparator() {
@@ -61,13 +74,10 @@ private slots:
     }
 
     void givesNoReadingWhereThereIsNone() {
-        QVERIFY(!ReadoutText(Trace::None, 50, 50, 1, 1000, kExample));
-        QVERIFY(!ReadoutText(Trace::Vi, 50, 90, 1, 0, kExample));               // zero frequency
-        QVERIFY(!ReadoutText(Trace::Vi, 50, 90, 1, 1000, std::nullopt));        // no plot
-        QVERIFY(!ReadoutText(Trace::Vi, 50, 90, 2147483647, 1e-300, kExample)); // infinite time
-        QVERIFY(
-            !ReadoutText(Trace::Vi, 50, 100, 1, 1000, TraceScales{1e308, 1, 1})); // infinite value
-        QVERIFY(!ReadoutText(Trace::Vi, 50, 90, 1, NAN, kExample));
+        QVERIFY(!ReadoutText(Trace::None, 50, 50, Drawn()));
+        QVERIFY(!ReadoutText(Trace::Vi, 50, 90, std::nullopt));                   // no plot
+        QVERIFY(!ReadoutText(Trace::Vi, 50, 90, Drawn(2147483647, 1e-300)));      // infinite time
+        QVERIFY(!ReadoutText(Trace::Vi, 50, 100, Drawn(1, 1000, {1e308, 1, 1}))); // infinite value
     }
 };
 

@@ -13,6 +13,8 @@
 
 namespace reference {
 
+using app::DesignState;
+
 // Nearest integer, halves to even: the default rounding mode, which nothing here changes.
 inline std::int32_t ToCount(double x) { return static_cast<std::int32_t>(std::nearbyint(x)); }
 

@@ -2,8 +2,8 @@
 // the literal evaluation over many designs, the skipping of repeating periods, and survival of
 // every setting the run refuses.
 
-#include "engine/orbit.h"
 #include "engine/period.h"
+#include "engine/period_repeats.h"
 #include "engine/simulation.h"
 #include "engine/statistics.h"
 #include "tests/engine_test_support.h"
@@ -31,6 +31,8 @@
 #endif
 #endif
 
+using namespace app;
+using namespace engine;
 using namespace engine_test;
 
 namespace {
@@ -40,11 +42,19 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr std::int32_t kMaxCount = std::numeric_limits<std::int32_t>::max();
 constexpr std::int32_t kMinCount = std::numeric_limits<std::int32_t>::min();
 
+// The refusal PlanRun gives, as a number; kPlanned when it gives a plan.
+constexpr int kPlanned = -1;
+int RefusalOf(const DesignState& s) {
+    const auto plan = PlanRun(s);
+    const RunRefusal* refusal = std::get_if<RunRefusal>(&plan);
+    return refusal ? int(*refusal) : kPlanned;
+}
+
 // Runs the engine, which must complete and agree bit for bit with the literal evaluation.
 #define VERIFY_MATCHES_LITERAL(design, result)                                                     \
     do {                                                                                           \
         result = (design);                                                                         \
-        QCOMPARE(RunSimulation(result), RunOutcome::Completed);                                    \
+        QCOMPARE(Simulate(result), RunOutcome::Completed);                                         \
         const QString difference = RunDifference(result, LiteralRun(design));                      \
         QVERIFY2(difference.isEmpty(), qPrintable(difference));                                    \
     } while (false)
@@ -128,8 +138,8 @@ struct Coverage {
         self_copy += sw->k1 == sw->k;
         no_periods += s.NI < 1;
         const auto plan = engine::MakePeriodPlan(s, *sw);
-        const auto end_of_period = [&plan](double v) { return engine::EndValue(plan, v); };
-        cycles += engine::Advance(end_of_period, 0.0, s.NI - 1).cycle > 1;
+        const auto endOfPeriod = [&plan](double v) { return engine::EndValue(plan, v); };
+        cycles += engine::Advance(endOfPeriod, 0.0, s.NI - 1).cycle > 1;
     }
 };
 
@@ -147,11 +157,11 @@ private slots:
     void cyclesAreSkippedExactly();
     void advanceFindsEveryPhase();
     void advanceKeepsSignedZeros();
-    void refusedSettingsGiveNoArrays();
+    void refusedSettingsGiveNoPlan();
     void oddValuesRunWithoutFault();
     void outOfMemoryIsReported();
-    void checkRunSettings_data();
-    void checkRunSettings();
+    void planRun_data();
+    void planRun();
 };
 
 void SimulationTest::tabulatedPeriod() {
@@ -213,7 +223,7 @@ void SimulationTest::noPeriodsLeaveZeros() {
     for (const std::int32_t periods : {0, -1, kMinCount}) {
         DesignState s = TabulatedDesign();
         s.NI = periods;
-        QCOMPARE(RunSimulation(s), RunOutcome::Completed);
+        QCOMPARE(Simulate(s), RunOutcome::Completed);
         QVERIFY(SameBits(s.dt, (1.0 / 1000) / 10));
         QCOMPARE(s.Vo, std::vector<double>(12, 0.0));
         QCOMPARE(s.Vi, std::vector<double>(12, 0.0));
@@ -223,7 +233,7 @@ void SimulationTest::noPeriodsLeaveZeros() {
 
 void SimulationTest::secondRunLeavesNoTrace() {
     DesignState s = Design(10, 0.5, 1e4, 1e4, 250e-9, 1000, 300);
-    QCOMPARE(RunSimulation(s), RunOutcome::Completed);
+    QCOMPARE(Simulate(s), RunOutcome::Completed);
     const DesignState smaller = Design(5, 0.3, 1000, 1000, 1e-6, 10, 3);
     s.E = smaller.E;
     s.D = smaller.D;
@@ -232,7 +242,7 @@ void SimulationTest::secondRunLeavesNoTrace() {
     s.C = smaller.C;
     s.N = smaller.N;
     s.NI = smaller.NI;
-    QCOMPARE(RunSimulation(s), RunOutcome::Completed);
+    QCOMPARE(Simulate(s), RunOutcome::Completed);
     const QString difference = RunDifference(s, LiteralRun(smaller));
     QVERIFY2(difference.isEmpty(), qPrintable(difference));
 }
@@ -247,7 +257,7 @@ void SimulationTest::matchesLiteralEvaluation() {
         const QString where = QString("design %1: ").arg(design) + DescribeDesign(drawn);
 
         DesignState engine = drawn;
-        QCOMPARE(RunSimulation(engine), RunOutcome::Completed);
+        QCOMPARE(Simulate(engine), RunOutcome::Completed);
         DesignState literal = LiteralRun(drawn);
         QString difference = RunDifference(engine, literal);
         QVERIFY2(difference.isEmpty(), qPrintable(where + ": " + difference));
@@ -280,14 +290,14 @@ void SimulationTest::cyclesAreSkippedExactly() {
     for (const Case& c : cases) {
         const auto plan =
             engine::MakePeriodPlan(c.design, *engine::FindSwitchingSamples(c.design.N, c.design.D));
-        const auto end_of_period = [&plan](double v) { return engine::EndValue(plan, v); };
-        const auto position = engine::Advance(end_of_period, 0.0, 5000);
+        const auto endOfPeriod = [&plan](double v) { return engine::EndValue(plan, v); };
+        const auto position = engine::Advance(endOfPeriod, 0.0, 5000);
         QCOMPARE(position.cycle, c.cycle);
-        QVERIFY(position.periods_run < 5000);
+        QVERIFY(position.periodsRun < 5000);
 
         // Every phase of the cycle, from around the period where the repeat shows and from far
         // beyond it.
-        const auto seen = static_cast<std::int32_t>(position.periods_run);
+        const auto seen = static_cast<std::int32_t>(position.periodsRun);
         for (const std::int32_t from : {seen - 3, 4000}) {
             for (std::int32_t periods = from; periods <= from + 2 * c.cycle + 1; ++periods) {
                 DesignState design = c.design;
@@ -317,7 +327,7 @@ void SimulationTest::advanceFindsEveryPhase() {
                                            std::int64_t{501}, std::int64_t{2'147'483'646}}) {
             const auto position = engine::Advance(next, 0.0, periods);
             QCOMPARE(position.value, double(expected(periods)));
-            QVERIFY(position.periods_run <= 4 * (orbit.tail + orbit.cycle) + orbit.cycle);
+            QVERIFY(position.periodsRun <= 4 * (orbit.tail + orbit.cycle) + orbit.cycle);
             if (position.cycle > 0)
                 QCOMPARE(position.cycle % orbit.cycle, std::int64_t{0});
         }
@@ -333,26 +343,19 @@ void SimulationTest::advanceKeepsSignedZeros() {
     }
 }
 
-void SimulationTest::refusedSettingsGiveNoArrays() {
-    const auto expect = [](DesignState s, RunOutcome outcome) {
-        s.dt = 1;
-        s.Vo.assign(5, 1.0);
-        s.Vi.assign(5, 1.0);
-        s.iC.assign(5, 1.0);
-        const RunOutcome got = RunSimulation(s);
-        return got == outcome && s.Vo.empty() && s.Vi.empty() && s.iC.empty() && s.dt == 0;
-    };
+void SimulationTest::refusedSettingsGiveNoPlan() {
     for (const std::int32_t n : {0, -1, kMinCount, kMaxSamplesPerPeriod + 1, kMaxCount}) {
         DesignState s = TabulatedDesign();
         s.N = n;
-        QVERIFY2(expect(s, RunOutcome::NoArrays), qPrintable(QString::number(n)));
+        const RunRefusal expected = n < 1 ? RunRefusal::NoSamples : RunRefusal::TooManySamples;
+        QVERIFY2(RefusalOf(s) == int(expected), qPrintable(QString::number(n)));
     }
     // N = 4: 4.5 gives k = 4 but k1 = 6, beyond element N + 1. -0.7 gives k = -1.
     for (const double d : {kNaN, kInf, -kInf, 2.0, 1.125, -0.07, 1e300}) {
         DesignState s = TabulatedDesign();
         s.D = d;
         s.N = d == 1.125 ? 4 : 10;
-        QVERIFY2(expect(s, RunOutcome::DutyOutOfRange), qPrintable(QString::number(d)));
+        QVERIFY2(RefusalOf(s) == int(RunRefusal::DutyOutOfRange), qPrintable(QString::number(d)));
     }
 }
 
@@ -379,14 +382,14 @@ void SimulationTest::oddValuesRunWithoutFault() {
     longest.NI = kMaxCount;
     DesignState hundred = TabulatedDesign();
     hundred.NI = 100;
-    QCOMPARE(RunSimulation(longest), RunOutcome::Completed);
+    QCOMPARE(Simulate(longest), RunOutcome::Completed);
     QVERIFY(RunDifference(longest, LiteralRun(hundred)).isEmpty());
 
     // The most samples there are.
     DesignState widest = TabulatedDesign();
     widest.N = kMaxSamplesPerPeriod;
     widest.NI = 1;
-    QCOMPARE(RunSimulation(widest), RunOutcome::Completed);
+    QCOMPARE(Simulate(widest), RunOutcome::Completed);
     QCOMPARE(widest.Vo.size(), std::size_t(kMaxSamplesPerPeriod) + 2);
 }
 
@@ -407,7 +410,7 @@ void SimulationTest::outOfMemoryIsReported() {
 
     DesignState s = TabulatedDesign();
     s.N = kMaxSamplesPerPeriod;
-    const RunOutcome outcome = RunSimulation(s);
+    const RunOutcome outcome = Simulate(s);
     setrlimit(RLIMIT_AS, &saved);
 
     QCOMPARE(outcome, RunOutcome::OutOfMemory);
@@ -417,7 +420,7 @@ void SimulationTest::outOfMemoryIsReported() {
 #endif
 }
 
-void SimulationTest::checkRunSettings_data() {
+void SimulationTest::planRun_data() {
     QTest::addColumn<std::int32_t>("n");
     QTest::addColumn<std::int32_t>("periods");
     QTest::addColumn<double>("d");
@@ -429,40 +432,40 @@ void SimulationTest::checkRunSettings_data() {
     // dt = (1/1000)/10; with R = 1 and C = dt/2, 2·R·C is dt exactly.
     const double dt = (1.0 / 1000) / 10;
     const auto row = [](const char* name, std::int32_t n, std::int32_t periods, double d, double f,
-                        double c, double r, RunRefusal expected) {
-        QTest::newRow(name) << n << periods << d << f << c << r << int(expected);
+                        double c, double r, int expected) {
+        QTest::newRow(name) << n << periods << d << f << c << r << expected;
     };
-    row("tabulated", 10, 2000, 0.3, 1000, 1e-6, 1000, RunRefusal::None);
-    row("N 1", 1, 2000, 0.3, 1000, 1e-6, 1000, RunRefusal::None);
-    row("N 0", 0, 2000, 0.3, 1000, 1e-6, 1000, RunRefusal::NoSamples);
-    row("N negative", kMinCount, 2000, 0.3, 1000, 1e-6, 1000, RunRefusal::NoSamples);
-    row("N at the limit", kMaxSamplesPerPeriod, 2000, 0.3, 1, 1e-6, 1000, RunRefusal::None);
+    row("tabulated", 10, 2000, 0.3, 1000, 1e-6, 1000, kPlanned);
+    row("N 1", 1, 2000, 0.3, 1000, 1e-6, 1000, kPlanned);
+    row("N 0", 0, 2000, 0.3, 1000, 1e-6, 1000, int(RunRefusal::NoSamples));
+    row("N negative", kMinCount, 2000, 0.3, 1000, 1e-6, 1000, int(RunRefusal::NoSamples));
+    row("N at the limit", kMaxSamplesPerPeriod, 2000, 0.3, 1, 1e-6, 1000, kPlanned);
     row("N above the limit", kMaxSamplesPerPeriod + 1, 2000, 0.3, 1, 1e-6, 1000,
-        RunRefusal::TooManySamples);
-    row("NI 1", 10, 1, 0.3, 1000, 1e-6, 1000, RunRefusal::None);
-    row("NI 0", 10, 0, 0.3, 1000, 1e-6, 1000, RunRefusal::NoPeriods);
-    row("D NaN", 10, 2000, kNaN, 1000, 1e-6, 1000, RunRefusal::DutyOutOfRange);
-    row("D 1.125, N 4", 4, 2000, 1.125, 1000, 1e-6, 1000, RunRefusal::DutyOutOfRange);
-    row("f 0", 10, 2000, 0.3, 0, 1e-6, 1000, RunRefusal::NonFiniteTimeStep);
-    row("f subnormal", 10, 2000, 0.3, 1e-320, 1e-6, 1000, RunRefusal::NonFiniteTimeStep);
-    row("f NaN", 10, 2000, 0.3, kNaN, 1e-6, 1000, RunRefusal::NonFiniteTimeStep);
-    row("f infinite", 10, 2000, 0.3, kInf, 1e-6, 1000, RunRefusal::ZeroTimeStep);
+        int(RunRefusal::TooManySamples));
+    row("NI 1", 10, 1, 0.3, 1000, 1e-6, 1000, kPlanned);
+    row("NI 0", 10, 0, 0.3, 1000, 1e-6, 1000, int(RunRefusal::NoPeriods));
+    row("D NaN", 10, 2000, kNaN, 1000, 1e-6, 1000, int(RunRefusal::DutyOutOfRange));
+    row("D 1.125, N 4", 4, 2000, 1.125, 1000, 1e-6, 1000, int(RunRefusal::DutyOutOfRange));
+    row("f 0", 10, 2000, 0.3, 0, 1e-6, 1000, int(RunRefusal::NonFiniteTimeStep));
+    row("f subnormal", 10, 2000, 0.3, 1e-320, 1e-6, 1000, int(RunRefusal::NonFiniteTimeStep));
+    row("f NaN", 10, 2000, 0.3, kNaN, 1e-6, 1000, int(RunRefusal::NonFiniteTimeStep));
+    row("f infinite", 10, 2000, 0.3, kInf, 1e-6, 1000, int(RunRefusal::UnstableStep));
     row("f largest", kMaxSamplesPerPeriod, 2000, 0.3, 1.7976931348623157e308, 1e-300, 1e-15,
-        RunRefusal::None);
-    row("dt = 2RC", 10, 2000, 0.3, 1000, dt / 2, 1, RunRefusal::None);
+        kPlanned);
+    row("dt = 2RC", 10, 2000, 0.3, 1000, dt / 2, 1, kPlanned);
     row("dt just above 2RC", 10, 2000, 0.3, 1000, std::nextafter(dt / 2, 0.0), 1,
-        RunRefusal::UnstableStep);
-    row("f negative", 10, 2000, 0.3, -1000, 1e-6, 1000, RunRefusal::UnstableStep);
-    row("R NaN", 10, 2000, 0.3, 1000, 1e-6, kNaN, RunRefusal::UnstableStep);
-    row("C 0", 10, 2000, 0.3, 1000, 0, 1000, RunRefusal::UnstableStep);
+        int(RunRefusal::UnstableStep));
+    row("f negative", 10, 2000, 0.3, -1000, 1e-6, 1000, int(RunRefusal::UnstableStep));
+    row("R NaN", 10, 2000, 0.3, 1000, 1e-6, kNaN, int(RunRefusal::UnstableStep));
+    row("C 0", 10, 2000, 0.3, 1000, 0, 1000, int(RunRefusal::UnstableStep));
     // The first failing check answers.
-    row("N and NI", 0, 0, 0.3, 1000, 1e-6, 1000, RunRefusal::NoSamples);
-    row("NI and D", 10, 0, kNaN, 1000, 1e-6, 1000, RunRefusal::NoPeriods);
-    row("D and f", 10, 2000, kNaN, 0, 1e-6, 1000, RunRefusal::DutyOutOfRange);
-    row("f and R", 10, 2000, 0.3, 0, 1e-6, -1, RunRefusal::NonFiniteTimeStep);
+    row("N and NI", 0, 0, 0.3, 1000, 1e-6, 1000, int(RunRefusal::NoSamples));
+    row("NI and D", 10, 0, kNaN, 1000, 1e-6, 1000, int(RunRefusal::NoPeriods));
+    row("D and f", 10, 2000, kNaN, 0, 1e-6, 1000, int(RunRefusal::DutyOutOfRange));
+    row("f and R", 10, 2000, 0.3, 0, 1e-6, -1, int(RunRefusal::NonFiniteTimeStep));
 }
 
-void SimulationTest::checkRunSettings() {
+void SimulationTest::planRun() {
     QFETCH(std::int32_t, n);
     QFETCH(std::int32_t, periods);
     QFETCH(double, d);
@@ -471,7 +474,7 @@ void SimulationTest::checkRunSettings() {
     QFETCH(double, r);
     QFETCH(int, expected);
     const DesignState s = Design(10, d, f, r, c, n, periods);
-    QCOMPARE(int(CheckRunSettings(s)), expected);
+    QCOMPARE(RefusalOf(s), expected);
 }
 
 VELMARO_TEST(SimulationTest);

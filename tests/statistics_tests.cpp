@@ -13,6 +13,9 @@
 #include <cmath>
 #include <limits>
 
+using namespace app;
+using namespace engine;
+
 using namespace engine_test;
 
 namespace {
@@ -45,7 +48,7 @@ private slots:
 
 void StatisticsTest::tabulatedPeriod() {
     DesignState s = TabulatedDesign();
-    QCOMPARE(RunSimulation(s), RunOutcome::Completed);
+    QCOMPARE(Simulate(s), RunOutcome::Completed);
     QVERIFY(ComputeStatistics(s));
     QCOMPARE(s.ViMax, 10.0);
     QVERIFY(std::fabs(s.VoMax - 3.336068) < 0.5e-6);
@@ -63,7 +66,7 @@ void StatisticsTest::tabulatedPeriod() {
 void StatisticsTest::zeroArraysGiveZeros() {
     DesignState s = TabulatedDesign();
     s.NI = 0;
-    QCOMPARE(RunSimulation(s), RunOutcome::Completed);
+    QCOMPARE(Simulate(s), RunOutcome::Completed);
     s.VoMin = s.VoMax = s.ViMax = s.IcMax = 7;
     QVERIFY(ComputeStatistics(s));
     for (const double result : {s.ViMax, s.IcMax, s.VoMax, s.VoMin, s.DeltaVoVera, s.VomVera})
@@ -106,7 +109,7 @@ void StatisticsTest::missingOrShortArrays() {
 
     // N grown since the run: the arrays no longer reach sample N.
     s = TabulatedDesign();
-    QCOMPARE(RunSimulation(s), RunOutcome::Completed);
+    QCOMPARE(Simulate(s), RunOutcome::Completed);
     s.ViMax = s.IcMax = s.VoMax = s.VoMin = s.DeltaVoVera = s.VomVera = 7;
     s.N = 11;
     QVERIFY(!FindViMax(s) && !FindIcMax(s) && !FindVoMax(s) && !FindVoMin(s));
@@ -138,7 +141,7 @@ void StatisticsTest::fewerThanOneSample() {
 void StatisticsTest::runawayValuesAreReported() {
     // dt = 10·R·C: the samples grow tenfold at every step and overflow.
     DesignState s = Design(10, 0.3, 1000, 1000, 1e-8, 10, 2000);
-    QCOMPARE(RunSimulation(s), RunOutcome::Completed);
+    QCOMPARE(Simulate(s), RunOutcome::Completed);
     QVERIFY(!ComputeStatistics(s));
 
     // An overflowing sum with finite samples.

@@ -1,7 +1,7 @@
 // The fast trace drawing against drawing every segment: the same pixels, whatever N and NP.
 
-#include "app/control_table.h"
-#include "graph_window/plot_area.h"
+#include "app/palette.h"
+#include "graph_window/plot_picture.h"
 #include "graph_window/trace_drawing.h"
 #include "tests/reference_plot.h"
 #include "tests/test_registry.h"
@@ -11,14 +11,15 @@
 #include <cmath>
 #include <random>
 
+using namespace app;
+using namespace graph_window;
+
 namespace {
 
-// A plot area of the graph window's size: 1001 x 609 with a two-pixel border.
-std::unique_ptr<PlotArea> MakePlot() {
-    auto plot = std::make_unique<PlotArea>(kLightYellow);
-    plot->setGeometry(0, 0, 1001, 609);
-    plot->SetScale(0, 100, 100, 0);
-    plot->Blank();
+// A picture of the graph window's plot area: 1001 x 609 inside a two-pixel border.
+std::unique_ptr<PlotPicture> MakePlot() {
+    auto plot = std::make_unique<PlotPicture>(QSize(997, 605), kLightYellow);
+    plot->SetScale(kPlotCoordinates);
     return plot;
 }
 

@@ -32,7 +32,7 @@ public:
         const std::uint64_t bits = std::bit_cast<std::uint64_t>(value);
         std::int64_t cycle = RecentLag(t, bits);
         if (cycle == 0 && bits == checkpoint_)
-            cycle = t - checkpoint_period_;
+            cycle = t - checkpointPeriod_;
         Remember(t, bits);
         return cycle;
     }
@@ -50,37 +50,37 @@ private:
 
     void Remember(std::int64_t t, std::uint64_t bits) {
         recent_[t % kRecent] = bits;
-        if (t == next_checkpoint_) {
+        if (t == nextCheckpoint_) {
             checkpoint_ = bits;
-            checkpoint_period_ = t;
-            next_checkpoint_ *= 2;
+            checkpointPeriod_ = t;
+            nextCheckpoint_ *= 2;
         }
     }
 
     std::array<std::uint64_t, kRecent> recent_{}; // the value after period t at t % kRecent
     std::uint64_t checkpoint_ = 0;
-    std::int64_t checkpoint_period_ = 0;
-    std::int64_t next_checkpoint_ = 1;
+    std::int64_t checkpointPeriod_ = 0;
+    std::int64_t nextCheckpoint_ = 1;
 };
 
-struct OrbitPosition {
-    double value;             // the carried value after the requested number of periods
-    std::int64_t periods_run; // periods actually computed to get it
-    std::int64_t cycle;       // length of the cycle found, 0 if none showed up
+struct RepeatPosition {
+    double value;            // the carried value after the requested number of periods
+    std::int64_t periodsRun; // periods actually computed to get it
+    std::int64_t cycle;      // length of the cycle found, 0 if none showed up
 };
 
-// Applies end_of_period `periods` times to `start`, bit for bit, but stops computing as soon as
+// Applies endOfPeriod `periods` times to `start`, bit for bit, but stops computing as soon as
 // the values repeat: from then on only the phase within the cycle matters, and fewer than one
 // cycle's worth of periods reaches the same phase as `periods` does.
 template <class EndOfPeriod>
-OrbitPosition Advance(const EndOfPeriod& end_of_period, double start, std::int64_t periods) {
+RepeatPosition Advance(const EndOfPeriod& endOfPeriod, double start, std::int64_t periods) {
     RepeatWatch watch(start);
     double value = start;
     std::int64_t target = periods;
     std::int64_t cycle = 0;
     std::int64_t t = 0;
     while (t < target) {
-        value = end_of_period(value);
+        value = endOfPeriod(value);
         ++t;
         if (cycle == 0) {
             cycle = watch.See(t, value);
