@@ -43,7 +43,9 @@ foreach(size IN ITEMS 16 24 32 48 64 128 256)
   install(FILES ${png} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
     COMPONENT ${VELMARO_INSTALL_COMPONENT})
 endforeach()
-add_custom_target(velmaro_icons ALL DEPENDS ${VELMARO_ICON_PNGS})
+add_custom_target(velmaro_icons DEPENDS ${VELMARO_ICON_PNGS})
+# Whatever builds the program (scripts/start.sh builds nothing else) leaves all it installs ready.
+add_dependencies(velmaro velmaro_icons)
 
 # The Debian package: velmaro_<version>_<arch>.deb, installing under /usr, its dependencies read
 # by dpkg-shlibdeps from the libraries the program links.

@@ -6,8 +6,8 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 install_missing_packages "${PACKAGES[@]}"
-# The program and its icons are all the package holds: the tests and benchmarks are not built.
-build "$BUILD_DIR" velmaro velmaro_icons
+# The program (its icons come with it) is all the package holds: no tests or benchmarks built.
+build "$BUILD_DIR" velmaro
 
 staging=$BUILD_DIR/package
 rm -rf "$staging"
