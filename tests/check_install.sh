@@ -20,7 +20,10 @@ fail() {
 }
 # same_list <what> <expected> <actual>
 same_list() {
-  [ "$2" = "$3" ] || { fail "$1 differ:" && diff <(echo "$2") <(echo "$3") >&2 || true; }
+  if [ "$2" != "$3" ]; then
+    fail "$1 differ:"
+    diff <(echo "$2") <(echo "$3") >&2 || true
+  fi
 }
 # quietly <command...>: the output is shown only when the command fails, which ends the check.
 quietly() {
@@ -54,18 +57,20 @@ for size in "${sizes[@]}"; do
   [ -f "$png" ] || continue
   header=$(od -An -tx1 -N24 "$png" | tr -d ' \n')
   actual=$((16#${header:32:8}))x$((16#${header:40:8}))
-  [ "${header:0:16}" = 89504e470d0a1a0a ] && [ "$actual" = "${size}x$size" ] ||
+  [ "${header:0:16}$actual" = "89504e470d0a1a0a${size}x$size" ] ||
     fail "the ${size}x$size icon is not a PNG of that size (${actual})"
 done
 
 quietly "${CPACK:-cpack}" --config "$build/CPackConfig.cmake" -B "$work/package"
 deb=$work/package/velmaro_${version}_$(dpkg --print-architecture).deb
-[ -f "$deb" ] || { fail "no $(basename "$deb") among: $(cd "$work/package" && echo *.deb)" && exit 1; }
+if [ ! -f "$deb" ]; then
+  fail "no $(basename "$deb"), only: $(cd "$work/package" && echo *.deb)" && exit 1
+fi
 same_list "the package's files" "$(printf '/usr/%s\n' "${expected[@]}" | sort)" \
   "$(dpkg-deb --contents "$deb" | awk '$1 !~ /^d/ { sub(/^\./, "", $6); print $6 }' | sort)"
 depends=$(dpkg-deb --field "$deb" Depends)
 for library in libc6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6svg6; do
-  [[ ", $depends," =~ ,\ $library[\ ,] ]] || fail "Depends does not name $library: '$depends'"
+  [[ ", $depends," =~ ,\ ${library}[\ ,] ]] || fail "Depends does not name $library: '$depends'"
 done
 
 [ "$failures" -eq 0 ] || { echo "$failures check(s) failed" >&2 && exit 1; }
