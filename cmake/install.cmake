@@ -55,11 +55,13 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "The Velmaro project")
 set(CPACK_PACKAGE_CONTACT "The Velmaro project <packages@velmaro.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "passive RC integrator designer and simulator")
+# Lines under 80 characters, as Debian descriptions want them.
 string(CONCAT CPACK_PACKAGE_DESCRIPTION
-  "Velmaro designs the resistor-capacitor filter that turns a PWM pulse train into a DC level:\n"
-  "from the pulse amplitude, the wanted mean output, the frequency, the allowed ripple and the\n"
-  "resistor it computes the duty cycle and the capacitor. It then simulates the circuit until it\n"
-  "settles, plots input voltage, capacitor current and output voltage, and reports the real\n"
+  "Velmaro designs the resistor-capacitor filter that turns a PWM pulse train\n"
+  "into a DC level: from the pulse amplitude, the wanted mean output, the\n"
+  "frequency, the allowed ripple and the resistor it computes the duty cycle\n"
+  "and the capacitor. It then simulates the circuit until it settles, plots\n"
+  "input voltage, capacitor current and output voltage, and reports the real\n"
   "ripple and mean. The interface is in Italian.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_INSTALL_CMAKE_PROJECTS
