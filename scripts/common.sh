@@ -1,17 +1,20 @@
-# Shared by start.sh and test.sh: install what this machine is missing, then configure and build.
-# Sourced, not run.
+# Shared by start.sh, test.sh and package.sh: install what this machine is missing, then
+# configure and build. Sourced, not run.
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD_DIR=${VELMARO_BUILD_DIR:-$ROOT/build}
 SANITIZE_BUILD_DIR=${VELMARO_SANITIZE_BUILD_DIR:-$ROOT/build-sanitize}
 
-# What building, running and testing need on Debian 12.
+# What building, running, testing and packaging need on Debian 12. The last line: the validators
+# of the menu entry and the metainfo, and the tools CPack reads a Debian package's dependencies
+# with (dpkg-shlibdeps and file).
 PACKAGES=(
   g++ cmake ninja-build
   qt6-base-dev qt6-svg-dev
   fonts-liberation
   libbenchmark-dev
   xvfb xauth
+  desktop-file-utils appstream dpkg-dev file
 )
 
 # What the sanitized build and the fuzz targets need besides: clang with its sanitizer and

@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# Usage: tests/check_install.sh <build dir> <version>
+# Installs a built tree into a scratch prefix and has CPack make the Debian package into a scratch
+# folder (nothing is installed on this machine). Both must hold exactly the program, its menu
+# entry, its metainfo and its icons; the validators must accept the menu entry and the metainfo;
+# the package's dependencies must be read from the program's libraries.
+# CMAKE and CPACK name the tools when they are not the ones on the PATH.
+set -euo pipefail
+
+build=$1
+version=$2
+id=org.velmaro.Velmaro
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+failures=0
+fail() {
+  echo "FAIL: $*" >&2
+  failures=$((failures + 1))
+}
+# same_list <what> <expected> <actual>
+same_list() {
+  if [ "$2" != "$3" ]; then
+    fail "$1 differ:"
+    diff <(echo "$2") <(echo "$3") >&2 || true
+  fi
+}
+# quietly <command...>: the output is shown only when the command fails, which ends the check.
+quietly() {
+  "$@" >"$work/log" 2>&1 || { cat "$work/log" >&2 && echo "FAIL: $*" >&2 && exit 1; }
+}
+
+sizes=(16 24 32 48 64 128 256)
+expected=(bin/velmaro "share/applications/$id.desktop" "share/metainfo/$id.metainfo.xml"
+  "share/icons/hicolor/scalable/apps/$id.svg")
+for size in "${sizes[@]}"; do
+  expected+=("share/icons/hicolor/${size}x$size/apps/$id.png")
+done
+
+prefix=$work/prefix
+quietly "${CMAKE:-cmake}" --install "$build" --prefix "$prefix"
+same_list "installed files" "$(printf '%s\n' "${expected[@]}" | sort)" \
+  "$(cd "$prefix" && find . ! -type d | sed 's|^\./||' | sort)"
+
+# Even desktop-file-validate's hints count: one of them is a menu entry without a main category.
+if ! report=$(desktop-file-validate "$prefix/share/applications/$id.desktop" 2>&1) ||
+  [ -n "$report" ]; then
+  fail "desktop-file-validate: ${report:-non-zero exit}"
+fi
+metainfo=$prefix/share/metainfo/$id.metainfo.xml
+appstreamcli validate --no-net "$metainfo" || fail "appstreamcli rejects $id.metainfo.xml"
+grep -q "<release version=\"$version\"" "$metainfo" || fail "the metainfo has no release $version"
+
+# Each PNG has the size its folder names (width and height from the IHDR chunk).
+for size in "${sizes[@]}"; do
+  png=$prefix/share/icons/hicolor/${size}x$size/apps/$id.png
+  [ -f "$png" ] || continue
+  header=$(od -An -tx1 -N24 "$png" | tr -d ' \n')
+  actual=$((16#${header:32:8}))x$((16#${header:40:8}))
+  [ "${header:0:16}$actual" = "89504e470d0a1a0a${size}x$size" ] ||
+    fail "the ${size}x$size icon is not a PNG of that size (${actual})"
+done
+
+quietly "${CPACK:-cpack}" --config "$build/CPackConfig.cmake" -B "$work/package"
+deb=$work/package/velmaro_${version}_$(dpkg --print-architecture).deb
+if [ ! -f "$deb" ]; then
+  fail "no $(basename "$deb"), only: $(cd "$work/package" && echo *.deb)" && exit 1
+fi
+same_list "the package's files" "$(printf '/usr/%s\n' "${expected[@]}" | sort)" \
+  "$(dpkg-deb --contents "$deb" | awk '$1 !~ /^d/ { sub(/^\./, "", $6); print $6 }' | sort)"
+depends=$(dpkg-deb --field "$deb" Depends)
+for library in libc6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6svg6; do
+  [[ ", $depends," =~ ,\ ${library}[\ ,] ]] || fail "Depends does not name $library: '$depends'"
+done
+
+[ "$failures" -eq 0 ] || { echo "$failures check(s) failed" >&2 && exit 1; }
+echo "$(basename "$deb"): ${#expected[@]} files; Depends: $depends"
