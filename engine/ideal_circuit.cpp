@@ -97,7 +97,6 @@ std::optional<double> PeriodRatioForRipple(double rho, double d) {
     // the bracket [low, high] by falling back to halving it (geometrically) whenever a step
     // leaves it. The step count bounds the work: halving alone narrows any double bracket to
     // neighbouring doubles in about 70 steps.
-    const double logRho = std::log(rho);
     double x = guess;
     double best = high;
     double bestError = kInfinity;
@@ -114,12 +113,16 @@ std::optional<double> PeriodRatioForRipple(double rho, double d) {
             low = x;
         else
             high = x;
-        if (high <= std::nextafter(low, kInfinity))
-            break;
-        double next = x * std::exp((logRho - std::log(ripple)) / RippleSlope(x, d));
+        // ln rho − ln ripple as log1p of the relative gap: the difference of the two logarithms
+        // would lose the last digits of a gap of a few ulps.
+        double next = x * std::exp(std::log1p((rho - ripple) / ripple) / RippleSlope(x, d));
+        if (next == x)
+            break; // the step is below an ulp of x
         if (!(next > low && next < high))
             next = std::sqrt(low) * std::sqrt(high);
-        if (next == x)
+        if (!(next > low && next < high))
+            next = low + (high - low) / 2; // a few ulps apart: the geometric mean rounds to an end
+        if (!(next > low && next < high))
             break;
         x = next;
     }
