@@ -4,10 +4,11 @@
 // period T = 1/f, and drives C through R. Everything depends on the circuit only through
 // x = T/(R·C), the period over the time constant.
 //
-// Contract on values that do not fit: the functions returning a plain double never overflow
-// and never make up a NaN for inputs within their stated ranges (a NaN input gives NaN). The
-// ones returning std::optional are empty whenever the result is not a finite double (or, for
-// the capacitance, not a normal one), so that no caller ever meets an inf or a NaN unawares.
+// Contract on values that do not fit: the steady-state functions never overflow and never make
+// up a NaN for inputs within their stated ranges (a NaN input gives NaN); PeriodOverTimeConstant
+// gives +inf only as the limit R·C ≪ T, which they take. The functions returning std::optional
+// are empty whenever the result is not a finite double (or, for the capacitance, not a normal
+// one), so that no caller ever meets an inf or a NaN unawares.
 
 #include <optional>
 
