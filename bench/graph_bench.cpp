@@ -144,7 +144,7 @@ bool LiteralCommand(Session& s) {
     const bool drawn = finite && scales.CanScale();
     if (drawn) {
         DrawTracesSegmentBySegment(plot, st);
-        plot.SetDrawn(graph_window::DrawnPlot{st.N, st.NP, st.f, st.dt, scales});
+        plot.SetDrawn(graph_window::DrawnPlot{st.N, st.NP, st.f, st.dt, scales, st.NI, std::nullopt});
     }
     QApplication::restoreOverrideCursor();
     if (!drawn)

@@ -31,12 +31,6 @@ bool CreateArrays(app::DesignState& state, std::int32_t n) {
     }
 }
 
-// Vo(1) as period NI begins, from a discharged capacitor at the start of period 1.
-double StartOfLastPeriod(const PeriodPlan& plan, std::int32_t periods) {
-    const auto endOfPeriod = [&plan](double start) { return EndValue(plan, start); };
-    return Advance(endOfPeriod, 0.0, std::int64_t{periods} - 1).value;
-}
-
 } // namespace
 
 std::variant<RunPlan, RunRefusal> PlanRun(const app::DesignState& state) {
@@ -59,17 +53,23 @@ std::variant<RunPlan, RunRefusal> PlanRun(const app::DesignState& state) {
     return RunPlan{period, state.NI};
 }
 
-RunOutcome RunSimulation(app::DesignState& state, const RunPlan& plan) {
+RunResult RunSimulation(app::DesignState& state, const RunPlan& plan) {
     DiscardArrays(state);
     state.dt = 0;
     if (!CreateArrays(state, plan.period.n))
-        return RunOutcome::OutOfMemory;
+        return {RunOutcome::OutOfMemory, std::nullopt};
     state.dt = plan.period.dt;
-    if (plan.periods >= 1) {
-        const double start = StartOfLastPeriod(plan.period, plan.periods);
-        WritePeriod(plan.period, start, {state.Vi.data(), state.Vo.data(), state.iC.data()});
-    }
-    return RunOutcome::Completed;
+    if (plan.periods < 1)
+        return {RunOutcome::Completed, std::nullopt};
+
+    // From a discharged capacitor at the start of period 1 to Vo(1) as period NI begins; that
+    // period is written in full and ends on the value its wrap leaves in Vo(1).
+    const auto endOfPeriod = [&plan](double start) { return EndValue(plan.period, start); };
+    PeriodWalk walk(endOfPeriod, 0.0);
+    const double start = walk.Advance(std::int64_t{plan.periods} - 1).value;
+    WritePeriod(plan.period, start, {state.Vi.data(), state.Vo.data(), state.iC.data()});
+    walk.SeeNext(state.Vo[1]);
+    return {RunOutcome::Completed, walk.Periodic(std::int64_t{plan.periods} + 1)};
 }
 
 } // namespace engine

@@ -5,8 +5,10 @@
 
 #include "app/design_state.h"
 #include "engine/period.h"
+#include "engine/period_repeats.h"
 
 #include <cstdint>
+#include <optional>
 #include <variant>
 
 namespace engine {
@@ -50,6 +52,14 @@ enum class RunOutcome {
     OutOfMemory, // the arrays could not be allocated: the arrays are absent and dt is 0
 };
 
+struct RunResult {
+    RunOutcome outcome;
+    // Where the run became periodic: the first period whose start value Vo(1) comes back within
+    // the run, s(p + L) = s(p) with p + L <= NI + 1 (s(NI + 1) being the value the last period
+    // ends on), and the gap L to its first return. Nothing when no start value comes back.
+    std::optional<Periodicity> periodic;
+};
+
 // Simulates plan.periods periods of plan.period.n samples from a discharged capacitor and leaves
 // the last one in Vi, Vo and iC (indices 0 to N + 1), bit for bit what evaluating every period
 // literally would leave, and sets dt. Fewer than one period leaves the arrays all 0. Periods that
@@ -57,6 +67,6 @@ enum class RunOutcome {
 // first, so nothing of it survives. Any plan whose switching samples lie within the arrays runs,
 // also one PlanRun would refuse for its time step or its periods; such values only give
 // infinities or NaNs. Never throws.
-RunOutcome RunSimulation(app::DesignState& state, const RunPlan& plan);
+RunResult RunSimulation(app::DesignState& state, const RunPlan& plan);
 
 } // namespace engine

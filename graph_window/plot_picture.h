@@ -5,6 +5,7 @@
 // with. The plot area shows it; the graph command and the read-out work on it alone.
 
 #include "app/palette.h"
+#include "engine/period_repeats.h"
 #include "graph_window/plot_geometry.h"
 
 #include <QImage>
@@ -82,11 +83,13 @@ private:
 // What the plot on show was drawn with: the read-out and the clipboard read these, never the
 // settings that a later command stored and perhaps refused.
 struct DrawnPlot {
-    std::int32_t N = 0;  // samples per period
-    std::int32_t NP = 0; // periods drawn side by side
-    double f = 0;        // frequency, Hz
-    double dt = 0;       // time step, s
-    TraceScales scales;  // the largest magnitudes that scaled the traces
+    std::int32_t N = 0;                          // samples per period
+    std::int32_t NP = 0;                         // periods drawn side by side
+    double f = 0;                                // frequency, Hz
+    double dt = 0;                               // time step, s
+    TraceScales scales;                          // the largest magnitudes that scaled the traces
+    std::int32_t NI = 0;                         // periods simulated
+    std::optional<engine::Periodicity> periodic; // where the run became periodic, if it did
 };
 
 class PlotPicture {

@@ -34,7 +34,8 @@ PlotOutcome SimulateAndPlot(GraphWindowView& window, app::DesignState& state,
 
     // The arrays are about to change: until the new ones are drawn there is nothing to read.
     plot.SetDrawn(std::nullopt);
-    if (engine::RunSimulation(state, plan) != engine::RunOutcome::Completed)
+    const engine::RunResult run = engine::RunSimulation(state, plan);
+    if (run.outcome != engine::RunOutcome::Completed)
         return PlotOutcome::OutOfMemory;
     if (!engine::ComputeStatistics(state))
         return PlotOutcome::NotRepresentable;
@@ -43,7 +44,8 @@ PlotOutcome SimulateAndPlot(GraphWindowView& window, app::DesignState& state,
         return PlotOutcome::NotRepresentable;
 
     DrawTraces(plot, state);
-    plot.SetDrawn(DrawnPlot{state.N, state.NP, state.f, state.dt, scales});
+    plot.SetDrawn(
+        DrawnPlot{state.N, state.NP, state.f, state.dt, scales, plan.periods, run.periodic});
     return PlotOutcome::Drawn;
 }
 

@@ -118,7 +118,7 @@ inline engine::RunPlan UncheckedPlan(const DesignState& s) {
 }
 
 inline engine::RunOutcome Simulate(DesignState& s) {
-    return engine::RunSimulation(s, UncheckedPlan(s));
+    return engine::RunSimulation(s, UncheckedPlan(s)).outcome;
 }
 
 // What evaluating every period literally leaves.

@@ -10,6 +10,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <vector>
 
 namespace reference {
 
@@ -18,7 +19,9 @@ using app::DesignState;
 // Nearest integer, halves to even: the default rounding mode, which nothing here changes.
 inline std::int32_t ToCount(double x) { return static_cast<std::int32_t>(std::nearbyint(x)); }
 
-inline void RunSimulation(DesignState& s) {
+// With starts, also records Vo(1) as each period begins and, last, as the last one ends: the
+// start values s(1) to s(NI + 1).
+inline void RunSimulation(DesignState& s, std::vector<double>* starts = nullptr) {
     s.dt = (1 / s.f) / s.N;
     s.Vo.assign(s.N + 2, 0.0);
     s.Vi.assign(s.N + 2, 0.0);
@@ -29,6 +32,8 @@ inline void RunSimulation(DesignState& s) {
 
     const std::int32_t NI = s.NI;
     for (std::int32_t j = 1; j <= NI; ++j) {
+        if (starts)
+            starts->push_back(Vo[1]);
         const std::int32_t k = ToCount(s.N * s.D);
         for (std::int32_t i = 1; i <= k; ++i) {
             Vi[i] = s.E;
@@ -52,6 +57,8 @@ inline void RunSimulation(DesignState& s) {
         Vo[1] = Vo[s.N];
         iC[1] = iC[s.N];
     }
+    if (starts && NI >= 1)
+        starts->push_back(Vo[1]);
 }
 
 // m = x(1); for i = 1 to N: v = |x(i)|; if v >= m (or <= for the minimum) then m = v.

@@ -17,6 +17,7 @@
 #include <fstream>
 #include <limits>
 #include <random>
+#include <unordered_map>
 
 #ifdef __linux__
 #include <sys/resource.h>
@@ -123,20 +124,38 @@ private:
     std::mt19937_64 random_{20'240'611};
 };
 
+// Where recorded start values s(1), s(2), ... first repeat, by looking: the first value met a
+// second time is the first of the cycle.
+std::optional<Periodicity> FirstRepeat(const std::vector<double>& starts) {
+    std::unordered_map<std::uint64_t, std::int64_t> firstSeen;
+    for (std::size_t n = 0; n < starts.size(); ++n) {
+        const auto [at, added] =
+            firstSeen.emplace(std::bit_cast<std::uint64_t>(starts[n]), std::int64_t(n) + 1);
+        if (!added)
+            return Periodicity{at->second, std::int64_t(n) + 1 - at->second};
+    }
+    return std::nullopt;
+}
+
+QString Describe(const std::optional<Periodicity>& periodic) {
+    return periodic ? QString("from %1, cycle %2").arg(periodic->firstPeriod).arg(periodic->cycle)
+                    : QString("not periodic");
+}
+
 // Counts how often the drawn designs reach each switching case, no period at all and a cycle
 // longer than one period, so that the randomized test notices if its designs stop covering them.
 struct Coverage {
-    int no_on_phase = 0, single_on_sample = 0, gap = 0, no_off_phase = 0, self_copy = 0;
-    int no_periods = 0, cycles = 0;
+    int noOnPhase = 0, singleOnSample = 0, gap = 0, noOffPhase = 0, selfCopy = 0;
+    int noPeriods = 0, cycles = 0, periodic = 0;
 
     void Add(const DesignState& s) {
         const auto sw = engine::FindSwitchingSamples(s.N, s.D);
-        no_on_phase += sw->k == 0;
-        single_on_sample += sw->k == 1;
+        noOnPhase += sw->k == 0;
+        singleOnSample += sw->k == 1;
         gap += sw->k1 == sw->k + 2;
-        no_off_phase += sw->k1 == s.N + 1;
-        self_copy += sw->k1 == sw->k;
-        no_periods += s.NI < 1;
+        noOffPhase += sw->k1 == s.N + 1;
+        selfCopy += sw->k1 == sw->k;
+        noPeriods += s.NI < 1;
         const auto plan = engine::MakePeriodPlan(s, *sw);
         const auto endOfPeriod = [&plan](double v) { return engine::EndValue(plan, v); };
         cycles += engine::Advance(endOfPeriod, 0.0, s.NI - 1).cycle > 1;
@@ -157,6 +176,9 @@ private slots:
     void cyclesAreSkippedExactly();
     void advanceFindsEveryPhase();
     void advanceKeepsSignedZeros();
+    void periodicityOfSyntheticMaps();
+    void reportsWhereTheRunBecamePeriodic_data();
+    void reportsWhereTheRunBecamePeriodic();
     void refusedSettingsGiveNoPlan();
     void oddValuesRunWithoutFault();
     void outOfMemoryIsReported();
@@ -257,23 +279,29 @@ void SimulationTest::matchesLiteralEvaluation() {
         const QString where = QString("design %1: ").arg(design) + DescribeDesign(drawn);
 
         DesignState engine = drawn;
-        QCOMPARE(Simulate(engine), RunOutcome::Completed);
-        DesignState literal = LiteralRun(drawn);
+        const RunResult run = RunSimulation(engine, UncheckedPlan(engine));
+        QCOMPARE(run.outcome, RunOutcome::Completed);
+        DesignState literal = drawn;
+        std::vector<double> starts;
+        reference::RunSimulation(literal, &starts);
         QString difference = RunDifference(engine, literal);
         QVERIFY2(difference.isEmpty(), qPrintable(where + ": " + difference));
+        QCOMPARE(Describe(run.periodic), Describe(FirstRepeat(starts)));
+        coverage.periodic += run.periodic.has_value();
 
         ComputeStatistics(engine);
         reference::ComputeStatistics(literal);
         difference = StatisticsDifference(engine, literal);
         QVERIFY2(difference.isEmpty(), qPrintable(where + ": " + difference));
     }
-    QVERIFY(coverage.no_on_phase >= 3);
-    QVERIFY(coverage.single_on_sample >= 3);
+    QVERIFY(coverage.noOnPhase >= 3);
+    QVERIFY(coverage.singleOnSample >= 3);
     QVERIFY(coverage.gap >= 10);
-    QVERIFY(coverage.no_off_phase >= 10);
-    QVERIFY(coverage.self_copy >= 10);
-    QVERIFY(coverage.no_periods >= 10);
+    QVERIFY(coverage.noOffPhase >= 10);
+    QVERIFY(coverage.selfCopy >= 10);
+    QVERIFY(coverage.noPeriods >= 10);
     QVERIFY(coverage.cycles >= 5);
+    QVERIFY(coverage.periodic >= 100 && coverage.periodic <= 500);
 }
 
 void SimulationTest::cyclesAreSkippedExactly() {
@@ -341,6 +369,77 @@ void SimulationTest::advanceKeepsSignedZeros() {
         const auto position = engine::Advance(negate, 0.0, periods);
         QVERIFY(SameBits(position.value, periods % 2 == 0 ? 0.0 : -0.0));
     }
+}
+
+void SimulationTest::periodicityOfSyntheticMaps() {
+    // Values that run up from 0 to tail + cycle − 1 and then go round the last `cycle` of them,
+    // and a cycle of 50 that jumps about, so that its values are distinct without being ordered.
+    struct Map {
+        std::int64_t tail, cycle;
+        bool jumping;
+    };
+    for (const Map map : {Map{0, 1, false}, Map{6, 1, false}, Map{3, 3, false}, Map{37, 23, false},
+                          Map{1, 200, false}, Map{5000, 3000, false}, Map{0, 50, true}}) {
+        const double last = double(map.tail + map.cycle - 1);
+        const auto next = [&](double v) {
+            if (map.jumping)
+                return std::fmod(v + 17, 50);
+            return v < last ? v + 1 : double(map.tail);
+        };
+        const std::int64_t closes = map.tail + map.cycle; // s(tail + 1) comes back here
+        for (const std::int64_t periods : {std::int64_t{1}, std::int64_t{2}, closes - 1, closes,
+                                           closes + 1, 3 * closes, std::int64_t{2'147'483'647}}) {
+            if (periods < 1)
+                continue;
+            PeriodWalk walk(next, 0.0);
+            walk.SeeNext(next(walk.Advance(periods - 1).value));
+            const auto expected = periods >= closes
+                                      ? std::optional(Periodicity{map.tail + 1, map.cycle})
+                                      : std::nullopt;
+            QCOMPARE(Describe(walk.Periodic(periods + 1)), Describe(expected));
+        }
+    }
+}
+
+// The designs as "Grafici" reads them from the verification fields (each value times its unit's
+// scale), so that the last bit is the program's.
+void SimulationTest::reportsWhereTheRunBecamePeriodic_data() {
+    QTest::addColumn<double>("e");
+    QTest::addColumn<double>("d");
+    QTest::addColumn<double>("f");
+    QTest::addColumn<double>("r");
+    QTest::addColumn<double>("c");
+    QTest::addColumn<int>("n");
+    QTest::addColumn<int>("periods");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("example design") << 10.0 << 50 * 0.01 << 10 * 1000.0 << 10 * 1000.0 << 250 * 1e-9
+                                    << 1000 << 2000 << "from 788, cycle 1";
+    const auto worked = [](const char* name, int periods, const char* expected) {
+        QTest::newRow(name) << 10.0 << 30 * 0.01 << 1 * 1000.0 << 1 * 1000.0 << 1000 * 1e-9 << 10
+                            << periods << expected;
+    };
+    worked("worked example", 2000, "from 44, cycle 1");
+    worked("worked example ending where its last period began", 44, "from 44, cycle 1");
+    worked("worked example one period short", 43, "not periodic");
+    QTest::newRow("cycle of two") << 10.0 << 80 * 0.01 << 1 * 1000.0 << 0.1 * 1000 << 220 * 1e-9
+                                  << 23 << 2000 << "from 71, cycle 2";
+    QTest::newRow("cycle of three") << 10.0 << 80 * 0.01 << 10 * 1000.0 << 0.1 * 1000 << 100 * 1e-9
+                                    << 7 << 2000 << "from 10, cycle 3";
+}
+
+void SimulationTest::reportsWhereTheRunBecamePeriodic() {
+    QFETCH(double, e);
+    QFETCH(double, d);
+    QFETCH(double, f);
+    QFETCH(double, r);
+    QFETCH(double, c);
+    QFETCH(int, n);
+    QFETCH(int, periods);
+    QFETCH(QString, expected);
+    DesignState s = Design(e, d, f, r, c, n, periods);
+    const auto plan = PlanRun(s);
+    QVERIFY(std::holds_alternative<RunPlan>(plan));
+    QCOMPARE(Describe(RunSimulation(s, std::get<RunPlan>(plan)).periodic), expected);
 }
 
 void SimulationTest::refusedSettingsGiveNoPlan() {
