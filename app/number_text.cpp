@@ -92,6 +92,12 @@ QString FormatNumber(double value, NumberPattern pattern) {
     return text;
 }
 
+QString FormatFinite(std::optional<double> value, NumberPattern pattern) {
+    if (!value || !std::isfinite(*value))
+        return QString();
+    return FormatNumber(*value, pattern);
+}
+
 void FixDecimalPoint(std::u16string& text) {
     if (text.size() >= 2)
         text[1] = u'.';

@@ -31,6 +31,9 @@ std::string FormatWithPoint(double value, NumberPattern pattern);
 // The pattern with the decimal separator of the user's locale (QLocale()).
 QString FormatNumber(double value, NumberPattern pattern);
 
+// The same for a value that may be missing or not finite: then the text is empty.
+QString FormatFinite(std::optional<double> value, NumberPattern pattern);
+
 // A number in the pattern "0.000E+00" made readable by ReadFieldNumber under any locale: the
 // character at position 2, the separator of a non-negative number, becomes "."; the text keeps
 // its length.

@@ -114,7 +114,7 @@ public:
     void SetFieldColour(const char* field, app::Rgb colour) override {
         app::SetTextColour(session_.Field(field), colour);
     }
-    void SetResultCaption(const QString&) override {}
+    void SetResultText(const char*, const QString&) override {}
     void ShowMessage(const std::u16string&) override {}
     void SetBusy(bool) override {}
     graph_window::GraphWindowView& GraphWindow() override { return session_.Graph(); }

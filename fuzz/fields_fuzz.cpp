@@ -116,7 +116,11 @@ enum Line {
 // small one keeps the executions many.
 struct GraphStandIn : graph_window::GraphWindowView {
     graph_window::PlotPicture plot{QSize(199, 121), app::kLightYellow};
-    std::map<std::string, QString> results{{"Label5", "Label5"}, {"Label9", "Label9"}};
+    std::map<std::string, QString> results{{"Label5", "Label5"},     {"Label9", "Label9"},
+                                           {"ExactRippleLabel", ""}, {"ExactMeanLabel", ""},
+                                           {"SettlingLabel", ""},    {"SettlingTimeLabel", ""},
+                                           {"SteadyStateLabel", ""}};
+    std::map<std::string, app::Rgb> colours;
     Trace selected = Trace::None;
     std::optional<QString> tooltip;
     bool shown = false;
@@ -130,6 +134,11 @@ struct GraphStandIn : graph_window::GraphWindowView {
                 std::string("the command wrote the unknown label ") + label);
         found->second = text;
     }
+    void SetResultColour(const char* label, app::Rgb colour) override {
+        REQUIRE(results.count(label),
+                std::string("the command coloured the unknown label ") + label);
+        colours[label] = colour;
+    }
     Trace SelectedTrace() const override { return selected; }
     void SelectTrace(Trace trace) override {
         REQUIRE(trace != Trace::None, "the read-out selected no trace");
@@ -141,8 +150,10 @@ struct GraphStandIn : graph_window::GraphWindowView {
 struct Windows : main_window::MainWindowView {
     std::array<std::u16string, kPointer> fields;
     std::array<app::Rgb, kPointer> colours{}; // 0 for the standard text colour
-    std::optional<QString> label25;           // C, nF
-    std::vector<std::u16string> messages;     // shown by the command under way
+    // Label25 (C, nF), the exact C and its E12 part; absent until written.
+    std::map<std::string, std::optional<QString>> results{
+        {"Label25", {}}, {"ExactCLabel", {}}, {"StandardCLabel", {}}};
+    std::vector<std::u16string> messages; // shown by the command under way
     bool busy = false;
     GraphStandIn graph;
 
@@ -165,7 +176,12 @@ struct Windows : main_window::MainWindowView {
     void SetFieldColour(const char* field, app::Rgb colour) override {
         colours[LineOf(field)] = colour;
     }
-    void SetResultCaption(const QString& caption) override { label25 = caption; }
+    void SetResultText(const char* label, const QString& text) override {
+        const auto found = results.find(label);
+        REQUIRE(found != results.end(),
+                std::string("the command wrote the unknown label ") + label);
+        found->second = text;
+    }
     void ShowMessage(const std::u16string& message) override {
         REQUIRE(!busy, "a message shown under the wait cursor");
         messages.push_back(message);
@@ -202,19 +218,20 @@ bool SameDrawn(const std::optional<graph_window::DrawnPlot>& a,
                const std::optional<graph_window::DrawnPlot>& b) {
     if (!a || !b)
         return a.has_value() == b.has_value();
-    return a->N == b->N && a->NP == b->NP && SameBits(a->f, b->f) && SameBits(a->dt, b->dt) &&
-           SameBits(a->scales.ViMax, b->scales.ViMax) &&
+    return a->N == b->N && a->NP == b->NP && a->NI == b->NI && SameBits(a->f, b->f) &&
+           SameBits(a->dt, b->dt) && SameBits(a->scales.ViMax, b->scales.ViMax) &&
            SameBits(a->scales.IcMax, b->scales.IcMax) && SameBits(a->scales.VoMax, b->scales.VoMax);
 }
 
 // The graph window but for its picture, which stays as it is whenever the record does.
 bool SameGraphWindow(const GraphStandIn& a, const GraphStandIn& b) {
     return SameDrawn(a.plot.Drawn(), b.plot.Drawn()) && a.results == b.results &&
-           a.selected == b.selected && a.tooltip == b.tooltip && a.shown == b.shown;
+           a.colours == b.colours && a.selected == b.selected && a.tooltip == b.tooltip &&
+           a.shown == b.shown;
 }
 
 bool SameWindows(const Windows& a, const Windows& b) {
-    return a.fields == b.fields && a.colours == b.colours && a.label25 == b.label25 &&
+    return a.fields == b.fields && a.colours == b.colours && a.results == b.results &&
            SameGraphWindow(a.graph, b.graph);
 }
 
@@ -367,7 +384,7 @@ void DesignCommand(DesignState& state, Windows& windows) {
     const Line results[] = {kText7, kText12, kText8, kText10, kText9};
     if (!completed) {
         // A command that ends with a message writes nothing on screen.
-        REQUIRE(windows.label25 == shown.label25, "a refused design changed Label25");
+        REQUIRE(windows.results == shown.results, "a refused design changed a result label");
         for (const Line line : results)
             REQUIRE(windows.fields[line] == shown.fields[line] &&
                         windows.colours[line] == shown.colours[line],
@@ -380,10 +397,18 @@ void DesignCommand(DesignState& state, Windows& windows) {
     REQUIRE(std::isfinite(state.D) && state.D > 0 && state.D <= 1,
             "duty cycle " + Show(state.D) + " outside (0, 1]");
     REQUIRE(std::isfinite(state.C) && state.C >= 0, "capacitance " + Show(state.C));
-    REQUIRE(windows.label25.has_value(), "Label25 not written");
-    RequireFormatted(*windows.label25, "Label25");
-    REQUIRE(*windows.label25 == FormatNumber(state.C, NumberPattern::Scientific2),
+    const std::optional<QString>& label25 = windows.results.at("Label25");
+    REQUIRE(label25.has_value(), "Label25 not written");
+    RequireFormatted(*label25, "Label25");
+    REQUIRE(*label25 == FormatNumber(state.C, NumberPattern::Scientific2),
             "Label25 does not show C");
+    // The real circuit's C and its E12 part: a number, or empty where none can be represented.
+    for (const char* label : {"ExactCLabel", "StandardCLabel"}) {
+        const std::optional<QString>& text = windows.results.at(label);
+        REQUIRE(text.has_value(), std::string(label) + " not written");
+        if (!text->isEmpty())
+            RequireFormatted(*text, label);
+    }
     RequireVerificationText(windows.fields[kText7], state.E, "Text7");
     RequireVerificationText(windows.fields[kText12], state.f / 1000, "Text12");
     RequireVerificationText(windows.fields[kText8], state.D * 100, "Text8");
@@ -484,7 +509,8 @@ void RequireDrawn(const DesignState& state, const GraphStandIn& graph) {
         RequireSampleXs(state.N, state.NP);
 
     const graph_window::DrawnPlot expected{
-        state.N, state.NP, state.f, state.dt, {state.ViMax, state.IcMax, state.VoMax}};
+        state.N,  state.NP,    state.f, state.dt, {state.ViMax, state.IcMax, state.VoMax},
+        state.NI, std::nullopt};
     REQUIRE(SameDrawn(graph.plot.Drawn(), expected), "the plot does not record its run");
     REQUIRE(graph.shown, "the graph window was not shown");
     RequireFormatted(graph.results.at("Label5"), "Label5");
@@ -494,6 +520,20 @@ void RequireDrawn(const DesignState& state, const GraphStandIn& graph) {
             "Label5 does not show the ripple");
     REQUIRE(graph.results.at("Label9") == FormatNumber(state.VomVera, NumberPattern::Scientific2),
             "Label9 does not show the mean");
+
+    // The real circuit's values: a number, or empty where none can be represented.
+    for (const char* label : {"ExactRippleLabel", "ExactMeanLabel", "SettlingTimeLabel"})
+        if (!graph.results.at(label).isEmpty())
+            RequireFormatted(graph.results.at(label), label);
+    const QString& periods = graph.results.at("SettlingLabel");
+    if (!periods.isEmpty())
+        RequireFormatted(periods, "SettlingLabel");
+    // The steady-state line says the run was periodic exactly when the plot records it so.
+    const QString& line = graph.results.at("SteadyStateLabel");
+    const bool periodic = graph.plot.Drawn()->periodic.has_value();
+    REQUIRE(line.startsWith(periodic ? u"A regime dal periodo " : u"Non a regime dopo "),
+            "steady-state line '" + line.toStdString() + "'");
+    REQUIRE(!HasNonFiniteWord(line), "steady-state line '" + line.toStdString() + "'");
 }
 
 void GraphCommand(DesignState& state, Windows& windows) {
@@ -513,8 +553,8 @@ void GraphCommand(DesignState& state, Windows& windows) {
     if (message == kNotRepresentable) {
         // Blanked, then ticks and baselines only: nothing of the run before.
         REQUIRE(!graph.plot.Drawn(), "a failed run left a plot on show");
-        REQUIRE(graph.results.at("Label5").isEmpty() && graph.results.at("Label9").isEmpty(),
-                "a failed run left results on show");
+        for (const auto& [label, text] : graph.results)
+            REQUIRE(text.isEmpty(), "a failed run left " + label + " on show");
         REQUIRE(graph.tooltip && graph.tooltip->isEmpty(), "a failed run left a reading on show");
         return;
     }

@@ -33,11 +33,31 @@ const app::ControlRow kForm2Rows[] = {
     {"Label1",   Label,        "Sposta il cursore del mouse sulla forma d'onda , comparirà il valore in quel punto",
                                                 {120, 9480, 8655, 375},    Bold975},
     {"Picture2", PictureBox,   "",              {16440, 4680, 495, 375}},
+
+    // The real circuit beside the simulation, in the free column: its values in boxes of the
+    // plot's colour under a heading of their own, the simulation's white boxes under theirs.
+    {"IdealCircuitCaption", Label, "Circuito ideale:", {15360, 4320, 2295, 255}},
+    {"ExactRippleCaption",  Label, "Delta Vo",         {15360, 4800, 1020, 255}},
+    {"ExactRippleLabel",    Label, "",                 {16980, 4680, 1140, 375},  Bold825, kLightYellow},
+    {"ExactRippleUnit",     Label, "[mV]",             {18180, 4800, 495, 255}},
+    {"ExactMeanCaption",    Label, "Vom",              {15360, 5280, 1020, 255}},
+    {"ExactMeanLabel",      Label, "",                 {16980, 5160, 1140, 375},  Bold825, kLightYellow},
+    {"ExactMeanUnit",       Label, "[V]",              {18180, 5280, 255, 255}},
+    {"SettlingCaption",     Label, "Assestamento 1%",  {15360, 5760, 1620, 255}},
+    {"SettlingLabel",       Label, "",                 {16980, 5640, 1140, 375},  Bold825, kLightYellow},
+    {"SettlingUnit",        Label, "[periodi]",        {18180, 5760, 750, 255}},
+    {"SettlingTimeCaption", Label, "Tempo 1%",         {15360, 6240, 1620, 255}},
+    {"SettlingTimeLabel",   Label, "",                 {16980, 6120, 1140, 375},  Bold825, kLightYellow},
+    {"SettlingTimeUnit",    Label, "[ms]",             {18180, 6240, 495, 255}},
+    {"SteadyStateLabel",    Label, "",                 {15360, 6600, 3510, 540}},
+    {"SimulationCaption",   Label, "Simulazione:",     {15360, 7170, 1275, 255}},
 };
 // clang-format on
 
 // The result labels the graph command writes.
-constexpr const char* kResultLabels[] = {"Label5", "Label9"};
+constexpr const char* kResultLabels[] = {"Label5",          "Label9",        "ExactRippleLabel",
+                                         "ExactMeanLabel",  "SettlingLabel", "SettlingTimeLabel",
+                                         "SteadyStateLabel"};
 
 // Builds the window from its table; the plot area is the one control made here.
 QWidget& Built(QWidget& window) {
@@ -62,6 +82,8 @@ Form2::Form2(QWidget* parent)
         label.setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         results_.emplace(name, &label);
     }
+    // The steady-state line may take two lines of the column.
+    results_.at("SteadyStateLabel")->setWordWrap(true);
     // The empty picture box only lends its (absent) picture for blanking; it shows nothing.
     app::BoundControl<QWidget>(*this, "Picture2").hide();
 
@@ -77,6 +99,10 @@ void Form2::SetPlotToolTip(const QString& text) { plot_.SetToolTipText(text); }
 
 void Form2::SetResultText(const char* label, const QString& text) {
     results_.at(label)->setText(text);
+}
+
+void Form2::SetResultColour(const char* label, app::Rgb colour) {
+    app::SetTextColour(*results_.at(label), colour);
 }
 
 QRadioButton& Form2::Option(Trace trace) const {

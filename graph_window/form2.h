@@ -30,6 +30,7 @@ public:
     PlotPicture& PlotSurface() override;
     void SetPlotToolTip(const QString& text) override;
     void SetResultText(const char* label, const QString& text) override;
+    void SetResultColour(const char* label, app::Rgb colour) override;
     Trace SelectedTrace() const override;
     void SelectTrace(Trace trace) override;
 

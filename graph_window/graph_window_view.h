@@ -20,8 +20,11 @@ public:
     virtual PlotPicture& PlotSurface() = 0;
     virtual void SetPlotToolTip(const QString& text) = 0;
 
-    // The caption of a result label, by its control name ("Label5", "Label9").
+    // The caption of a result label, by its control name ("Label5", "Label9", "ExactRippleLabel",
+    // "ExactMeanLabel", "SettlingLabel", "SettlingTimeLabel", "SteadyStateLabel"), and the colour
+    // of its text.
     virtual void SetResultText(const char* label, const QString& text) = 0;
+    virtual void SetResultColour(const char* label, app::Rgb colour) = 0;
 
     // The option button of a trace: which one is selected (None before any), and selecting one,
     // which clears the others.

@@ -5,6 +5,7 @@
 #include "main_window/design_command.h"
 
 #include "app/number_text.h"
+#include "engine/ideal_circuit.h"
 #include "main_window/capacitor_design.h"
 #include "main_window/command_steps.h"
 
@@ -37,6 +38,19 @@ std::u16string DesignFaultMessage(DesignFault fault) {
            u" esce dall'intervallo dei numeri rappresentabili.";
 }
 
+// The real circuit's C for the wanted ripple, and the smallest E12 part that keeps the ripple
+// within it (none when every C does), in nF; a value that cannot be represented stays empty.
+void ShowRealCapacitance(const app::DesignState& state, MainWindowView& view) {
+    const std::optional<double> farads =
+        engine::ExactCapacitance(state.E, state.Vom, state.f, state.DeltaVo, state.R);
+    const std::optional<double> nanofarads = farads ? std::optional(*farads * 1e9) : std::nullopt;
+    const std::optional<double> standard =
+        nanofarads && *nanofarads > 0 ? engine::StandardE12AtLeast(*nanofarads) : std::nullopt;
+    using app::FormatFinite, app::NumberPattern;
+    view.SetResultText("ExactCLabel", FormatFinite(nanofarads, NumberPattern::Scientific2));
+    view.SetResultText("StandardCLabel", FormatFinite(standard, NumberPattern::Scientific2));
+}
+
 } // namespace
 
 void RunExampleData(MainWindowView& view) {
@@ -62,7 +76,8 @@ void RunDesignCommand(app::DesignState& state, MainWindowView& view) {
     state.D = std::get<CapacitorDesign>(design).D;
     state.C = std::get<CapacitorDesign>(design).C;
 
-    view.SetResultCaption(app::FormatNumber(state.C, app::NumberPattern::Scientific2));
+    view.SetResultText("Label25", app::FormatNumber(state.C, app::NumberPattern::Scientific2));
+    ShowRealCapacitance(state, view);
     // All five values are finite here: E and C as tested, the others scaled down or bounded.
     steps.WriteVerificationField("Text7", state.E);
     steps.WriteVerificationField("Text12", state.f / 1000);

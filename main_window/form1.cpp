@@ -16,20 +16,20 @@ namespace main_window {
 
 namespace {
 
-QWidget& Built(QWidget& window) {
-    app::BuildWindow(window, "Form1", kForm1WidthTwips, kForm1HeightTwips, Form1Rows());
-    return window;
-}
+// The labels the design command writes.
+constexpr const char* kResultLabels[] = {"Label25", "ExactCLabel", "StandardCLabel"};
 
 } // namespace
 
-Form1::Form1(app::DesignState& state, QWidget* parent)
-    : QWidget(parent), state_(state), label25_(app::BoundControl<QLabel>(Built(*this), "Label25")) {
+Form1::Form1(app::DesignState& state, QWidget* parent) : QWidget(parent), state_(state) {
+    app::BuildWindow(*this, "Form1", kForm1WidthTwips, kForm1HeightTwips, Form1Rows());
     setWindowTitle(QString::fromUtf16(app::kProgramTitle));
     app::BoundControl<QLabel>(*this, "Picture1").setPixmap(app::SchematicPicture());
     for (const app::ControlRow& row : Form1Rows())
         if (row.kind == app::ControlKind::TextBox)
             fields_.emplace(row.name, &app::BoundControl<QLineEdit>(*this, row.name));
+    for (const char* name : kResultLabels)
+        results_.emplace(name, &app::BoundControl<QLabel>(*this, name));
 
     connect(&app::BoundControl<QPushButton>(*this, "Command3"), &QPushButton::clicked, this,
             [this] { RunExampleData(*this); });
@@ -56,7 +56,9 @@ void Form1::SetFieldColour(const char* field, app::Rgb colour) {
     app::SetTextColour(Field(field), colour);
 }
 
-void Form1::SetResultCaption(const QString& caption) { label25_.setText(caption); }
+void Form1::SetResultText(const char* label, const QString& text) {
+    results_.at(label)->setText(text);
+}
 
 void Form1::ShowMessage(const std::u16string& message) { app::ShowMessageText(message); }
 

@@ -35,13 +35,13 @@ private:
     QString FieldText(const char* field) const override;
     void SetFieldText(const char* field, const QString& text) override;
     void SetFieldColour(const char* field, app::Rgb colour) override;
-    void SetResultCaption(const QString& caption) override;
+    void SetResultText(const char* label, const QString& text) override;
     void ShowMessage(const std::u16string& message) override;
     void SetBusy(bool busy) override;
 
     app::DesignState& state_;
     std::map<std::string, QLineEdit*, std::less<>> fields_;
-    QLabel& label25_;
+    std::map<std::string, QLabel*, std::less<>> results_;
     QPointer<graph_window::Form2> graphWindow_;
 };
 

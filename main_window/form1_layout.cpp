@@ -42,6 +42,15 @@ const app::ControlRow kForm1Rows[] = {
     {"Label25",  Label,   "",                           {11280, 3600, 2055, 375},  Bold825, kLightBlue},
     {"Label23",  Label,   "[nF]",                       {13440, 3600, 495, 375},   Bold975},
 
+    // Beside the result, the real circuit's capacitance for the wanted ripple and the E12 part
+    // that keeps it, in the result's colours.
+    {"ExactCCaption",    Label, "C esatta:",            {14040, 3960, 1335, 255}},
+    {"ExactCLabel",      Label, "",                     {14040, 4215, 1335, 375},  Bold825, kLightBlue},
+    {"ExactCUnit",       Label, "[nF]",                 {15480, 4215, 495, 375},   Bold975},
+    {"StandardCCaption", Label, "C serie E12:",         {14040, 4680, 1335, 255}},
+    {"StandardCLabel",   Label, "",                     {14040, 4935, 1335, 375},  Bold825, kLightBlue},
+    {"StandardCUnit",    Label, "[nF]",                 {15480, 4935, 495, 375},   Bold975},
+
     // Verification data.
     {"Label35",  Label,   "Verifica > dati:",           {1800, 3960, 1575, 255}},
     {"Label36",  Label,   "E",                          {1440, 4440, 255, 255},    Bold975},

@@ -4,6 +4,7 @@
 #include "main_window/graph_command.h"
 
 #include "app/number_text.h"
+#include "engine/ideal_circuit.h"
 #include "graph_window/simulate_and_plot.h"
 #include "main_window/command_steps.h"
 
@@ -15,6 +16,9 @@ namespace main_window {
 namespace {
 
 using app::DesignState;
+
+// The steady-state line when the last period is still a transient.
+constexpr app::Rgb kWarningColour = app::kRed;
 
 constexpr char16_t kDutyCycleRejection[] =
     u"Il Duty Cycle non può essere zero o negativo o maggiore o uguale al 100%!";
@@ -89,16 +93,63 @@ private:
     MainWindowView& view_;
 };
 
+// The labels of the real circuit's values and of where the run became periodic.
+constexpr const char* kRealCircuitLabels[] = {"ExactRippleLabel", "ExactMeanLabel", "SettlingLabel",
+                                              "SettlingTimeLabel", "SteadyStateLabel"};
+
+QString Whole(std::int64_t count) { return QString::number(count); }
+
+// A whole number of periods as it is, or from 10^9 on in the pattern "0.00E+00".
+QString WholeOrScientific(std::optional<double> periods) {
+    if (periods && *periods < 1e9)
+        return Whole(std::int64_t(*periods));
+    return app::FormatFinite(periods, app::NumberPattern::Scientific2);
+}
+
+// Whether the last simulated period is the settled one, and so the ripple and mean beside it.
+void ShowSteadyState(graph_window::GraphWindowView& graph, const graph_window::DrawnPlot& plot) {
+    QString line;
+    if (!plot.periodic)
+        line = QStringLiteral("Non a regime dopo %1 periodi: aumenta NI").arg(Whole(plot.NI));
+    else if (plot.periodic->cycle == 1)
+        line = QStringLiteral("A regime dal periodo %1 di %2")
+                   .arg(Whole(plot.periodic->firstPeriod), Whole(plot.NI));
+    else
+        line = QStringLiteral("A regime dal periodo %1 di %2, ciclo di %3 periodi")
+                   .arg(Whole(plot.periodic->firstPeriod), Whole(plot.NI),
+                        Whole(plot.periodic->cycle));
+    graph.SetResultText("SteadyStateLabel", line);
+    graph.SetResultColour("SteadyStateLabel", plot.periodic ? app::kPaletteBlack : kWarningColour);
+}
+
+// The simulated ripple and mean, and beside them the real circuit's, for the E, D, f, R and C
+// the run used: its settled ripple and mean, and how long it takes from a discharged capacitor
+// to come within 1 % of them.
 void ShowResults(graph_window::GraphWindowView& graph, const DesignState& state) {
-    using app::FormatNumber, app::NumberPattern;
+    using app::FormatFinite, app::FormatNumber, app::NumberPattern;
     graph.SetResultText("Label5", FormatNumber(state.DeltaVoVera, NumberPattern::Scientific2));
     graph.SetResultText("Label9", FormatNumber(state.VomVera, NumberPattern::Scientific2));
+
+    const engine::IdealSteadyState ideal =
+        engine::IdealSteadyStateOf(state.E, state.D, state.f, state.R, state.C);
+    graph.SetResultText("ExactRippleLabel",
+                        FormatFinite(ideal.ripple * 1000, NumberPattern::Scientific2));
+    graph.SetResultText("ExactMeanLabel", FormatFinite(ideal.mean, NumberPattern::Scientific2));
+    graph.SetResultText("SettlingLabel",
+                        WholeOrScientific(engine::SettlingPeriods(state.f, state.R, state.C)));
+    const std::optional<double> seconds = engine::SettlingSeconds(state.f, state.R, state.C);
+    graph.SetResultText("SettlingTimeLabel",
+                        FormatFinite(seconds ? std::optional(*seconds * 1000) : std::nullopt,
+                                     NumberPattern::Scientific2));
+    ShowSteadyState(graph, *graph.PlotSurface().Drawn());
 }
 
 // Nothing of the run before stays beside a blanked plot.
 void ClearResults(graph_window::GraphWindowView& graph) {
     graph.SetResultText("Label5", QString());
     graph.SetResultText("Label9", QString());
+    for (const char* label : kRealCircuitLabels)
+        graph.SetResultText(label, QString());
     graph.SetPlotToolTip(QString());
 }
 

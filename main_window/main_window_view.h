@@ -18,7 +18,8 @@ public:
     virtual QString FieldText(const char* field) const = 0;
     virtual void SetFieldText(const char* field, const QString& text) = 0;
     virtual void SetFieldColour(const char* field, app::Rgb colour) = 0;
-    virtual void SetResultCaption(const QString& caption) = 0; // Label25, C in nF
+    // The caption of a result label: Label25 (C in nF), ExactCLabel, StandardCLabel.
+    virtual void SetResultText(const char* label, const QString& text) = 0;
     virtual void ShowMessage(const std::u16string& message) = 0;
 
     // The wait cursor, on while a run and its drawing take.

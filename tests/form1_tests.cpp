@@ -136,12 +136,16 @@ private slots:
     void designsTheExampleUnderEitherLocale_data() {
         QTest::addColumn<QLocale>("locale");
         QTest::addColumn<QString>("shownC");
-        QTest::newRow("English") << EnglishLocale() << "2.50E+02";
-        QTest::newRow("Italian") << ItalianLocale() << "2,50E+02";
+        QTest::addColumn<QString>("standardC"); // the E12 part above the exact C, 249.99 nF
+        QTest::newRow("English") << EnglishLocale() << "2.50E+02"
+                                 << "2.70E+02";
+        QTest::newRow("Italian") << ItalianLocale() << "2,50E+02"
+                                 << "2,70E+02";
     }
     void designsTheExampleUnderEitherLocale() {
         QFETCH(QLocale, locale);
         QFETCH(QString, shownC);
+        QFETCH(QString, standardC);
         LocaleScope scope(locale);
         MainWindow main;
         main.type("Text1", "10");
@@ -151,6 +155,8 @@ private slots:
         main.type("Text6", "10");
         QVERIFY(main.click("Command1").isEmpty());
         QCOMPARE(main.caption("Label25"), shownC);
+        QCOMPARE(main.caption("ExactCLabel"), shownC);
+        QCOMPARE(main.caption("StandardCLabel"), standardC);
         QCOMPARE(main.text("Text7"), QString("1.000E+01"));
         QCOMPARE(main.text("Text12"), QString("1.000E+01"));
         QCOMPARE(main.text("Text8"), QString("5.000E+01"));
@@ -169,6 +175,8 @@ private slots:
         main.setDesign("5", "5", "10", "100", "10");
         QVERIFY(main.click("Command1").isEmpty());
         QCOMPARE(main.caption("Label25"), QString("0,00E+00"));
+        QCOMPARE(main.caption("ExactCLabel"), QString("0,00E+00")); // every C meets the ripple
+        QCOMPARE(main.caption("StandardCLabel"), QString());
         QCOMPARE(main.text("Text8"), QString("1.000E+02"));
         QCOMPARE(main.text("Text10"), QString("0.000E+00"));
     }
@@ -319,6 +327,8 @@ private slots:
         main.field("Text2").setText("5.01e1");
         QCOMPARE(main.click("Command1").size(), 1);
         QCOMPARE(main.caption("Label25"), QString("2.50E+02"));
+        QCOMPARE(main.caption("ExactCLabel"), QString("2.50E+02"));
+        QCOMPARE(main.caption("StandardCLabel"), QString("2.70E+02"));
         QCOMPARE(main.text("Text10"), QString("2.500E+02"));
         QCOMPARE(main.textColour("Text10"), kFieldBlue);
         QCOMPARE(main.state.C, 250.0);

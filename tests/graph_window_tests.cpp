@@ -373,6 +373,57 @@ private slots:
         QCOMPARE(session.result("Label5"), QString("1.56E+03"));
     }
 
+    // The real circuit's values and the steady-state line beside the simulated ones; a refusal
+    // leaves them as they were.
+    void showsTheRealCircuitBesideTheSimulation_data() {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QStringList>("entries");  // E, D, f, R, C, N, NP, NI
+        QTest::addColumn<QStringList>("expected"); // ripple, mean, periods, ms, steady state
+        const QStringList example = {"1.000E+01", "5.000E+01", "1.000E+01", "1.000E+01",
+                                     "2.500E+02", "1000",      "10",        "2000"};
+        const QString settled = "A regime dal periodo 788 di 2000";
+        QTest::newRow("example design")
+            << EnglishLocale() << example
+            << QStringList{"1.00E+02", "5.00E+00", "116", "1.16E+01", settled};
+        QTest::newRow("example design, Italian")
+            << ItalianLocale() << example
+            << QStringList{"1,00E+02", "5,00E+00", "116", "1,16E+01", settled};
+        QTest::newRow("cycle of two")
+            << EnglishLocale() << QStringList{"10", "80", "1", "0.1", "220", "23", "10", "2000"}
+            << QStringList{"1.00E+04", "8.00E+00", "1", "1.00E+00",
+                           "A regime dal periodo 71 di 2000, ciclo di 2 periodi"};
+        QTest::newRow("not settled")
+            << EnglishLocale() << QStringList{"10", "30", "1", "1", "1000", "10", "1", "30"}
+            << QStringList{"2.06E+03", "3.00E+00", "5", "5.00E+00",
+                           "Non a regime dopo 30 periodi: aumenta NI"};
+    }
+    void showsTheRealCircuitBesideTheSimulation() {
+        QFETCH(QLocale, locale);
+        QFETCH(QStringList, entries);
+        QFETCH(QStringList, expected);
+        LocaleScope scope(locale);
+        Session session;
+        session.setVerification(entries);
+        QVERIFY(session.plot().isEmpty());
+        const char* labels[] = {"ExactRippleLabel", "ExactMeanLabel", "SettlingLabel",
+                                "SettlingTimeLabel", "SteadyStateLabel"};
+        const auto shown = [&] {
+            QStringList texts;
+            for (const char* label : labels)
+                texts << session.result(label);
+            return texts;
+        };
+        QCOMPARE(shown(), expected);
+        const QColor lineColour = Session::FindGraph()
+                                      ->findChild<QLabel*>("SteadyStateLabel")
+                                      ->palette()
+                                      .color(QPalette::WindowText);
+        QCOMPARE(lineColour, expected.last().startsWith("Non") ? QColor(255, 0, 0) : Qt::black);
+        session.field("Text15").setText("0");
+        QCOMPARE(session.plot().size(), 1);
+        QCOMPARE(shown(), expected);
+    }
+
     // Ticks and baselines only: neither the results nor the reading of the run before stay.
     void aRunThatFailsAfterBlankingLeavesNothingOfTheRunBefore() {
         Session session;
@@ -385,8 +436,9 @@ private slots:
         QCOMPARE(session.plot(),
                  QStringList{"La simulazione ha dato valori fuori dall'intervallo dei numeri "
                              "rappresentabili: controlla i dati di verifica!"});
-        QCOMPARE(session.result("Label5"), QString());
-        QCOMPARE(session.result("Label9"), QString());
+        for (const char* label : {"Label5", "Label9", "ExactRippleLabel", "ExactMeanLabel",
+                                  "SettlingLabel", "SettlingTimeLabel", "SteadyStateLabel"})
+            QCOMPARE(session.result(label), QString());
         QCOMPARE(plot.toolTip(), QString());
         QCOMPARE(At(plot, 20, 98), kBackground);
         QTest::mouseMove(&plot, plot.contentsRect().topLeft() + QPoint(20, 20));
