@@ -69,7 +69,8 @@ QRgb kBackground = kLightYellow;
 
 // The actions of the plot's context menu, opened by a right click and closed again.
 QList<QAction*> PlotMenuActions(Form2& graph) {
-    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(100, 100));
+    const QPoint at(100, 100);
+    QContextMenuEvent click(QContextMenuEvent::Mouse, at, graph.Plot().mapToGlobal(at));
     QApplication::sendEvent(&graph.Plot(), &click);
     QWidget* menu = QApplication::activePopupWidget();
     menu->close();
