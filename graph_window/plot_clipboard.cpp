@@ -9,8 +9,8 @@ namespace {
 // The longest shortest-round-trip form of a double, "-2.2250738585072014e-308", with room.
 constexpr int kMaxNumberLength = 32;
 
-// Characters per row reserved ahead: four values of typical length, three tabs and a newline.
-constexpr qsizetype kTypicalRowLength = 4 * 20 + 4;
+// Characters per row reserved ahead, about what a row of four 16-digit values takes.
+constexpr qsizetype kTypicalRowLength = 64;
 
 void AppendNumber(QString& text, double value, const QString& decimalPoint) {
     char buffer[kMaxNumberLength];
