@@ -141,4 +141,19 @@ void BuildWindow(QWidget& window, const char* name, int clientWidthTwips, int cl
     }
 }
 
+void NameControls(QWidget& window, std::span<const NamingRow> rows) {
+    const auto caption = [&](const char* label) {
+        return BoundControl<QLabel>(window, label).text();
+    };
+    for (const NamingRow& row : rows) {
+        QString name;
+        for (const char* label : row.symbol)
+            if (label)
+                name += caption(label);
+        if (row.unit)
+            name += u' ' + caption(row.unit);
+        BoundControl<QWidget>(window, row.control).setAccessibleName(name);
+    }
+}
+
 } // namespace app

@@ -10,6 +10,7 @@
 #include <QRect>
 #include <QWidget>
 
+#include <array>
 #include <functional>
 #include <optional>
 #include <span>
@@ -62,6 +63,18 @@ void BuildWindow(QWidget& window, const char* name, int clientWidthTwips, int cl
 template <class Control> Control& BoundControl(const QWidget& window, const char* name) {
     return *window.findChild<Control*>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly);
 }
+
+// The labels that name a control for a screen reader, as the window shows them beside it: the
+// labels of its symbol written together ("Δ" and "Vo" make "ΔVo"), then its unit or its
+// description after a space.
+struct NamingRow {
+    const char* control;
+    std::array<const char*, 2> symbol; // the second may be left out
+    const char* unit = nullptr;        // may be left out
+};
+
+// Gives each row's control the accessible name its labels make, from their texts as shown.
+void NameControls(QWidget& window, std::span<const NamingRow> rows);
 
 // The text colour of a field or caption, as a command sets it.
 void SetTextColour(QWidget& control, Rgb colour);

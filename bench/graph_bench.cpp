@@ -403,7 +403,7 @@ int main(int argc, char** argv) {
     messageGuard = &guard;
     Session main;
     session = &main;
-    Form2 drawing;
+    Form2 drawing(main.State());
     drawingWindow = &drawing;
     RegisterAll();
     RatioReporter reporter;

@@ -2,10 +2,18 @@
 
 #include "app/control_table.h"
 #include "graph_window/plot_area.h"
+#include "graph_window/plot_clipboard.h"
 #include "graph_window/readout.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QLocale>
+#include <QMenu>
 #include <QRadioButton>
+#include <QShortcut>
+
+#include <new>
 
 namespace graph_window {
 
@@ -49,15 +57,37 @@ const app::ControlRow kForm2Rows[] = {
     {"SettlingTimeCaption", Label, "Tempo 1%",         {15360, 6240, 1620, 255}},
     {"SettlingTimeLabel",   Label, "",                 {16980, 6120, 1140, 375},  Bold825, kLightYellow},
     {"SettlingTimeUnit",    Label, "[ms]",             {18180, 6240, 495, 255}},
-    {"SteadyStateLabel",    Label, "",                 {15360, 6600, 3510, 540}},
-    {"SimulationCaption",   Label, "Simulazione:",     {15360, 7170, 1275, 255}},
+    {"SimulationCaption",   Label, "Simulazione:",     {15360, 6600, 1275, 255}},
+    {"SteadyStateLabel",    Label, "",                 {15360, 6870, 3510, 540}},
 };
 // clang-format on
 
-// The result labels the graph command writes.
-constexpr const char* kResultLabels[] = {"Label5",          "Label9",        "ExactRippleLabel",
-                                         "ExactMeanLabel",  "SettlingLabel", "SettlingTimeLabel",
-                                         "SteadyStateLabel"};
+// The results the graph command writes, each by its caption, value and unit labels (unit null
+// when a result has none). They are copied and named for a screen reader in this order.
+struct ResultRow {
+    const char* name;
+    const char* value;
+    const char* unit;
+};
+// clang-format off
+const ResultRow kResultRows[] = {
+    {"Label6",              "Label5",            "Label7"},
+    {"Label12",             "Label9",            "Label13"},
+    {"ExactRippleCaption",  "ExactRippleLabel",  "ExactRippleUnit"},
+    {"ExactMeanCaption",    "ExactMeanLabel",    "ExactMeanUnit"},
+    {"SettlingCaption",     "SettlingLabel",     "SettlingUnit"},
+    {"SettlingTimeCaption", "SettlingTimeLabel", "SettlingTimeUnit"},
+    {"SimulationCaption",   "SteadyStateLabel",  nullptr},
+};
+// clang-format on
+
+constexpr char kPlotName[] = "Grafico delle forme d'onda";
+constexpr char kPlotDescription[] =
+    "Un periodo simulato, ripetuto per gli NP periodi visualizzati: in alto in rosso la "
+    "tensione in ingresso Vi(t), al centro in verde la corrente nel condensatore iC(t), in basso "
+    "in blu la tensione in uscita Vo(t). Sposta il puntatore su una forma d'onda: il "
+    "suggerimento mostra il tempo e il valore in quel punto. Il menu del tasto destro copia il "
+    "grafico, i dati o i risultati.";
 
 // Builds the window from its table; the plot area is the one control made here.
 QWidget& Built(QWidget& window) {
@@ -70,25 +100,52 @@ QWidget& Built(QWidget& window) {
 
 } // namespace
 
-Form2::Form2(QWidget* parent)
-    : QWidget(parent), plot_(app::BoundControl<PlotArea>(Built(*this), "Picture1")),
+Form2::Form2(const app::DesignState& state, QWidget* parent)
+    : QWidget(parent), state_(state), plot_(app::BoundControl<PlotArea>(Built(*this), "Picture1")),
       options_{&app::BoundControl<QRadioButton>(*this, "Option1"),
                &app::BoundControl<QRadioButton>(*this, "Option2"),
-               &app::BoundControl<QRadioButton>(*this, "Option3")} {
+               &app::BoundControl<QRadioButton>(*this, "Option3")},
+      plotMenu_(*new QMenu(this)) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Forme d'onda reali"));
-    for (const char* name : kResultLabels) {
-        QLabel& label = app::BoundControl<QLabel>(*this, name);
+    for (const ResultRow& row : kResultRows) {
+        QLabel& label = app::BoundControl<QLabel>(*this, row.value);
         label.setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-        results_.emplace(name, &label);
+        results_.emplace(row.value, &label);
+        resultRows_.push_back({&app::BoundControl<QLabel>(*this, row.name), &label,
+                               row.unit ? &app::BoundControl<QLabel>(*this, row.unit) : nullptr});
+        const app::NamingRow naming{row.value, {row.name}, row.unit};
+        app::NameControls(*this, {&naming, 1});
     }
     // The steady-state line may take two lines of the column.
     results_.at("SteadyStateLabel")->setWordWrap(true);
+    plot_.setAccessibleName(QString::fromUtf8(kPlotName));
+    plot_.setAccessibleDescription(QString::fromUtf8(kPlotDescription));
     // The empty picture box only lends its (absent) picture for blanking; it shows nothing.
     app::BoundControl<QWidget>(*this, "Picture2").hide();
 
     connect(&plot_, &PlotArea::PointerMoved, this,
             [this](Qt::MouseButtons, bool, float x, float y) { ReadPointer(*this, x, y); });
+
+    // Each copy takes the plot on show, and does nothing while there is none.
+    const auto onPlot = [this](void (Form2::*copy)()) {
+        return [this, copy] {
+            if (HasPlot())
+                (this->*copy)();
+        };
+    };
+    const std::pair<const char*, void (Form2::*)()> copies[] = {
+        {"Copia grafico", &Form2::CopyPicture},
+        {"Copia dati", &Form2::CopySamples},
+        {"Copia risultati", &Form2::CopyResults},
+    };
+    for (const auto& [text, copy] : copies)
+        connect(plotMenu_.addAction(QString::fromUtf8(text)), &QAction::triggered, this,
+                onPlot(copy));
+    connect(new QShortcut(QKeySequence::Copy, this), &QShortcut::activated, this,
+            onPlot(&Form2::CopyPicture));
+    plot_.setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(&plot_, &QWidget::customContextMenuRequested, this, &Form2::ShowPlotMenu);
 }
 
 void Form2::ShowWindow() { show(); }
@@ -97,8 +154,11 @@ PlotPicture& Form2::PlotSurface() { return plot_.Surface(); }
 
 void Form2::SetPlotToolTip(const QString& text) { plot_.SetToolTipText(text); }
 
+// The label's accessible name says what it holds; the value it shows is its description.
 void Form2::SetResultText(const char* label, const QString& text) {
-    results_.at(label)->setText(text);
+    QLabel& result = *results_.at(label);
+    result.setText(text);
+    result.setAccessibleDescription(text);
 }
 
 void Form2::SetResultColour(const char* label, app::Rgb colour) {
@@ -119,6 +179,36 @@ Trace Form2::SelectedTrace() const {
 void Form2::SelectTrace(Trace trace) {
     if (trace != Trace::None)
         Option(trace).setChecked(true);
+}
+
+bool Form2::HasPlot() const { return plot_.Surface().Drawn().has_value(); }
+
+void Form2::ShowPlotMenu(QPoint position) {
+    for (QAction* action : plotMenu_.actions())
+        action->setEnabled(HasPlot());
+    plotMenu_.popup(plot_.mapToGlobal(position));
+}
+
+// The picture inside the frame, pixel for pixel as on show, at its size (997 x 605).
+void Form2::CopyPicture() { QGuiApplication::clipboard()->setImage(plot_.Picture()); }
+
+// The table of a large N may not fit in the memory left: then nothing is copied.
+void Form2::CopySamples() {
+    try {
+        const QString table =
+            SamplesTable(*plot_.Surface().Drawn(), state_, QLocale().decimalPoint());
+        if (!table.isEmpty())
+            QGuiApplication::clipboard()->setText(table);
+    } catch (const std::bad_alloc&) {
+    }
+}
+
+void Form2::CopyResults() {
+    std::vector<ShownResult> shown;
+    for (const ResultLabels& row : resultRows_)
+        shown.push_back(
+            {row.name->text(), row.value->text(), row.unit ? row.unit->text() : QString()});
+    QGuiApplication::clipboard()->setText(ResultsText(shown));
 }
 
 } // namespace graph_window

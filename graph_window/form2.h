@@ -2,7 +2,10 @@
 
 // The graph window "Forme d'onda reali": the plot area, the three trace selectors, the
 // simulated ripple and mean, and the instruction line. It lives until the user closes it.
+// Ctrl+C copies the plot as a picture; the plot's context menu copies the picture, one period's
+// samples or the results, all of the plot on show.
 
+#include "app/design_state.h"
 #include "graph_window/graph_window_view.h"
 
 #include <QWidget>
@@ -10,8 +13,10 @@
 #include <array>
 #include <map>
 #include <string>
+#include <vector>
 
 class QLabel;
+class QMenu;
 class QRadioButton;
 
 namespace graph_window {
@@ -21,7 +26,8 @@ class PlotArea;
 class Form2 : public QWidget, public GraphWindowView {
     Q_OBJECT
 public:
-    explicit Form2(QWidget* parent = nullptr);
+    // The samples of the plot on show are read from state, which outlives the window.
+    explicit Form2(const app::DesignState& state, QWidget* parent = nullptr);
 
     PlotArea& Plot() const { return plot_; }
 
@@ -35,11 +41,27 @@ public:
     void SelectTrace(Trace trace) override;
 
 private:
+    // A result row's labels; unit is null for a result without a unit.
+    struct ResultLabels {
+        QLabel* name;
+        QLabel* value;
+        QLabel* unit;
+    };
+
     QRadioButton& Option(Trace trace) const;
 
+    bool HasPlot() const;
+    void ShowPlotMenu(QPoint position);
+    void CopyPicture();
+    void CopySamples();
+    void CopyResults();
+
+    const app::DesignState& state_;
     PlotArea& plot_;
     std::map<std::string, QLabel*, std::less<>> results_;
+    std::vector<ResultLabels> resultRows_;
     std::array<QRadioButton*, 3> options_; // Vi, iC, Vo
+    QMenu& plotMenu_;
 };
 
 } // namespace graph_window

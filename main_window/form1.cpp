@@ -37,6 +37,20 @@ Form1::Form1(app::DesignState& state, QWidget* parent) : QWidget(parent), state_
             [this] { RunDesignCommand(state_, *this); });
     connect(&app::BoundControl<QPushButton>(*this, "Command2"), &QPushButton::clicked, this,
             [this] { RunGraphCommand(state_, *this); });
+
+    // The buttons are never default: Enter in a field clicks the button of its group.
+    QWidget* previous = nullptr;
+    for (const FocusStop& stop : Form1FocusOrder()) {
+        auto& control = app::BoundControl<QWidget>(*this, stop.control);
+        if (previous)
+            setTabOrder(previous, &control);
+        previous = &control;
+        if (stop.enterRuns)
+            connect(&Field(stop.control), &QLineEdit::returnPressed,
+                    &app::BoundControl<QPushButton>(*this, stop.enterRuns), &QPushButton::click);
+    }
+    Field(kForm1FirstFocus).setFocus();
+    app::NameControls(*this, Form1Names());
 }
 
 // The graph window has no owner, so it outlives a closed main window; it goes with this object.
@@ -44,7 +58,7 @@ Form1::~Form1() { delete graphWindow_; }
 
 graph_window::Form2& Form1::GraphWindow() {
     if (!graphWindow_)
-        graphWindow_ = new graph_window::Form2();
+        graphWindow_ = new graph_window::Form2(state_);
     return *graphWindow_;
 }
 
@@ -56,8 +70,11 @@ void Form1::SetFieldColour(const char* field, app::Rgb colour) {
     app::SetTextColour(Field(field), colour);
 }
 
+// The label's accessible name says what it holds; the value it shows is its description.
 void Form1::SetResultText(const char* label, const QString& text) {
-    results_.at(label)->setText(text);
+    QLabel& result = *results_.at(label);
+    result.setText(text);
+    result.setAccessibleDescription(text);
 }
 
 void Form1::ShowMessage(const std::u16string& message) { app::ShowMessageText(message); }

@@ -100,8 +100,57 @@ const app::ControlRow kForm1Rows[] = {
 };
 // clang-format on
 
+// "Dati Esempio" stands for typing the design data, so it comes before the design fields: one
+// Shift+Tab from the field the focus starts in, and the walk from the typed data to "Calcola C"
+// crosses no button that would overwrite them.
+// clang-format off
+const FocusStop kForm1FocusOrder[] = {
+    {"Command3"},
+    {"Text1",  "Command1"},
+    {"Text2",  "Command1"},
+    {"Text3",  "Command1"},
+    {"Text4",  "Command1"},
+    {"Text6",  "Command1"},
+    {"Command1"},
+    {"Text7",  "Command2"},
+    {"Text12", "Command2"},
+    {"Text8",  "Command2"},
+    {"Text9",  "Command2"},
+    {"Text10", "Command2"},
+    {"Text13", "Command2"},
+    {"Text14", "Command2"},
+    {"Text15", "Command2"},
+    {"Command2"},
+};
+
+// Each field by its symbol and unit; each run setting by its symbol and description. The push
+// buttons are named by their captions already.
+const app::NamingRow kForm1Names[] = {
+    {"Text1",   {"Label3"},             "Label4"},
+    {"Text2",   {"Label9"},             "Label12"},
+    {"Text3",   {"Label7"},             "Label8"},
+    {"Text4",   {"Label5", "Label11"},  "Label10"},
+    {"Text6",   {"Label17"},            "Label6"},
+    {"Label25", {"Label22"},            "Label23"},
+    {"ExactCLabel",    {"ExactCCaption"},    "ExactCUnit"},
+    {"StandardCLabel", {"StandardCCaption"}, "StandardCUnit"},
+    {"Text7",   {"Label36"},            "Label37"},
+    {"Text12",  {"Label46"},            "Label47"},
+    {"Text8",   {"Label38"},            "Label39"},
+    {"Text9",   {"Label40"},            "Label43"},
+    {"Text10",  {"Label41"},            "Label44"},
+    {"Text13",  {"Label48"},            "Label56"},
+    {"Text14",  {"Label49"},            "Label57"},
+    {"Text15",  {"Label64"},            "Label65"},
+};
+// clang-format on
+
 } // namespace
 
 std::span<const app::ControlRow> Form1Rows() { return kForm1Rows; }
+
+std::span<const FocusStop> Form1FocusOrder() { return kForm1FocusOrder; }
+
+std::span<const app::NamingRow> Form1Names() { return kForm1Names; }
 
 } // namespace main_window

@@ -1,11 +1,13 @@
 // The main window driven as a user drives it: its layout, "Dati Esempio" and "Calcola C".
 
 #include "app/control_table.h"
+#include "graph_window/plot_area.h"
 #include "main_window/form1.h"
 #include "main_window/form1_layout.h"
 #include "tests/gui_support.h"
 #include "tests/test_registry.h"
 
+#include <QAccessible>
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -38,6 +40,10 @@ struct MainWindow : MainWindowSession {
 const char* const kVerificationFields[] = {"Text7", "Text12", "Text8", "Text10", "Text9"};
 
 const QColor kFieldBlue(0, 0, 255);
+
+QString Accessible(QWidget& control, QAccessible::Text text) {
+    return QAccessible::queryAccessibleInterface(&control)->text(text);
+}
 
 } // namespace
 
@@ -157,6 +163,8 @@ private slots:
         QCOMPARE(main.caption("Label25"), shownC);
         QCOMPARE(main.caption("ExactCLabel"), shownC);
         QCOMPARE(main.caption("StandardCLabel"), standardC);
+        QCOMPARE(Accessible(*main.main.findChild<QLabel*>("Label25"), QAccessible::Description),
+                 shownC);
         QCOMPARE(main.text("Text7"), QString("1.000E+01"));
         QCOMPARE(main.text("Text12"), QString("1.000E+01"));
         QCOMPARE(main.text("Text8"), QString("5.000E+01"));
@@ -332,6 +340,73 @@ private slots:
         QCOMPARE(main.text("Text10"), QString("2.500E+02"));
         QCOMPARE(main.textColour("Text10"), kFieldBlue);
         QCOMPARE(main.state.C, 250.0);
+    }
+
+    // The whole walk by keyboard after "Dati Esempio" pressed with the space bar; Enter in each
+    // field clicks its group's button: "Calcola C" designs C, "Grafici" finds E missing.
+    void keyboardWalksTheWindowAndEnterClicksTheGroupsButton() {
+        LocaleScope english(EnglishLocale());
+        MainWindow main;
+        QVERIFY(QTest::qWaitForWindowActive(&main.main));
+        QCOMPARE(QApplication::focusWidget(), &main.field("Text1"));
+        // The window's own, which stays when a message box leaves no window active offscreen.
+        const auto focus = [&] { return main.main.focusWidget(); };
+        QTest::keyClick(focus(), Qt::Key_Backtab);
+        QCOMPARE(focus()->objectName(), QString("Command3"));
+        QTest::keyClick(focus(), Qt::Key_Space);
+        enum Runs { Nothing, Design, Graph };
+        const std::pair<const char*, Runs> walk[] = {
+            {"Text1", Design}, {"Text2", Design}, {"Text3", Design}, {"Text4", Design},
+            {"Text6", Design}, {"Command1", {}},  {"Text7", Graph},  {"Text12", Graph},
+            {"Text8", Graph},  {"Text9", Graph},  {"Text10", Graph}, {"Text13", Graph},
+            {"Text14", Graph}, {"Text15", Graph}, {"Command2", {}},  {"Command3", {}}};
+        const QStringList noE{"Hai dimenticato di scrivere la tensione di ingresso E"};
+        for (const auto& [name, runs] : walk) {
+            QTest::keyClick(focus(), Qt::Key_Tab);
+            QCOMPARE(focus()->objectName(), QString(name));
+            if (runs == Nothing)
+                continue;
+            main.main.findChild<QLabel*>("Label25")->clear();
+            main.field("Text7").clear();
+            MessageBoxAnswerer answerer;
+            QTest::keyClick(focus(), runs == Design ? Qt::Key_Return : Qt::Key_Enter);
+            QCOMPARE(answerer.texts(), runs == Design ? QStringList() : noE);
+            QCOMPARE(main.caption("Label25"), QString(runs == Design ? "2.50E+02" : ""));
+        }
+    }
+
+    void controlsAreNamedAsTheWindowsShowThem_data() {
+        QTest::addColumn<bool>("graph");
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("name");
+        const auto row = [](bool graph, const char* control, const char* name) {
+            QTest::newRow(control) << graph << QString(control) << QString::fromUtf8(name);
+        };
+        row(false, "Text4", "ΔVo [mV]");
+        row(false, "Text8", "D [%]");
+        row(false, "Text14", "NP Numero periodi visualizzati");
+        row(false, "Label25", "C [nF]");
+        row(false, "Command1", "Calcola C");
+        row(true, "Label5", "Delta Vovera [mV]");
+        row(true, "Label9", "Vomvera [V]");
+        row(false, "StandardCLabel", "C serie E12: [nF]");
+        row(true, "SettlingLabel", "Assestamento 1% [periodi]");
+        row(true, "SteadyStateLabel", "Simulazione:");
+        row(true, "Picture1", "Grafico delle forme d'onda");
+    }
+    void controlsAreNamedAsTheWindowsShowThem() {
+        QFETCH(bool, graph);
+        QFETCH(QString, control);
+        QFETCH(QString, name);
+        MainWindow main;
+        QWidget& window = graph ? static_cast<QWidget&>(main.main.GraphWindow()) : main.main;
+        QCOMPARE(Accessible(*window.findChild<QWidget*>(control), QAccessible::Name), name);
+    }
+
+    void thePlotDescribesItsTraces() {
+        MainWindow main;
+        const QString text = Accessible(main.main.GraphWindow().Plot(), QAccessible::Description);
+        QVERIFY(text.contains("Vi(t)") && text.contains("iC(t)") && text.contains("Vo(t)"));
     }
 };
 

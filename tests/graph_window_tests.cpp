@@ -8,6 +8,8 @@
 #include "tests/gui_support.h"
 #include "tests/test_registry.h"
 
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,6 +17,9 @@
 #include <QRadioButton>
 #include <QStyle>
 #include <QTest>
+
+#include <bit>
+#include <charconv>
 
 using namespace app;
 using namespace graph_window;
@@ -61,6 +66,31 @@ QRgb At(PlotArea& plot, float x, float y) {
 }
 
 QRgb kBackground = kLightYellow;
+
+// The actions of the plot's context menu, opened by a right click and closed again.
+QList<QAction*> PlotMenuActions(Form2& graph) {
+    const QPoint at(100, 100);
+    QContextMenuEvent click(QContextMenuEvent::Mouse, at, graph.Plot().mapToGlobal(at));
+    QApplication::sendEvent(&graph.Plot(), &click);
+    QWidget* menu = QApplication::activePopupWidget();
+    menu->close();
+    return menu->actions();
+}
+
+// Whether Ctrl+C in the active graph window leaves the clipboard as it was, and the plot's menu
+// offers its three actions disabled.
+bool CopiesNothing(Form2& graph) {
+    graph.show();
+    graph.activateWindow();
+    (void)QTest::qWaitForWindowActive(&graph);
+    QGuiApplication::clipboard()->setText("before");
+    QTest::keyClick(&graph, Qt::Key_C, Qt::ControlModifier);
+    QStringList actions;
+    for (const QAction* action : PlotMenuActions(graph))
+        actions << action->text() + (action->isEnabled() ? " enabled" : "");
+    return actions == QStringList{"Copia grafico", "Copia dati", "Copia risultati"} &&
+           QGuiApplication::clipboard()->text() == "before";
+}
 
 } // namespace
 
@@ -478,6 +508,68 @@ private slots:
             for (int y = option1.top(); y <= option1.bottom(); ++y)
                 redCaption |= picture.pixel(x, y) == kRed;
         QVERIFY(redCaption);
+    }
+
+    // Nothing before the first plot or after a failed run; the plot on show, never the settings
+    // a refused command stored, in between.
+    void copiesThePlotOnShow_data() {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QString>("results");
+        // The simulated values, the real circuit's, and the steady-state line, as shown.
+        const QString results = "Delta Vovera\t1.56E+03\t[mV]\nVomvera\t2.51E+00\t[V]\n"
+                                "Delta Vo\t2.06E+03\t[mV]\nVom\t3.00E+00\t[V]\n"
+                                "Assestamento 1%\t5\t[periodi]\nTempo 1%\t5.00E+00\t[ms]\n"
+                                "Simulazione:\tA regime dal periodo 44 di 2000\t\n";
+        QTest::newRow("English") << EnglishLocale() << results;
+        QTest::newRow("Italian") << ItalianLocale() << QString(results).replace('.', ',');
+    }
+    void copiesThePlotOnShow() {
+        QFETCH(QLocale, locale);
+        QFETCH(QString, results);
+        LocaleScope scope(locale);
+        Session session;
+        QVERIFY(CopiesNothing(session.main.GraphWindow()));
+        session.setWorkedExample();
+        session.plot();
+        const DesignState shown = session.state;
+        session.setVerification({"10", "30", "1", "1", "1000", "20", "1", "0"});
+        QCOMPARE(session.plot().size(), 1);
+        Form2& graph = *session.graphBeside();
+        graph.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&graph));
+        QClipboard& clipboard = *QGuiApplication::clipboard();
+        QTest::keyClick(&graph, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(clipboard.image().size(), QSize(997, 605));
+        QCOMPARE(clipboard.image().convertToFormat(QImage::Format_RGB32), graph.Plot().Picture());
+
+        const QList<QAction*> actions = PlotMenuActions(graph);
+        QCOMPARE(actions.size(), 3); // "Copia grafico", "Copia dati", "Copia risultati"
+        clipboard.clear();
+        actions[0]->trigger();
+        QCOMPARE(clipboard.image().convertToFormat(QImage::Format_RGB32), graph.Plot().Picture());
+        actions[1]->trigger();
+        const QStringList rows = clipboard.text().split('\n');
+        QCOMPARE(rows.size(), 1 + 10 + 1); // the header, the samples, nothing after the last
+        QCOMPARE(rows.front(), QString("t [s]\tVi [V]\tiC [A]\tVo [V]"));
+        for (int i = 1; i <= 10; ++i) {
+            const QStringList values = rows[i].split('\t');
+            const double expected[] = {i * shown.dt, shown.Vi[i], shown.iC[i], shown.Vo[i]};
+            for (int k = 0; k < 4; ++k) {
+                QVERIFY(locale.decimalPoint() == "." || !values.value(k).contains('.'));
+                const QByteArray text =
+                    values.value(k).replace(locale.decimalPoint(), ".").toLatin1();
+                double value = 0;
+                const auto [end, error] = std::from_chars(text.begin(), text.end(), value);
+                QVERIFY2(error == std::errc() && end == text.end(), text.constData());
+                QCOMPARE(std::bit_cast<quint64>(value), std::bit_cast<quint64>(expected[k]));
+            }
+        }
+        actions[2]->trigger();
+        QCOMPARE(clipboard.text(), results);
+
+        session.setVerification({"1e307", "30", "1", "1", "1000", "10", "1", "2000"});
+        QCOMPARE(session.plot().size(), 1); // a run that fails after blanking
+        QVERIFY(CopiesNothing(graph));
     }
 };
 

@@ -1,0 +1,58 @@
+#include "graph_window/plot_clipboard.h"
+
+#include <charconv>
+
+namespace graph_window {
+
+namespace {
+
+// The longest shortest-round-trip form of a double, "-2.2250738585072014e-308", with room.
+constexpr int kMaxNumberLength = 32;
+
+// Characters per row reserved ahead, about what a row of four 16-digit values takes.
+constexpr qsizetype kTypicalRowLength = 64;
+
+void AppendNumber(QString& text, double value, const QString& decimalPoint) {
+    char buffer[kMaxNumberLength];
+    const char* const end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
+    const char* point = buffer;
+    while (point != end && *point != '.')
+        ++point;
+    text += QLatin1StringView(buffer, point);
+    if (point != end) {
+        text += decimalPoint;
+        text += QLatin1StringView(point + 1, end);
+    }
+}
+
+} // namespace
+
+QString SamplesTable(const DrawnPlot& plot, const app::DesignState& state,
+                     const QString& decimalPoint) {
+    const std::size_t samples = std::size_t(plot.N) + 2;
+    if (plot.N < 1 || state.Vi.size() < samples || state.iC.size() < samples ||
+        state.Vo.size() < samples)
+        return {};
+    QString text = QStringLiteral("t [s]\tVi [V]\tiC [A]\tVo [V]\n");
+    text.reserve(text.size() + plot.N * kTypicalRowLength);
+    for (std::int32_t i = 1; i <= plot.N; ++i) {
+        AppendNumber(text, i * plot.dt, decimalPoint);
+        text += u'\t';
+        AppendNumber(text, state.Vi[i], decimalPoint);
+        text += u'\t';
+        AppendNumber(text, state.iC[i], decimalPoint);
+        text += u'\t';
+        AppendNumber(text, state.Vo[i], decimalPoint);
+        text += u'\n';
+    }
+    return text;
+}
+
+QString ResultsText(std::span<const ShownResult> results) {
+    QString text;
+    for (const ShownResult& result : results)
+        text += result.name + u'\t' + result.value + u'\t' + result.unit + u'\n';
+    return text;
+}
+
+} // namespace graph_window

@@ -1,0 +1,30 @@
+#pragma once
+
+// What the graph window puts on the clipboard as text: one simulated period as a table for a
+// spreadsheet, and the results on show. Apart from any widget.
+
+#include "app/design_state.h"
+#include "graph_window/plot_picture.h"
+
+#include <QString>
+
+#include <span>
+
+namespace graph_window {
+
+// The header row, then one row per sample i = 1 … N of the plot on show: t = i·dt in seconds,
+// Vi in V, iC in A and Vo in V, separated by tabs, each row ending with a newline. Every value
+// has as many digits as reading it back to the same 64-bit value takes, with decimalPoint for
+// the point. Empty when the arrays hold fewer than N+2 samples.
+QString SamplesTable(const DrawnPlot& plot, const app::DesignState& state,
+                     const QString& decimalPoint);
+
+// A result as the window shows it: its caption, its value and its unit (empty when it has none).
+struct ShownResult {
+    QString name, value, unit;
+};
+
+// One line per result: name, tab, value, tab, unit, newline.
+QString ResultsText(std::span<const ShownResult> results);
+
+} // namespace graph_window
