@@ -44,21 +44,21 @@ const app::ControlRow kForm2Rows[] = {
 
     // The real circuit beside the simulation, in the free column: its values in boxes of the
     // plot's colour under a heading of their own, the simulation's white boxes under theirs.
-    {"IdealCircuitCaption", Label, "Circuito ideale:", {15360, 4320, 2295, 255}},
-    {"ExactRippleCaption",  Label, "Delta Vo",         {15360, 4800, 1020, 255}},
-    {"ExactRippleLabel",    Label, "",                 {16980, 4680, 1140, 375},  Bold825, kLightYellow},
-    {"ExactRippleUnit",     Label, "[mV]",             {18180, 4800, 495, 255}},
-    {"ExactMeanCaption",    Label, "Vom",              {15360, 5280, 1020, 255}},
-    {"ExactMeanLabel",      Label, "",                 {16980, 5160, 1140, 375},  Bold825, kLightYellow},
-    {"ExactMeanUnit",       Label, "[V]",              {18180, 5280, 255, 255}},
-    {"SettlingCaption",     Label, "Assestamento 1%",  {15360, 5760, 1620, 255}},
-    {"SettlingLabel",       Label, "",                 {16980, 5640, 1140, 375},  Bold825, kLightYellow},
-    {"SettlingUnit",        Label, "[periodi]",        {18180, 5760, 750, 255}},
-    {"SettlingTimeCaption", Label, "Tempo 1%",         {15360, 6240, 1620, 255}},
-    {"SettlingTimeLabel",   Label, "",                 {16980, 6120, 1140, 375},  Bold825, kLightYellow},
-    {"SettlingTimeUnit",    Label, "[ms]",             {18180, 6240, 495, 255}},
-    {"SimulationCaption",   Label, "Simulazione:",     {15360, 6600, 1275, 255}},
-    {"SteadyStateLabel",    Label, "",                 {15360, 6870, 3510, 540}},
+    {"IdealCircuitCaption", Label, "Circuito ideale:", {15360, 4200, 2295, 255}},
+    {"ExactRippleCaption",  Label, "Delta Vo",         {15360, 4680, 1020, 255}},
+    {"ExactRippleLabel",    Label, "",                 {16980, 4560, 1140, 375},  Bold825, kLightYellow},
+    {"ExactRippleUnit",     Label, "[mV]",             {18180, 4680, 495, 255}},
+    {"ExactMeanCaption",    Label, "Vom",              {15360, 5100, 1020, 255}},
+    {"ExactMeanLabel",      Label, "",                 {16980, 4980, 1140, 375},  Bold825, kLightYellow},
+    {"ExactMeanUnit",       Label, "[V]",              {18180, 5100, 255, 255}},
+    {"SettlingCaption",     Label, "Assestamento 1%",  {15360, 5520, 1620, 255}},
+    {"SettlingLabel",       Label, "",                 {16980, 5400, 1140, 375},  Bold825, kLightYellow},
+    {"SettlingUnit",        Label, "[periodi]",        {18180, 5520, 750, 255}},
+    {"SettlingTimeCaption", Label, "Tempo 1%",         {15360, 5940, 1620, 255}},
+    {"SettlingTimeLabel",   Label, "",                 {16980, 5820, 1140, 375},  Bold825, kLightYellow},
+    {"SettlingTimeUnit",    Label, "[ms]",             {18180, 5940, 495, 255}},
+    {"SimulationCaption",   Label, "Simulazione:",     {15360, 6480, 1275, 255}},
+    {"SteadyStateLabel",    Label, "",                 {15360, 6780, 3510, 540}},
 };
 // clang-format on
 
@@ -117,8 +117,10 @@ Form2::Form2(const app::DesignState& state, QWidget* parent)
         const app::NamingRow naming{row.value, {row.name}, row.unit};
         app::NameControls(*this, {&naming, 1});
     }
-    // The steady-state line may take two lines of the column.
-    results_.at("SteadyStateLabel")->setWordWrap(true);
+    // The steady-state line may take two lines, from the top, under its heading.
+    QLabel& steadyState = *results_.at("SteadyStateLabel");
+    steadyState.setWordWrap(true);
+    steadyState.setAlignment(Qt::AlignLeft | Qt::AlignTop);
     plot_.setAccessibleName(QString::fromUtf8(kPlotName));
     plot_.setAccessibleDescription(QString::fromUtf8(kPlotDescription));
     // The empty picture box only lends its (absent) picture for blanking; it shows nothing.
