@@ -1,6 +1,7 @@
 #include "graph_window/form2.h"
 
 #include "app/control_table.h"
+#include "app/message.h"
 #include "graph_window/plot_area.h"
 #include "graph_window/plot_clipboard.h"
 #include "graph_window/readout.h"
@@ -194,7 +195,8 @@ void Form2::ShowPlotMenu(QPoint position) {
 // The picture inside the frame, pixel for pixel as on show, at its size (997 x 605).
 void Form2::CopyPicture() { QGuiApplication::clipboard()->setImage(plot_.Picture()); }
 
-// The table of a large N may not fit in the memory left: then nothing is copied.
+// The table of a large N may not fit in the memory left: then nothing is copied, and the user
+// is told so rather than left to paste what the clipboard held before.
 void Form2::CopySamples() {
     try {
         const QString table =
@@ -202,6 +204,8 @@ void Form2::CopySamples() {
         if (!table.isEmpty())
             QGuiApplication::clipboard()->setText(table);
     } catch (const std::bad_alloc&) {
+        app::ShowMessage(QStringLiteral(
+            "Memoria insufficiente per copiare i dati di questo numero di campioni N!"));
     }
 }
 

@@ -5,6 +5,7 @@
 #include "graph_window/form2.h"
 #include "graph_window/plot_area.h"
 #include "main_window/form1.h"
+#include "tests/address_space_limit.h"
 #include "tests/gui_support.h"
 #include "tests/test_registry.h"
 
@@ -401,6 +402,28 @@ private slots:
         QCOMPARE(At(plot, 20, 98), kBackground);
         QCOMPARE(At(plot, 20, 80), kRed);
         QCOMPARE(session.result("Label5"), QString("1.56E+03"));
+    }
+
+    // The data of a period too long for the memory left are not copied, and the user is told.
+    void copyingDataBeyondTheMemoryLeftSaysSo() {
+        if (!AddressSpaceLimit::Available())
+            QSKIP("needs an address-space limit and an allocator that throws std::bad_alloc");
+        Session session;
+        session.setVerification({"10", "30", "1", "1", "1000", "200000", "1", "2000"});
+        QVERIFY(session.plot().isEmpty());
+        Form2& graph = *session.graphBeside();
+        const QList<QAction*> actions = PlotMenuActions(graph);
+        QGuiApplication::clipboard()->setText("before");
+        MessageBoxAnswerer answerer;
+        {
+            const AddressSpaceLimit limit(16 << 20); // the table takes some 25 MB
+            QVERIFY(limit.IsSet());
+            actions[1]->trigger();
+        }
+        QCOMPARE(answerer.texts(),
+                 QStringList{"Memoria insufficiente per copiare i dati di questo numero di "
+                             "campioni N!"});
+        QCOMPARE(QGuiApplication::clipboard()->text(), QString("before"));
     }
 
     // The real circuit's values and the steady-state line beside the simulated ones; a refusal

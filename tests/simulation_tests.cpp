@@ -6,6 +6,7 @@
 #include "engine/period_repeats.h"
 #include "engine/simulation.h"
 #include "engine/statistics.h"
+#include "tests/address_space_limit.h"
 #include "tests/engine_test_support.h"
 #include "tests/test_registry.h"
 
@@ -14,23 +15,9 @@
 
 #include <cmath>
 #include <cstdint>
-#include <fstream>
 #include <limits>
 #include <random>
 #include <unordered_map>
-
-#ifdef __linux__
-#include <sys/resource.h>
-#include <unistd.h>
-#endif
-
-#if defined(__SANITIZE_ADDRESS__)
-#define VELMARO_ADDRESS_SANITIZER 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define VELMARO_ADDRESS_SANITIZER 1
-#endif
-#endif
 
 using namespace app;
 using namespace engine;
@@ -493,30 +480,19 @@ void SimulationTest::oddValuesRunWithoutFault() {
 }
 
 void SimulationTest::outOfMemoryIsReported() {
-#if defined(VELMARO_ADDRESS_SANITIZER)
-    QSKIP("AddressSanitizer's operator new ends the process on a failed allocation instead of "
-          "throwing std::bad_alloc, so the engine's handling of it cannot be reached");
-#elif defined(__linux__)
-    // Leave the process 64 MB more address space than it has now, far less than the arrays need.
-    long pages = 0;
-    std::ifstream("/proc/self/statm") >> pages;
-    QVERIFY(pages > 0);
-    rlimit saved{};
-    QVERIFY(getrlimit(RLIMIT_AS, &saved) == 0);
-    rlimit tight = saved;
-    tight.rlim_cur = static_cast<rlim_t>(pages) * sysconf(_SC_PAGESIZE) + (64 << 20);
-    QVERIFY(setrlimit(RLIMIT_AS, &tight) == 0);
-
+    if (!AddressSpaceLimit::Available())
+        QSKIP("needs an address-space limit and an allocator that throws std::bad_alloc");
     DesignState s = TabulatedDesign();
     s.N = kMaxSamplesPerPeriod;
-    const RunOutcome outcome = Simulate(s);
-    setrlimit(RLIMIT_AS, &saved);
-
+    RunOutcome outcome = RunOutcome::Completed;
+    {
+        // 64 MB more than the process has now, far less than the arrays need.
+        const AddressSpaceLimit limit(64 << 20);
+        QVERIFY(limit.IsSet());
+        outcome = Simulate(s);
+    }
     QCOMPARE(outcome, RunOutcome::OutOfMemory);
     QVERIFY(s.Vo.empty() && s.Vi.empty() && s.iC.empty());
-#else
-    QSKIP("needs an address-space limit");
-#endif
 }
 
 void SimulationTest::planRun_data() {
