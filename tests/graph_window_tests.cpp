@@ -449,6 +449,11 @@ private slots:
             << EnglishLocale() << QStringList{"10", "30", "1", "1", "1000", "10", "1", "30"}
             << QStringList{"2.06E+03", "3.00E+00", "5", "5.00E+00",
                            "Non a regime dopo 30 periodi: aumenta NI"};
+        // R·C·f = 4e307: R·C·f·ln 100 periods, and their time, are beyond a real.
+        QTest::newRow("settling beyond a real")
+            << EnglishLocale() << QStringList{"10", "30", "1e-3", "4e304", "1e9", "10", "1", "20"}
+            << QStringList{"5.25E-305", "3.00E+00", "", "",
+                           "Non a regime dopo 20 periodi: aumenta NI"};
     }
     void showsTheRealCircuitBesideTheSimulation() {
         QFETCH(QLocale, locale);
