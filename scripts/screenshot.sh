@@ -10,7 +10,8 @@ Usage: scripts/screenshot.sh [options]
 
 Builds Velmaro (as scripts/start.sh does), starts it on a private Xvfb display and saves
 the main window as a PNG. With --graph it then clicks "Dati Esempio", "Calcola C" and
-"Grafici" and also saves the graph window "Forme d'onda reali".
+"Grafici", saves the graph window "Forme d'onda reali", and saves the main window again with
+the design it now shows.
 
 Options:
   --graph              also drive the commands and save the graph window
@@ -281,4 +282,6 @@ if [ "$WITH_GRAPH" -eq 1 ]; then
   fail_on_message_box "\"Grafici\""
   say "graph window: $(window_geometry "$GRAPH_ID") (client area $GRAPH_SIZE expected)"
   capture "$GRAPH_ID" "$OUT_DIR/$GRAPH_FILE"
+  # The main window again, now showing the design that was plotted.
+  capture "$MAIN_ID" "$OUT_DIR/$MAIN_FILE"
 fi
