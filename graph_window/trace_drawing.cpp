@@ -278,14 +278,12 @@ void DrawTrace(PlotPicture& plot, const std::vector<double>& samples, double lar
 }
 
 void DrawTraces(PlotPicture& plot, const app::DesignState& state) {
+    const TraceScales scales{state.ViMax, state.IcMax, state.VoMax};
     for (const TraceGeometry& band : kTraceGeometry) {
         const std::vector<double>& samples = band.trace == Trace::Vi   ? state.Vi
                                              : band.trace == Trace::Ic ? state.iC
                                                                        : state.Vo;
-        const double largest = band.trace == Trace::Vi   ? state.ViMax
-                               : band.trace == Trace::Ic ? state.IcMax
-                                                         : state.VoMax;
-        DrawTrace(plot, samples, largest, band, state.N, state.NP);
+        DrawTrace(plot, samples, scales.Of(band.trace), band, state.N, state.NP);
     }
 }
 
