@@ -4,8 +4,13 @@
 // the engine and the field check use it without any toolkit.
 
 #include <cstdint>
+#include <memory>
+#include <span>
 #include <string>
-#include <vector>
+
+namespace engine {
+class SimulatedRun;
+}
 
 namespace app {
 
@@ -25,12 +30,15 @@ struct DesignState {
     std::int32_t NP = 0; // periods drawn
     std::int32_t NI = 0; // periods simulated
 
-    // Written by the simulation: the time step and one period of samples, indices 0 to N+1.
-    // The arrays are empty (absent) until the first run.
+    // Taken from the completed run that the plot shows: the time step and one period of
+    // samples, indices 0 to N+1, which belong to that run and live as long as it is held here.
+    // The arrays are empty (absent) until the first run, and while a run goes on or after one
+    // that failed or was stopped.
     double dt = 0;
-    std::vector<double> Vi, Vo, iC;
+    std::span<const double> Vi, Vo, iC;
+    std::shared_ptr<const engine::SimulatedRun> run;
 
-    // Written by the statistics.
+    // The statistics of that run.
     double ViMax = 0, IcMax = 0, VoMax = 0, VoMin = 0;
     double DeltaVoVera = 0; // simulated peak-to-peak ripple, mV
     double VomVera = 0;     // simulated mean output, V

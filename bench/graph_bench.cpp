@@ -162,7 +162,7 @@ struct Setting {
     std::int32_t N;
 };
 
-const Setting kSettings[] = {{"default", 1000}, {"N100000", 100'000}};
+const Setting kSettings[] = {{"default", 1000}, {"N100000", 100'000}, {"N40000000", 40'000'000}};
 
 const std::int32_t kDrawnPeriods[] = {1, 10, 1000, 100'000, 2'147'483'647};
 

@@ -1,6 +1,8 @@
 #include "engine/period.h"
 
-#include "app/design_state.h"
+#include "engine/run_control.h"
+
+#include <algorithm>
 
 #include <cmath>
 
@@ -30,16 +32,16 @@ std::optional<SwitchingSamples> FindSwitchingSamples(std::int32_t n, double d) {
 
 double TimeStep(double f, std::int32_t n) { return (1 / f) / static_cast<double>(n); }
 
-PeriodPlan MakePeriodPlan(const app::DesignState& state, SwitchingSamples switching) {
+PeriodPlan MakePeriodPlan(const RunSettings& settings, SwitchingSamples switching) {
     PeriodPlan plan{};
-    plan.n = state.N;
+    plan.n = settings.N;
     plan.k = switching.k;
     plan.k1 = switching.k1;
-    plan.e = state.E;
-    plan.c = state.C;
-    plan.dt = TimeStep(state.f, state.N);
-    plan.cr = state.C * state.R;
-    plan.rise = (plan.dt * state.E) / plan.cr;
+    plan.e = settings.E;
+    plan.c = settings.C;
+    plan.dt = TimeStep(settings.f, settings.N);
+    plan.cr = settings.C * settings.R;
+    plan.rise = (plan.dt * settings.E) / plan.cr;
     return plan;
 }
 
@@ -57,17 +59,50 @@ double OffSteps(const PeriodPlan& p, double vo, std::int32_t count) {
     return vo;
 }
 
+// Calls run(first, last) on consecutive pieces of [first, last] no longer than the steps between
+// two checks, checking the stop and publishing the progress (counted from `done`) between them.
+// Without a control, one piece. The pieces run the same steps in the same order.
+template <class Run>
+void InPieces(RunControl* control, std::int64_t done, std::int32_t first, std::int32_t last,
+              Run run) {
+    if (!control) {
+        run(first, last);
+        return;
+    }
+    for (std::int64_t from = first; from <= last; from += RunControl::kStepsBetweenChecks) {
+        control->Check();
+        control->SetStep(done + (from - first));
+        const std::int64_t to = std::min<std::int64_t>(last, from + RunControl::kStepsBetweenChecks - 1);
+        run(std::int32_t(from), std::int32_t(to));
+    }
+    control->Check();
+}
+
+double CheckedOnSteps(const PeriodPlan& p, double vo, std::int32_t count, RunControl* control,
+                      std::int64_t done) {
+    InPieces(control, done, 1, count,
+             [&](std::int32_t from, std::int32_t to) { vo = OnSteps(p, vo, to - from + 1); });
+    return vo;
+}
+
+double CheckedOffSteps(const PeriodPlan& p, double vo, std::int32_t count, RunControl* control,
+                       std::int64_t done) {
+    InPieces(control, done, 1, count,
+             [&](std::int32_t from, std::int32_t to) { vo = OffSteps(p, vo, to - from + 1); });
+    return vo;
+}
+
 } // namespace
 
-double EndValue(const PeriodPlan& p, double start) {
+double EndValue(const PeriodPlan& p, double start, RunControl* control) {
     // No off-phase (k1 = N + 1, so k is N or N − 1): Vo(N) is the on-phase's own sample.
     if (p.k1 > p.n)
-        return OnSteps(p, start, p.n - 1);
+        return CheckedOnSteps(p, start, p.n - 1, control, 0);
     // The off-phase starts from the copy of Vo(k), which is the on-phase's last sample but one;
     // with no on-phase it is element 0, never written and so 0. The step from Vo(N) only
     // reaches element N + 1.
-    const double copied = p.k == 0 ? 0.0 : OnSteps(p, start, p.k - 1);
-    return OffSteps(p, copied, p.n - p.k1);
+    const double copied = p.k == 0 ? 0.0 : CheckedOnSteps(p, start, p.k - 1, control, 0);
+    return CheckedOffSteps(p, copied, p.n - p.k1, control, p.k);
 }
 
 std::int64_t EndValueSteps(const PeriodPlan& p) {
@@ -76,16 +111,18 @@ std::int64_t EndValueSteps(const PeriodPlan& p) {
     return (p.k == 0 ? 0 : p.k - 1) + std::int64_t{p.n - p.k1};
 }
 
-void WritePeriod(const PeriodPlan& p, double start, PeriodArrays a) {
+void WritePeriod(const PeriodPlan& p, double start, PeriodArrays a, RunControl* control) {
     a.vo[1] = start;
     double vo = start; // Vo(i), carried in a register rather than read back from the array
-    for (std::int32_t i = 1; i <= p.k; ++i) {
-        const double next = OnStep(p, vo);
-        a.vi[i] = p.e;
-        a.vo[i + 1] = next;
-        a.ic[i] = Current(p, vo, next);
-        vo = next;
-    }
+    InPieces(control, 0, 1, p.k, [&](std::int32_t from, std::int32_t to) {
+        for (std::int32_t i = from; i <= to; ++i) {
+            const double next = OnStep(p, vo);
+            a.vi[i] = p.e;
+            a.vo[i + 1] = next;
+            a.ic[i] = Current(p, vo, next);
+            vo = next;
+        }
+    });
 
     // The off-phase starts from the copied sample, not from the last on-phase step.
     a.vi[p.k1] = a.vi[p.k];
@@ -93,13 +130,15 @@ void WritePeriod(const PeriodPlan& p, double start, PeriodArrays a) {
     a.ic[p.k1] = a.ic[p.k];
 
     vo = a.vo[p.k1];
-    for (std::int32_t i = p.k1; i <= p.n; ++i) {
-        const double next = OffStep(p, vo);
-        a.vi[i] = 0;
-        a.vo[i + 1] = next;
-        a.ic[i] = Current(p, vo, next);
-        vo = next;
-    }
+    InPieces(control, p.k1 - 1, p.k1, p.n, [&](std::int32_t from, std::int32_t to) {
+        for (std::int32_t i = from; i <= to; ++i) {
+            const double next = OffStep(p, vo);
+            a.vi[i] = 0;
+            a.vo[i + 1] = next;
+            a.ic[i] = Current(p, vo, next);
+            vo = next;
+        }
+    });
 
     // The period ends where the next one would start.
     a.vi[1] = a.vi[p.n];

@@ -6,11 +6,16 @@
 #include <cstdint>
 #include <optional>
 
-namespace app {
-struct DesignState;
-}
-
 namespace engine {
+
+class RunControl;
+
+// What a run needs, in SI units: the pulse amplitude E (V), the duty cycle D as a fraction, the
+// frequency f (Hz), R (ohm) and C (F); the samples per period N and the periods to simulate NI.
+struct RunSettings {
+    double E = 0, D = 0, f = 0, R = 0, C = 0;
+    std::int32_t N = 0, NI = 0;
+};
 
 // Rounds to the nearest integer, a value exactly halfway going to the even neighbour (2.5 gives
 // 2, 3.5 gives 4). Empty when the value is not a number or lands outside the signed 32-bit range,
@@ -45,7 +50,7 @@ struct PeriodPlan {
     double rise;     // (dt·E)/(C·R): the input's share of an on-phase step
 };
 
-PeriodPlan MakePeriodPlan(const app::DesignState& state, SwitchingSamples switching);
+PeriodPlan MakePeriodPlan(const RunSettings& settings, SwitchingSamples switching);
 
 // Vo(i + 1) from Vo(i) while the input is high: ((dt·E)/(C·R) + Vo(i)) − (dt·Vo(i))/(C·R).
 inline double OnStep(const PeriodPlan& p, double vo) { return (p.rise + vo) - (p.dt * vo) / p.cr; }
@@ -63,7 +68,9 @@ inline double Current(const PeriodPlan& p, double vo, double next) {
 // of the next period. Only Vo(1) crosses from one period to the next, so this is all a
 // period that is not the last has to compute; it skips the steps whose results the boundary
 // copy or the next period overwrite.
-double EndValue(const PeriodPlan& p, double start);
+// With a control, the stop is checked, and the step under way published, every
+// RunControl::kStepsBetweenChecks steps: a stop throws WorkStopped.
+double EndValue(const PeriodPlan& p, double start, RunControl* control = nullptr);
 
 // How many steps EndValue takes.
 std::int64_t EndValueSteps(const PeriodPlan& p);
@@ -78,6 +85,8 @@ struct PeriodArrays {
 // Runs one period in full, writing every sample, from Vo(1) = start. The arrays must hold zeros:
 // every period writes the same elements, and apart from Vo(1) it reads only elements it has
 // written itself or element 0, so this leaves exactly what the last of many periods leaves.
-void WritePeriod(const PeriodPlan& p, double start, PeriodArrays arrays);
+// A control is checked as in EndValue.
+void WritePeriod(const PeriodPlan& p, double start, PeriodArrays arrays,
+                 RunControl* control = nullptr);
 
 } // namespace engine

@@ -14,6 +14,7 @@
 #include <cmath>
 #include <cstdint>
 #include <optional>
+#include <utility>
 
 namespace engine {
 
@@ -153,8 +154,8 @@ struct Periodicity {
 // The start values of one run, walked once from s(1) = start.
 template <class EndOfPeriod> class PeriodWalk {
 public:
-    PeriodWalk(const EndOfPeriod& endOfPeriod, double start)
-        : endOfPeriod_(endOfPeriod), start_(start), value_(start), watch_(start) {}
+    PeriodWalk(EndOfPeriod endOfPeriod, double start)
+        : endOfPeriod_(std::move(endOfPeriod)), start_(start), value_(start), watch_(start) {}
 
     // The value after `periods` periods, s(periods + 1), bit for bit, but computing no more as
     // soon as the values repeat: from then on only the phase within the cycle matters, and fewer
@@ -219,7 +220,7 @@ private:
         return first;
     }
 
-    const EndOfPeriod& endOfPeriod_;
+    EndOfPeriod endOfPeriod_; // held by value: a walk may outlive the expression that made it
     double start_;
     double value_;       // s(t_ + 1)
     std::int64_t t_ = 0; // periods walked or seen

@@ -3,12 +3,15 @@
 // The period-by-period simulation of the RC integrator driven by the pulse train: whether a run
 // can go ahead, and the run itself.
 
-#include "app/design_state.h"
 #include "engine/period.h"
 #include "engine/period_repeats.h"
+#include "engine/range_extremes.h"
+#include "engine/statistics.h"
 
 #include <cstdint>
+#include <memory>
 #include <optional>
+#include <span>
 #include <variant>
 
 namespace engine {
@@ -37,36 +40,69 @@ enum class RunRefusal {
                        // infinite f, which no field reading gives)
 };
 
-// A run that can go ahead: everything a period needs, and how many periods to simulate.
+// A run that can go ahead: everything a period needs, how many periods to simulate, and the
+// frequency the mean is taken with.
 struct RunPlan {
     PeriodPlan period;
     std::int32_t periods; // NI
+    double f;             // Hz
 };
 
-// Decides, once, whether the settings in the state can be run: reads E, D, f, R, C, N and NI,
-// computes dt and R·C as the run does, allocates nothing.
-std::variant<RunPlan, RunRefusal> PlanRun(const app::DesignState& state);
+// Decides, once, whether the settings can be run: computes dt and R·C as the run does,
+// allocates nothing.
+std::variant<RunPlan, RunRefusal> PlanRun(const RunSettings& settings);
 
-enum class RunOutcome {
-    Completed,   // dt and the three arrays hold the last simulated period
-    OutOfMemory, // the arrays could not be allocated: the arrays are absent and dt is 0
-};
+struct RunAnswer;
+class RunControl;
 
-struct RunResult {
-    RunOutcome outcome;
+// A completed run, never changed once made, so that whoever shows it may keep it for as long as
+// it likes while other runs go on: one simulated period, its statistics, where the run became
+// periodic, and an index of each trace's extremes for drawing.
+class SimulatedRun {
+public:
+    std::int32_t N = 0;  // samples per period
+    std::int32_t NI = 0; // periods simulated
+    double dt = 0;       // time step, s
+    double f = 0;        // frequency, Hz
+    // Indices 0 to N + 1; samples 1 to N hold the last simulated period.
+    std::span<const double> Vi, Vo, iC;
+    PeriodStatistics statistics;
     // Where the run became periodic: the first period whose start value Vo(1) comes back within
     // the run, s(p + L) = s(p) with p + L <= NI + 1 (s(NI + 1) being the value the last period
     // ends on), and the gap L to its first return. Nothing when no start value comes back.
     std::optional<Periodicity> periodic;
+    // The extremes of any index range of Vi, iC and Vo.
+    RangeExtremes ViExtremes, IcExtremes, VoExtremes;
+
+    SimulatedRun() = default;
+    SimulatedRun(const SimulatedRun&) = delete;
+    SimulatedRun& operator=(const SimulatedRun&) = delete;
+
+private:
+    friend RunAnswer RunSimulation(const RunPlan& plan, RunControl* control);
+    std::unique_ptr<double[]> storage_; // the three arrays, one after the other
 };
 
-// Simulates plan.periods periods of plan.period.n samples from a discharged capacitor and leaves
-// the last one in Vi, Vo and iC (indices 0 to N + 1), bit for bit what evaluating every period
-// literally would leave, and sets dt. Fewer than one period leaves the arrays all 0. Periods that
-// would repeat an earlier one are not computed. The arrays of an earlier run are given back
-// first, so nothing of it survives. Any plan whose switching samples lie within the arrays runs,
-// also one PlanRun would refuse for its time step or its periods; such values only give
-// infinities or NaNs. Never throws.
-RunResult RunSimulation(app::DesignState& state, const RunPlan& plan);
+enum class RunOutcome {
+    Completed,   // the run holds the last simulated period and its statistics
+    OutOfMemory, // the arrays or their index could not be allocated
+    Stopped,     // the control asked for a stop
+};
+
+struct RunAnswer {
+    RunOutcome outcome;
+    std::shared_ptr<const SimulatedRun> run; // only when completed
+    std::int64_t period = 0;                 // when stopped: the period under way
+};
+
+// Simulates plan.periods periods of plan.period.n samples from a discharged capacitor, keeps
+// the last one, bit for bit what evaluating every period literally would leave in the arrays,
+// and takes its statistics. Fewer than one period leaves the arrays all 0. Periods that would
+// repeat an earlier one are not computed. Any plan whose switching samples lie within the
+// arrays runs, also one PlanRun would refuse for its time step or its periods; such values only
+// give infinities or NaNs (and statistics that are not finite). With a control: the period
+// under way is published, and a stop requested ends the run within about 2^20 steps. Never
+// throws.
+RunAnswer RunSimulation(const RunPlan& plan, RunControl* control = nullptr);
 
 } // namespace engine

@@ -1,6 +1,7 @@
 #include "graph_window/form2.h"
 
 #include "app/control_table.h"
+#include "app/long_work.h"
 #include "app/message.h"
 #include "graph_window/plot_area.h"
 #include "graph_window/plot_clipboard.h"
@@ -101,8 +102,8 @@ QWidget& Built(QWidget& window) {
 
 } // namespace
 
-Form2::Form2(const app::DesignState& state, QWidget* parent)
-    : QWidget(parent), state_(state), plot_(app::BoundControl<PlotArea>(Built(*this), "Picture1")),
+Form2::Form2(QWidget* parent)
+    : QWidget(parent), plot_(app::BoundControl<PlotArea>(Built(*this), "Picture1")),
       options_{&app::BoundControl<QRadioButton>(*this, "Option1"),
                &app::BoundControl<QRadioButton>(*this, "Option2"),
                &app::BoundControl<QRadioButton>(*this, "Option3")},
@@ -195,18 +196,38 @@ void Form2::ShowPlotMenu(QPoint position) {
 // The picture inside the frame, pixel for pixel as on show, at its size (997 x 605).
 void Form2::CopyPicture() { QGuiApplication::clipboard()->setImage(plot_.Picture()); }
 
-// The table of a large N may not fit in the memory left: then nothing is copied, and the user
-// is told so rather than left to paste what the clipboard held before.
+// The table is built on a worker, with the run's progress and stop; one of more rows than a
+// spreadsheet takes is refused, and one that does not fit in the memory left is not copied: the
+// user is told so rather than left to paste what the clipboard held before.
 void Form2::CopySamples() {
-    try {
-        const QString table =
-            SamplesTable(*plot_.Surface().Drawn(), state_, QLocale().decimalPoint());
-        if (!table.isEmpty())
-            QGuiApplication::clipboard()->setText(table);
-    } catch (const std::bad_alloc&) {
-        app::ShowMessage(QStringLiteral(
+    const DrawnPlot plot = *plot_.Surface().Drawn();
+    if (plot.N > kMaxCopiedSamples)
+        return app::ShowMessage(
+            QStringLiteral("Troppi campioni da copiare: \"Copia dati\" copia al massimo %1 "
+                           "campioni per periodo!")
+                .arg(kMaxCopiedSamples));
+    const QString decimalPoint = QLocale().decimalPoint();
+    QString table;
+    bool outOfMemory = false;
+    const app::WorkEnd end = app::RunWithProgress(
+        {[&](engine::RunControl& control) {
+             try {
+                 table = SamplesTable(plot, decimalPoint, &control);
+             } catch (const std::bad_alloc&) {
+                 outOfMemory = true;
+             }
+         },
+         [&plot](const engine::RunControl& control) {
+             return app::WorkProgress{
+                 QStringLiteral("Copia dei dati in corso: campione %1 di %2")
+                     .arg(QString::number(control.Step()), QString::number(plot.N)),
+                 double(control.Step()) / plot.N};
+         }});
+    if (outOfMemory)
+        return app::ShowMessage(QStringLiteral(
             "Memoria insufficiente per copiare i dati di questo numero di campioni N!"));
-    }
+    if (end == app::WorkEnd::Finished && !table.isEmpty())
+        QGuiApplication::clipboard()->setText(table);
 }
 
 void Form2::CopyResults() {

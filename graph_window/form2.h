@@ -5,7 +5,6 @@
 // Ctrl+C copies the plot as a picture; the plot's context menu copies the picture, one period's
 // samples or the results, all of the plot on show.
 
-#include "app/design_state.h"
 #include "graph_window/graph_window_view.h"
 
 #include <QWidget>
@@ -26,8 +25,7 @@ class PlotArea;
 class Form2 : public QWidget, public GraphWindowView {
     Q_OBJECT
 public:
-    // The samples of the plot on show are read from state, which outlives the window.
-    explicit Form2(const app::DesignState& state, QWidget* parent = nullptr);
+    explicit Form2(QWidget* parent = nullptr);
 
     PlotArea& Plot() const { return plot_; }
 
@@ -56,7 +54,6 @@ private:
     void CopySamples();
     void CopyResults();
 
-    const app::DesignState& state_;
     PlotArea& plot_;
     std::map<std::string, QLabel*, std::less<>> results_;
     std::vector<ResultLabels> resultRows_;

@@ -14,18 +14,19 @@ PlotArea::PlotArea(app::Rgb background, QWidget* parent) : QFrame(parent), backg
 }
 
 PlotPicture& PlotArea::Surface() {
-    if (surface_ && surface_->Picture().size() == contentsRect().size())
-        return *surface_;
-    auto surface = std::make_unique<PlotPicture>(contentsRect().size(), background_);
-    surface->SetScale(kPlotCoordinates);
-    // Drawing may make millions of lines in one go: ask for one repaint, not one per line.
-    surface->SetChangeListener([this] {
-        if (!repaintRequested_) {
-            repaintRequested_ = true;
-            update();
-        }
-    });
-    surface_ = std::move(surface);
+    if (!surface_) {
+        surface_ = std::make_unique<PlotPicture>(contentsRect().size(), background_);
+        surface_->SetScale(kPlotCoordinates);
+        // Drawing may make millions of lines in one go: ask for one repaint, not one per line.
+        surface_->SetChangeListener([this] {
+            if (!repaintRequested_) {
+                repaintRequested_ = true;
+                update();
+            }
+        });
+    } else if (surface_->Picture().size() != contentsRect().size()) {
+        surface_->Resize(contentsRect().size());
+    }
     return *surface_;
 }
 

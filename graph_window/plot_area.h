@@ -17,7 +17,8 @@ public:
     explicit PlotArea(app::Rgb background, QWidget* parent = nullptr);
 
     // The drawing, the size of the inside of the frame: made, blank, on first use after the
-    // window has placed the area (shown or not), and anew should that size change.
+    // window has placed the area (shown or not), and blanked to the new size should that size
+    // change. It is the same object for the life of the area.
     PlotPicture& Surface();
     const QImage& Picture() { return Surface().Picture(); }
     QPoint ToPixel(float x, float y) { return Surface().ToPixel(x, y); }

@@ -12,6 +12,9 @@ constexpr int kMaxNumberLength = 32;
 // Characters per row reserved ahead, about what a row of four 16-digit values takes.
 constexpr qsizetype kTypicalRowLength = 64;
 
+// Rows between two looks at the stop: about a millisecond's work.
+constexpr std::int32_t kRowsBetweenChecks = 4096;
+
 void AppendNumber(QString& text, double value, const QString& decimalPoint) {
     char buffer[kMaxNumberLength];
     const char* const end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
@@ -27,22 +30,25 @@ void AppendNumber(QString& text, double value, const QString& decimalPoint) {
 
 } // namespace
 
-QString SamplesTable(const DrawnPlot& plot, const app::DesignState& state,
-                     const QString& decimalPoint) {
-    const std::size_t samples = std::size_t(plot.N) + 2;
-    if (plot.N < 1 || state.Vi.size() < samples || state.iC.size() < samples ||
-        state.Vo.size() < samples)
+QString SamplesTable(const DrawnPlot& plot, const QString& decimalPoint,
+                     engine::RunControl* control) {
+    const engine::SimulatedRun* run = plot.run.get();
+    if (plot.N < 1 || !run || run->N != plot.N)
         return {};
     QString text = QStringLiteral("t [s]\tVi [V]\tiC [A]\tVo [V]\n");
     text.reserve(text.size() + plot.N * kTypicalRowLength);
     for (std::int32_t i = 1; i <= plot.N; ++i) {
+        if (control && i % kRowsBetweenChecks == 0) {
+            control->Check();
+            control->SetStep(i);
+        }
         AppendNumber(text, i * plot.dt, decimalPoint);
         text += u'\t';
-        AppendNumber(text, state.Vi[i], decimalPoint);
+        AppendNumber(text, run->Vi[i], decimalPoint);
         text += u'\t';
-        AppendNumber(text, state.iC[i], decimalPoint);
+        AppendNumber(text, run->iC[i], decimalPoint);
         text += u'\t';
-        AppendNumber(text, state.Vo[i], decimalPoint);
+        AppendNumber(text, run->Vo[i], decimalPoint);
         text += u'\n';
     }
     return text;

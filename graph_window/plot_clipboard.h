@@ -3,7 +3,7 @@
 // What the graph window puts on the clipboard as text: one simulated period as a table for a
 // spreadsheet, and the results on show. Apart from any widget.
 
-#include "app/design_state.h"
+#include "engine/run_control.h"
 #include "graph_window/plot_picture.h"
 
 #include <QString>
@@ -12,12 +12,16 @@
 
 namespace graph_window {
 
-// The header row, then one row per sample i = 1 … N of the plot on show: t = i·dt in seconds,
-// Vi in V, iC in A and Vo in V, separated by tabs, each row ending with a newline. Every value
-// has as many digits as reading it back to the same 64-bit value takes, with decimalPoint for
-// the point. Empty when the arrays hold fewer than N+2 samples.
-QString SamplesTable(const DrawnPlot& plot, const app::DesignState& state,
-                     const QString& decimalPoint);
+// The most samples "Copia dati" puts on the clipboard: about the rows a spreadsheet takes.
+inline constexpr std::int32_t kMaxCopiedSamples = 1'000'000;
+
+// The header row, then one row per sample i = 1 … N of the run the plot on show holds:
+// t = i·dt in seconds, Vi in V, iC in A and Vo in V, separated by tabs, each row ending with a
+// newline. Every value has as many digits as reading it back to the same 64-bit value takes,
+// with decimalPoint for the point. Empty when the plot holds no run of N samples. With a
+// control, the row under way is published and a stop throws engine::WorkStopped.
+QString SamplesTable(const DrawnPlot& plot, const QString& decimalPoint,
+                     engine::RunControl* control = nullptr);
 
 // A result as the window shows it: its caption, its value and its unit (empty when it has none).
 struct ShownResult {

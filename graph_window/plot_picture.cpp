@@ -44,6 +44,23 @@ void PlotPicture::Blank() {
     Changed();
 }
 
+void PlotPicture::Resize(QSize size) {
+    picture_ = QImage(size, QImage::Format_RGB32);
+    Blank();
+}
+
+PlotPicture PlotPicture::Detached() const {
+    PlotPicture copy(QSize(), background_);
+    copy.picture_ = picture_.copy();
+    copy.scale_ = scale_;
+    return copy;
+}
+
+void PlotPicture::TakePixels(PlotPicture&& drawn) {
+    picture_ = std::move(drawn.picture_);
+    Changed();
+}
+
 PixelPen::PixelPen(QImage& picture, app::Rgb colour)
     : bits_(picture.bits()), bytesPerLine_(picture.bytesPerLine()), width_(picture.width()),
       height_(picture.height()), colour_(colour) {}

@@ -6,6 +6,7 @@
 
 #include "app/palette.h"
 #include "engine/period_repeats.h"
+#include "engine/simulation.h"
 #include "graph_window/plot_geometry.h"
 
 #include <QImage>
@@ -14,6 +15,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <utility>
 
@@ -64,7 +66,7 @@ private:
 
 // Lines in pixels of the picture, all in one colour, for drawing that makes many of them: the
 // picture is looked up once, when the pen is taken, instead of at every line. A pen serves one
-// drawing that runs to its end; the picture must not change size or be destroyed meanwhile.
+// drawing that runs to its end, on one thread: take it, draw, drop it.
 class PixelPen {
 public:
     // Both end points included; pixels off the picture are left out.
@@ -81,7 +83,7 @@ private:
 };
 
 // What the plot on show was drawn with: the read-out and the clipboard read these, never the
-// settings that a later command stored and perhaps refused.
+// settings that a later command stored and perhaps refused, nor arrays that a later run writes.
 struct DrawnPlot {
     std::int32_t N = 0;                          // samples per period
     std::int32_t NP = 0;                         // periods drawn side by side
@@ -90,6 +92,7 @@ struct DrawnPlot {
     TraceScales scales;                          // the largest magnitudes that scaled the traces
     std::int32_t NI = 0;                         // periods simulated
     std::optional<engine::Periodicity> periodic; // where the run became periodic, if it did
+    std::shared_ptr<const engine::SimulatedRun> run; // the run drawn: its samples and statistics
 };
 
 class PlotPicture {
@@ -110,6 +113,16 @@ public:
 
     // Back to the background colour: nothing drawn, and no plot on show.
     void Blank();
+
+    // A blank picture of another size, in this same object, so that whoever holds it keeps a
+    // valid reference: no plot on show.
+    void Resize(QSize size);
+
+    // A copy to draw on elsewhere, on another thread: its own pixels, the same scale, no plot
+    // on show and nobody listening.
+    PlotPicture Detached() const;
+    // The pixels of such a copy, once drawn, in place of this picture's.
+    void TakePixels(PlotPicture&& drawn);
 
     // The plot on show, once its traces are drawn; nothing after blanking.
     const std::optional<DrawnPlot>& Drawn() const { return drawn_; }

@@ -1,7 +1,9 @@
 #include "graph_window/simulate_and_plot.h"
 
-#include "engine/statistics.h"
 #include "graph_window/trace_drawing.h"
+
+#include <algorithm>
+#include <utility>
 
 namespace graph_window {
 
@@ -23,30 +25,98 @@ void DrawAxes(PlotPicture& plot) {
                   band.colour);
 }
 
+// The state's arrays and statistics refer to a run, or to none.
+void HoldRun(app::DesignState& state, std::shared_ptr<const engine::SimulatedRun> run) {
+    state.run = std::move(run);
+    if (!state.run) {
+        state.Vi = state.Vo = state.iC = {};
+        state.dt = 0;
+        return;
+    }
+    const engine::SimulatedRun& r = *state.run;
+    state.dt = r.dt;
+    state.Vi = r.Vi;
+    state.Vo = r.Vo;
+    state.iC = r.iC;
+    state.ViMax = r.statistics.ViMax;
+    state.IcMax = r.statistics.IcMax;
+    state.VoMax = r.statistics.VoMax;
+    state.VoMin = r.statistics.VoMin;
+    state.DeltaVoVera = r.statistics.DeltaVoVera;
+    state.VomVera = r.statistics.VomVera;
+}
+
+// "Simulazione in corso: periodo p di NI", the bar at the share of the periods done.
+app::WorkProgress RunProgress(const engine::RunControl& control, const engine::RunPlan& plan) {
+    const std::int64_t period = std::clamp<std::int64_t>(control.Unit(), 1, plan.periods);
+    const double withinPeriod =
+        std::min(1.0, double(control.Step()) / std::max<double>(plan.period.n, 1));
+    return {QStringLiteral("Simulazione in corso: periodo %1 di %2")
+                .arg(QString::number(period), QString::number(plan.periods)),
+            (double(period - 1) + withinPeriod) / plan.periods};
+}
+
+// On the worker: everything after the axes, on a picture of its own.
+struct WorkerPlot {
+    PlotOutcome outcome = PlotOutcome::Stopped;
+    std::int64_t period = 0;
+    std::shared_ptr<const engine::SimulatedRun> run;
+
+    void Run(const engine::RunPlan& plan, std::int32_t NP, PlotPicture& picture,
+             engine::RunControl& control) {
+        engine::RunAnswer answer = engine::RunSimulation(plan, &control);
+        period = answer.period;
+        if (answer.outcome == engine::RunOutcome::Stopped)
+            return;
+        if (answer.outcome == engine::RunOutcome::OutOfMemory) {
+            outcome = PlotOutcome::OutOfMemory;
+            return;
+        }
+        const engine::PeriodStatistics& s = answer.run->statistics;
+        if (!s.finite || !TraceScales{s.ViMax, s.IcMax, s.VoMax}.CanScale()) {
+            outcome = PlotOutcome::NotRepresentable;
+            return;
+        }
+        DrawTraces(picture, *answer.run, NP);
+        run = std::move(answer.run);
+        outcome = PlotOutcome::Drawn;
+    }
+};
+
 } // namespace
 
-PlotOutcome SimulateAndPlot(GraphWindowView& window, app::DesignState& state,
-                            const engine::RunPlan& plan) {
+PlotEnd SimulateAndPlot(GraphWindowView& window, app::DesignState& state,
+                        const engine::RunPlan& plan, app::LongWorkRunner& runner) {
     window.ShowWindow();
     PlotPicture& plot = window.PlotSurface();
     plot.SetScale(kPlotCoordinates);
     DrawAxes(plot);
 
     // The arrays are about to change: until the new ones are drawn there is nothing to read.
+    std::shared_ptr<const engine::SimulatedRun> previous = std::move(state.run);
+    HoldRun(state, nullptr);
     plot.SetDrawn(std::nullopt);
-    const engine::RunResult run = engine::RunSimulation(state, plan);
-    if (run.outcome != engine::RunOutcome::Completed)
-        return PlotOutcome::OutOfMemory;
-    if (!engine::ComputeStatistics(state))
-        return PlotOutcome::NotRepresentable;
-    const TraceScales scales{state.ViMax, state.IcMax, state.VoMax};
-    if (!scales.CanScale())
-        return PlotOutcome::NotRepresentable;
 
-    DrawTraces(plot, state);
-    plot.SetDrawn(
-        DrawnPlot{state.N, state.NP, state.f, state.dt, scales, plan.periods, run.periodic});
-    return PlotOutcome::Drawn;
+    const std::int32_t NP = state.NP;
+    PlotPicture picture = plot.Detached();
+    WorkerPlot worker;
+    runner.RunLongWork({[&](engine::RunControl& control) {
+                            previous.reset();
+                            worker.Run(plan, NP, picture, control);
+                        },
+                        [&plan](const engine::RunControl& control) {
+                            return RunProgress(control, plan);
+                        }});
+    if (worker.outcome != PlotOutcome::Drawn)
+        return {worker.outcome, worker.period};
+
+    plot.TakePixels(std::move(picture));
+    const engine::SimulatedRun& run = *worker.run;
+    const engine::PeriodStatistics& s = run.statistics;
+    plot.SetDrawn(DrawnPlot{run.N, NP, run.f, run.dt, TraceScales{s.ViMax, s.IcMax, s.VoMax},
+                            run.NI, run.periodic, worker.run});
+    HoldRun(state, std::move(worker.run));
+    return {PlotOutcome::Drawn};
 }
 
 } // namespace graph_window

@@ -10,77 +10,11 @@ namespace graph_window {
 
 namespace {
 
-// Smallest and largest of any index range of a sample array, without scanning the range:
-// a pyramid of block extremes, each level summarising kFanOut entries of the one below.
-class RangeExtremes {
-public:
-    explicit RangeExtremes(const std::vector<double>& values) : values_(values) {
-        std::size_t count = values.size();
-        const Extremes* below = nullptr;
-        while (count > kFanOut) {
-            std::vector<Extremes> level((count + kFanOut - 1) / kFanOut);
-            for (std::size_t block = 0; block < level.size(); ++block) {
-                const std::size_t first = block * kFanOut;
-                const std::size_t last = std::min(first + kFanOut, count);
-                Extremes extremes = below ? below[first] : Extremes{values[first], values[first]};
-                for (std::size_t k = first + 1; k < last; ++k)
-                    extremes.Include(below ? below[k] : Extremes{values[k], values[k]});
-                level[block] = extremes;
-            }
-            levels_.push_back(std::move(level));
-            below = levels_.back().data();
-            count = levels_.back().size();
-        }
-    }
-
-    // Extremes of values[first..last], both included.
-    std::pair<double, double> MinMax(std::size_t first, std::size_t last) const {
-        Extremes extremes{values_[first], values_[first]};
-        Collect(0, first, last, extremes);
-        return {extremes.low, extremes.high};
-    }
-
-private:
-    static constexpr std::size_t kFanOut = 8;
-
-    struct Extremes {
-        double low, high;
-        void Include(const Extremes& other) {
-            low = std::min(low, other.low);
-            high = std::max(high, other.high);
-        }
-    };
-
-    Extremes At(std::size_t level, std::size_t index) const {
-        if (level == 0)
-            return {values_[index], values_[index]};
-        return levels_[level - 1][index];
-    }
-
-    // Whole blocks go to the level above; the ragged ends are taken entry by entry.
-    void Collect(std::size_t level, std::size_t first, std::size_t last, Extremes& extremes) const {
-        if (level == levels_.size() || last - first < 2 * kFanOut) {
-            for (std::size_t k = first; k <= last; ++k)
-                extremes.Include(At(level, k));
-            return;
-        }
-        const std::size_t firstWhole = (first + kFanOut - 1) / kFanOut;
-        const std::size_t lastWhole = (last + 1) / kFanOut; // one past
-        for (std::size_t k = first; k < firstWhole * kFanOut; ++k)
-            extremes.Include(At(level, k));
-        for (std::size_t k = lastWhole * kFanOut; k <= last; ++k)
-            extremes.Include(At(level, k));
-        if (firstWhole < lastWhole)
-            Collect(level + 1, firstWhole, lastWhole - 1, extremes);
-    }
-
-    const std::vector<double>& values_;
-    std::vector<std::vector<Extremes>> levels_;
-};
+using engine::RangeExtremes;
 
 struct TraceColumns {
     PixelMapping toPixel;
-    const std::vector<double>& samples;
+    std::span<const double> samples;
     double largest;
     const TraceGeometry& band;
     std::int32_t N, NP;
@@ -250,12 +184,11 @@ void DrawPeriod(const PixelPen& pen, const TraceColumns& trace, const RangeExtre
 
 } // namespace
 
-void DrawTrace(PlotPicture& plot, const std::vector<double>& samples, double largest,
+void DrawTrace(PlotPicture& plot, const RangeExtremes& extremes, double largest,
                const TraceGeometry& band, std::int32_t N, std::int32_t NP) {
     if (N < 2 || NP < 1)
         return;
-    const TraceColumns trace{plot.Mapping(), samples, largest, band, N, NP};
-    const RangeExtremes extremes(samples);
+    const TraceColumns trace{plot.Mapping(), extremes.Values(), largest, band, N, NP};
     const auto [low, high] = extremes.MinMax(1, std::size_t(N));
     const int top = trace.Row(high), bottom = trace.Row(low);
     const int width = plot.Picture().width(), height = plot.Picture().height();
@@ -277,13 +210,14 @@ void DrawTrace(PlotPicture& plot, const std::vector<double>& samples, double lar
     }
 }
 
-void DrawTraces(PlotPicture& plot, const app::DesignState& state) {
-    const TraceScales scales{state.ViMax, state.IcMax, state.VoMax};
+void DrawTraces(PlotPicture& plot, const engine::SimulatedRun& run, std::int32_t NP) {
+    const engine::PeriodStatistics& s = run.statistics;
+    const TraceScales scales{s.ViMax, s.IcMax, s.VoMax};
     for (const TraceGeometry& band : kTraceGeometry) {
-        const std::vector<double>& samples = band.trace == Trace::Vi   ? state.Vi
-                                             : band.trace == Trace::Ic ? state.iC
-                                                                       : state.Vo;
-        DrawTrace(plot, samples, scales.Of(band.trace), band, state.N, state.NP);
+        const RangeExtremes& extremes = band.trace == Trace::Vi   ? run.ViExtremes
+                                        : band.trace == Trace::Ic ? run.IcExtremes
+                                                                  : run.VoExtremes;
+        DrawTrace(plot, extremes, scales.Of(band.trace), band, run.N, NP);
     }
 }
 

@@ -58,7 +58,7 @@ Form1::~Form1() { delete graphWindow_; }
 
 graph_window::Form2& Form1::GraphWindow() {
     if (!graphWindow_)
-        graphWindow_ = new graph_window::Form2(state_);
+        graphWindow_ = new graph_window::Form2();
     return *graphWindow_;
 }
 
@@ -79,12 +79,14 @@ void Form1::SetResultText(const char* label, const QString& text) {
 
 void Form1::ShowMessage(const std::u16string& message) { app::ShowMessageText(message); }
 
-// Set and restored without yielding: the window neither repaints nor reacts while a run takes.
+// The wait cursor stays on while a run goes on behind its progress dialog.
 void Form1::SetBusy(bool busy) {
     if (busy)
         QApplication::setOverrideCursor(Qt::WaitCursor);
     else
         QApplication::restoreOverrideCursor();
 }
+
+app::WorkEnd Form1::RunLongWork(const app::LongWork& work) { return app::RunWithProgress(work); }
 
 } // namespace main_window

@@ -38,6 +38,7 @@ private:
     void SetResultText(const char* label, const QString& text) override;
     void ShowMessage(const std::u16string& message) override;
     void SetBusy(bool busy) override;
+    app::WorkEnd RunLongWork(const app::LongWork& work) override;
 
     app::DesignState& state_;
     std::map<std::string, QLineEdit*, std::less<>> fields_;

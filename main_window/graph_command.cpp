@@ -71,6 +71,7 @@ std::u16string FailureMessage(graph_window::PlotOutcome outcome) {
     using graph_window::PlotOutcome;
     switch (outcome) {
     case PlotOutcome::Drawn:
+    case PlotOutcome::Stopped:
         break;
     case PlotOutcome::OutOfMemory:
         return u"Memoria insufficiente per simulare questo numero di campioni N!";
@@ -170,7 +171,7 @@ std::optional<engine::RunPlan> TakeGraphSettings(DesignState& state, MainWindowV
 
     // Settings that cannot be run are refused before the plot is touched, so an earlier plot
     // and its results stay on show.
-    auto plan = engine::PlanRun(state);
+    auto plan = engine::PlanRun({state.E, state.D, state.f, state.R, state.C, state.N, state.NI});
     if (const auto* refusal = std::get_if<engine::RunRefusal>(&plan)) {
         steps.Reject(RefusalMessage(*refusal));
         return std::nullopt;
@@ -184,16 +185,24 @@ void RunGraphCommand(DesignState& state, MainWindowView& view) {
         return;
     graph_window::GraphWindowView& graph = view.GraphWindow();
     graph.PlotSurface().Blank();
-    graph_window::PlotOutcome outcome;
+    graph_window::PlotEnd end;
     {
         BusyScope busy(view);
-        outcome = graph_window::SimulateAndPlot(graph, state, *plan);
+        end = graph_window::SimulateAndPlot(graph, state, *plan, view);
     }
-    if (outcome == graph_window::PlotOutcome::Drawn)
+    if (end.outcome == graph_window::PlotOutcome::Drawn)
         return ShowResults(graph, state);
     ClearResults(graph);
+    if (end.outcome == graph_window::PlotOutcome::Stopped) {
+        // The user asked for the stop: no message, the line says where the run was.
+        graph.SetResultText("SteadyStateLabel",
+                            QStringLiteral("Simulazione interrotta al periodo %1 di %2")
+                                .arg(Whole(end.period), Whole(plan->periods)));
+        graph.SetResultColour("SteadyStateLabel", kWarningColour);
+        return;
+    }
     // Through MissingMsg, as every message about a value the command cannot use.
-    CommandSteps(state, view).Reject(FailureMessage(outcome));
+    CommandSteps(state, view).Reject(FailureMessage(end.outcome));
 }
 
 } // namespace main_window

@@ -1,9 +1,11 @@
 #pragma once
 
 // What the commands see of the main window: the texts and colours of its fields, the result
-// label, the message box, the wait cursor and the graph window. Form1 is the real one; a test or
+// label, the message box, the wait cursor, the graph window, and who runs long work (a stand-in
+// runs it at once; Form1 on a worker behind a progress dialog). Form1 is the real one; a test or
 // a fuzz target can stand in for it, so the commands run apart from any widget.
 
+#include "app/long_work.h"
 #include "app/palette.h"
 #include "graph_window/graph_window_view.h"
 
@@ -13,7 +15,7 @@
 
 namespace main_window {
 
-class MainWindowView {
+class MainWindowView : public app::LongWorkRunner {
 public:
     virtual QString FieldText(const char* field) const = 0;
     virtual void SetFieldText(const char* field, const QString& text) = 0;
