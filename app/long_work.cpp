@@ -12,6 +12,7 @@
 
 #include <atomic>
 #include <cmath>
+#include <system_error>
 #include <thread>
 
 namespace app {
@@ -102,15 +103,23 @@ WorkEnd RunWithProgress(const LongWork& work) {
     QuitDuringWork quit(control);
     // The worker hands its results over by ending: join() orders everything it wrote before
     // what this thread reads next.
-    std::jthread worker([&] {
-        try {
-            work.run(control);
-        } catch (const engine::WorkStopped&) {
-            stopped = true;
-        }
-        finished.store(true, std::memory_order_release);
-        QMetaObject::invokeMethod(&loop, [&loop] { loop.exit(kWorkEnded); }, Qt::QueuedConnection);
-    });
+    std::jthread worker;
+    try {
+        worker = std::jthread([&] {
+            try {
+                work.run(control);
+            } catch (const engine::WorkStopped&) {
+                stopped = true;
+            }
+            finished.store(true, std::memory_order_release);
+            QMetaObject::invokeMethod(
+                &loop, [&loop] { loop.exit(kWorkEnded); }, Qt::QueuedConnection);
+        });
+    } catch (const std::system_error&) {
+        // No thread to be had (the memory or the threads are exhausted): the work runs here
+        // rather than not at all.
+        return RunHere(work);
+    }
 
     QPointer<QProgressDialog> dialog;
     QTimer progress;

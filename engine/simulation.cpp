@@ -25,6 +25,48 @@ void ZeroUnwritten(double* x, const PeriodPlan& p) {
 
 } // namespace
 
+bool SimulatedRun::Allocate(std::int32_t n) {
+    const std::size_t size = std::size_t(n) + 2;
+    storage_.reset(new (std::nothrow) double[3 * size]);
+    if (!storage_)
+        return false;
+    N = n;
+    Vo = {storage_.get(), size};
+    Vi = {storage_.get() + size, size};
+    iC = {storage_.get() + 2 * size, size};
+    return true;
+}
+
+void SimulatedRun::Summarise(RunControl* control) {
+    statistics = ComputeStatistics({Vi, Vo, iC}, N, dt, f, control).value_or(PeriodStatistics{});
+    const auto check = [control] {
+        if (control)
+            control->Check();
+    };
+    ViExtremes = RangeExtremes(Vi);
+    check();
+    IcExtremes = RangeExtremes(iC);
+    check();
+    VoExtremes = RangeExtremes(Vo);
+}
+
+std::shared_ptr<const SimulatedRun> SimulatedRun::OfSamples(std::span<const double> vi,
+                                                            std::span<const double> vo,
+                                                            std::span<const double> ic,
+                                                            double dt, double f) {
+    auto run = std::make_shared<SimulatedRun>();
+    if (vi.size() < 2 || vo.size() != vi.size() || ic.size() != vi.size() ||
+        !run->Allocate(std::int32_t(vi.size() - 2)))
+        throw std::bad_alloc();
+    std::copy(vi.begin(), vi.end(), const_cast<double*>(run->Vi.data()));
+    std::copy(vo.begin(), vo.end(), const_cast<double*>(run->Vo.data()));
+    std::copy(ic.begin(), ic.end(), const_cast<double*>(run->iC.data()));
+    run->dt = dt;
+    run->f = f;
+    run->Summarise(nullptr);
+    return run;
+}
+
 std::variant<RunPlan, RunRefusal> PlanRun(const RunSettings& settings) {
     if (settings.N < 1)
         return RunRefusal::NoSamples;
@@ -47,21 +89,16 @@ std::variant<RunPlan, RunRefusal> PlanRun(const RunSettings& settings) {
 
 RunAnswer RunSimulation(const RunPlan& plan, RunControl* control) {
     const PeriodPlan& p = plan.period;
-    const std::size_t size = std::size_t(p.n) + 2;
     auto run = std::make_shared<SimulatedRun>();
-    run->storage_.reset(new (std::nothrow) double[3 * size]);
-    if (!run->storage_)
+    if (!run->Allocate(p.n))
         return {RunOutcome::OutOfMemory, nullptr};
+    const std::size_t size = run->Vo.size();
     double* const vo = run->storage_.get();
     double* const vi = vo + size;
     double* const ic = vi + size;
-    run->N = p.n;
     run->NI = plan.periods;
     run->dt = p.dt;
     run->f = plan.f;
-    run->Vo = {vo, size};
-    run->Vi = {vi, size};
-    run->iC = {ic, size};
 
     std::int64_t period = 1;
     try {
@@ -89,16 +126,7 @@ RunAnswer RunSimulation(const RunPlan& plan, RunControl* control) {
             walk.SeeNext(vo[1]);
             run->periodic = walk.Periodic(std::int64_t{plan.periods} + 1);
         }
-        const std::optional<PeriodStatistics> statistics =
-            ComputeStatistics({run->Vi, run->Vo, run->iC}, p.n, p.dt, plan.f, control);
-        run->statistics = statistics.value_or(PeriodStatistics{});
-        run->ViExtremes = RangeExtremes(run->Vi);
-        if (control)
-            control->Check();
-        run->IcExtremes = RangeExtremes(run->iC);
-        if (control)
-            control->Check();
-        run->VoExtremes = RangeExtremes(run->Vo);
+        run->Summarise(control);
     } catch (const WorkStopped&) {
         return {RunOutcome::Stopped, nullptr, period};
     } catch (const std::bad_alloc&) {

@@ -78,9 +78,22 @@ public:
     SimulatedRun(const SimulatedRun&) = delete;
     SimulatedRun& operator=(const SimulatedRun&) = delete;
 
+    // A run of samples made elsewhere (each array of the same size, indices 0 to N + 1), with
+    // their statistics and index, as drawing and copying read them. Throws std::bad_alloc.
+    static std::shared_ptr<const SimulatedRun> OfSamples(std::span<const double> Vi,
+                                                         std::span<const double> Vo,
+                                                         std::span<const double> iC, double dt,
+                                                         double f);
+
 private:
     friend RunAnswer RunSimulation(const RunPlan& plan, RunControl* control);
-    std::unique_ptr<double[]> storage_; // the three arrays, one after the other
+    // The three arrays of N + 2 samples, one after the other, uninitialised; false when they do
+    // not fit.
+    bool Allocate(std::int32_t n);
+    // The statistics and the extremes' index of the samples held. A control is checked.
+    void Summarise(RunControl* control);
+
+    std::unique_ptr<double[]> storage_;
 };
 
 enum class RunOutcome {

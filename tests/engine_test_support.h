@@ -1,8 +1,8 @@
 #pragma once
 
-// Shared by the engine's tests: designs, and bit-for-bit comparison with the literal evaluation.
+// Shared by the engine's tests: designs, the engine run on them, and bit-for-bit comparison with
+// the literal evaluation.
 
-#include "app/design_state.h"
 #include "engine/period.h"
 #include "engine/simulation.h"
 #include "tests/reference_simulation.h"
@@ -11,16 +11,82 @@
 
 #include <bit>
 #include <cstdint>
+#include <optional>
 #include <utility>
+#include <variant>
 #include <vector>
 
 namespace engine_test {
 
-using app::DesignState;
+using reference::SimulatedState;
+
+inline engine::RunSettings SettingsOf(const SimulatedState& s) {
+    return {s.E, s.D, s.f, s.R, s.C, s.N, s.NI};
+}
+
+inline std::variant<engine::RunPlan, engine::RunRefusal> PlanRun(const SimulatedState& s) {
+    return engine::PlanRun(SettingsOf(s));
+}
+
+inline engine::PeriodPlan MakePeriodPlan(const SimulatedState& s,
+                                         engine::SwitchingSamples switching) {
+    return engine::MakePeriodPlan(SettingsOf(s), switching);
+}
+
+// What a run left in the state: its outcome and where it became periodic.
+struct RunResult {
+    engine::RunOutcome outcome;
+    std::optional<engine::Periodicity> periodic;
+};
+
+// The engine's run, its arrays and statistics copied into the state (the arrays all absent and
+// dt 0 when it did not complete).
+inline RunResult RunSimulation(SimulatedState& s, const engine::RunPlan& plan) {
+    const engine::RunAnswer answer = engine::RunSimulation(plan);
+    s.Vi.clear();
+    s.Vo.clear();
+    s.iC.clear();
+    s.dt = 0;
+    if (answer.outcome != engine::RunOutcome::Completed)
+        return {answer.outcome, std::nullopt};
+    const engine::SimulatedRun& run = *answer.run;
+    s.dt = run.dt;
+    s.Vi.assign(run.Vi.begin(), run.Vi.end());
+    s.Vo.assign(run.Vo.begin(), run.Vo.end());
+    s.iC.assign(run.iC.begin(), run.iC.end());
+    return {answer.outcome, run.periodic};
+}
+
+// The statistics procedures on the state's arrays, each writing its member; false, writing
+// nothing, where the engine's gives nothing.
+inline bool Found(std::optional<double> value, double& member) {
+    if (value)
+        member = *value;
+    return value.has_value();
+}
+inline bool FindViMax(SimulatedState& s) { return Found(engine::FindViMax(s.Vi, s.N), s.ViMax); }
+inline bool FindIcMax(SimulatedState& s) { return Found(engine::FindIcMax(s.iC, s.N), s.IcMax); }
+inline bool FindVoMax(SimulatedState& s) { return Found(engine::FindVoMax(s.Vo, s.N), s.VoMax); }
+inline bool FindVoMin(SimulatedState& s) { return Found(engine::FindVoMin(s.Vo, s.N), s.VoMin); }
+
+// All six statistics written; false when the arrays do not cover N samples (nothing written) or
+// a statistic is not finite.
+inline bool ComputeStatistics(SimulatedState& s) {
+    const auto statistics = engine::ComputeStatistics({s.Vi, s.Vo, s.iC}, s.N, s.dt, s.f);
+    if (!statistics)
+        return false;
+    s.ViMax = statistics->ViMax;
+    s.IcMax = statistics->IcMax;
+    s.VoMax = statistics->VoMax;
+    s.VoMin = statistics->VoMin;
+    s.DeltaVoVera = statistics->DeltaVoVera;
+    s.VomVera = statistics->VomVera;
+    return statistics->finite;
+}
 
 // The worked example, whose settled period is known to six decimals.
-inline DesignState TabulatedDesign() {
-    DesignState s;
+inline SimulatedState TabulatedDesign() {
+    SimulatedState s;
     s.E = 10;
     s.D = 0.3;
     s.f = 1000;
@@ -31,9 +97,9 @@ inline DesignState TabulatedDesign() {
     return s;
 }
 
-inline DesignState Design(double e, double d, double f, double r, double c, std::int32_t n,
+inline SimulatedState Design(double e, double d, double f, double r, double c, std::int32_t n,
                           std::int32_t ni) {
-    DesignState s;
+    SimulatedState s;
     s.E = e;
     s.D = d;
     s.f = f;
@@ -71,13 +137,13 @@ inline QString ArrayDifference(const char* name, const std::vector<double>& got,
 }
 
 // Empty when dt and the three arrays agree bit for bit.
-inline QString RunDifference(const DesignState& got, const DesignState& want) {
+inline QString RunDifference(const SimulatedState& got, const SimulatedState& want) {
     if (!SameBits(got.dt, want.dt))
         return "dt is " + Describe(got.dt) + ", " + Describe(want.dt) + " expected";
-    using Array = std::vector<double> DesignState::*;
-    for (const auto& [name, array] : {std::pair<const char*, Array>{"Vi", &DesignState::Vi},
-                                      {"Vo", &DesignState::Vo},
-                                      {"iC", &DesignState::iC}})
+    using Array = std::vector<double> SimulatedState::*;
+    for (const auto& [name, array] : {std::pair<const char*, Array>{"Vi", &SimulatedState::Vi},
+                                      {"Vo", &SimulatedState::Vo},
+                                      {"iC", &SimulatedState::iC}})
         if (QString difference = ArrayDifference(name, got.*array, want.*array);
             !difference.isEmpty())
             return difference;
@@ -85,21 +151,21 @@ inline QString RunDifference(const DesignState& got, const DesignState& want) {
 }
 
 // Empty when the six statistics agree bit for bit.
-inline QString StatisticsDifference(const DesignState& got, const DesignState& want) {
-    using Result = double DesignState::*;
-    for (const auto& [name, result] : {std::pair<const char*, Result>{"ViMax", &DesignState::ViMax},
-                                       {"IcMax", &DesignState::IcMax},
-                                       {"VoMax", &DesignState::VoMax},
-                                       {"VoMin", &DesignState::VoMin},
-                                       {"DeltaVoVera", &DesignState::DeltaVoVera},
-                                       {"VomVera", &DesignState::VomVera}})
+inline QString StatisticsDifference(const SimulatedState& got, const SimulatedState& want) {
+    using Result = double SimulatedState::*;
+    for (const auto& [name, result] : {std::pair<const char*, Result>{"ViMax", &SimulatedState::ViMax},
+                                       {"IcMax", &SimulatedState::IcMax},
+                                       {"VoMax", &SimulatedState::VoMax},
+                                       {"VoMin", &SimulatedState::VoMin},
+                                       {"DeltaVoVera", &SimulatedState::DeltaVoVera},
+                                       {"VomVera", &SimulatedState::VomVera}})
         if (!SameBits(got.*result, want.*result))
             return QString("%1 is %2, %3 expected")
                 .arg(name, Describe(got.*result), Describe(want.*result));
     return {};
 }
 
-inline QString DescribeDesign(const DesignState& s) {
+inline QString DescribeDesign(const SimulatedState& s) {
     return QString("E %1 D %2 f %3 R %4 C %5 N %6 NI %7")
         .arg(s.E, 0, 'g', 17)
         .arg(s.D, 0, 'g', 17)
@@ -113,16 +179,16 @@ inline QString DescribeDesign(const DesignState& s) {
 // The plan of the settings in the state, whatever the refusals about the time step and the
 // number of periods say: the engine runs any plan whose switching samples lie within the
 // arrays, and must then agree with the literal evaluation all the same.
-inline engine::RunPlan UncheckedPlan(const DesignState& s) {
-    return {engine::MakePeriodPlan(s, *engine::FindSwitchingSamples(s.N, s.D)), s.NI};
+inline engine::RunPlan UncheckedPlan(const SimulatedState& s) {
+    return {MakePeriodPlan(s, *engine::FindSwitchingSamples(s.N, s.D)), s.NI, s.f};
 }
 
-inline engine::RunOutcome Simulate(DesignState& s) {
-    return engine::RunSimulation(s, UncheckedPlan(s)).outcome;
+inline engine::RunOutcome Simulate(SimulatedState& s) {
+    return RunSimulation(s, UncheckedPlan(s)).outcome;
 }
 
 // What evaluating every period literally leaves.
-inline DesignState LiteralRun(DesignState s) {
+inline SimulatedState LiteralRun(SimulatedState s) {
     reference::RunSimulation(s);
     return s;
 }

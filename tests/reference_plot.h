@@ -3,9 +3,9 @@
 // The traces drawn the plain way, to hold the fast drawing against: for every period, every
 // segment from sample i to i+1 of each trace with its own call, Vi, iC, Vo in turn.
 
-#include "app/design_state.h"
 #include "app/palette.h"
 #include "graph_window/plot_picture.h"
+#include "tests/reference_simulation.h"
 
 // The tick marks and the three baselines, as every plot starts.
 inline void DrawTicksAndBaselines(graph_window::PlotPicture& plot) {
@@ -18,7 +18,8 @@ inline void DrawTicksAndBaselines(graph_window::PlotPicture& plot) {
     plot.Line(0, 0.1f, 100, 0.1f, app::kBlue);
 }
 
-inline void DrawTracesSegmentBySegment(graph_window::PlotPicture& plot, const app::DesignState& s) {
+inline void DrawTracesSegmentBySegment(graph_window::PlotPicture& plot,
+                                       const test_state::SimulatedState& s) {
     const std::int32_t NP = s.NP;
     for (std::int32_t j = 1; j <= NP; ++j) {
         const std::int32_t lastSegment = s.N - 1;

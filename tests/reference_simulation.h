@@ -6,22 +6,34 @@
 // measures it against. Call it only with settings the engine accepts (1 <= N, the switching
 // samples within the arrays): it checks nothing.
 
-#include "app/design_state.h"
-
 #include <cmath>
 #include <cstdint>
 #include <vector>
 
+// A design and what a run leaves, under the names the program's shared state gives them, with
+// arrays of its own. In a namespace without functions, so that calls on it find only the ones
+// named.
+namespace test_state {
+struct SimulatedState {
+    double E = 0, f = 0, R = 0, C = 0, D = 0;
+    std::int32_t N = 0, NP = 0, NI = 0;
+    double dt = 0;
+    std::vector<double> Vi, Vo, iC;
+    double ViMax = 0, IcMax = 0, VoMax = 0, VoMin = 0;
+    double DeltaVoVera = 0, VomVera = 0;
+};
+} // namespace test_state
+
 namespace reference {
 
-using app::DesignState;
+using test_state::SimulatedState;
 
 // Nearest integer, halves to even: the default rounding mode, which nothing here changes.
 inline std::int32_t ToCount(double x) { return static_cast<std::int32_t>(std::nearbyint(x)); }
 
 // With starts, also records Vo(1) as each period begins and, last, as the last one ends: the
 // start values s(1) to s(NI + 1).
-inline void RunSimulation(DesignState& s, std::vector<double>* starts = nullptr) {
+inline void RunSimulation(SimulatedState& s, std::vector<double>* starts = nullptr) {
     s.dt = (1 / s.f) / s.N;
     s.Vo.assign(s.N + 2, 0.0);
     s.Vi.assign(s.N + 2, 0.0);
@@ -72,7 +84,7 @@ inline double FindMagnitude(const std::vector<double>& x, std::int32_t N, bool l
     return m;
 }
 
-inline void ComputeStatistics(DesignState& s) {
+inline void ComputeStatistics(SimulatedState& s) {
     s.VoMax = FindMagnitude(s.Vo, s.N, true);
     s.VoMin = FindMagnitude(s.Vo, s.N, false);
     s.ViMax = FindMagnitude(s.Vi, s.N, true);

@@ -19,7 +19,6 @@
 #include <random>
 #include <unordered_map>
 
-using namespace app;
 using namespace engine;
 using namespace engine_test;
 
@@ -32,7 +31,7 @@ constexpr std::int32_t kMinCount = std::numeric_limits<std::int32_t>::min();
 
 // The refusal PlanRun gives, as a number; kPlanned when it gives a plan.
 constexpr int kPlanned = -1;
-int RefusalOf(const DesignState& s) {
+int RefusalOf(const SimulatedState& s) {
     const auto plan = PlanRun(s);
     const RunRefusal* refusal = std::get_if<RunRefusal>(&plan);
     return refusal ? int(*refusal) : kPlanned;
@@ -58,12 +57,12 @@ public:
     }
 
     // A capacitance that makes dt/(R·C) about `ratio`.
-    static double CapacitanceFor(const DesignState& s, double ratio) {
+    static double CapacitanceFor(const SimulatedState& s, double ratio) {
         return (1 / s.f) / s.N / (ratio * s.R);
     }
 
-    DesignState Draw(int kind) {
-        DesignState s = Design(Uniform(0.1, 50), Uniform(0.01, 0.99), Uniform(10, 1e5),
+    SimulatedState Draw(int kind) {
+        SimulatedState s = Design(Uniform(0.1, 50), Uniform(0.01, 0.99), Uniform(10, 1e5),
                                Uniform(10, 1e5), 0, LogCount(1, 3000), PeriodCount());
         double ratio = std::exp(Uniform(std::log(1e-4), std::log(2)));
         switch (kind) {
@@ -135,7 +134,7 @@ struct Coverage {
     int noOnPhase = 0, singleOnSample = 0, gap = 0, noOffPhase = 0, selfCopy = 0;
     int noPeriods = 0, cycles = 0, periodic = 0;
 
-    void Add(const DesignState& s) {
+    void Add(const SimulatedState& s) {
         const auto sw = engine::FindSwitchingSamples(s.N, s.D);
         noOnPhase += sw->k == 0;
         singleOnSample += sw->k == 1;
@@ -143,7 +142,7 @@ struct Coverage {
         noOffPhase += sw->k1 == s.N + 1;
         selfCopy += sw->k1 == sw->k;
         noPeriods += s.NI < 1;
-        const auto plan = engine::MakePeriodPlan(s, *sw);
+        const auto plan = MakePeriodPlan(s, *sw);
         const auto endOfPeriod = [&plan](double v) { return engine::EndValue(plan, v); };
         cycles += engine::Advance(endOfPeriod, 0.0, s.NI - 1).cycle > 1;
     }
@@ -174,7 +173,7 @@ private slots:
 };
 
 void SimulationTest::tabulatedPeriod() {
-    DesignState s;
+    SimulatedState s;
     VERIFY_MATCHES_LITERAL(TabulatedDesign(), s);
     QVERIFY(SameBits(s.dt, (1.0 / 1000) / 10));
 
@@ -193,7 +192,7 @@ void SimulationTest::tabulatedPeriod() {
 }
 
 void SimulationTest::switchingCases() {
-    DesignState s;
+    SimulatedState s;
 
     // N·D = 0.4, k = 0: no on-phase, the copy takes element 0, and nothing ever moves.
     VERIFY_MATCHES_LITERAL(Design(10, 0.04, 1000, 1000, 1e-6, 10, 50), s);
@@ -230,7 +229,7 @@ void SimulationTest::switchingCases() {
 
 void SimulationTest::noPeriodsLeaveZeros() {
     for (const std::int32_t periods : {0, -1, kMinCount}) {
-        DesignState s = TabulatedDesign();
+        SimulatedState s = TabulatedDesign();
         s.NI = periods;
         QCOMPARE(Simulate(s), RunOutcome::Completed);
         QVERIFY(SameBits(s.dt, (1.0 / 1000) / 10));
@@ -241,9 +240,9 @@ void SimulationTest::noPeriodsLeaveZeros() {
 }
 
 void SimulationTest::secondRunLeavesNoTrace() {
-    DesignState s = Design(10, 0.5, 1e4, 1e4, 250e-9, 1000, 300);
+    SimulatedState s = Design(10, 0.5, 1e4, 1e4, 250e-9, 1000, 300);
     QCOMPARE(Simulate(s), RunOutcome::Completed);
-    const DesignState smaller = Design(5, 0.3, 1000, 1000, 1e-6, 10, 3);
+    const SimulatedState smaller = Design(5, 0.3, 1000, 1000, 1e-6, 10, 3);
     s.E = smaller.E;
     s.D = smaller.D;
     s.f = smaller.f;
@@ -261,14 +260,14 @@ void SimulationTest::matchesLiteralEvaluation() {
     Coverage coverage;
     constexpr int kKinds = 5;
     for (int design = 0; design < 600; ++design) {
-        const DesignState drawn = source.Draw(design % kKinds);
+        const SimulatedState drawn = source.Draw(design % kKinds);
         coverage.Add(drawn);
         const QString where = QString("design %1: ").arg(design) + DescribeDesign(drawn);
 
-        DesignState engine = drawn;
+        SimulatedState engine = drawn;
         const RunResult run = RunSimulation(engine, UncheckedPlan(engine));
         QCOMPARE(run.outcome, RunOutcome::Completed);
-        DesignState literal = drawn;
+        SimulatedState literal = drawn;
         std::vector<double> starts;
         reference::RunSimulation(literal, &starts);
         QString difference = RunDifference(engine, literal);
@@ -293,7 +292,7 @@ void SimulationTest::matchesLiteralEvaluation() {
 
 void SimulationTest::cyclesAreSkippedExactly() {
     struct Case {
-        DesignState design;
+        SimulatedState design;
         std::int64_t cycle;
     };
     const Case cases[] = {
@@ -304,7 +303,7 @@ void SimulationTest::cyclesAreSkippedExactly() {
     };
     for (const Case& c : cases) {
         const auto plan =
-            engine::MakePeriodPlan(c.design, *engine::FindSwitchingSamples(c.design.N, c.design.D));
+            MakePeriodPlan(c.design, *engine::FindSwitchingSamples(c.design.N, c.design.D));
         const auto endOfPeriod = [&plan](double v) { return engine::EndValue(plan, v); };
         const auto position = engine::Advance(endOfPeriod, 0.0, 5000);
         QCOMPARE(position.cycle, c.cycle);
@@ -315,9 +314,9 @@ void SimulationTest::cyclesAreSkippedExactly() {
         const auto seen = static_cast<std::int32_t>(position.periodsRun);
         for (const std::int32_t from : {seen - 3, 4000}) {
             for (std::int32_t periods = from; periods <= from + 2 * c.cycle + 1; ++periods) {
-                DesignState design = c.design;
+                SimulatedState design = c.design;
                 design.NI = periods;
-                DesignState s;
+                SimulatedState s;
                 VERIFY_MATCHES_LITERAL(design, s);
             }
         }
@@ -423,7 +422,7 @@ void SimulationTest::reportsWhereTheRunBecamePeriodic() {
     QFETCH(int, n);
     QFETCH(int, periods);
     QFETCH(QString, expected);
-    DesignState s = Design(e, d, f, r, c, n, periods);
+    SimulatedState s = Design(e, d, f, r, c, n, periods);
     const auto plan = PlanRun(s);
     QVERIFY(std::holds_alternative<RunPlan>(plan));
     QCOMPARE(Describe(RunSimulation(s, std::get<RunPlan>(plan)).periodic), expected);
@@ -431,14 +430,14 @@ void SimulationTest::reportsWhereTheRunBecamePeriodic() {
 
 void SimulationTest::refusedSettingsGiveNoPlan() {
     for (const std::int32_t n : {0, -1, kMinCount, kMaxSamplesPerPeriod + 1, kMaxCount}) {
-        DesignState s = TabulatedDesign();
+        SimulatedState s = TabulatedDesign();
         s.N = n;
         const RunRefusal expected = n < 1 ? RunRefusal::NoSamples : RunRefusal::TooManySamples;
         QVERIFY2(RefusalOf(s) == int(expected), qPrintable(QString::number(n)));
     }
     // N = 4: 4.5 gives k = 4 but k1 = 6, beyond element N + 1. -0.7 gives k = -1.
     for (const double d : {kNaN, kInf, -kInf, 2.0, 1.125, -0.07, 1e300}) {
-        DesignState s = TabulatedDesign();
+        SimulatedState s = TabulatedDesign();
         s.D = d;
         s.N = d == 1.125 ? 4 : 10;
         QVERIFY2(RefusalOf(s) == int(RunRefusal::DutyOutOfRange), qPrintable(QString::number(d)));
@@ -446,7 +445,7 @@ void SimulationTest::refusedSettingsGiveNoPlan() {
 }
 
 void SimulationTest::oddValuesRunWithoutFault() {
-    DesignState s;
+    SimulatedState s;
     // D = 1 (k = N, k1 = N + 1) and N·D = -0.5 (k = k1 = 0: the off-phase starts at element 0)
     // still index within the arrays.
     VERIFY_MATCHES_LITERAL(Design(10, 1.0, 1000, 1000, 1e-6, 10, 20), s);
@@ -464,15 +463,15 @@ void SimulationTest::oddValuesRunWithoutFault() {
     VERIFY_MATCHES_LITERAL(Design(-1e308, 0.3, 1e-3, 1000, 1e-6, 10, 30), s);
 
     // The most periods there are: the settled period comes out at once.
-    DesignState longest = TabulatedDesign();
+    SimulatedState longest = TabulatedDesign();
     longest.NI = kMaxCount;
-    DesignState hundred = TabulatedDesign();
+    SimulatedState hundred = TabulatedDesign();
     hundred.NI = 100;
     QCOMPARE(Simulate(longest), RunOutcome::Completed);
     QVERIFY(RunDifference(longest, LiteralRun(hundred)).isEmpty());
 
     // The most samples there are.
-    DesignState widest = TabulatedDesign();
+    SimulatedState widest = TabulatedDesign();
     widest.N = kMaxSamplesPerPeriod;
     widest.NI = 1;
     QCOMPARE(Simulate(widest), RunOutcome::Completed);
@@ -482,7 +481,7 @@ void SimulationTest::oddValuesRunWithoutFault() {
 void SimulationTest::outOfMemoryIsReported() {
     if (!AddressSpaceLimit::Available())
         QSKIP("needs an address-space limit and an allocator that throws std::bad_alloc");
-    DesignState s = TabulatedDesign();
+    SimulatedState s = TabulatedDesign();
     s.N = kMaxSamplesPerPeriod;
     RunOutcome outcome = RunOutcome::Completed;
     {
@@ -548,7 +547,7 @@ void SimulationTest::planRun() {
     QFETCH(double, c);
     QFETCH(double, r);
     QFETCH(int, expected);
-    const DesignState s = Design(10, d, f, r, c, n, periods);
+    const SimulatedState s = Design(10, d, f, r, c, n, periods);
     QCOMPARE(RefusalOf(s), expected);
 }
 

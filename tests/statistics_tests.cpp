@@ -13,7 +13,6 @@
 #include <cmath>
 #include <limits>
 
-using namespace app;
 using namespace engine;
 
 using namespace engine_test;
@@ -21,8 +20,8 @@ using namespace engine_test;
 namespace {
 
 // A state holding the given samples 1 to N in all three arrays, elements 0 and N + 1 being 0.
-DesignState WithSamples(std::vector<double> samples) {
-    DesignState s;
+SimulatedState WithSamples(std::vector<double> samples) {
+    SimulatedState s;
     s.N = static_cast<std::int32_t>(samples.size());
     samples.insert(samples.begin(), 0.0);
     samples.push_back(0.0);
@@ -47,7 +46,7 @@ private slots:
 };
 
 void StatisticsTest::tabulatedPeriod() {
-    DesignState s = TabulatedDesign();
+    SimulatedState s = TabulatedDesign();
     QCOMPARE(Simulate(s), RunOutcome::Completed);
     QVERIFY(ComputeStatistics(s));
     QCOMPARE(s.ViMax, 10.0);
@@ -57,14 +56,14 @@ void StatisticsTest::tabulatedPeriod() {
     QVERIFY(std::fabs(s.DeltaVoVera - 1563.145) < 0.5e-3);
     QVERIFY(std::fabs(s.VomVera - 2.510899) < 0.5e-6);
 
-    DesignState literal = LiteralRun(TabulatedDesign());
+    SimulatedState literal = LiteralRun(TabulatedDesign());
     reference::ComputeStatistics(literal);
     const QString difference = StatisticsDifference(s, literal);
     QVERIFY2(difference.isEmpty(), qPrintable(difference));
 }
 
 void StatisticsTest::zeroArraysGiveZeros() {
-    DesignState s = TabulatedDesign();
+    SimulatedState s = TabulatedDesign();
     s.NI = 0;
     QCOMPARE(Simulate(s), RunOutcome::Completed);
     s.VoMin = s.VoMax = s.ViMax = s.IcMax = 7;
@@ -76,7 +75,7 @@ void StatisticsTest::zeroArraysGiveZeros() {
 void StatisticsTest::magnitudesAndSigns() {
     // A negative sample 1: each maximum takes its magnitude; equal magnitudes of opposite sign
     // give the positive one, whichever comes first.
-    DesignState s = WithSamples({-3, 2, 3, -1});
+    SimulatedState s = WithSamples({-3, 2, 3, -1});
     QVERIFY(FindViMax(s) && FindIcMax(s) && FindVoMax(s));
     QCOMPARE(s.ViMax, 3.0);
     QCOMPARE(s.IcMax, 3.0);
@@ -101,7 +100,7 @@ void StatisticsTest::magnitudesAndSigns() {
 }
 
 void StatisticsTest::missingOrShortArrays() {
-    DesignState s;
+    SimulatedState s;
     s.N = 10;
     s.ViMax = s.IcMax = s.VoMax = s.VoMin = s.DeltaVoVera = s.VomVera = 7;
     QVERIFY(!FindViMax(s) && !FindIcMax(s) && !FindVoMax(s) && !FindVoMin(s));
@@ -125,7 +124,7 @@ void StatisticsTest::missingOrShortArrays() {
 }
 
 void StatisticsTest::fewerThanOneSample() {
-    DesignState s = WithSamples({-2, 5});
+    SimulatedState s = WithSamples({-2, 5});
     for (const std::int32_t n : {0, -4}) {
         s.N = n;
         QVERIFY(ComputeStatistics(s));
@@ -140,7 +139,7 @@ void StatisticsTest::fewerThanOneSample() {
 
 void StatisticsTest::runawayValuesAreReported() {
     // dt = 10·R·C: the samples grow tenfold at every step and overflow.
-    DesignState s = Design(10, 0.3, 1000, 1000, 1e-8, 10, 2000);
+    SimulatedState s = Design(10, 0.3, 1000, 1000, 1e-8, 10, 2000);
     QCOMPARE(Simulate(s), RunOutcome::Completed);
     QVERIFY(!ComputeStatistics(s));
 

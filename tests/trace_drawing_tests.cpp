@@ -13,6 +13,7 @@
 
 using namespace app;
 using namespace graph_window;
+using test_state::SimulatedState;
 
 namespace {
 
@@ -26,8 +27,8 @@ std::unique_ptr<PlotPicture> MakePlot() {
 enum class Shape { Random, Smooth, Steps, Zero };
 
 // Arrays shaped like the engine's (indices 0 to N+1) with the statistics that scale them.
-DesignState Waveforms(std::int32_t N, std::int32_t NP, Shape shape, std::mt19937_64& random) {
-    DesignState s;
+SimulatedState Waveforms(std::int32_t N, std::int32_t NP, Shape shape, std::mt19937_64& random) {
+    SimulatedState s;
     s.N = N;
     s.NP = NP;
     s.Vi.assign(std::size_t(N) + 2, 0);
@@ -68,8 +69,13 @@ DesignState Waveforms(std::int32_t N, std::int32_t NP, Shape shape, std::mt19937
     return s;
 }
 
+// The samples as a run that the drawing takes.
+std::shared_ptr<const engine::SimulatedRun> AsRun(const SimulatedState& s) {
+    return engine::SimulatedRun::OfSamples(s.Vi, s.Vo, s.iC, 1e-6, 1000);
+}
+
 // The reference divides by the maxima as written; an all-zero trace must be left out of it.
-bool CanDrawLiterally(const DesignState& s) { return s.ViMax > 0 && s.IcMax > 0 && s.VoMax > 0; }
+bool CanDrawLiterally(const SimulatedState& s) { return s.ViMax > 0 && s.IcMax > 0 && s.VoMax > 0; }
 
 int DifferentPixels(const QImage& a, const QImage& b) {
     int different = 0;
@@ -101,19 +107,19 @@ private slots:
         QFETCH(int, NP);
         QFETCH(int, shape);
         std::mt19937_64 random(std::uint64_t(N) * 7919 + NP);
-        const DesignState s = Waveforms(N, NP, Shape(shape), random);
+        const SimulatedState s = Waveforms(N, NP, Shape(shape), random);
         QVERIFY(CanDrawLiterally(s));
         auto fast = MakePlot(), literal = MakePlot();
-        DrawTraces(*fast, s);
+        DrawTraces(*fast, *AsRun(s), s.NP);
         DrawTracesSegmentBySegment(*literal, s);
         QCOMPARE(DifferentPixels(fast->Picture(), literal->Picture()), 0);
     }
 
     void anAllZeroTraceLiesOnItsBaseline() {
         std::mt19937_64 random(1);
-        const DesignState s = Waveforms(10, 1, Shape::Zero, random);
+        const SimulatedState s = Waveforms(10, 1, Shape::Zero, random);
         auto plot = MakePlot();
-        DrawTraces(*plot, s);
+        DrawTraces(*plot, *AsRun(s), s.NP);
         const QImage& picture = plot->Picture();
         const int redRow = plot->ToPixel(0, 80).y(), greenRow = plot->ToPixel(0, 60).y();
         const int blueRow = plot->ToPixel(0, 0.1f).y();
@@ -133,11 +139,10 @@ private slots:
     void nothingIsDrawnWithoutASegmentOrAPeriod() {
         std::mt19937_64 random(2);
         for (auto [N, NP] : {std::pair{1, 10}, {10, 0}, {10, -3}}) {
-            DesignState s = Waveforms(std::max(N, 1), 1, Shape::Random, random);
-            s.N = N;
+            SimulatedState s = Waveforms(N, 1, Shape::Random, random);
             s.NP = NP;
             auto plot = MakePlot();
-            DrawTraces(*plot, s);
+            DrawTraces(*plot, *AsRun(s), s.NP);
             QCOMPARE(DifferentPixels(plot->Picture(), MakePlot()->Picture()), 0);
         }
     }
@@ -146,9 +151,9 @@ private slots:
         // Two billion periods: a literal drawing would never end; the picture is the band of
         // each trace's extremes across the whole width.
         std::mt19937_64 random(3);
-        const DesignState s = Waveforms(100, 2147483647, Shape::Smooth, random);
+        const SimulatedState s = Waveforms(100, 2147483647, Shape::Smooth, random);
         auto plot = MakePlot();
-        DrawTraces(*plot, s);
+        DrawTraces(*plot, *AsRun(s), s.NP);
         const QImage& picture = plot->Picture();
         for (int column : {0, 1, 498, 995, 996})
             for (float y : {98.0f, 80.0f, 78.0f, 42.0f, 36.1f})
