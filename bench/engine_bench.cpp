@@ -3,7 +3,9 @@
 // Each output sample needs the previous one through a multiply, a divide and a subtract, so a
 // step can take no less than the latency of that chain. For each design three benchmarks run:
 //   Chain/<design>    only that chain, as many steps as the engine executes for the design;
-//   Engine/<design>   PlanRun and RunSimulation;
+//   Engine/<design>   PlanRun and RunSimulation (with the statistics and the index it keeps);
+//   Controlled/<design> the same with a stop flag and a progress counter, as the windows run it
+//                     (goal: <= 1 % more than Engine);
 //   Literal/<design>  every period and every sample evaluated as written (tests/);
 //   Unreported/<design> the same run as the engine's without the report of where it became
 //                     periodic, to show what that report costs (goal: <= 1 % of the default run).
@@ -16,6 +18,7 @@
 
 #include "engine/period.h"
 #include "engine/period_repeats.h"
+#include "engine/run_control.h"
 #include "engine/simulation.h"
 #include "tests/reference_simulation.h"
 
@@ -34,7 +37,9 @@
 
 namespace {
 
-using app::DesignState;
+using DesignState = test_state::SimulatedState;
+
+engine::RunSettings SettingsOf(const DesignState& s) { return {s.E, s.D, s.f, s.R, s.C, s.N, s.NI}; }
 
 struct BenchDesign {
     const char* name;
@@ -64,7 +69,7 @@ const std::vector<BenchDesign>& Designs() {
 }
 
 engine::PeriodPlan PlanOf(const DesignState& s) {
-    return engine::MakePeriodPlan(s, *engine::FindSwitchingSamples(s.N, s.D));
+    return engine::MakePeriodPlan(SettingsOf(s), *engine::FindSwitchingSamples(s.N, s.D));
 }
 
 // Steps of the period written in full: the on-phase and the off-phase.
@@ -107,12 +112,13 @@ void Chain(benchmark::State& state, const DesignState& s, std::int64_t steps) {
     SetSteps(state, steps);
 }
 
-void Engine(benchmark::State& state, const DesignState& s) {
+void Engine(benchmark::State& state, const DesignState& s, bool controlled) {
     for (auto _ : state) {
-        DesignState run = s;
-        const auto plan = std::get<engine::RunPlan>(engine::PlanRun(run));
-        benchmark::DoNotOptimize(engine::RunSimulation(run, plan));
-        benchmark::DoNotOptimize(run.Vo.data());
+        engine::RunControl control;
+        const auto plan = std::get<engine::RunPlan>(engine::PlanRun(SettingsOf(s)));
+        const engine::RunAnswer answer =
+            engine::RunSimulation(plan, controlled ? &control : nullptr);
+        benchmark::DoNotOptimize(answer.run->Vo.data());
     }
     SetSteps(state, EngineSteps(s));
 }
@@ -163,7 +169,8 @@ void RegisterAll() {
             b->ComputeStatistics("min", Fastest)->Unit(benchmark::kMillisecond);
         };
         fastest(benchmark::RegisterBenchmark(("Chain/" + name).c_str(), Chain, s, EngineSteps(s)));
-        fastest(benchmark::RegisterBenchmark(("Engine/" + name).c_str(), Engine, s));
+        fastest(benchmark::RegisterBenchmark(("Engine/" + name).c_str(), Engine, s, false));
+        fastest(benchmark::RegisterBenchmark(("Controlled/" + name).c_str(), Engine, s, true));
         fastest(benchmark::RegisterBenchmark(("Literal/" + name).c_str(), Literal, s));
         fastest(benchmark::RegisterBenchmark(("Unreported/" + name).c_str(), Unreported, s));
         fastest(benchmark::RegisterBenchmark(("WriteChain/" + name).c_str(), Chain, s,
@@ -200,6 +207,14 @@ public:
             PrintRow(d);
         std::printf("engine/literal compares whole runs; write/chain is the period written in "
                     "full.\n");
+        std::printf("\nThe stop flag and the progress counter, controlled/engine - 1 (goal: <= 1 %%)\n");
+        for (const BenchDesign& d : Designs()) {
+            const std::string name = d.name;
+            const double cost = Find("Controlled/" + name) / Find("Engine/" + name) - 1;
+            if (!std::isnan(cost))
+                std::printf("%-10s %+7.2f %%  %s\n", d.name, 100 * cost,
+                            cost <= 0.01 ? "met" : "MISSED");
+        }
         std::printf("\nThe report of where the run became periodic, engine/unreported - 1 "
                     "(goal: default <= 1 %%)\n");
         for (const BenchDesign& d : Designs()) {
