@@ -156,4 +156,9 @@ void NameControls(QWidget& window, std::span<const NamingRow> rows) {
     }
 }
 
+BuiltControls::BuiltControls(const QWidget& window, std::span<const ControlRow> rows) {
+    for (const ControlRow& row : rows)
+        controls_.push_back(&BoundControl<QWidget>(window, row.name));
+}
+
 } // namespace app

@@ -14,6 +14,7 @@
 #include <functional>
 #include <optional>
 #include <span>
+#include <vector>
 
 namespace app {
 
@@ -58,10 +59,56 @@ using CustomControlFactory = std::function<QWidget*(const ControlRow& row, QWidg
 void BuildWindow(QWidget& window, const char* name, int clientWidthTwips, int clientHeightTwips,
                  std::span<const ControlRow> rows, const CustomControlFactory& makeCustom = {});
 
+// A control of a window's table, named as the code names it: a name that is not in the table,
+// or whose row is not of one of the kinds asked for, does not compile. Rows is the table.
+template <const auto& Rows, ControlKind... Kinds> class ControlName {
+public:
+    consteval ControlName(const char* name) : index_(IndexOf(name)) {}
+
+    std::size_t Index() const { return index_; }
+    const char* Name() const { return Rows[index_].name; }
+    friend bool operator==(ControlName a, ControlName b) { return a.index_ == b.index_; }
+
+private:
+    static constexpr bool SameText(const char* a, const char* b) {
+        while (*a && *a == *b)
+            ++a, ++b;
+        return *a == *b;
+    }
+    static consteval std::size_t IndexOf(const char* name) {
+        for (std::size_t i = 0; i < std::size(Rows); ++i)
+            if (SameText(Rows[i].name, name) && ((Rows[i].kind == Kinds) || ...))
+                return i;
+        throw "not a control of this kind in the window's table";
+    }
+
+    std::size_t index_;
+};
+
+// The widgets BuildWindow made for a table, one per row in the table's order, found once when the
+// window is built: if one were missing the program would stop then, at start-up, never later.
+class BuiltControls {
+public:
+    BuiltControls(const QWidget& window, std::span<const ControlRow> rows);
+
+    // The control of a name checked against the same table; Control must suit the row's kind.
+    template <class Control, const auto& Rows, ControlKind... Kinds>
+    Control& Get(ControlName<Rows, Kinds...> name) const {
+        return static_cast<Control&>(*controls_[name.Index()]);
+    }
+
+private:
+    std::vector<QWidget*> controls_;
+};
+
 // A control that BuildWindow made, found once by its name, for a window to keep as a typed
-// member. Every name a window binds is in its table, so the control is always there.
+// member: the program stops at once when the name is not one of the window's, before any of
+// its slots can run.
 template <class Control> Control& BoundControl(const QWidget& window, const char* name) {
-    return *window.findChild<Control*>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly);
+    auto* control = window.findChild<Control*>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly);
+    if (!control)
+        qFatal("%s has no control %s of the kind asked for", qPrintable(window.objectName()), name);
+    return *control;
 }
 
 // The labels that name a control for a screen reader, as the window shows them beside it: the

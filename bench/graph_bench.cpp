@@ -107,14 +107,16 @@ MessageGuard* messageGuard = nullptr;
 class FieldsOf : public main_window::MainWindowView {
 public:
     explicit FieldsOf(Session& session) : session_(session) {}
-    QString FieldText(const char* field) const override { return session_.Field(field).text(); }
-    void SetFieldText(const char* field, const QString& text) override {
-        session_.Field(field).setText(text);
+    QString FieldText(main_window::Form1Field field) const override {
+        return session_.Field(field.Name()).text();
     }
-    void SetFieldColour(const char* field, app::Rgb colour) override {
-        app::SetTextColour(session_.Field(field), colour);
+    void SetFieldText(main_window::Form1Field field, const QString& text) override {
+        session_.Field(field.Name()).setText(text);
     }
-    void SetResultText(const char*, const QString&) override {}
+    void SetFieldColour(main_window::Form1Field field, app::Rgb colour) override {
+        app::SetTextColour(session_.Field(field.Name()), colour);
+    }
+    void SetResultText(main_window::Form1Label, const QString&) override {}
     void ShowMessage(const std::u16string&) override {}
     void SetBusy(bool) override {}
     graph_window::GraphWindowView& GraphWindow() override { return session_.Graph(); }

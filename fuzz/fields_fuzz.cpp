@@ -51,6 +51,7 @@
 #include <QString>
 
 #include <algorithm>
+#include <span>
 #include <array>
 #include <bit>
 #include <charconv>
@@ -128,13 +129,15 @@ struct GraphStandIn : graph_window::GraphWindowView {
     void ShowWindow() override { shown = true; }
     graph_window::PlotPicture& PlotSurface() override { return plot; }
     void SetPlotToolTip(const QString& text) override { tooltip = text; }
-    void SetResultText(const char* label, const QString& text) override {
+    void SetResultText(graph_window::Form2Label name, const QString& text) override {
+        const char* label = name.Name();
         const auto found = results.find(label);
         REQUIRE(found != results.end(),
                 std::string("the command wrote the unknown label ") + label);
         found->second = text;
     }
-    void SetResultColour(const char* label, app::Rgb colour) override {
+    void SetResultColour(graph_window::Form2Label name, app::Rgb colour) override {
+        const char* label = name.Name();
         REQUIRE(results.count(label),
                 std::string("the command coloured the unknown label ") + label);
         colours[label] = colour;
@@ -157,7 +160,8 @@ struct Windows : main_window::MainWindowView {
     bool busy = false;
     GraphStandIn graph;
 
-    static Line LineOf(const char* field) {
+    static Line LineOf(main_window::Form1Field name) {
+        const char* field = name.Name();
         static const std::map<std::string, Line> lines = {
             {"Text1", kText1},  {"Text2", kText2},   {"Text3", kText3},   {"Text4", kText4},
             {"Text6", kText6},  {"Text7", kText7},   {"Text8", kText8},   {"Text12", kText12},
@@ -167,16 +171,17 @@ struct Windows : main_window::MainWindowView {
         REQUIRE(found != lines.end(), std::string("a command used the unknown field ") + field);
         return found->second;
     }
-    QString FieldText(const char* field) const override {
+    QString FieldText(main_window::Form1Field field) const override {
         return QString::fromStdU16String(fields[LineOf(field)]);
     }
-    void SetFieldText(const char* field, const QString& text) override {
+    void SetFieldText(main_window::Form1Field field, const QString& text) override {
         fields[LineOf(field)] = text.toStdU16String();
     }
-    void SetFieldColour(const char* field, app::Rgb colour) override {
+    void SetFieldColour(main_window::Form1Field field, app::Rgb colour) override {
         colours[LineOf(field)] = colour;
     }
-    void SetResultText(const char* label, const QString& text) override {
+    void SetResultText(main_window::Form1Label name, const QString& text) override {
+        const char* label = name.Name();
         const auto found = results.find(label);
         REQUIRE(found != results.end(),
                 std::string("the command wrote the unknown label ") + label);
@@ -197,7 +202,7 @@ bool SameBits(double a, double b) {
     return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
 }
 
-bool SameBits(const std::vector<double>& a, const std::vector<double>& b) {
+bool SameBits(std::span<const double> a, std::span<const double> b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
                                               [](double x, double y) { return SameBits(x, y); });
 }
@@ -453,7 +458,7 @@ void CutRunShort(Windows& windows) {
     }
 }
 
-void RequireBandHeights(const std::vector<double>& samples, double largest, Trace trace,
+void RequireBandHeights(std::span<const double> samples, double largest, Trace trace,
                         std::int32_t N) {
     const graph_window::TraceGeometry& band = graph_window::GeometryOf(trace);
     for (std::int32_t i = 1; i <= N; ++i) {

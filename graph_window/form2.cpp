@@ -3,6 +3,7 @@
 #include "app/control_table.h"
 #include "app/long_work.h"
 #include "app/message.h"
+#include "graph_window/form2_layout.h"
 #include "graph_window/plot_area.h"
 #include "graph_window/plot_clipboard.h"
 #include "graph_window/readout.h"
@@ -21,48 +22,8 @@ namespace graph_window {
 
 namespace {
 
-using enum app::ControlKind;
-using enum app::ControlFont;
-using app::kBlue, app::kGreen, app::kLightYellow, app::kRed, app::kWhite;
+using app::kWhite;
 
-constexpr int kForm2WidthTwips = 18930;
-constexpr int kForm2HeightTwips = 10005;
-
-// clang-format off
-const app::ControlRow kForm2Rows[] = {
-    {"Picture1", Custom,       "",              {120, 120, 15015, 9135},   Bold825, kLightYellow},
-    {"Option1",  OptionButton, "Vi(t)",         {15360, 1800, 975, 375},   Bold825, std::nullopt, kRed},
-    {"Option2",  OptionButton, "iC(t)",         {15360, 3600, 735, 495},   Bold825, std::nullopt, kGreen},
-    {"Option3",  OptionButton, "Vo(t)",         {15360, 8880, 735, 615},   Bold825, std::nullopt, kBlue},
-    {"Label6",   Label,        "Delta Vovera",  {15360, 7560, 1215, 255}},
-    {"Label5",   Label,        "Label5",        {16680, 7440, 1575, 375},  Bold825, kWhite},
-    {"Label7",   Label,        "[mV]",          {18360, 7560, 495, 255}},
-    {"Label12",  Label,        "Vomvera",       {15720, 8040, 975, 255}},
-    {"Label9",   Label,        "Label9",        {16680, 7920, 1575, 375},  Bold825, kWhite},
-    {"Label13",  Label,        "[V]",           {18360, 8040, 255, 255}},
-    {"Label1",   Label,        "Sposta il cursore del mouse sulla forma d'onda , comparirà il valore in quel punto",
-                                                {120, 9480, 8655, 375},    Bold975},
-    {"Picture2", PictureBox,   "",              {16440, 4680, 495, 375}},
-
-    // The real circuit beside the simulation, in the free column: its values in boxes of the
-    // plot's colour under a heading of their own, the simulation's white boxes under theirs.
-    {"IdealCircuitCaption", Label, "Circuito ideale:", {15360, 4200, 2295, 255}},
-    {"ExactRippleCaption",  Label, "Delta Vo",         {15360, 4680, 1020, 255}},
-    {"ExactRippleLabel",    Label, "",                 {16980, 4560, 1140, 375},  Bold825, kLightYellow},
-    {"ExactRippleUnit",     Label, "[mV]",             {18180, 4680, 495, 255}},
-    {"ExactMeanCaption",    Label, "Vom",              {15360, 5100, 1020, 255}},
-    {"ExactMeanLabel",      Label, "",                 {16980, 4980, 1140, 375},  Bold825, kLightYellow},
-    {"ExactMeanUnit",       Label, "[V]",              {18180, 5100, 255, 255}},
-    {"SettlingCaption",     Label, "Assestamento 1%",  {15360, 5520, 1620, 255}},
-    {"SettlingLabel",       Label, "",                 {16980, 5400, 1140, 375},  Bold825, kLightYellow},
-    {"SettlingUnit",        Label, "[periodi]",        {18180, 5520, 750, 255}},
-    {"SettlingTimeCaption", Label, "Tempo 1%",         {15360, 5940, 1620, 255}},
-    {"SettlingTimeLabel",   Label, "",                 {16980, 5820, 1140, 375},  Bold825, kLightYellow},
-    {"SettlingTimeUnit",    Label, "[ms]",             {18180, 5940, 495, 255}},
-    {"SimulationCaption",   Label, "Simulazione:",     {15360, 6480, 1275, 255}},
-    {"SteadyStateLabel",    Label, "",                 {15360, 6780, 3510, 540}},
-};
-// clang-format on
 
 // The results the graph command writes, each by its caption, value and unit labels (unit null
 // when a result has none). They are copied and named for a screen reader in this order.
@@ -103,7 +64,8 @@ QWidget& Built(QWidget& window) {
 } // namespace
 
 Form2::Form2(QWidget* parent)
-    : QWidget(parent), plot_(app::BoundControl<PlotArea>(Built(*this), "Picture1")),
+    : QWidget(parent), controls_(Built(*this), kForm2Rows),
+      plot_(app::BoundControl<PlotArea>(*this, "Picture1")),
       options_{&app::BoundControl<QRadioButton>(*this, "Option1"),
                &app::BoundControl<QRadioButton>(*this, "Option2"),
                &app::BoundControl<QRadioButton>(*this, "Option3")},
@@ -113,14 +75,13 @@ Form2::Form2(QWidget* parent)
     for (const ResultRow& row : kResultRows) {
         QLabel& label = app::BoundControl<QLabel>(*this, row.value);
         label.setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-        results_.emplace(row.value, &label);
         resultRows_.push_back({&app::BoundControl<QLabel>(*this, row.name), &label,
                                row.unit ? &app::BoundControl<QLabel>(*this, row.unit) : nullptr});
         const app::NamingRow naming{row.value, {row.name}, row.unit};
         app::NameControls(*this, {&naming, 1});
     }
     // The steady-state line may take two lines, from the top, under its heading.
-    QLabel& steadyState = *results_.at("SteadyStateLabel");
+    QLabel& steadyState = controls_.Get<QLabel>(Form2Label("SteadyStateLabel"));
     steadyState.setWordWrap(true);
     steadyState.setAlignment(Qt::AlignLeft | Qt::AlignTop);
     plot_.setAccessibleName(QString::fromUtf8(kPlotName));
@@ -159,14 +120,14 @@ PlotPicture& Form2::PlotSurface() { return plot_.Surface(); }
 void Form2::SetPlotToolTip(const QString& text) { plot_.SetToolTipText(text); }
 
 // The label's accessible name says what it holds; the value it shows is its description.
-void Form2::SetResultText(const char* label, const QString& text) {
-    QLabel& result = *results_.at(label);
+void Form2::SetResultText(Form2Label label, const QString& text) {
+    QLabel& result = controls_.Get<QLabel>(label);
     result.setText(text);
     result.setAccessibleDescription(text);
 }
 
-void Form2::SetResultColour(const char* label, app::Rgb colour) {
-    app::SetTextColour(*results_.at(label), colour);
+void Form2::SetResultColour(Form2Label label, app::Rgb colour) {
+    app::SetTextColour(controls_.Get<QLabel>(label), colour);
 }
 
 QRadioButton& Form2::Option(Trace trace) const {

@@ -5,13 +5,12 @@
 // Ctrl+C copies the plot as a picture; the plot's context menu copies the picture, one period's
 // samples or the results, all of the plot on show.
 
+#include "app/control_table.h"
 #include "graph_window/graph_window_view.h"
 
 #include <QWidget>
 
 #include <array>
-#include <map>
-#include <string>
 #include <vector>
 
 class QLabel;
@@ -33,8 +32,8 @@ public:
     void ShowWindow() override;
     PlotPicture& PlotSurface() override;
     void SetPlotToolTip(const QString& text) override;
-    void SetResultText(const char* label, const QString& text) override;
-    void SetResultColour(const char* label, app::Rgb colour) override;
+    void SetResultText(Form2Label label, const QString& text) override;
+    void SetResultColour(Form2Label label, app::Rgb colour) override;
     Trace SelectedTrace() const override;
     void SelectTrace(Trace trace) override;
 
@@ -54,8 +53,8 @@ private:
     void CopySamples();
     void CopyResults();
 
+    app::BuiltControls controls_;
     PlotArea& plot_;
-    std::map<std::string, QLabel*, std::less<>> results_;
     std::vector<ResultLabels> resultRows_;
     std::array<QRadioButton*, 3> options_; // Vi, iC, Vo
     QMenu& plotMenu_;

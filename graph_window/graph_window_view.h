@@ -4,6 +4,7 @@
 // drawing and tooltip, the result labels and the trace selectors. Form2 is the real one; a test
 // or a fuzz target can stand in for it, so that both run apart from any widget.
 
+#include "graph_window/form2_layout.h"
 #include "graph_window/plot_geometry.h"
 #include "graph_window/plot_picture.h"
 
@@ -23,8 +24,8 @@ public:
     // The caption of a result label, by its control name ("Label5", "Label9", "ExactRippleLabel",
     // "ExactMeanLabel", "SettlingLabel", "SettlingTimeLabel", "SteadyStateLabel"), and the colour
     // of its text.
-    virtual void SetResultText(const char* label, const QString& text) = 0;
-    virtual void SetResultColour(const char* label, app::Rgb colour) = 0;
+    virtual void SetResultText(Form2Label label, const QString& text) = 0;
+    virtual void SetResultColour(Form2Label label, app::Rgb colour) = 0;
 
     // The option button of a trace: which one is selected (None before any), and selecting one,
     // which clears the others.

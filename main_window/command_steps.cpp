@@ -68,7 +68,7 @@ void CommandSteps::Reject(const std::u16string& message) {
     view_.ShowMessage(state_.MissingMsg);
 }
 
-void CommandSteps::WriteVerificationField(const char* field, double value) {
+void CommandSteps::WriteVerificationField(Form1Field field, double value) {
     state_.FormatBuffer =
         app::FormatNumber(value, app::NumberPattern::Scientific3).toStdU16String();
     app::FixDecimalPoint(state_.FormatBuffer);

@@ -32,7 +32,7 @@ public:
     void Reject(const std::u16string& message);
 
     // Writes a value into a verification field as "0.000E+00" with "." and in palette blue.
-    void WriteVerificationField(const char* field, double value);
+    void WriteVerificationField(Form1Field field, double value);
 
 private:
     std::optional<double> ReadScaled(const FieldRule& rule, double scale);

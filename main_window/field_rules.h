@@ -4,6 +4,8 @@
 // ("la tensione di ingresso E") from which its messages are made, so every command words them
 // alike.
 
+#include "main_window/form1_layout.h"
+
 #include <string>
 
 namespace app {
@@ -13,7 +15,7 @@ struct DesignState;
 namespace main_window {
 
 struct FieldRule {
-    const char* field;       // the field's control name
+    Form1Field field;        // the field
     const char16_t* subject; // what the field holds, as the messages name it
 };
 

@@ -16,20 +16,18 @@ namespace main_window {
 
 namespace {
 
-// The labels the design command writes.
-constexpr const char* kResultLabels[] = {"Label25", "ExactCLabel", "StandardCLabel"};
+// Builds the window from its table.
+QWidget& Built(QWidget& window) {
+    app::BuildWindow(window, "Form1", kForm1WidthTwips, kForm1HeightTwips, kForm1Rows);
+    return window;
+}
 
 } // namespace
 
-Form1::Form1(app::DesignState& state, QWidget* parent) : QWidget(parent), state_(state) {
-    app::BuildWindow(*this, "Form1", kForm1WidthTwips, kForm1HeightTwips, Form1Rows());
+Form1::Form1(app::DesignState& state, QWidget* parent)
+    : QWidget(parent), state_(state), controls_(Built(*this), kForm1Rows) {
     setWindowTitle(QString::fromUtf16(app::kProgramTitle));
     app::BoundControl<QLabel>(*this, "Picture1").setPixmap(app::SchematicPicture());
-    for (const app::ControlRow& row : Form1Rows())
-        if (row.kind == app::ControlKind::TextBox)
-            fields_.emplace(row.name, &app::BoundControl<QLineEdit>(*this, row.name));
-    for (const char* name : kResultLabels)
-        results_.emplace(name, &app::BoundControl<QLabel>(*this, name));
 
     connect(&app::BoundControl<QPushButton>(*this, "Command3"), &QPushButton::clicked, this,
             [this] { RunExampleData(*this); });
@@ -46,10 +44,10 @@ Form1::Form1(app::DesignState& state, QWidget* parent) : QWidget(parent), state_
             setTabOrder(previous, &control);
         previous = &control;
         if (stop.enterRuns)
-            connect(&Field(stop.control), &QLineEdit::returnPressed,
+            connect(&app::BoundControl<QLineEdit>(*this, stop.control), &QLineEdit::returnPressed,
                     &app::BoundControl<QPushButton>(*this, stop.enterRuns), &QPushButton::click);
     }
-    Field(kForm1FirstFocus).setFocus();
+    Field(Form1Field(kForm1FirstFocus)).setFocus();
     app::NameControls(*this, Form1Names());
 }
 
@@ -62,17 +60,17 @@ graph_window::Form2& Form1::GraphWindow() {
     return *graphWindow_;
 }
 
-QString Form1::FieldText(const char* field) const { return Field(field).text(); }
+QString Form1::FieldText(Form1Field field) const { return Field(field).text(); }
 
-void Form1::SetFieldText(const char* field, const QString& text) { Field(field).setText(text); }
+void Form1::SetFieldText(Form1Field field, const QString& text) { Field(field).setText(text); }
 
-void Form1::SetFieldColour(const char* field, app::Rgb colour) {
+void Form1::SetFieldColour(Form1Field field, app::Rgb colour) {
     app::SetTextColour(Field(field), colour);
 }
 
 // The label's accessible name says what it holds; the value it shows is its description.
-void Form1::SetResultText(const char* label, const QString& text) {
-    QLabel& result = *results_.at(label);
+void Form1::SetResultText(Form1Label label, const QString& text) {
+    QLabel& result = controls_.Get<QLabel>(label);
     result.setText(text);
     result.setAccessibleDescription(text);
 }

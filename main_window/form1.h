@@ -3,18 +3,14 @@
 // The main window: design data, the computed capacitance, the verification data with the run
 // settings, and the three commands "Dati Esempio", "Calcola C" and "Grafici".
 
+#include "app/control_table.h"
 #include "app/design_state.h"
 #include "graph_window/form2.h"
 #include "main_window/main_window_view.h"
 
+#include <QLineEdit>
 #include <QPointer>
 #include <QWidget>
-
-#include <map>
-#include <string>
-
-class QLabel;
-class QLineEdit;
 
 namespace main_window {
 
@@ -29,20 +25,19 @@ public:
     graph_window::Form2& GraphWindow() override;
 
 private:
-    QLineEdit& Field(const char* name) const { return *fields_.at(name); }
+    QLineEdit& Field(Form1Field field) const { return controls_.Get<QLineEdit>(field); }
 
     // What the commands see of this window.
-    QString FieldText(const char* field) const override;
-    void SetFieldText(const char* field, const QString& text) override;
-    void SetFieldColour(const char* field, app::Rgb colour) override;
-    void SetResultText(const char* label, const QString& text) override;
+    QString FieldText(Form1Field field) const override;
+    void SetFieldText(Form1Field field, const QString& text) override;
+    void SetFieldColour(Form1Field field, app::Rgb colour) override;
+    void SetResultText(Form1Label label, const QString& text) override;
     void ShowMessage(const std::u16string& message) override;
     void SetBusy(bool busy) override;
     app::WorkEnd RunLongWork(const app::LongWork& work) override;
 
     app::DesignState& state_;
-    std::map<std::string, QLineEdit*, std::less<>> fields_;
-    std::map<std::string, QLabel*, std::less<>> results_;
+    app::BuiltControls controls_;
     QPointer<graph_window::Form2> graphWindow_;
 };
 

@@ -95,8 +95,8 @@ private:
 };
 
 // The labels of the real circuit's values and of where the run became periodic.
-constexpr const char* kRealCircuitLabels[] = {"ExactRippleLabel", "ExactMeanLabel", "SettlingLabel",
-                                              "SettlingTimeLabel", "SteadyStateLabel"};
+constexpr graph_window::Form2Label kRealCircuitLabels[] = {
+    "ExactRippleLabel", "ExactMeanLabel", "SettlingLabel", "SettlingTimeLabel", "SteadyStateLabel"};
 
 QString Whole(std::int64_t count) { return QString::number(count); }
 
@@ -149,7 +149,7 @@ void ShowResults(graph_window::GraphWindowView& graph, const DesignState& state)
 void ClearResults(graph_window::GraphWindowView& graph) {
     graph.SetResultText("Label5", QString());
     graph.SetResultText("Label9", QString());
-    for (const char* label : kRealCircuitLabels)
+    for (const graph_window::Form2Label label : kRealCircuitLabels)
         graph.SetResultText(label, QString());
     graph.SetPlotToolTip(QString());
 }

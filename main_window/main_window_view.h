@@ -8,6 +8,7 @@
 #include "app/long_work.h"
 #include "app/palette.h"
 #include "graph_window/graph_window_view.h"
+#include "main_window/form1_layout.h"
 
 #include <QString>
 
@@ -17,11 +18,11 @@ namespace main_window {
 
 class MainWindowView : public app::LongWorkRunner {
 public:
-    virtual QString FieldText(const char* field) const = 0;
-    virtual void SetFieldText(const char* field, const QString& text) = 0;
-    virtual void SetFieldColour(const char* field, app::Rgb colour) = 0;
+    virtual QString FieldText(Form1Field field) const = 0;
+    virtual void SetFieldText(Form1Field field, const QString& text) = 0;
+    virtual void SetFieldColour(Form1Field field, app::Rgb colour) = 0;
     // The caption of a result label: Label25 (C in nF), ExactCLabel, StandardCLabel.
-    virtual void SetResultText(const char* label, const QString& text) = 0;
+    virtual void SetResultText(Form1Label label, const QString& text) = 0;
     virtual void ShowMessage(const std::u16string& message) = 0;
 
     // The wait cursor, on while a run and its drawing take.
