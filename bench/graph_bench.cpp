@@ -115,6 +115,7 @@ public:
         app::SetTextColour(session_.Field(field), colour);
     }
     void SetResultText(const char*, const QString&) override {}
+    void ShowPartFor(const engine::PartDesign&) override {}
     void ShowMessage(const std::u16string&) override {}
     void SetBusy(bool) override {}
     graph_window::GraphWindowView& GraphWindow() override { return session_.Graph(); }

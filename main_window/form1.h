@@ -6,13 +6,17 @@
 #include "app/design_state.h"
 #include "graph_window/form2.h"
 #include "main_window/main_window_view.h"
+#include "main_window/part_group.h"
 
 #include <QPointer>
 #include <QWidget>
 
+#include <array>
 #include <map>
+#include <optional>
 #include <string>
 
+class QComboBox;
 class QLabel;
 class QLineEdit;
 
@@ -36,13 +40,20 @@ private:
     void SetFieldText(const char* field, const QString& text) override;
     void SetFieldColour(const char* field, app::Rgb colour) override;
     void SetResultText(const char* label, const QString& text) override;
+    void ShowPartFor(const engine::PartDesign& design) override;
     void ShowMessage(const std::u16string& message) override;
     void SetBusy(bool busy) override;
+
+    // The part group for the last accepted design and the choices in its combos.
+    void ShowPart();
 
     app::DesignState& state_;
     std::map<std::string, QLineEdit*, std::less<>> fields_;
     std::map<std::string, QLabel*, std::less<>> results_;
     QPointer<graph_window::Form2> graphWindow_;
+    std::array<QComboBox*, 3> partCombos_{}; // series, C's tolerance, R's tolerance
+    std::optional<engine::PartDesign> partDesign_; // none before the first accepted design
+    std::optional<double> safeNanofarads_;         // what "Usa in verifica" writes
 };
 
 } // namespace main_window

@@ -5,6 +5,7 @@
 
 #include "app/number_text.h"
 #include "engine/ideal_circuit.h"
+#include "graph_window/filter_group.h"
 #include "graph_window/simulate_and_plot.h"
 #include "main_window/command_steps.h"
 
@@ -142,6 +143,7 @@ void ShowResults(graph_window::GraphWindowView& graph, const DesignState& state)
                         FormatFinite(seconds ? std::optional(*seconds * 1000) : std::nullopt,
                                      NumberPattern::Scientific2));
     ShowSteadyState(graph, *graph.PlotSurface().Drawn());
+    graph_window::ShowFilterFigures(graph, state);
 }
 
 // Nothing of the run before stays beside a blanked plot.
@@ -150,6 +152,7 @@ void ClearResults(graph_window::GraphWindowView& graph) {
     graph.SetResultText("Label9", QString());
     for (const char* label : kRealCircuitLabels)
         graph.SetResultText(label, QString());
+    graph_window::ClearFilterFigures(graph);
     graph.SetPlotToolTip(QString());
 }
 
