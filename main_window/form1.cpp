@@ -53,10 +53,12 @@ Form1::Form1(app::DesignState& state, QWidget* parent) : QWidget(parent), state_
     connect(&app::BoundControl<QPushButton>(*this, "Command2"), &QPushButton::clicked, this,
             [this] { RunGraphCommand(state_, *this); });
 
-    // A new choice shows the part for the last accepted design at once.
+    // A new choice shows the part for the last accepted design at once. Each combo's caption
+    // labels it for a screen reader, which takes a combo's name from its label on Linux.
     for (std::size_t k = 0; k < partCombos_.size(); ++k) {
         partCombos_[k] = &app::BoundControl<QComboBox>(*this, PartCombos()[k].name);
         connect(partCombos_[k], &QComboBox::currentIndexChanged, this, [this] { ShowPart(); });
+        app::BoundControl<QLabel>(*this, PartCombos()[k].caption).setBuddy(partCombos_[k]);
     }
     connect(&app::BoundControl<QPushButton>(*this, "UseSafeC"), &QPushButton::clicked, this,
             [this] {

@@ -39,9 +39,11 @@ constexpr app::Rgb kWarningColour = app::kRed;
 
 const std::array<PartCombo, 3>& PartCombos() {
     static const std::array<PartCombo, 3> combos{{
-        {"SeriesCombo", Texts(kSeries), kFirstSeries},
-        {"CToleranceCombo", Texts(kCapacitorTolerances), kFirstCapacitorTolerance},
-        {"RToleranceCombo", Texts(kResistorTolerances), kFirstResistorTolerance},
+        {"SeriesCombo", "SeriesCaption", Texts(kSeries), kFirstSeries},
+        {"CToleranceCombo", "CToleranceCaption", Texts(kCapacitorTolerances),
+         kFirstCapacitorTolerance},
+        {"RToleranceCombo", "RToleranceCaption", Texts(kResistorTolerances),
+         kFirstResistorTolerance},
     }};
     return combos;
 }

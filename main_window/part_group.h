@@ -16,10 +16,11 @@
 
 namespace main_window {
 
-// A combo of the group: its name, the texts it offers in order (a design file keeps these
-// texts) and the position it starts at.
+// A combo of the group: its name and its caption's, the texts it offers in order (a design file
+// keeps these texts) and the position it starts at.
 struct PartCombo {
     const char* name;
+    const char* caption;
     QStringList texts;
     int first;
 };
