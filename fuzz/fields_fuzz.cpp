@@ -339,6 +339,39 @@ std::optional<std::int32_t> ReadCount(const std::u16string& text) {
 }
 
 // ---------------------------------------------------------------------------------------------
+// The part group
+
+// The safe part at its low corner, with R's, keeps the real circuit's ripple within DeltaVo, and
+// the worst ripple is red exactly when the standard part is below the safe one.
+void RequirePart(const Windows& windows) {
+    REQUIRE(windows.partDesign, "an accepted design did not reach the part group");
+    const engine::PartDesign& design = *windows.partDesign;
+    const engine::PartTolerances tolerances = windows.partChoice.tolerances;
+    const engine::PartToBuy part =
+        engine::ChoosePart(design, windows.partChoice.series, tolerances);
+    REQUIRE(windows.results.at("SafeCLabel")->isEmpty() == !part.safeNanofarads,
+            "SafeCLabel does not show the safe part");
+    const bool red = windows.worstRippleColour == app::kRed;
+    REQUIRE(red == (part.standardNanofarads && part.worstRipple && !part.worstWithinRipple &&
+                    !windows.results.at("WorstRippleLabel")->isEmpty()),
+            "the worst ripple's colour does not say whether the standard part is the safe one");
+    if (part.standardNanofarads && part.safeNanofarads)
+        REQUIRE(part.worstWithinRipple == (*part.standardNanofarads >= *part.safeNanofarads),
+                "the worst ripple's colour does not compare the standard and the safe part");
+    if (!part.safeNanofarads)
+        return;
+    const double lowC = *part.safeNanofarads * 1e-9 * (1 - tolerances.capacitor);
+    if (!(lowC >= 1e-290 && lowC <= 1e290))
+        return; // the corner loses digits below the normal range
+    const double ripple = engine::IdealSteadyStateOf(design.e, design.d, design.f,
+                                                     design.r * (1 - tolerances.resistor), lowC)
+                              .ripple;
+    REQUIRE(ripple <= design.deltaVo * (1 + 1e-9),
+            "the safe part " + Show(*part.safeNanofarads) + " nF ripples " + Show(ripple) +
+                " V at its low corner, above " + Show(design.deltaVo));
+}
+
+// ---------------------------------------------------------------------------------------------
 // "Calcola C"
 
 // A number written into a verification field: what the graph command will read back.
@@ -439,39 +472,6 @@ void DesignCommand(DesignState& state, Windows& windows) {
     for (const Line line : results)
         REQUIRE(windows.colours[line] == app::kPaletteBlue, "a verification field not in blue");
     RequirePart(windows);
-}
-
-// ---------------------------------------------------------------------------------------------
-// The part group
-
-// The safe part at its low corner, with R's, keeps the real circuit's ripple within DeltaVo, and
-// the worst ripple is red exactly when the standard part is below the safe one.
-void RequirePart(const Windows& windows) {
-    REQUIRE(windows.partDesign, "an accepted design did not reach the part group");
-    const engine::PartDesign& design = *windows.partDesign;
-    const engine::PartTolerances tolerances = windows.partChoice.tolerances;
-    const engine::PartToBuy part =
-        engine::ChoosePart(design, windows.partChoice.series, tolerances);
-    REQUIRE(windows.results.at("SafeCLabel")->isEmpty() == !part.safeNanofarads,
-            "SafeCLabel does not show the safe part");
-    const bool red = windows.worstRippleColour == app::kRed;
-    REQUIRE(red == (part.standardNanofarads && part.worstRipple && !part.worstWithinRipple &&
-                    !windows.results.at("WorstRippleLabel")->isEmpty()),
-            "the worst ripple's colour does not say whether the standard part is the safe one");
-    if (part.standardNanofarads && part.safeNanofarads)
-        REQUIRE(part.worstWithinRipple == (*part.standardNanofarads >= *part.safeNanofarads),
-                "the worst ripple's colour does not compare the standard and the safe part");
-    if (!part.safeNanofarads)
-        return;
-    const double lowC = *part.safeNanofarads * 1e-9 * (1 - tolerances.capacitor);
-    if (!(lowC >= 1e-290 && lowC <= 1e290))
-        return; // the corner loses digits below the normal range
-    const double ripple = engine::IdealSteadyStateOf(design.e, design.d, design.f,
-                                                     design.r * (1 - tolerances.resistor), lowC)
-                              .ripple;
-    REQUIRE(ripple <= design.deltaVo * (1 + 1e-9),
-            "the safe part " + Show(*part.safeNanofarads) + " nF ripples " + Show(ripple) +
-                " V at its low corner, above " + Show(design.deltaVo));
 }
 
 // ---------------------------------------------------------------------------------------------
