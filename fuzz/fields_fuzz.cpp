@@ -126,8 +126,8 @@ struct GraphStandIn : graph_window::GraphWindowView {
     std::map<std::string, QString> results{{"Label5", "Label5"},     {"Label9", "Label9"},
                                            {"ExactRippleLabel", ""}, {"ExactMeanLabel", ""},
                                            {"SettlingLabel", ""},    {"SettlingTimeLabel", ""},
-                                           {"SteadyStateLabel", ""},     {"CutoffLabel", ""},
-                                           {"AttenuationLabel", ""},     {"ResolutionLabel", ""}};
+                                           {"SteadyStateLabel", ""}, {"CutoffLabel", ""},
+                                           {"AttenuationLabel", ""}, {"ResolutionLabel", ""}};
     std::map<std::string, app::Rgb> colours;
     Trace selected = Trace::None;
     std::optional<QString> tooltip;
@@ -159,9 +159,11 @@ struct Windows : main_window::MainWindowView {
     std::array<std::u16string, kPointer> fields;
     std::array<app::Rgb, kPointer> colours{}; // 0 for the standard text colour
     // Label25 (C, nF), the exact C, and the part group's values; absent until written.
-    std::map<std::string, std::optional<QString>> results{
-        {"Label25", {}},          {"ExactCLabel", {}}, {"StandardCLabel", {}},
-        {"WorstRippleLabel", {}}, {"SafeCLabel", {}}};
+    std::map<std::string, std::optional<QString>> results{{"Label25", {}},
+                                                          {"ExactCLabel", {}},
+                                                          {"StandardCLabel", {}},
+                                                          {"WorstRippleLabel", {}},
+                                                          {"SafeCLabel", {}}};
     // The part group: the choice in its combos, the design it was last given, the colour of the
     // worst ripple.
     main_window::PartChoice partChoice = main_window::PartChoiceAt(1, 1, 0);
@@ -727,8 +729,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto lines = SplitLines(data + 1, size - 1, utf16);
     DesignState state;
     Windows windows;
-    windows.partChoice = main_window::PartChoiceAt((options >> 5) & 3, options & 128 ? 2 : 1,
-                                                   options & 128 ? 1 : 0);
+    windows.partChoice =
+        main_window::PartChoiceAt((options >> 5) & 3, options & 128 ? 2 : 1, options & 128 ? 1 : 0);
     std::copy(lines.begin(), lines.begin() + kPointer, windows.fields.begin());
 
     DesignCommand(state, windows);

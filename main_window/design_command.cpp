@@ -44,7 +44,8 @@ void ShowRealCapacitance(const app::DesignState& state, MainWindowView& view) {
     const std::optional<double> farads =
         engine::ExactCapacitance(state.E, state.Vom, state.f, state.DeltaVo, state.R);
     const std::optional<double> nanofarads = farads ? std::optional(*farads * 1e9) : std::nullopt;
-    view.SetResultText("ExactCLabel", app::FormatFinite(nanofarads, app::NumberPattern::Scientific2));
+    view.SetResultText("ExactCLabel",
+                       app::FormatFinite(nanofarads, app::NumberPattern::Scientific2));
     view.ShowPartFor({state.E, state.D, state.f, state.DeltaVo, state.R, nanofarads.value_or(0)});
 }
 

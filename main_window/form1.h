@@ -51,7 +51,7 @@ private:
     std::map<std::string, QLineEdit*, std::less<>> fields_;
     std::map<std::string, QLabel*, std::less<>> results_;
     QPointer<graph_window::Form2> graphWindow_;
-    std::array<QComboBox*, 3> partCombos_{}; // series, C's tolerance, R's tolerance
+    std::array<QComboBox*, 3> partCombos_{};       // series, C's tolerance, R's tolerance
     std::optional<engine::PartDesign> partDesign_; // none before the first accepted design
     std::optional<double> safeNanofarads_;         // what "Usa in verifica" writes
 };

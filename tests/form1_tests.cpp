@@ -432,11 +432,13 @@ private slots:
         QTest::keyClick(focus(), Qt::Key_Space);
         enum Runs { Nothing, Design, Graph };
         const std::pair<const char*, Runs> walk[] = {
-            {"Text1", Design}, {"Text2", Design}, {"Text3", Design}, {"Text4", Design},
-            {"Text6", Design}, {"Command1", {}},  {"SeriesCombo", {}}, {"CToleranceCombo", {}},
-            {"RToleranceCombo", {}}, {"UseSafeC", {}}, {"Text7", Graph},  {"Text12", Graph},
-            {"Text8", Graph},  {"Text9", Graph},  {"Text10", Graph}, {"Text13", Graph},
-            {"Text14", Graph}, {"Text15", Graph}, {"Command2", {}},  {"Command3", {}}};
+            {"Text1", Design},   {"Text2", Design},       {"Text3", Design},
+            {"Text4", Design},   {"Text6", Design},       {"Command1", {}},
+            {"SeriesCombo", {}}, {"CToleranceCombo", {}}, {"RToleranceCombo", {}},
+            {"UseSafeC", {}},    {"Text7", Graph},        {"Text12", Graph},
+            {"Text8", Graph},    {"Text9", Graph},        {"Text10", Graph},
+            {"Text13", Graph},   {"Text14", Graph},       {"Text15", Graph},
+            {"Command2", {}},    {"Command3", {}}};
         const QStringList noE{"Hai dimenticato di scrivere la tensione di ingresso E"};
         for (const auto& [name, runs] : walk) {
             QTest::keyClick(focus(), Qt::Key_Tab);

@@ -438,28 +438,43 @@ private slots:
         const QString settled = "A regime dal periodo 788 di 2000";
         QTest::newRow("example design")
             << EnglishLocale() << example
-            << QStringList{"1.00E+02", "5.00E+00", "116",  "1.16E+01",
+            << QStringList{"1.00E+02", "5.00E+00", "116",      "1.16E+01",
                            settled,    "6.37E+01", "4.39E+01", "6.64"};
         QTest::newRow("example design, Italian")
             << ItalianLocale() << example
-            << QStringList{"1,00E+02", "5,00E+00", "116",  "1,16E+01",
+            << QStringList{"1,00E+02", "5,00E+00", "116",      "1,16E+01",
                            settled,    "6,37E+01", "4,39E+01", "6,64"};
         QTest::newRow("cycle of two")
             << EnglishLocale() << QStringList{"10", "80", "1", "0.1", "220", "23", "10", "2000"}
-            << QStringList{"1.00E+04", "8.00E+00", "1", "1.00E+00",
-                           "A regime dal periodo 71 di 2000, ciclo di 2 periodi", "7.23E+03",
-                           "8.22E-02", "0.00"};
+            << QStringList{"1.00E+04",
+                           "8.00E+00",
+                           "1",
+                           "1.00E+00",
+                           "A regime dal periodo 71 di 2000, ciclo di 2 periodi",
+                           "7.23E+03",
+                           "8.22E-02",
+                           "0.00"};
         QTest::newRow("not settled")
             << EnglishLocale() << QStringList{"10", "30", "1", "1", "1000", "10", "1", "30"}
-            << QStringList{"2.06E+03", "3.00E+00", "5", "5.00E+00",
-                           "Non a regime dopo 30 periodi: aumenta NI", "1.59E+02", "1.61E+01",
+            << QStringList{"2.06E+03",
+                           "3.00E+00",
+                           "5",
+                           "5.00E+00",
+                           "Non a regime dopo 30 periodi: aumenta NI",
+                           "1.59E+02",
+                           "1.61E+01",
                            "2.28"};
         // R·C·f = 4e307: R·C·f·ln 100 periods, and their time, are beyond a real, and so are
         // f/fc and E over the ripple, which the attenuation and the resolution go round.
         QTest::newRow("settling beyond a real")
             << EnglishLocale() << QStringList{"10", "30", "1e-3", "4e304", "1e9", "10", "1", "20"}
-            << QStringList{"5.25E-305", "3.00E+00", "", "",
-                           "Non a regime dopo 20 periodi: aumenta NI", "3.98E-309", "6.17E+03",
+            << QStringList{"5.25E-305",
+                           "3.00E+00",
+                           "",
+                           "",
+                           "Non a regime dopo 20 periodi: aumenta NI",
+                           "3.98E-309",
+                           "6.17E+03",
                            "1024.08"};
     }
     void showsTheRealCircuitBesideTheSimulation() {
@@ -470,7 +485,7 @@ private slots:
         Session session;
         session.setVerification(entries);
         QVERIFY(session.plot().isEmpty());
-        const char* labels[] = {"ExactRippleLabel", "ExactMeanLabel",   "SettlingLabel",
+        const char* labels[] = {"ExactRippleLabel",  "ExactMeanLabel",   "SettlingLabel",
                                 "SettlingTimeLabel", "SteadyStateLabel", "CutoffLabel",
                                 "AttenuationLabel",  "ResolutionLabel"};
         const auto shown = [&] {

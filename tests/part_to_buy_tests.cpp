@@ -45,16 +45,32 @@ private slots:
             Series series;
             double value;
             std::optional<double> want;
-        } table[] = {
-            {E12, 220, 220},           {E12, Above(220), 270},     {E12, 4.7e-9, 4.7e-9},
-            {E12, Above(8.2), 10},     {E12, 0.5, 0.56},           {E12, 1e-310, 1e-310},
-            {E12, 1.1e-310, 1.2e-310}, {E12, tiniest, tiniest},    {E12, 1.7e308, kNone},
-            {E12, 0, kNone},           {E12, -1, kNone},           {E12, kInf, kNone},
-            {E12, std::nan(""), kNone}, {E6, 6.8e3, 6.8e3},        {E6, Above(6.8e3), 1e4},
-            {E6, Above(3.3), 4.7},     {E6, 0.5, 0.68},            {E24, 9.1e-12, 9.1e-12},
-            {E24, Above(9.1e-12), 1e-11}, {E24, Above(1), 1.1},    {E96, 2.55e-9, 2.55e-9},
-            {E96, Above(2.55e-9), 2.61e-9}, {E96, Above(9.76), 10}, {E96, 1e-5, 1e-5},
-            {E96, 1.75e308, 1.78e308}, {E96, Above(1.78e308), kNone}};
+        } table[] = {{E12, 220, 220},
+                     {E12, Above(220), 270},
+                     {E12, 4.7e-9, 4.7e-9},
+                     {E12, Above(8.2), 10},
+                     {E12, 0.5, 0.56},
+                     {E12, 1e-310, 1e-310},
+                     {E12, 1.1e-310, 1.2e-310},
+                     {E12, tiniest, tiniest},
+                     {E12, 1.7e308, kNone},
+                     {E12, 0, kNone},
+                     {E12, -1, kNone},
+                     {E12, kInf, kNone},
+                     {E12, std::nan(""), kNone},
+                     {E6, 6.8e3, 6.8e3},
+                     {E6, Above(6.8e3), 1e4},
+                     {E6, Above(3.3), 4.7},
+                     {E6, 0.5, 0.68},
+                     {E24, 9.1e-12, 9.1e-12},
+                     {E24, Above(9.1e-12), 1e-11},
+                     {E24, Above(1), 1.1},
+                     {E96, 2.55e-9, 2.55e-9},
+                     {E96, Above(2.55e-9), 2.61e-9},
+                     {E96, Above(9.76), 10},
+                     {E96, 1e-5, 1e-5},
+                     {E96, 1.75e308, 1.78e308},
+                     {E96, Above(1.78e308), kNone}};
         for (const auto& row : table)
             QCOMPARE(Text(StandardValueAtLeast(row.series, row.value)), Text(row.want));
     }
@@ -100,8 +116,8 @@ private slots:
             for (const double shortfall : {0.0, 1e-9}) {
                 const double wanted = deltaVo * (1 - shortfall);
                 const double exact = *ExactCapacitance(e, d * e, f, wanted, r) * 1e9;
-                const PartToBuy part = ChoosePart({e, d, f, wanted, r, exact}, row.series,
-                                                  row.tolerances);
+                const PartToBuy part =
+                    ChoosePart({e, d, f, wanted, r, exact}, row.series, row.tolerances);
                 const double safe =
                     shortfall == 0 ? row.part : *StandardValueAtLeast(row.series, Above(row.part));
                 QCOMPARE(Text(part.safeNanofarads), Text(safe));
@@ -127,7 +143,7 @@ private slots:
                     const QString at = QString("f %1, R %2, C %3").arg(f).arg(r).arg(c);
                     const std::optional<double> got = CutoffFrequency(r, c);
                     QVERIFY2(cutoff > std::numeric_limits<double>::max() ? !got
-                                                                        : Near(*got, cutoff),
+                                                                         : Near(*got, cutoff),
                              qPrintable(at));
                     QVERIFY2(Near(AttenuationAt(f, r, c), 10 * log1pl(ratio * ratio) / logl(10)),
                              qPrintable(at));
