@@ -60,13 +60,15 @@ Form1::Form1(app::DesignState& state, QWidget* parent) : QWidget(parent), state_
         connect(partCombos_[k], &QComboBox::currentIndexChanged, this, [this] { ShowPart(); });
         app::BoundControl<QLabel>(*this, PartCombos()[k].caption).setBuddy(partCombos_[k]);
     }
-    connect(&app::BoundControl<QPushButton>(*this, "UseSafeC"), &QPushButton::clicked, this,
-            [this] {
-                if (!safeNanofarads_)
-                    return;
-                UseInVerification(*this, *safeNanofarads_);
-                Field(kVerifyC.field).setFocus();
-            });
+    standardCaption_ = &app::BoundControl<QLabel>(*this, "StandardCCaption");
+    worstRipple_ = &app::BoundControl<QLabel>(*this, "WorstRippleLabel");
+    useSafeC_ = &app::BoundControl<QPushButton>(*this, "UseSafeC");
+    connect(useSafeC_, &QPushButton::clicked, this, [this] {
+        if (!safeNanofarads_)
+            return;
+        UseInVerification(*this, *safeNanofarads_);
+        Field(kVerifyC.field).setFocus();
+    });
 
     // The buttons are never default: Enter in a field clicks the button of its group.
     QWidget* previous = nullptr;
@@ -118,15 +120,15 @@ void Form1::ShowPart() {
         partDesign_, PartChoiceAt(partCombos_[0]->currentIndex(), partCombos_[1]->currentIndex(),
                                   partCombos_[2]->currentIndex()));
     // The standard part's caption follows the series, and so does its name for a screen reader.
-    app::BoundControl<QLabel>(*this, "StandardCCaption").setText(texts.standardCaption);
+    standardCaption_->setText(texts.standardCaption);
     const app::NamingRow standardName{"StandardCLabel", {"StandardCCaption"}, "StandardCUnit"};
     app::NameControls(*this, {&standardName, 1});
     SetResultText("StandardCLabel", texts.standardC);
     SetResultText("WorstRippleLabel", texts.worstRipple);
-    app::SetTextColour(*results_.at("WorstRippleLabel"), texts.worstRippleColour);
+    app::SetTextColour(*worstRipple_, texts.worstRippleColour);
     SetResultText("SafeCLabel", texts.safeC);
     safeNanofarads_ = texts.safeNanofarads;
-    app::BoundControl<QPushButton>(*this, "UseSafeC").setEnabled(texts.safeNanofarads.has_value());
+    useSafeC_->setEnabled(texts.safeNanofarads.has_value());
 }
 
 void Form1::ShowMessage(const std::u16string& message) { app::ShowMessageText(message); }

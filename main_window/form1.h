@@ -19,6 +19,7 @@
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 
 namespace main_window {
 
@@ -51,7 +52,11 @@ private:
     std::map<std::string, QLineEdit*, std::less<>> fields_;
     std::map<std::string, QLabel*, std::less<>> results_;
     QPointer<graph_window::Form2> graphWindow_;
-    std::array<QComboBox*, 3> partCombos_{};       // series, C's tolerance, R's tolerance
+    // The part group's controls that change.
+    std::array<QComboBox*, 3> partCombos_{}; // series, C's tolerance, R's tolerance
+    QLabel* standardCaption_ = nullptr;
+    QLabel* worstRipple_ = nullptr;
+    QPushButton* useSafeC_ = nullptr;
     std::optional<engine::PartDesign> partDesign_; // none before the first accepted design
     std::optional<double> safeNanofarads_;         // what "Usa in verifica" writes
 };
