@@ -117,6 +117,7 @@ public:
         app::SetTextColour(session_.Field(field.Name()), colour);
     }
     void SetResultText(main_window::Form1Label, const QString&) override {}
+    void ShowPartFor(const engine::PartDesign&) override {}
     void ShowMessage(const std::u16string&) override {}
     void SetBusy(bool) override {}
     graph_window::GraphWindowView& GraphWindow() override { return session_.Graph(); }

@@ -1,13 +1,9 @@
 #include "engine/ideal_circuit.h"
 
 #include <algorithm>
-#include <array>
-#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <initializer_list>
 #include <limits>
-#include <system_error>
 
 namespace engine {
 
@@ -129,23 +125,6 @@ std::optional<double> PeriodRatioForRipple(double rho, double d) {
     return best;
 }
 
-constexpr std::array<int, 12> kE12Mantissas{10, 12, 15, 18, 22, 27, 33, 39, 47, 56, 68, 82};
-
-// The double nearest mantissa·10^exponent, correctly rounded by from_chars: 0 when that
-// underflows, empty when it overflows.
-std::optional<double> DecimalValue(int mantissa, int exponent) {
-    std::array<char, 32> text{};
-    const int length = std::snprintf(text.data(), text.size(), "%de%d", mantissa, exponent);
-    double value = 0;
-    if (std::from_chars(text.data(), text.data() + length, value).ec ==
-        std::errc::result_out_of_range) {
-        if (exponent > 0)
-            return std::nullopt;
-        return 0.0;
-    }
-    return value;
-}
-
 } // namespace
 
 double PeriodOverTimeConstant(double f, double r, double c) { return ReciprocalOfProduct(f, r, c); }
@@ -209,25 +188,6 @@ std::optional<double> ExactCapacitance(double e, double vom, double f, double de
     if (!(c >= kMinNormal && c <= kMaxDouble))
         return std::nullopt;
     return c;
-}
-
-std::optional<double> StandardE12AtLeast(double value) {
-    if (!(value > 0 && value <= kMaxDouble))
-        return std::nullopt;
-    // log10 may come out one off next to a power of ten. Starting a decade lower and taking the
-    // first value from there upwards that is not below `value` still gives the smallest one.
-    const int firstDecade = static_cast<int>(std::floor(std::log10(value))) - 1;
-    for (int decade = firstDecade; decade <= firstDecade + 3; ++decade) {
-        for (const int mantissa : kE12Mantissas) {
-            // mantissa is the E12 value times ten
-            const std::optional<double> candidate = DecimalValue(mantissa, decade - 1);
-            if (!candidate)
-                return std::nullopt; // and every larger one overflows too
-            if (value <= *candidate)
-                return candidate;
-        }
-    }
-    return std::nullopt; // not reached: the last decade lies above `value`
 }
 
 } // namespace engine

@@ -56,10 +56,4 @@ std::optional<double> SettlingSeconds(double f, double r, double c);
 // falls below the normal range. For R·C ≫ T it tends to D·E·(1 − D)/(R·f·deltaVo).
 std::optional<double> ExactCapacitance(double e, double vom, double f, double deltaVo, double r);
 
-// The smallest E12 value (1.0, 1.2, 1.5, 1.8, 2.2, 2.7, 3.3, 3.9, 4.7, 5.6, 6.8 or 8.2 times a
-// power of ten) that is at least `value`, in the same unit. Each E12 value stands for the double
-// nearest the decimal number, so a value written as an E12 value maps to itself. Empty unless
-// value is positive and finite, and when the E12 value overflows.
-std::optional<double> StandardE12AtLeast(double value);
-
 } // namespace engine

@@ -14,7 +14,9 @@
 // A missing line is an empty field. Option byte: bit 0 UTF-16; bits 1-2 the locale; bit 3 the
 // verification fields keep what "Calcola C" wrote into them (when it wrote anything) instead of
 // lines 6-10; bit 4 "Calcola C" runs once more after "Grafici", before the pointer moves, so the
-// read-out may meet settings (a frequency of 0 or below) that a refused command stored.
+// read-out may meet settings (a frequency of 0 or below) that a refused command stored; bits 5-6
+// the series of the part group (E6, E12, E24, E96); bit 7 its tolerances, ±20 % and ±5 % instead of
+// ±10 % and ±1 %.
 //
 // Checked on every input, each violation ending the run with a message:
 // - the field check shows exactly the right one of its two messages, sets InputError to match,
@@ -24,7 +26,9 @@
 //   the engine's own rounding;
 // - "Calcola C" ends with a message or with a finite design, 0 <= D <= 1 and C >= 0, and every
 //   text it writes has no "inf" or "nan", passes the field check and reads back through the
-//   field reading to its value (to the four digits written) under every locale;
+//   field reading to its value (to the four digits written) under every locale; the part group
+//   shows numbers or nothing, the safe part at its low corner keeps the ripple within DeltaVo,
+//   and the worst ripple is red exactly when the standard part is below the safe one;
 // - "Grafici" ends with a message (a range test, a count out of range, a refusal of the run
 //   settings, results that are not finite) or with finite results; a run the settings accept
 //   never runs out of memory; every drawing coordinate is finite and inside its band or the plot
@@ -37,6 +41,8 @@
 #include "app/number_text.h"
 #include "app/palette.h"
 #include "checking/check_field.h"
+#include "engine/ideal_circuit.h"
+#include "engine/part_to_buy.h"
 #include "engine/period.h"
 #include "engine/simulation.h"
 #include "graph_window/graph_window_view.h"
@@ -46,6 +52,7 @@
 #include "main_window/design_command.h"
 #include "main_window/graph_command.h"
 #include "main_window/main_window_view.h"
+#include "main_window/part_group.h"
 
 #include <QLocale>
 #include <QString>
@@ -120,7 +127,8 @@ struct GraphStandIn : graph_window::GraphWindowView {
     std::map<std::string, QString> results{{"Label5", "Label5"},     {"Label9", "Label9"},
                                            {"ExactRippleLabel", ""}, {"ExactMeanLabel", ""},
                                            {"SettlingLabel", ""},    {"SettlingTimeLabel", ""},
-                                           {"SteadyStateLabel", ""}};
+                                           {"SteadyStateLabel", ""}, {"CutoffLabel", ""},
+                                           {"AttenuationLabel", ""}, {"ResolutionLabel", ""}};
     std::map<std::string, app::Rgb> colours;
     Trace selected = Trace::None;
     std::optional<QString> tooltip;
@@ -153,9 +161,17 @@ struct GraphStandIn : graph_window::GraphWindowView {
 struct Windows : main_window::MainWindowView {
     std::array<std::u16string, kPointer> fields;
     std::array<app::Rgb, kPointer> colours{}; // 0 for the standard text colour
-    // Label25 (C, nF), the exact C and its E12 part; absent until written.
-    std::map<std::string, std::optional<QString>> results{
-        {"Label25", {}}, {"ExactCLabel", {}}, {"StandardCLabel", {}}};
+    // Label25 (C, nF), the exact C, and the part group's values; absent until written.
+    std::map<std::string, std::optional<QString>> results{{"Label25", {}},
+                                                          {"ExactCLabel", {}},
+                                                          {"StandardCLabel", {}},
+                                                          {"WorstRippleLabel", {}},
+                                                          {"SafeCLabel", {}}};
+    // The part group: the choice in its combos, the design it was last given, the colour of the
+    // worst ripple.
+    main_window::PartChoice partChoice = main_window::PartChoiceAt(1, 1, 0);
+    std::optional<engine::PartDesign> partDesign;
+    app::Rgb worstRippleColour = app::kPaletteBlack;
     std::vector<std::u16string> messages; // shown by the command under way
     bool busy = false;
     GraphStandIn graph;
@@ -186,6 +202,14 @@ struct Windows : main_window::MainWindowView {
         REQUIRE(found != results.end(),
                 std::string("the command wrote the unknown label ") + label);
         found->second = text;
+    }
+    void ShowPartFor(const engine::PartDesign& design) override {
+        partDesign = design;
+        const main_window::PartGroupTexts texts = main_window::PartTextsFor(design, partChoice);
+        results["StandardCLabel"] = texts.standardC;
+        results["WorstRippleLabel"] = texts.worstRipple;
+        results["SafeCLabel"] = texts.safeC;
+        worstRippleColour = texts.worstRippleColour;
     }
     void ShowMessage(const std::u16string& message) override {
         REQUIRE(!busy, "a message shown under the wait cursor");
@@ -237,7 +261,7 @@ bool SameGraphWindow(const GraphStandIn& a, const GraphStandIn& b) {
 
 bool SameWindows(const Windows& a, const Windows& b) {
     return a.fields == b.fields && a.colours == b.colours && a.results == b.results &&
-           SameGraphWindow(a.graph, b.graph);
+           a.worstRippleColour == b.worstRippleColour && SameGraphWindow(a.graph, b.graph);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -319,6 +343,39 @@ std::optional<std::int32_t> ReadCount(const std::u16string& text) {
     if (count)
         REQUIRE(std::fabs(double(*count) - *reading) <= 0.5, "count far from " + Show(*reading));
     return count;
+}
+
+// ---------------------------------------------------------------------------------------------
+// The part group
+
+// The safe part at its low corner, with R's, keeps the real circuit's ripple within DeltaVo, and
+// the worst ripple is red exactly when the standard part is below the safe one.
+void RequirePart(const Windows& windows) {
+    REQUIRE(windows.partDesign, "an accepted design did not reach the part group");
+    const engine::PartDesign& design = *windows.partDesign;
+    const engine::PartTolerances tolerances = windows.partChoice.tolerances;
+    const engine::PartToBuy part =
+        engine::ChoosePart(design, windows.partChoice.series, tolerances);
+    REQUIRE(windows.results.at("SafeCLabel")->isEmpty() == !part.safeNanofarads,
+            "SafeCLabel does not show the safe part");
+    const bool red = windows.worstRippleColour == app::kRed;
+    REQUIRE(red == (part.standardNanofarads && part.worstRipple && !part.worstWithinRipple &&
+                    !windows.results.at("WorstRippleLabel")->isEmpty()),
+            "the worst ripple's colour does not say whether the standard part is the safe one");
+    if (part.standardNanofarads && part.safeNanofarads)
+        REQUIRE(part.worstWithinRipple == (*part.standardNanofarads >= *part.safeNanofarads),
+                "the worst ripple's colour does not compare the standard and the safe part");
+    if (!part.safeNanofarads)
+        return;
+    const double lowC = *part.safeNanofarads * 1e-9 * (1 - tolerances.capacitor);
+    if (!(lowC >= 1e-290 && lowC <= 1e290))
+        return; // the corner loses digits below the normal range
+    const double ripple = engine::IdealSteadyStateOf(design.e, design.d, design.f,
+                                                     design.r * (1 - tolerances.resistor), lowC)
+                              .ripple;
+    REQUIRE(ripple <= design.deltaVo * (1 + 1e-9),
+            "the safe part " + Show(*part.safeNanofarads) + " nF ripples " + Show(ripple) +
+                " V at its low corner, above " + Show(design.deltaVo));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -407,8 +464,8 @@ void DesignCommand(DesignState& state, Windows& windows) {
     RequireFormatted(*label25, "Label25");
     REQUIRE(*label25 == FormatNumber(state.C, NumberPattern::Scientific2),
             "Label25 does not show C");
-    // The real circuit's C and its E12 part: a number, or empty where none can be represented.
-    for (const char* label : {"ExactCLabel", "StandardCLabel"}) {
+    // The real circuit's C and the part group: a number, or empty where none can be represented.
+    for (const char* label : {"ExactCLabel", "StandardCLabel", "WorstRippleLabel", "SafeCLabel"}) {
         const std::optional<QString>& text = windows.results.at(label);
         REQUIRE(text.has_value(), std::string(label) + " not written");
         if (!text->isEmpty())
@@ -421,6 +478,7 @@ void DesignCommand(DesignState& state, Windows& windows) {
     RequireVerificationText(windows.fields[kText9], state.R * 0.001, "Text9");
     for (const Line line : results)
         REQUIRE(windows.colours[line] == app::kPaletteBlue, "a verification field not in blue");
+    RequirePart(windows);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -526,8 +584,10 @@ void RequireDrawn(const DesignState& state, const GraphStandIn& graph) {
     REQUIRE(graph.results.at("Label9") == FormatNumber(state.VomVera, NumberPattern::Scientific2),
             "Label9 does not show the mean");
 
-    // The real circuit's values: a number, or empty where none can be represented.
-    for (const char* label : {"ExactRippleLabel", "ExactMeanLabel", "SettlingTimeLabel"})
+    // The real circuit's values and the filter's: a number, or empty where none can be
+    // represented.
+    for (const char* label : {"ExactRippleLabel", "ExactMeanLabel", "SettlingTimeLabel",
+                              "CutoffLabel", "AttenuationLabel", "ResolutionLabel"})
         if (!graph.results.at(label).isEmpty())
             RequireFormatted(graph.results.at(label), label);
     const QString& periods = graph.results.at("SettlingLabel");
@@ -674,6 +734,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto lines = SplitLines(data + 1, size - 1, utf16);
     DesignState state;
     Windows windows;
+    windows.partChoice =
+        main_window::PartChoiceAt((options >> 5) & 3, options & 128 ? 2 : 1, options & 128 ? 1 : 0);
     std::copy(lines.begin(), lines.begin() + kPointer, windows.fields.begin());
 
     DesignCommand(state, windows);

@@ -40,6 +40,9 @@ const ResultRow kResultRows[] = {
     {"ExactMeanCaption",    "ExactMeanLabel",    "ExactMeanUnit"},
     {"SettlingCaption",     "SettlingLabel",     "SettlingUnit"},
     {"SettlingTimeCaption", "SettlingTimeLabel", "SettlingTimeUnit"},
+    {"CutoffCaption",       "CutoffLabel",       "CutoffUnit"},
+    {"AttenuationCaption",  "AttenuationLabel",  "AttenuationUnit"},
+    {"ResolutionCaption",   "ResolutionLabel",   "ResolutionUnit"},
     {"SimulationCaption",   "SteadyStateLabel",  nullptr},
 };
 // clang-format on

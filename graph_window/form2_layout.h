@@ -30,6 +30,19 @@ inline constexpr app::ControlRow kForm2Rows[] = {
                                                 {120, 9480, 8655, 375},    Bold975},
     {"Picture2", PictureBox,   "",              {16440, 4680, 495, 375}},
 
+    // The filter's figures for the R and C of the run, between the first two trace selectors, in
+    // the boxes of the real circuit's values.
+    {"FilterCaption",       Label, "Filtro:",          {15360, 2220, 1275, 255}},
+    {"CutoffCaption",       Label, "fc",               {15360, 2565, 1620, 255}},
+    {"CutoffLabel",         Label, "",                 {16980, 2490, 1140, 330},  Bold825, kLightYellow},
+    {"CutoffUnit",          Label, "[Hz]",             {18180, 2565, 495, 255}},
+    {"AttenuationCaption",  Label, "Attenuazione a f", {15360, 2925, 1620, 255}},
+    {"AttenuationLabel",    Label, "",                 {16980, 2850, 1140, 330},  Bold825, kLightYellow},
+    {"AttenuationUnit",     Label, "[dB]",             {18180, 2925, 495, 255}},
+    {"ResolutionCaption",   Label, "Risoluzione",      {15360, 3285, 1620, 255}},
+    {"ResolutionLabel",     Label, "",                 {16980, 3210, 1140, 330},  Bold825, kLightYellow},
+    {"ResolutionUnit",      Label, "[bit]",            {18180, 3285, 495, 255}},
+
     // The real circuit beside the simulation, in the free column: its values in boxes of the
     // plot's colour under a heading of their own, the simulation's white boxes under theirs.
     {"IdealCircuitCaption", Label, "Circuito ideale:", {15360, 4200, 2295, 255}},

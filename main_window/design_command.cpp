@@ -38,17 +38,15 @@ std::u16string DesignFaultMessage(DesignFault fault) {
            u" esce dall'intervallo dei numeri rappresentabili.";
 }
 
-// The real circuit's C for the wanted ripple, and the smallest E12 part that keeps the ripple
-// within it (none when every C does), in nF; a value that cannot be represented stays empty.
+// The real circuit's C for the wanted ripple in nF, empty where it cannot be represented; then
+// the part to buy for it (none when every C keeps the ripple within ΔVo, or none is known).
 void ShowRealCapacitance(const app::DesignState& state, MainWindowView& view) {
     const std::optional<double> farads =
         engine::ExactCapacitance(state.E, state.Vom, state.f, state.DeltaVo, state.R);
     const std::optional<double> nanofarads = farads ? std::optional(*farads * 1e9) : std::nullopt;
-    const std::optional<double> standard =
-        nanofarads && *nanofarads > 0 ? engine::StandardE12AtLeast(*nanofarads) : std::nullopt;
-    using app::FormatFinite, app::NumberPattern;
-    view.SetResultText("ExactCLabel", FormatFinite(nanofarads, NumberPattern::Scientific2));
-    view.SetResultText("StandardCLabel", FormatFinite(standard, NumberPattern::Scientific2));
+    view.SetResultText("ExactCLabel",
+                       app::FormatFinite(nanofarads, app::NumberPattern::Scientific2));
+    view.ShowPartFor({state.E, state.D, state.f, state.DeltaVo, state.R, nanofarads.value_or(0)});
 }
 
 } // namespace

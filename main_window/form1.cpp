@@ -4,10 +4,12 @@
 #include "app/images.h"
 #include "app/message.h"
 #include "main_window/design_command.h"
+#include "main_window/field_rules.h"
 #include "main_window/form1_layout.h"
 #include "main_window/graph_command.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -16,9 +18,21 @@ namespace main_window {
 
 namespace {
 
+// The combos of the part group, the window's only controls of their kind.
+QWidget* MakePartCombo(const app::ControlRow& row, QWidget* parent) {
+    auto* combo = new QComboBox(parent);
+    for (const PartCombo& options : PartCombos())
+        if (QLatin1String(options.name) == QLatin1String(row.name)) {
+            combo->addItems(options.texts);
+            combo->setCurrentIndex(options.first);
+        }
+    return combo;
+}
+
 // Builds the window from its table.
 QWidget& Built(QWidget& window) {
-    app::BuildWindow(window, "Form1", kForm1WidthTwips, kForm1HeightTwips, kForm1Rows);
+    app::BuildWindow(window, "Form1", kForm1WidthTwips, kForm1HeightTwips, kForm1Rows,
+                     MakePartCombo);
     return window;
 }
 
@@ -36,6 +50,23 @@ Form1::Form1(app::DesignState& state, QWidget* parent)
     connect(&app::BoundControl<QPushButton>(*this, "Command2"), &QPushButton::clicked, this,
             [this] { RunGraphCommand(state_, *this); });
 
+    // A new choice shows the part for the last accepted design at once. Each combo's caption
+    // labels it for a screen reader, which takes a combo's name from its label on Linux.
+    for (std::size_t k = 0; k < partCombos_.size(); ++k) {
+        partCombos_[k] = &app::BoundControl<QComboBox>(*this, PartCombos()[k].name);
+        connect(partCombos_[k], &QComboBox::currentIndexChanged, this, [this] { ShowPart(); });
+        app::BoundControl<QLabel>(*this, PartCombos()[k].caption).setBuddy(partCombos_[k]);
+    }
+    standardCaption_ = &app::BoundControl<QLabel>(*this, "StandardCCaption");
+    worstRipple_ = &app::BoundControl<QLabel>(*this, "WorstRippleLabel");
+    useSafeC_ = &app::BoundControl<QPushButton>(*this, "UseSafeC");
+    connect(useSafeC_, &QPushButton::clicked, this, [this] {
+        if (!safeNanofarads_)
+            return;
+        UseInVerification(*this, *safeNanofarads_);
+        Field(kVerifyC.field).setFocus();
+    });
+
     // The buttons are never default: Enter in a field clicks the button of its group.
     QWidget* previous = nullptr;
     for (const FocusStop& stop : Form1FocusOrder()) {
@@ -49,6 +80,7 @@ Form1::Form1(app::DesignState& state, QWidget* parent)
     }
     Field(Form1Field(kForm1FirstFocus)).setFocus();
     app::NameControls(*this, Form1Names());
+    ShowPart();
 }
 
 // The graph window has no owner, so it outlives a closed main window; it goes with this object.
@@ -73,6 +105,27 @@ void Form1::SetResultText(Form1Label label, const QString& text) {
     QLabel& result = controls_.Get<QLabel>(label);
     result.setText(text);
     result.setAccessibleDescription(text);
+}
+
+void Form1::ShowPartFor(const engine::PartDesign& design) {
+    partDesign_ = design;
+    ShowPart();
+}
+
+void Form1::ShowPart() {
+    const PartGroupTexts texts = PartTextsFor(
+        partDesign_, PartChoiceAt(partCombos_[0]->currentIndex(), partCombos_[1]->currentIndex(),
+                                  partCombos_[2]->currentIndex()));
+    // The standard part's caption follows the series, and so does its name for a screen reader.
+    standardCaption_->setText(texts.standardCaption);
+    const app::NamingRow standardName{"StandardCLabel", {"StandardCCaption"}, "StandardCUnit"};
+    app::NameControls(*this, {&standardName, 1});
+    SetResultText("StandardCLabel", texts.standardC);
+    SetResultText("WorstRippleLabel", texts.worstRipple);
+    app::SetTextColour(*worstRipple_, texts.worstRippleColour);
+    SetResultText("SafeCLabel", texts.safeC);
+    safeNanofarads_ = texts.safeNanofarads;
+    useSafeC_->setEnabled(texts.safeNanofarads.has_value());
 }
 
 void Form1::ShowMessage(const std::u16string& message) { app::ShowMessageText(message); }

@@ -7,10 +7,18 @@
 #include "app/design_state.h"
 #include "graph_window/form2.h"
 #include "main_window/main_window_view.h"
+#include "main_window/part_group.h"
 
 #include <QLineEdit>
 #include <QPointer>
 #include <QWidget>
+
+#include <array>
+#include <optional>
+
+class QComboBox;
+class QLabel;
+class QPushButton;
 
 namespace main_window {
 
@@ -32,13 +40,24 @@ private:
     void SetFieldText(Form1Field field, const QString& text) override;
     void SetFieldColour(Form1Field field, app::Rgb colour) override;
     void SetResultText(Form1Label label, const QString& text) override;
+    void ShowPartFor(const engine::PartDesign& design) override;
     void ShowMessage(const std::u16string& message) override;
     void SetBusy(bool busy) override;
     app::WorkEnd RunLongWork(const app::LongWork& work) override;
 
+    // The part group for the last accepted design and the choices in its combos.
+    void ShowPart();
+
     app::DesignState& state_;
     app::BuiltControls controls_;
     QPointer<graph_window::Form2> graphWindow_;
+    // The part group's controls that change.
+    std::array<QComboBox*, 3> partCombos_{}; // series, C's tolerance, R's tolerance
+    QLabel* standardCaption_ = nullptr;
+    QLabel* worstRipple_ = nullptr;
+    QPushButton* useSafeC_ = nullptr;
+    std::optional<engine::PartDesign> partDesign_; // none before the first accepted design
+    std::optional<double> safeNanofarads_;         // what "Usa in verifica" writes
 };
 
 } // namespace main_window

@@ -56,6 +56,23 @@ inline constexpr app::ControlRow kForm1Rows[] = {
     {"StandardCLabel",   Label, "",                     {14040, 4935, 1335, 375},  Bold825, kLightBlue},
     {"StandardCUnit",    Label, "[nF]",                 {15480, 4935, 495, 375},   Bold975},
 
+    // The part to buy, between the schematic and the design data: the series and tolerances
+    // chosen, the worst case of the standard part and the part that stays within the ripple.
+    {"PartCaption",        Label,      "Componente da acquistare:", {5280, 360, 3135, 255}, Bold975},
+    {"SeriesCaption",      Label,      "Serie",                {5280, 780, 1455, 255}},
+    {"SeriesCombo",        Custom,     "",                     {6840, 720, 1455, 375}},
+    {"CToleranceCaption",  Label,      "Tolleranza C",         {5280, 1260, 1455, 255}},
+    {"CToleranceCombo",    Custom,     "",                     {6840, 1200, 1455, 375}},
+    {"RToleranceCaption",  Label,      "Tolleranza R",         {5280, 1740, 1455, 255}},
+    {"RToleranceCombo",    Custom,     "",                     {6840, 1680, 1455, 375}},
+    {"WorstRippleCaption", Label,      "Ripple peggiore",      {5280, 2190, 1455, 255}},
+    {"WorstRippleLabel",   Label,      "",                     {6840, 2160, 1455, 375},  Bold825, kLightBlue},
+    {"WorstRippleUnit",    Label,      "[mV]",                 {8400, 2160, 495, 375},   Bold975},
+    {"SafeCCaption",       Label,      "C sicura:",            {5280, 2670, 1455, 255}},
+    {"SafeCLabel",         Label,      "",                     {6840, 2640, 1455, 375},  Bold825, kLightBlue},
+    {"SafeCUnit",          Label,      "[nF]",                 {8400, 2640, 495, 375},   Bold975},
+    {"UseSafeC",           PushButton, "Usa in verifica",      {6840, 3120, 1455, 495},  Bold825, kLightBlue},
+
     // Verification data.
     {"Label35",  Label,   "Verifica > dati:",           {1800, 3960, 1575, 255}},
     {"Label36",  Label,   "E",                          {1440, 4440, 255, 255},    Bold975},

@@ -5,6 +5,7 @@
 
 #include "app/number_text.h"
 #include "engine/ideal_circuit.h"
+#include "graph_window/filter_group.h"
 #include "graph_window/simulate_and_plot.h"
 #include "main_window/command_steps.h"
 
@@ -143,6 +144,7 @@ void ShowResults(graph_window::GraphWindowView& graph, const DesignState& state)
                         FormatFinite(seconds ? std::optional(*seconds * 1000) : std::nullopt,
                                      NumberPattern::Scientific2));
     ShowSteadyState(graph, *graph.PlotSurface().Drawn());
+    graph_window::ShowFilterFigures(graph, state);
 }
 
 // Nothing of the run before stays beside a blanked plot.
@@ -151,6 +153,7 @@ void ClearResults(graph_window::GraphWindowView& graph) {
     graph.SetResultText("Label9", QString());
     for (const graph_window::Form2Label label : kRealCircuitLabels)
         graph.SetResultText(label, QString());
+    graph_window::ClearFilterFigures(graph);
     graph.SetPlotToolTip(QString());
 }
 

@@ -1,12 +1,14 @@
 #pragma once
 
 // What the commands see of the main window: the texts and colours of its fields, the result
-// label, the message box, the wait cursor, the graph window, and who runs long work (a stand-in
-// runs it at once; Form1 on a worker behind a progress dialog). Form1 is the real one; a test or
-// a fuzz target can stand in for it, so the commands run apart from any widget.
+// labels, the part group, the message box, the wait cursor, the graph window, and who runs long
+// work (a stand-in runs it at once; Form1 on a worker behind a progress dialog). Form1 is the
+// real one; a test or a fuzz target can stand in for it, so the commands run apart from any
+// widget.
 
 #include "app/long_work.h"
 #include "app/palette.h"
+#include "engine/part_to_buy.h"
 #include "graph_window/graph_window_view.h"
 #include "main_window/form1_layout.h"
 
@@ -21,8 +23,11 @@ public:
     virtual QString FieldText(Form1Field field) const = 0;
     virtual void SetFieldText(Form1Field field, const QString& text) = 0;
     virtual void SetFieldColour(Form1Field field, app::Rgb colour) = 0;
-    // The caption of a result label: Label25 (C in nF), ExactCLabel, StandardCLabel.
+    // The caption of a result label: Label25 (C in nF), ExactCLabel.
     virtual void SetResultText(Form1Label label, const QString& text) = 0;
+    // The group of the part to buy, for a design "Calcola C" has just accepted: it keeps the
+    // design and shows the part for the series and tolerances chosen, now and at each new choice.
+    virtual void ShowPartFor(const engine::PartDesign& design) = 0;
     virtual void ShowMessage(const std::u16string& message) = 0;
 
     // The wait cursor, on while a run and its drawing take.

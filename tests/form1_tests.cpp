@@ -8,6 +8,7 @@
 #include "tests/test_registry.h"
 
 #include <QAccessible>
+#include <QComboBox>
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -89,6 +90,12 @@ private slots:
             QVERIFY2(metrics.horizontalAdvance(text) + border <= control->width(), row.name);
             QVERIFY2(metrics.height() <= control->height(), row.name);
         }
+        // The widest caption of the standard part, and every choice of the part group's combos.
+        QVERIFY(QFontMetrics(main.main.findChild<QLabel*>("StandardCCaption")->font())
+                    .horizontalAdvance("C serie E96:") <=
+                main.main.findChild<QLabel*>("StandardCCaption")->width());
+        for (QComboBox* combo : main.main.findChildren<QComboBox*>())
+            QVERIFY2(combo->sizeHint().width() <= combo->width(), qPrintable(combo->objectName()));
         // The widest text a verification field gets from "Calcola C".
         const QFontMetrics metrics(main.field("Text7").font());
         QVERIFY(metrics.horizontalAdvance("8.888E+188") + 8 <= main.field("Text7").width());
@@ -187,6 +194,71 @@ private slots:
         QCOMPARE(main.caption("StandardCLabel"), QString());
         QCOMPARE(main.text("Text8"), QString("1.000E+02"));
         QCOMPARE(main.text("Text10"), QString("0.000E+00"));
+    }
+
+    // The part group: empty before any design; then, for the last accepted design and each
+    // choice at once: the series in the standard part's caption and name, the worst case red
+    // above ΔVo, the safe part. A refused "Calcola C" leaves it; "Usa in verifica" writes the
+    // safe part into the verification C and gives it the focus; with no part to buy, nothing.
+    void thePartGroupFollowsItsCombos_data() {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QList<int>>("choice"); // positions in the series, C and R combos
+        QTest::addColumn<QStringList>("shown"); // caption, standard C, worst ripple, safe C
+        QTest::addColumn<bool>("red");
+        QTest::newRow("at start") << EnglishLocale() << QList<int>{1, 1, 0}
+                                  << QStringList{"C serie E12:", "2.70E+02", "1.04E+02", "3.30E+02"}
+                                  << true;
+        QTest::newRow("E6, ±20 %, ±5 %")
+            << EnglishLocale() << QList<int>{0, 2, 1}
+            << QStringList{"C serie E6:", "3.30E+02", "9.97E+01", "3.30E+02"} << false;
+        QTest::newRow("E24, ±5 %, ±1 %")
+            << EnglishLocale() << QList<int>{2, 0, 0}
+            << QStringList{"C serie E24:", "2.70E+02", "9.84E+01", "2.70E+02"} << false;
+        QTest::newRow("E96, ±5 %, ±1 %, Italian")
+            << ItalianLocale() << QList<int>{3, 0, 0}
+            << QStringList{"C serie E96:", "2,55E+02", "1,04E+02", "2,67E+02"} << true;
+    }
+    void thePartGroupFollowsItsCombos() {
+        QFETCH(QLocale, locale);
+        QFETCH(QList<int>, choice);
+        QFETCH(QStringList, shown);
+        QFETCH(bool, red);
+        LocaleScope scope(locale);
+        MainWindow main;
+        const auto group = [&] {
+            return QStringList{main.caption("StandardCCaption"), main.caption("StandardCLabel"),
+                               main.caption("WorstRippleLabel"), main.caption("SafeCLabel")};
+        };
+        auto& use = *main.main.findChild<QPushButton*>("UseSafeC");
+        QCOMPARE(group(), (QStringList{"C serie E12:", "", "", ""}));
+        QVERIFY(!use.isEnabled());
+        // A combo is named after its caption, which labels it for a screen reader.
+        auto& tolerance = *main.main.findChild<QComboBox*>("CToleranceCombo");
+        QCOMPARE(tolerance.accessibleName(), QString("Tolleranza C"));
+        QCOMPARE(main.main.findChild<QLabel*>("CToleranceCaption")->buddy(), &tolerance);
+        main.setDesign("10", "5", "10", "100", "10");
+        QVERIFY(main.click("Command1").isEmpty());
+        const char* combos[] = {"SeriesCombo", "CToleranceCombo", "RToleranceCombo"};
+        for (int k = 0; k < 3; ++k)
+            main.main.findChild<QComboBox*>(combos[k])->setCurrentIndex(choice[k]);
+        QCOMPARE(group(), shown);
+        auto& worst = *main.main.findChild<QLabel*>("WorstRippleLabel");
+        QCOMPARE(worst.palette().color(QPalette::WindowText), red ? QColor(255, 0, 0) : Qt::black);
+        QCOMPARE(Accessible(*main.main.findChild<QLabel*>("StandardCLabel"), QAccessible::Name),
+                 shown[0] + " [nF]");
+
+        main.field("Text2").setText("11");
+        QCOMPARE(main.click("Command1").size(), 1);
+        QCOMPARE(group(), shown);
+        QTest::mouseClick(&use, Qt::LeftButton);
+        QCOMPARE(main.text("Text10"), QString(shown[3]).replace(',', '.').replace("E", "0E"));
+        QCOMPARE(main.textColour("Text10"), kFieldBlue);
+        QCOMPARE(main.main.focusWidget(), &main.field("Text10"));
+
+        main.field("Text2").setText("10"); // Vom = E: any C meets the ripple
+        QVERIFY(main.click("Command1").isEmpty());
+        QCOMPARE(group(), (QStringList{shown[0], "", "", ""}));
+        QVERIFY(!use.isEnabled());
     }
 
     void oddButReadableEntriesAreUsed() {
@@ -356,10 +428,13 @@ private slots:
         QTest::keyClick(focus(), Qt::Key_Space);
         enum Runs { Nothing, Design, Graph };
         const std::pair<const char*, Runs> walk[] = {
-            {"Text1", Design}, {"Text2", Design}, {"Text3", Design}, {"Text4", Design},
-            {"Text6", Design}, {"Command1", {}},  {"Text7", Graph},  {"Text12", Graph},
-            {"Text8", Graph},  {"Text9", Graph},  {"Text10", Graph}, {"Text13", Graph},
-            {"Text14", Graph}, {"Text15", Graph}, {"Command2", {}},  {"Command3", {}}};
+            {"Text1", Design},   {"Text2", Design},       {"Text3", Design},
+            {"Text4", Design},   {"Text6", Design},       {"Command1", {}},
+            {"SeriesCombo", {}}, {"CToleranceCombo", {}}, {"RToleranceCombo", {}},
+            {"UseSafeC", {}},    {"Text7", Graph},        {"Text12", Graph},
+            {"Text8", Graph},    {"Text9", Graph},        {"Text10", Graph},
+            {"Text13", Graph},   {"Text14", Graph},       {"Text15", Graph},
+            {"Command2", {}},    {"Command3", {}}};
         const QStringList noE{"Hai dimenticato di scrivere la tensione di ingresso E"};
         for (const auto& [name, runs] : walk) {
             QTest::keyClick(focus(), Qt::Key_Tab);
@@ -390,6 +465,8 @@ private slots:
         row(true, "Label5", "Delta Vovera [mV]");
         row(true, "Label9", "Vomvera [V]");
         row(false, "StandardCLabel", "C serie E12: [nF]");
+        row(false, "WorstRippleLabel", "Ripple peggiore [mV]");
+        row(true, "CutoffLabel", "fc [Hz]");
         row(true, "SettlingLabel", "Assestamento 1% [periodi]");
         row(true, "SteadyStateLabel", "Simulazione:");
         row(true, "Picture1", "Grafico delle forme d'onda");

@@ -427,34 +427,56 @@ private slots:
         QCOMPARE(QGuiApplication::clipboard()->text(), QString("before"));
     }
 
-    // The real circuit's values and the steady-state line beside the simulated ones; a refusal
-    // leaves them as they were.
+    // The real circuit's values, the steady-state line and the filter's figures beside the
+    // simulated ones; a refusal leaves them as they were.
     void showsTheRealCircuitBesideTheSimulation_data() {
         QTest::addColumn<QLocale>("locale");
         QTest::addColumn<QStringList>("entries");  // E, D, f, R, C, N, NP, NI
-        QTest::addColumn<QStringList>("expected"); // ripple, mean, periods, ms, steady state
+        // ripple, mean, periods, ms, steady state; fc, attenuation, resolution
+        QTest::addColumn<QStringList>("expected");
         const QStringList example = {"1.000E+01", "5.000E+01", "1.000E+01", "1.000E+01",
                                      "2.500E+02", "1000",      "10",        "2000"};
         const QString settled = "A regime dal periodo 788 di 2000";
         QTest::newRow("example design")
             << EnglishLocale() << example
-            << QStringList{"1.00E+02", "5.00E+00", "116", "1.16E+01", settled};
+            << QStringList{"1.00E+02", "5.00E+00", "116",      "1.16E+01",
+                           settled,    "6.37E+01", "4.39E+01", "6.64"};
         QTest::newRow("example design, Italian")
             << ItalianLocale() << example
-            << QStringList{"1,00E+02", "5,00E+00", "116", "1,16E+01", settled};
+            << QStringList{"1,00E+02", "5,00E+00", "116",      "1,16E+01",
+                           settled,    "6,37E+01", "4,39E+01", "6,64"};
         QTest::newRow("cycle of two")
             << EnglishLocale() << QStringList{"10", "80", "1", "0.1", "220", "23", "10", "2000"}
-            << QStringList{"1.00E+04", "8.00E+00", "1", "1.00E+00",
-                           "A regime dal periodo 71 di 2000, ciclo di 2 periodi"};
+            << QStringList{"1.00E+04",
+                           "8.00E+00",
+                           "1",
+                           "1.00E+00",
+                           "A regime dal periodo 71 di 2000, ciclo di 2 periodi",
+                           "7.23E+03",
+                           "8.22E-02",
+                           "0.00"};
         QTest::newRow("not settled")
             << EnglishLocale() << QStringList{"10", "30", "1", "1", "1000", "10", "1", "30"}
-            << QStringList{"2.06E+03", "3.00E+00", "5", "5.00E+00",
-                           "Non a regime dopo 30 periodi: aumenta NI"};
-        // R·C·f = 4e307: R·C·f·ln 100 periods, and their time, are beyond a real.
+            << QStringList{"2.06E+03",
+                           "3.00E+00",
+                           "5",
+                           "5.00E+00",
+                           "Non a regime dopo 30 periodi: aumenta NI",
+                           "1.59E+02",
+                           "1.61E+01",
+                           "2.28"};
+        // R·C·f = 4e307: R·C·f·ln 100 periods, and their time, are beyond a real, and so are
+        // f/fc and E over the ripple, which the attenuation and the resolution go round.
         QTest::newRow("settling beyond a real")
             << EnglishLocale() << QStringList{"10", "30", "1e-3", "4e304", "1e9", "10", "1", "20"}
-            << QStringList{"5.25E-305", "3.00E+00", "", "",
-                           "Non a regime dopo 20 periodi: aumenta NI"};
+            << QStringList{"5.25E-305",
+                           "3.00E+00",
+                           "",
+                           "",
+                           "Non a regime dopo 20 periodi: aumenta NI",
+                           "3.98E-309",
+                           "6.17E+03",
+                           "1024.08"};
     }
     void showsTheRealCircuitBesideTheSimulation() {
         QFETCH(QLocale, locale);
@@ -464,8 +486,9 @@ private slots:
         Session session;
         session.setVerification(entries);
         QVERIFY(session.plot().isEmpty());
-        const char* labels[] = {"ExactRippleLabel", "ExactMeanLabel", "SettlingLabel",
-                                "SettlingTimeLabel", "SteadyStateLabel"};
+        const char* labels[] = {"ExactRippleLabel",  "ExactMeanLabel",   "SettlingLabel",
+                                "SettlingTimeLabel", "SteadyStateLabel", "CutoffLabel",
+                                "AttenuationLabel",  "ResolutionLabel"};
         const auto shown = [&] {
             QStringList texts;
             for (const char* label : labels)
@@ -477,7 +500,7 @@ private slots:
                                       ->findChild<QLabel*>("SteadyStateLabel")
                                       ->palette()
                                       .color(QPalette::WindowText);
-        QCOMPARE(lineColour, expected.last().startsWith("Non") ? QColor(255, 0, 0) : Qt::black);
+        QCOMPARE(lineColour, expected[4].startsWith("Non") ? QColor(255, 0, 0) : Qt::black);
         session.field("Text15").setText("0");
         QCOMPARE(session.plot().size(), 1);
         QCOMPARE(shown(), expected);
@@ -496,7 +519,8 @@ private slots:
                  QStringList{"La simulazione ha dato valori fuori dall'intervallo dei numeri "
                              "rappresentabili: controlla i dati di verifica!"});
         for (const char* label : {"Label5", "Label9", "ExactRippleLabel", "ExactMeanLabel",
-                                  "SettlingLabel", "SettlingTimeLabel", "SteadyStateLabel"})
+                                  "SettlingLabel", "SettlingTimeLabel", "SteadyStateLabel",
+                                  "CutoffLabel", "AttenuationLabel", "ResolutionLabel"})
             QCOMPARE(session.result(label), QString());
         QCOMPARE(plot.toolTip(), QString());
         QCOMPARE(At(plot, 20, 98), kBackground);
@@ -548,6 +572,8 @@ private slots:
         const QString results = "Delta Vovera\t1.56E+03\t[mV]\nVomvera\t2.51E+00\t[V]\n"
                                 "Delta Vo\t2.06E+03\t[mV]\nVom\t3.00E+00\t[V]\n"
                                 "Assestamento 1%\t5\t[periodi]\nTempo 1%\t5.00E+00\t[ms]\n"
+                                "fc\t1.59E+02\t[Hz]\nAttenuazione a f\t1.61E+01\t[dB]\n"
+                                "Risoluzione\t2.28\t[bit]\n"
                                 "Simulazione:\tA regime dal periodo 44 di 2000\t\n";
         QTest::newRow("English") << EnglishLocale() << results;
         QTest::newRow("Italian") << ItalianLocale() << QString(results).replace('.', ',');

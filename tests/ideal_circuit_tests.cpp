@@ -1,5 +1,5 @@
 // The continuous circuit in closed form: the steady state against a long double evaluation and
-// its limits, the exact capacitance for a ripple, the settling count and the E12 rounding.
+// its limits, the exact capacitance for a ripple and the settling count.
 
 #include "engine/ideal_circuit.h"
 #include "tests/test_registry.h"
@@ -24,8 +24,6 @@ bool Near(long double got, long double want, double relative = 1e-12) {
     return std::fabs(got - want) <= relative * std::fabs(want) + std::numeric_limits<double>::min();
 }
 
-double Above(double value) { return std::nextafter(value, kInf); }
-
 QByteArray Text(std::optional<double> v) { return v ? QByteArray::number(*v, 'g', 17) : "none"; }
 
 } // namespace
@@ -39,7 +37,6 @@ private slots:
     void exactCapacitanceGivesBackTheRipple();
     void exactCapacitanceEdges();
     void settling();
-    void standardE12();
 };
 
 void IdealCircuitTest::steadyStateMatchesLongDouble() {
@@ -116,17 +113,6 @@ void IdealCircuitTest::settling() {
         QCOMPARE(Text(SettlingPeriods(*row[0], *row[1], *row[2])), Text(row[3]));
         QCOMPARE(Text(SettlingSeconds(*row[0], *row[1], *row[2])), Text(row[4]));
     }
-}
-
-void IdealCircuitTest::standardE12() {
-    const double tiniest = std::numeric_limits<double>::denorm_min();
-    const std::optional<double> table[][2] = {
-        {220, 220},           {Above(220), 270},  {4.7e-9, 4.7e-9}, {Above(4.7e-9), 5.6e-9},
-        {Above(8.2), 10},     {0.5, 0.56},        {1.5e9, 1.5e9},   {1e-310, 1e-310},
-        {1.1e-310, 1.2e-310}, {tiniest, tiniest}, {1e308, 1e308},   {1.7e308, kNone},
-        {0, kNone},           {-1, kNone},        {kInf, kNone},    {std::nan(""), kNone}};
-    for (const auto& row : table)
-        QCOMPARE(Text(StandardE12AtLeast(*row[0])), Text(row[1]));
 }
 
 VELMARO_TEST(IdealCircuitTest);
