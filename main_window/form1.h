@@ -5,6 +5,7 @@
 
 #include "app/design_state.h"
 #include "graph_window/form2.h"
+#include "main_window/design_files.h"
 #include "main_window/main_window_view.h"
 
 #include <QPointer>
@@ -28,6 +29,9 @@ public:
     // access after the user closed it.
     graph_window::Form2& GraphWindow() override;
 
+    // Saving and opening designs.
+    DesignFiles& Files() { return *files_; }
+
 private:
     QLineEdit& Field(const char* name) const { return *fields_.at(name); }
 
@@ -43,6 +47,7 @@ private:
     std::map<std::string, QLineEdit*, std::less<>> fields_;
     std::map<std::string, QLabel*, std::less<>> results_;
     QPointer<graph_window::Form2> graphWindow_;
+    DesignFiles* files_ = nullptr;
 };
 
 } // namespace main_window
