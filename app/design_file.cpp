@@ -202,8 +202,10 @@ QString WriteDesignFile(const QString& path, const DesignFile& design) {
     if (!file.open(QIODevice::WriteOnly))
         return SaveMessage(path, WhyNotWritable(path));
     const QByteArray bytes = EncodeDesignFile(design);
-    // Without the commit the file is discarded, and an earlier one stays as it was.
-    if (file.write(bytes) != bytes.size() || !file.commit())
+    // Without the commit the new file is discarded, and an earlier one stays as it was. The
+    // flush comes first on its own: commit() alone overlooks a write that fails while it flushes
+    // (Qt 6.4), and would put a cut file in place.
+    if (file.write(bytes) != bytes.size() || !file.flush() || !file.commit())
         return SaveMessage(path, QStringLiteral("la scrittura non è riuscita (il disco potrebbe "
                                                 "essere pieno)!"));
     return {};
