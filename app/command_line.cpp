@@ -31,8 +31,9 @@ constexpr char kVersion[] =
 // The toolkit's options, which it takes out of the arguments itself: those followed by a value,
 // then those alone.
 constexpr const char* kToolkitOptionsWithValue[] = {
-    "platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry",
-    "qwindowicon", "qwindowtitle", "session", "display", "geometry", "style", "stylesheet"};
+    "platform",        "platformpluginpath", "platformtheme", "plugin",
+    "qwindowgeometry", "qwindowicon",        "qwindowtitle",  "session",
+    "display",         "geometry",           "style",         "stylesheet"};
 constexpr const char* kToolkitFlags[] = {"reverse", "widgetcount", "nograb", "dograb", "sync"};
 
 bool IsOneOf(const QString& name, const auto& names) {

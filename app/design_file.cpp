@@ -43,9 +43,9 @@ void AppendJsonString(QByteArray& out, const QString& text) {
         if (c.unicode() >= 0x20 && c != u'"' && c != u'\\' && !c.isSurrogate())
             continue;
         flushPlain(i);
-        out += c == u'"' || c == u'\\' ? QByteArray("\\") + char(c.unicode())
-                                       : QByteArray("\\u") +
-                                             QByteArray::number(c.unicode(), 16).rightJustified(4, '0');
+        out += c == u'"' || c == u'\\'
+                   ? QByteArray("\\") + char(c.unicode())
+                   : QByteArray("\\u") + QByteArray::number(c.unicode(), 16).rightJustified(4, '0');
         plainFrom = i + 1;
     }
     flushPlain(text.size());
@@ -53,11 +53,13 @@ void AppendJsonString(QByteArray& out, const QString& text) {
 }
 
 QString OpenMessage(const QString& path, const QString& why) {
-    return QStringLiteral("Impossibile aprire il file %1: %2").arg(QDir::toNativeSeparators(path), why);
+    return QStringLiteral("Impossibile aprire il file %1: %2")
+        .arg(QDir::toNativeSeparators(path), why);
 }
 
 QString SaveMessage(const QString& path, const QString& why) {
-    return QStringLiteral("Impossibile salvare il file %1: %2").arg(QDir::toNativeSeparators(path), why);
+    return QStringLiteral("Impossibile salvare il file %1: %2")
+        .arg(QDir::toNativeSeparators(path), why);
 }
 
 // Why a QSaveFile could not start writing path.
@@ -84,8 +86,8 @@ DesignFile DesignFile::Initial() {
 }
 
 QByteArray EncodeDesignFile(const DesignFile& design) {
-    QByteArray out = "{\n    \"format\": \"" + QByteArray(kFormatName) + "\",\n    \"version\": " +
-                     QByteArray::number(kDesignFileVersion) + ",\n";
+    QByteArray out = "{\n    \"format\": \"" + QByteArray(kFormatName) +
+                     "\",\n    \"version\": " + QByteArray::number(kDesignFileVersion) + ",\n";
     // One "key": "text" a line, a section opened where the key's section changes.
     const char* open = nullptr;
     const auto entry = [&](const char* section, const char* key, const QString& text) {
@@ -126,14 +128,17 @@ QString DesignFileProblem(const DesignFile& design) {
 
 DesignFileReading DecodeDesignFile(const QByteArray& bytes) {
     const auto refuse = [](const QString& why) { return DesignFileReading{std::nullopt, why}; };
+    // A byte order mark, which some editors put first, is no part of the JSON.
+    const QByteArray json = bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes;
     QJsonParseError error;
-    const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
+    const QJsonDocument document = QJsonDocument::fromJson(json, &error);
     if (error.error != QJsonParseError::NoError)
         return refuse(QStringLiteral("il contenuto non è JSON valido (errore al byte %1)!")
                           .arg(error.offset));
     const QJsonObject root = document.object();
     if (root.value(u"format") != QJsonValue(QString::fromUtf8(kFormatName)))
-        return refuse(QStringLiteral("non è un progetto di Velmaro (manca \"format\": \"velmaro\")!"));
+        return refuse(
+            QStringLiteral("non è un progetto di Velmaro (manca \"format\": \"velmaro\")!"));
     const QJsonValue version = root.value(u"version");
     const double number = version.toDouble(0);
     if (!version.isDouble() || number < 1 || number != std::floor(number))
@@ -160,7 +165,8 @@ DesignFileReading DecodeDesignFile(const QByteArray& bytes) {
     };
     DesignFile design;
     for (std::size_t i = 0; i < kDesignFileFieldCount; ++i)
-        if (QString why = text(kDesignFileFields[i].section, kDesignFileFields[i].key, design.fields[i]);
+        if (QString why =
+                text(kDesignFileFields[i].section, kDesignFileFields[i].key, design.fields[i]);
             !why.isEmpty())
             return refuse(why);
     for (std::size_t i = 0; i < kPartChoiceCount; ++i)
@@ -180,8 +186,9 @@ DesignFileReading ReadDesignFile(const QString& path) {
         return refuse(QStringLiteral("è una cartella, non un file!"));
     if (!info.exists())
         return refuse(QStringLiteral("il file non esiste!"));
+    // A pipe or a device could keep the window waiting: only a plain file is read.
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!info.isFile() || !file.open(QIODevice::ReadOnly))
         return refuse(QStringLiteral("il file non si può leggere!"));
     // One byte past the limit tells a file that is too large, whatever its size claims.
     const QByteArray bytes = file.read(kDesignFileMaxBytes + 1);

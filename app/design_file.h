@@ -35,13 +35,13 @@ struct DesignFileKey {
 };
 
 // The field texts, in the order the main window shows them.
+// clang-format off
 inline constexpr DesignFileKey kDesignFileFields[] = {
-    {"design", "E"},        {"design", "Vom"},      {"design", "f"},
-    {"design", "DeltaVo"},  {"design", "R"},        {"verification", "E"},
-    {"verification", "f"},  {"verification", "D"},  {"verification", "R"},
-    {"verification", "C"},  {"verification", "N"},  {"verification", "NP"},
-    {"verification", "NI"},
+    {"design", "E"}, {"design", "Vom"}, {"design", "f"}, {"design", "DeltaVo"}, {"design", "R"},
+    {"verification", "E"}, {"verification", "f"}, {"verification", "D"}, {"verification", "R"},
+    {"verification", "C"}, {"verification", "N"}, {"verification", "NP"}, {"verification", "NI"},
 };
+// clang-format on
 inline constexpr std::size_t kDesignFileFieldCount = std::size(kDesignFileFields);
 
 // One choice of the part to buy: its key in "part", the texts of its list, and the one the

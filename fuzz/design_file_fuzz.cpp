@@ -28,8 +28,8 @@ void Check(bool holds, const char* what) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data),
-                                                     static_cast<qsizetype>(size));
+    const QByteArray bytes =
+        QByteArray::fromRawData(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     const app::DesignFileReading reading = app::DecodeDesignFile(bytes);
     if (!reading.design) {
         Check(reading.problem.endsWith(u'!'), "a refusal without its reason");

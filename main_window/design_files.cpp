@@ -22,8 +22,8 @@ namespace {
 
 // The field each text of a design file belongs to, in app::kDesignFileFields' order.
 constexpr const char* kFieldNames[] = {
-    "Text1", "Text2",  "Text3", "Text4",  "Text6",  "Text7",  "Text12",
-    "Text8", "Text9",  "Text10", "Text13", "Text14", "Text15",
+    "Text1", "Text2", "Text3",  "Text4",  "Text6",  "Text7",  "Text12",
+    "Text8", "Text9", "Text10", "Text13", "Text14", "Text15",
 };
 static_assert(std::size(kFieldNames) == app::kDesignFileFieldCount);
 
@@ -41,10 +41,11 @@ QComboBox* ComboOf(const QWidget& window, const char* name) {
 
 QString AskWithDialog(QWidget& window, FileQuestion question, const QString& start) {
     const bool open = question == FileQuestion::Open;
-    QFileDialog dialog(&window, open ? QStringLiteral("Apri progetto") : QStringLiteral("Salva progetto come"),
-                       start);
-    dialog.setNameFilters({QStringLiteral("Progetti Velmaro (*.velmaro)"),
-                           QStringLiteral("Tutti i file (*)")});
+    QFileDialog dialog(
+        &window, open ? QStringLiteral("Apri progetto") : QStringLiteral("Salva progetto come"),
+        start);
+    dialog.setNameFilters(
+        {QStringLiteral("Progetti Velmaro (*.velmaro)"), QStringLiteral("Tutti i file (*)")});
     if (open) {
         dialog.setFileMode(QFileDialog::ExistingFile);
     } else {

@@ -36,7 +36,7 @@ public:
     // Each answers whether the design was opened or saved.
     bool OpenAsked(); // asks for the file
     bool Open(const QString& path);
-    bool Save();      // to the file in use, or as SaveAs when there is none yet
+    bool Save(); // to the file in use, or as SaveAs when there is none yet
     bool SaveAs();
 
     // The file of the last save or open; empty before the first.

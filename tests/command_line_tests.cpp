@@ -19,6 +19,7 @@ private slots:
         QTest::addColumn<QString>("output");
         QTest::addColumn<QString>("errors");
         const QString usage = "Uso: velmaro [OPZIONE] [FILE]";
+        // clang-format off
         QTest::newRow("nothing") << QStringList() << -1 << "" << "" << "";
         QTest::newRow("a file") << QStringList{"a.velmaro"} << -1 << "a.velmaro" << "" << "";
         QTest::newRow("after --") << QStringList{"--", "-a"} << -1 << "-a" << "" << "";
@@ -34,6 +35,7 @@ private slots:
                                   << "velmaro: opzione sconosciuta: -style";
         QTest::newRow("two files") << QStringList{"a", "b"} << 2 << "" << ""
                                    << "velmaro: si apre un solo FILE alla volta, non 2";
+        // clang-format on
     }
     void readsWhatToDo() {
         QFETCH(QStringList, arguments);

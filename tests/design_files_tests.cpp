@@ -17,6 +17,7 @@
 
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 using namespace main_window;
 
@@ -29,6 +30,7 @@ struct FieldCase {
     const char* key;
     const char* typed;
 };
+// clang-format off
 const FieldCase kFields[] = {
     {"Text1", "design", "E", "10"},
     {"Text2", "design", "Vom", ""},
@@ -44,6 +46,7 @@ const FieldCase kFields[] = {
     {"Text14", "verification", "NP", ""},
     {"Text15", "verification", "NI", "2000"},
 };
+// clang-format on
 
 const char* const kPartCombos[] = {"SeriesCombo", "CToleranceCombo", "RToleranceCombo"};
 
@@ -226,12 +229,14 @@ private slots:
         QTest::addColumn<QString>("E");
         QJsonObject extra = GoodFile();
         extra["later"] = QJsonArray{1, 2};
-        extra["part"] = QJsonObject{{"series", "E96"}, {"CTolerance", "±20 %"},
-                                    {"RTolerance", "±5 %"}, {"shop", "x"}};
+        extra["part"] = QJsonObject{
+            {"series", "E96"}, {"CTolerance", "±20 %"}, {"RTolerance", "±5 %"}, {"shop", "x"}};
         QTest::newRow("unknown keys") << QJsonDocument(extra).toJson() << "10";
         QByteArray full = QJsonDocument(GoodFile()).toJson();
         full.append(app::kDesignFileMaxBytes - full.size(), ' ');
         QTest::newRow("exactly 1 MB") << full << "10";
+        QTest::newRow("byte order mark")
+            << "\xEF\xBB\xBF" + QJsonDocument(GoodFile()).toJson() << "10";
         const QString longest = QString(999, u'9') + "😀";
         QTest::newRow("1000 characters") << With("design", "E", longest) << longest;
     }
@@ -249,16 +254,17 @@ private slots:
         QCOMPARE(PartChoices(window.main), QStringList({"E96", "±20 %", "±5 %"}));
     }
 
-    // "missing" and "folder" name what stands at the path instead of a file.
+    // "missing", "folder" and "pipe" name what stands at the path instead of a file.
     void aBadFileChangesNothingAndSaysWhy_data() {
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QString>("why");
         QTest::newRow("missing") << QByteArray("missing") << "il file non esiste!";
         QTest::newRow("folder") << QByteArray("folder") << "è una cartella, non un file!";
+        QTest::newRow("pipe") << QByteArray("pipe") << "il file non si può leggere!";
         QByteArray large = QJsonDocument(GoodFile()).toJson();
         large.append(app::kDesignFileMaxBytes + 1 - large.size(), ' ');
-        QTest::newRow("over 1 MB") << large
-                                   << "è più grande di 1 MB, troppo per un progetto di Velmaro!";
+        QTest::newRow("over 1 MB")
+            << large << "è più grande di 1 MB, troppo per un progetto di Velmaro!";
         QTest::newRow("not JSON") << QByteArray("{\"format\": \"velmaro\",")
                                   << "il contenuto non è JSON valido (errore al byte 21)!";
         QTest::newRow("not UTF-8") << QByteArray("{\"format\": \"velmaro\xff\"}")
@@ -272,7 +278,8 @@ private slots:
             << "è stato creato da una versione più recente di Velmaro (formato 2, questa versione "
                "legge fino al formato 1)!";
         QTest::newRow("version as text")
-            << With("", "version", "1") << "il numero di versione (\"version\") manca o non è valido!";
+            << With("", "version", "1")
+            << "il numero di versione (\"version\") manca o non è valido!";
         QTest::newRow("no section") << With("", "verification", QJsonValue::Undefined)
                                     << "la sezione \"verification\" manca o non è un oggetto!";
         QTest::newRow("no field") << With("design", "Vom", QJsonValue::Undefined)
@@ -295,6 +302,8 @@ private slots:
         const QString path = folder.filePath("progetto.velmaro");
         if (content == "folder")
             QVERIFY(QDir(folder.path()).mkdir("progetto.velmaro"));
+        else if (content == "pipe")
+            QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
         else if (content != "missing")
             Write(path, content);
         FilesWindow window;
@@ -312,11 +321,13 @@ private slots:
         QTest::addColumn<QString>("failure");
         QTest::addColumn<QString>("why");
         QTest::newRow("write fails")
-            << "write fails" << "la scrittura non è riuscita (il disco potrebbe essere pieno)!";
+            << "write fails"
+            << "la scrittura non è riuscita (il disco potrebbe essere pieno)!";
         QTest::newRow("text too long")
             << "text too long"
             << "il campo \"C\" della sezione \"verification\" è più lungo di 1000 caratteri!";
-        QTest::newRow("no folder") << "no folder" << "la cartella <folder> non esiste!";
+        QTest::newRow("no folder") << "no folder"
+                                   << "la cartella <folder> non esiste!";
     }
     void aFailedSaveKeepsTheOldFile() {
         QFETCH(QString, failure);
