@@ -1,6 +1,7 @@
 # What `cmake --install` puts in place, and the Debian package CPack makes of it: the program, its
-# menu entry, its AppStream metainfo and its icon, all under the id org.velmaro.Velmaro. Nothing
-# else is installed: no libraries, tests, benchmarks or build tools.
+# menu entry, its AppStream metainfo, its icon and the MIME type of its design files, all under the
+# id org.velmaro.Velmaro; its manual page; the copyright file and the changelog a Debian package
+# carries. Nothing else is installed: no libraries, tests, benchmarks or build tools.
 
 include(GNUInstallDirs)
 
@@ -43,9 +44,37 @@ foreach(size IN ITEMS 16 24 32 48 64 128 256)
   install(FILES ${png} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
     COMPONENT ${VELMARO_INSTALL_COMPONENT})
 endforeach()
-add_custom_target(velmaro_icons DEPENDS ${VELMARO_ICON_PNGS})
+
+# The MIME type of a design file, application/x-velmaro for *.velmaro, as shared-mime-info reads it.
+install(FILES ${PROJECT_SOURCE_DIR}/assets/${VELMARO_APP_ID}.mime.xml
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages RENAME ${VELMARO_APP_ID}.xml
+  COMPONENT ${VELMARO_INSTALL_COMPONENT})
+
+# The manual page and the changelog, compressed as Debian wants them (gzip -9, without the name
+# and time stamp of the source); the copyright file as it is. The changelog is a native package's,
+# one entry per version.
+find_program(VELMARO_GZIP gzip REQUIRED)
+configure_file(${PROJECT_SOURCE_DIR}/assets/velmaro.1.in ${PROJECT_BINARY_DIR}/man/velmaro.1 @ONLY)
+set(VELMARO_COMPRESSED)
+foreach(source IN ITEMS ${PROJECT_BINARY_DIR}/man/velmaro.1 ${PROJECT_SOURCE_DIR}/assets/changelog)
+  get_filename_component(name ${source} NAME)
+  set(compressed ${PROJECT_BINARY_DIR}/compressed/${name}.gz)
+  add_custom_command(OUTPUT ${compressed}
+    COMMAND ${CMAKE_COMMAND} -E copy ${source} ${PROJECT_BINARY_DIR}/compressed/${name}
+    COMMAND ${VELMARO_GZIP} -9nf ${PROJECT_BINARY_DIR}/compressed/${name}
+    DEPENDS ${source}
+    COMMENT "Compressing ${name}"
+    VERBATIM)
+  list(APPEND VELMARO_COMPRESSED ${compressed})
+endforeach()
+install(FILES ${PROJECT_BINARY_DIR}/compressed/velmaro.1.gz
+  DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT ${VELMARO_INSTALL_COMPONENT})
+install(FILES ${PROJECT_BINARY_DIR}/compressed/changelog.gz ${PROJECT_SOURCE_DIR}/assets/copyright
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/velmaro COMPONENT ${VELMARO_INSTALL_COMPONENT})
+
+add_custom_target(velmaro_installed_files DEPENDS ${VELMARO_ICON_PNGS} ${VELMARO_COMPRESSED})
 # Whatever builds the program (scripts/start.sh builds nothing else) leaves all it installs ready.
-add_dependencies(velmaro velmaro_icons)
+add_dependencies(velmaro velmaro_installed_files)
 
 # The Debian package: velmaro_<version>_<arch>.deb, installing under /usr, its dependencies read
 # by dpkg-shlibdeps from the libraries the program links.

@@ -81,6 +81,7 @@ Form1::Form1(app::DesignState& state, QWidget* parent)
     Field(Form1Field(kForm1FirstFocus)).setFocus();
     app::NameControls(*this, Form1Names());
     ShowPart();
+    files_ = new DesignFiles(*this);
 }
 
 // The graph window has no owner, so it outlives a closed main window; it goes with this object.

@@ -6,6 +6,7 @@
 #include "app/control_table.h"
 #include "app/design_state.h"
 #include "graph_window/form2.h"
+#include "main_window/design_files.h"
 #include "main_window/main_window_view.h"
 #include "main_window/part_group.h"
 
@@ -31,6 +32,9 @@ public:
     // The graph window: created, without being shown, on the first access and on the first
     // access after the user closed it.
     graph_window::Form2& GraphWindow() override;
+
+    // Saving and opening designs.
+    DesignFiles& Files() { return *files_; }
 
 private:
     QLineEdit& Field(Form1Field field) const { return controls_.Get<QLineEdit>(field); }
@@ -58,6 +62,7 @@ private:
     QPushButton* useSafeC_ = nullptr;
     std::optional<engine::PartDesign> partDesign_; // none before the first accepted design
     std::optional<double> safeNanofarads_;         // what "Usa in verifica" writes
+    DesignFiles* files_ = nullptr;
 };
 
 } // namespace main_window

@@ -5,16 +5,17 @@ ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD_DIR=${VELMARO_BUILD_DIR:-$ROOT/build}
 SANITIZE_BUILD_DIR=${VELMARO_SANITIZE_BUILD_DIR:-$ROOT/build-sanitize}
 
-# What building, running, testing and packaging need on Debian 12. The last line: the validators
-# of the menu entry and the metainfo, and the tools CPack reads a Debian package's dependencies
-# with (dpkg-shlibdeps and file).
+# What building, running, testing and packaging need on Debian 12. The last lines: the validators
+# of the menu entry, the metainfo and the MIME type, the tools CPack reads a Debian package's
+# dependencies with (dpkg-shlibdeps and file), and lintian, which checks the package.
 PACKAGES=(
   g++ cmake ninja-build
   qt6-base-dev qt6-svg-dev
   fonts-liberation
   libbenchmark-dev
   xvfb xauth
-  desktop-file-utils appstream dpkg-dev file
+  desktop-file-utils appstream shared-mime-info dpkg-dev file
+  lintian
 )
 
 # What the sanitized build and the fuzz targets need besides: clang with its sanitizer and
@@ -43,11 +44,12 @@ install_missing_packages() {
     apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-# build <build dir> [target...]: configures in Release, then builds the targets (default: all).
+# build <build dir> [target...]: configures in Release with the benchmarks, then builds the targets
+# (default: all).
 build() {
   local dir=$1
   shift
-  cmake -S "$ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release
+  cmake -S "$ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVELMARO_BENCHMARKS=ON
   build_targets "$dir" "$@"
 }
 
@@ -60,7 +62,7 @@ build_sanitized() {
   cmake -S "$ROOT" -B "$dir" -G Ninja \
     -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -gline-tables-only" \
-    -DVELMARO_SANITIZE=ON -DVELMARO_BUILD_FUZZ=ON -DVELMARO_BUILD_BENCH=OFF \
+    -DVELMARO_SANITIZE=ON -DVELMARO_FUZZ=ON -DVELMARO_BENCHMARKS=OFF \
     "-DVELMARO_FUZZ_SECONDS=${VELMARO_FUZZ_SECONDS:-60}"
   build_targets "$dir" "$@"
 }

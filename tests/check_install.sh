@@ -2,8 +2,10 @@
 # Usage: tests/check_install.sh <build dir> <version>
 # Installs a built tree into a scratch prefix and has CPack make the Debian package into a scratch
 # folder (nothing is installed on this machine). Both must hold exactly the program, its menu
-# entry, its metainfo and its icons; the validators must accept the menu entry and the metainfo;
-# the package's dependencies must be read from the program's libraries.
+# entry, its metainfo, its icons, its MIME type, its manual page, the copyright file and the
+# changelog; the validators must accept the menu entry, the metainfo and the MIME type; the
+# package's dependencies must be read from the program's libraries; lintian, when present, must
+# report no error and no warning.
 # CMAKE and CPACK name the tools when they are not the ones on the PATH.
 set -euo pipefail
 
@@ -32,7 +34,8 @@ quietly() {
 
 sizes=(16 24 32 48 64 128 256)
 expected=(bin/velmaro "share/applications/$id.desktop" "share/metainfo/$id.metainfo.xml"
-  "share/icons/hicolor/scalable/apps/$id.svg")
+  "share/icons/hicolor/scalable/apps/$id.svg" "share/mime/packages/$id.xml"
+  share/man/man1/velmaro.1.gz share/doc/velmaro/copyright share/doc/velmaro/changelog.gz)
 for size in "${sizes[@]}"; do
   expected+=("share/icons/hicolor/${size}x$size/apps/$id.png")
 done
@@ -50,6 +53,28 @@ fi
 metainfo=$prefix/share/metainfo/$id.metainfo.xml
 appstreamcli validate --no-net "$metainfo" || fail "appstreamcli rejects $id.metainfo.xml"
 grep -q "<release version=\"$version\"" "$metainfo" || fail "the metainfo has no release $version"
+
+# The MIME type, built into a database of its own: *.velmaro is application/x-velmaro.
+mime=$work/mime
+mkdir -p "$mime/packages"
+cp "$prefix/share/mime/packages/$id.xml" "$mime/packages/"
+if ! report=$(XDG_DATA_HOME=$work XDG_DATA_DIRS=$work update-mime-database "$mime" 2>&1) || [ -n "$report" ]; then
+  fail "update-mime-database: ${report:-non-zero exit}"
+fi
+grep -qx '50:application/x-velmaro:\*\.velmaro' "$mime/globs2" 2>/dev/null ||
+  fail "the MIME database does not map *.velmaro to application/x-velmaro"
+grep -qx 'MimeType=application/x-velmaro;' "$prefix/share/applications/$id.desktop" ||
+  fail "the menu entry does not open application/x-velmaro"
+
+# The changelog's first entry is this version; the manual page has its version and no warning.
+zcat "$prefix/share/doc/velmaro/changelog.gz" | head -n 1 | grep -q "^velmaro ($version) " ||
+  fail "the changelog does not begin with version $version"
+man_page=$prefix/share/man/man1/velmaro.1.gz
+zcat "$man_page" | grep -q "\"Velmaro $version\"" || fail "the manual page is not of version $version"
+if report=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l "$man_page" 2>&1 >/dev/null) &&
+  [ -n "$report" ]; then
+  fail "the manual page: $report"
+fi
 
 # Each PNG has the size its folder names (width and height from the IHDR chunk).
 for size in "${sizes[@]}"; do
@@ -73,5 +98,16 @@ for library in libc6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6svg6; do
   [[ ", $depends," =~ ,\ ${library}[\ ,] ]] || fail "Depends does not name $library: '$depends'"
 done
 
+# Lintian, where it is installed (the scripts install it), on the package as a maintainer runs it.
+if command -v lintian >/dev/null; then
+  status=0
+  report=$(lintian --fail-on error,warning "$deb" 2>&1) || status=$?
+  report=$(grep -v 'running with root privileges' <<<"$report" || true)
+  [ "$status" -eq 0 ] || fail "lintian (status $status): $report"
+  lintian_report=${report:-no error, no warning}
+else
+  lintian_report="not installed, not run"
+fi
+
 [ "$failures" -eq 0 ] || { echo "$failures check(s) failed" >&2 && exit 1; }
-echo "$(basename "$deb"): ${#expected[@]} files; Depends: $depends"
+echo "$(basename "$deb"): ${#expected[@]} files; Depends: $depends; lintian: $lintian_report"

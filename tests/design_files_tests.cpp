@@ -1,0 +1,348 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Designs saved and opened from the main window, and the files that cannot be opened.
+
+#include "main_window/design_files.h"
+#include "tests/gui_support.h"
+#include "tests/test_registry.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+using namespace main_window;
+
+namespace {
+
+// Each field, where the file keeps it, and a text as a user may leave it there.
+struct FieldCase {
+    const char* name;
+    const char* section;
+    const char* key;
+    const char* typed;
+};
+// clang-format off
+const FieldCase kFields[] = {
+    {"Text1", "design", "E", "10"},
+    {"Text2", "design", "Vom", ""},
+    {"Text3", "design", "f", " 1,5 kHz "},
+    {"Text4", "design", "DeltaVo", "\"100\" \\ ΔVo è ±"},
+    {"Text6", "design", "R", "1e400"},
+    {"Text7", "verification", "E", "😀\t"},
+    {"Text12", "verification", "f", "10"},
+    {"Text8", "verification", "D", ""},
+    {"Text9", "verification", "R", "-0"},
+    {"Text10", "verification", "C", "2.1E+03"},
+    {"Text13", "verification", "N", "1000"},
+    {"Text14", "verification", "NP", ""},
+    {"Text15", "verification", "NI", "2000"},
+};
+// clang-format on
+
+const char* const kPartCombos[] = {"SeriesCombo", "CToleranceCombo", "RToleranceCombo"};
+
+// The part choices' combo boxes, where the window has none of its own yet, with their texts.
+void GivePartCombos(QWidget& window) {
+    for (std::size_t i = 0; i < app::kPartChoiceCount; ++i) {
+        if (window.findChild<QComboBox*>(kPartCombos[i]))
+            continue;
+        auto* combo = new QComboBox(&window);
+        combo->setObjectName(kPartCombos[i]);
+        for (const char* text : app::kPartChoices[i].texts)
+            combo->addItem(QString::fromUtf8(text));
+        combo->setCurrentText(QString::fromUtf8(app::kPartChoices[i].initial));
+    }
+}
+
+// A main window whose file dialogs answer with a given path and count the questions.
+struct FilesWindow : MainWindowSession {
+    QString answer;
+    QStringList asked;
+
+    FilesWindow() {
+        GivePartCombos(main);
+        main.Files().SetAskForFile([this](FileQuestion question, const QString&) {
+            asked << (question == FileQuestion::Open ? "open" : "save as");
+            return answer;
+        });
+        main.activateWindow();
+        (void)QTest::qWaitForWindowActive(&main);
+    }
+    QStringList texts() {
+        QStringList texts;
+        for (const FieldCase& field : kFields)
+            texts << text(field.name);
+        for (const char* name : kPartCombos)
+            texts << main.findChild<QComboBox*>(name)->currentText();
+        return texts;
+    }
+    QStringList keys(int key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier) {
+        MessageBoxAnswerer answerer;
+        QTest::keyClick(&main, Qt::Key(key), modifiers);
+        return answerer.texts();
+    }
+};
+
+QByteArray Bytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+void Write(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+}
+
+// A design file that opens, as a JSON object, and its bytes with one key changed (at the top when
+// section is empty; an undefined value removes the key).
+QJsonObject GoodFile() {
+    QJsonObject root{{"format", "velmaro"}, {"version", 1}};
+    for (const FieldCase& field : kFields) {
+        QJsonObject section = root[field.section].toObject();
+        section[field.key] = QString::fromUtf8(field.typed);
+        root[field.section] = section;
+    }
+    root["part"] = QJsonObject{{"series", "E96"}, {"CTolerance", "±20 %"}, {"RTolerance", "±5 %"}};
+    return root;
+}
+
+QByteArray With(const char* section, const char* key, const QJsonValue& value) {
+    QJsonObject root = GoodFile();
+    QJsonObject inner = *section ? root[section].toObject() : root;
+    if (value.isUndefined())
+        inner.remove(key);
+    else
+        inner[key] = value;
+    if (*section)
+        root[section] = inner;
+    return QJsonDocument(*section ? root : inner).toJson();
+}
+
+// The texts a file holds, in the order FilesWindow::texts() gives them.
+QStringList TextsIn(const QByteArray& content) {
+    const QJsonDocument file = QJsonDocument::fromJson(content.mid(content.startsWith('\xEF') * 3));
+    QStringList texts;
+    for (const FieldCase& field : kFields)
+        texts << file[field.section][field.key].toString();
+    for (const app::PartChoiceRule& choice : app::kPartChoices)
+        texts << file["part"][choice.key].toString();
+    return texts;
+}
+
+// While alive, the process may write files of at most 16 bytes (root included).
+class FileSizeLimit {
+public:
+    FileSizeLimit() {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        const rlimit tight{16, saved_.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &tight);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, SIG_DFL);
+    }
+
+private:
+    rlimit saved_{};
+};
+
+} // namespace
+
+class DesignFilesTest : public QObject {
+    Q_OBJECT
+private slots:
+    void theBackgroundMenuOffersTheThreeEntries() {
+        FilesWindow window;
+        const QPoint at(5, 5);
+        QWidget& label = *window.main.findChild<QLabel*>("Label35");
+        QContextMenuEvent click(QContextMenuEvent::Mouse, at, label.mapToGlobal(at));
+        QApplication::sendEvent(&label, &click);
+        QWidget* menu = QApplication::activePopupWidget();
+        QVERIFY(menu);
+        menu->close();
+        QStringList entries;
+        for (const QAction* action : menu->actions())
+            entries << action->text() + " " + action->shortcut().toString();
+        QCOMPARE(entries, QStringList({"Apri progetto… Ctrl+O", "Salva progetto Ctrl+S",
+                                       "Salva progetto come… Ctrl+Shift+S"}));
+    }
+
+    void aDesignComesBackAsTyped_data() {
+        QTest::addColumn<QLocale>("locale");
+        QTest::newRow("English") << EnglishLocale();
+        QTest::newRow("Italian") << ItalianLocale();
+    }
+    void aDesignComesBackAsTyped() {
+        QFETCH(QLocale, locale);
+        const LocaleScope scope(locale);
+        QTemporaryDir folder;
+        FilesWindow typed;
+        typed.answer = folder.filePath("progetto.velmaro");
+        for (const FieldCase& field : kFields)
+            typed.field(field.name).setText(QString::fromUtf8(field.typed));
+        for (const char* name : kPartCombos)
+            typed.main.findChild<QComboBox*>(name)->setCurrentIndex(0);
+        QCOMPARE(typed.keys(Qt::Key_S), QStringList());
+        QCOMPARE(typed.asked, QStringList{"save as"});
+
+        // The file keeps each text under its key, as a string.
+        const QJsonDocument file = QJsonDocument::fromJson(Bytes(typed.answer));
+        QCOMPARE(file["format"].toString(), QString("velmaro"));
+        QCOMPARE(file["version"].toInt(), 1);
+        QCOMPARE(TextsIn(Bytes(typed.answer)), typed.texts());
+        QCOMPARE(file["part"]["CTolerance"].toString(), QString("±5 %"));
+
+        // Ctrl+S after a save writes there without asking.
+        typed.field("Text2").setText("3");
+        QCOMPARE(typed.keys(Qt::Key_S), QStringList());
+        QCOMPARE(typed.asked, QStringList{"save as"});
+        QCOMPARE(QJsonDocument::fromJson(Bytes(typed.answer))["design"]["Vom"].toString(),
+                 QString("3"));
+
+        // Opened over a computed design: the texts as typed, black, and no command run.
+        FilesWindow opened;
+        opened.click("Command3");
+        opened.click("Command1");
+        const QString capacitance = opened.caption("Label25");
+        opened.answer = typed.answer;
+        QCOMPARE(opened.keys(Qt::Key_O), QStringList());
+        QCOMPARE(opened.asked, QStringList{"open"});
+        QCOMPARE(opened.texts(), typed.texts());
+        for (const FieldCase& field : kFields)
+            QCOMPARE(opened.textColour(field.name), QColor(Qt::black));
+        QCOMPARE(opened.caption("Label25"), capacitance);
+        QCOMPARE(opened.main.Files().CurrentFile(), typed.answer);
+    }
+
+    // A file opens whole (why empty) or changes nothing and says why. "missing", "folder" and
+    // "pipe" name what stands at the path instead of a file.
+    void aFileOpensWholeOrNotAtAll_data() {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("why");
+        QJsonObject later = GoodFile();
+        later["later"] = QJsonArray{1, 2};
+        later["part"] = QJsonObject{
+            {"series", "E96"}, {"CTolerance", "±20 %"}, {"RTolerance", "±5 %"}, {"shop", "x"}};
+        QTest::newRow("unknown keys") << QJsonDocument(later).toJson() << "";
+        QByteArray full = QJsonDocument(GoodFile()).toJson();
+        QTest::newRow("byte order mark") << "\xEF\xBB\xBF" + full << "";
+        QTest::newRow("1000 characters") << With("design", "E", QString(999, u'9') + "😀") << "";
+        full.append(app::kDesignFileMaxBytes - full.size(), ' ');
+        QTest::newRow("exactly 1 MB") << full << "";
+        QTest::newRow("over 1 MB")
+            << full + ' ' << "è più grande di 1 MB, troppo per un progetto di Velmaro!";
+        QTest::newRow("missing") << QByteArray("missing") << "il file non esiste!";
+        QTest::newRow("folder") << QByteArray("folder") << "è una cartella, non un file!";
+        QTest::newRow("pipe") << QByteArray("pipe") << "il file non si può leggere!";
+        QTest::newRow("not JSON") << QByteArray("{\"format\": \"velmaro\",")
+                                  << "il contenuto non è JSON valido (errore al byte 21)!";
+        QTest::newRow("not UTF-8") << QByteArray("{\"format\": \"velmaro\xff\"}")
+                                   << "il contenuto non è JSON valido (errore al byte 19)!";
+        const QString notOurs = "non è un progetto di Velmaro (manca \"format\": \"velmaro\")!";
+        QTest::newRow("an array") << QByteArray("[\"velmaro\"]") << notOurs;
+        QTest::newRow("no format") << With("", "format", QJsonValue::Undefined) << notOurs;
+        QTest::newRow("another format") << With("", "format", "velmaro2") << notOurs;
+        QTest::newRow("newer version")
+            << With("", "version", 2)
+            << "è stato creato da una versione più recente di Velmaro (formato 2, questa versione "
+               "legge fino al formato 1)!";
+        QTest::newRow("version as text")
+            << With("", "version", "1")
+            << "il numero di versione (\"version\") manca o non è valido!";
+        QTest::newRow("no section") << With("", "verification", QJsonValue::Undefined)
+                                    << "la sezione \"verification\" manca o non è un oggetto!";
+        QTest::newRow("no field") << With("design", "Vom", QJsonValue::Undefined)
+                                  << "il campo \"Vom\" della sezione \"design\" manca!";
+        QTest::newRow("a number") << With("verification", "N", 1000)
+                                  << "il campo \"N\" della sezione \"verification\" non è un testo "
+                                     "tra virgolette!";
+        QTest::newRow("1001 characters")
+            << With("verification", "R", QString(1001, u'1'))
+            << "il campo \"R\" della sezione \"verification\" è più lungo di 1000 caratteri!";
+        QTest::newRow("unknown series")
+            << With("part", "series", "E48")
+            << "il campo \"series\" della sezione \"part\" vale \"E48\", che non è tra le scelte "
+               "possibili (E6, E12, E24, E96)!";
+    }
+    void aFileOpensWholeOrNotAtAll() {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, why);
+        QTemporaryDir folder;
+        const QString path = folder.filePath("progetto.velmaro");
+        if (content == "folder")
+            QVERIFY(QDir(folder.path()).mkdir("progetto.velmaro"));
+        else if (content == "pipe")
+            QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        else if (content != "missing")
+            Write(path, content);
+        FilesWindow window;
+        for (const FieldCase& field : kFields)
+            window.field(field.name).setText(QString(field.name) + " before");
+        const QStringList before = window.texts();
+        window.answer = path;
+        const QStringList shown = window.keys(Qt::Key_O);
+        if (why.isEmpty()) {
+            QCOMPARE(shown, QStringList());
+            QCOMPARE(window.texts(), TextsIn(content));
+            QCOMPARE(window.main.Files().CurrentFile(), path);
+        } else {
+            QCOMPARE(shown, QStringList("Impossibile aprire il file " + path + ": " + why));
+            QCOMPARE(window.texts(), before);
+            QCOMPARE(window.main.Files().CurrentFile(), QString());
+        }
+    }
+
+    void aFailedSaveKeepsTheOldFile_data() {
+        QTest::addColumn<QString>("failure");
+        QTest::addColumn<QString>("why");
+        QTest::newRow("write fails")
+            << "write fails"
+            << "la scrittura non è riuscita (il disco potrebbe essere pieno)!";
+        QTest::newRow("text too long")
+            << "text too long"
+            << "il campo \"C\" della sezione \"verification\" è più lungo di 1000 caratteri!";
+        QTest::newRow("no folder") << "no folder"
+                                   << "la cartella <folder> non esiste!";
+    }
+    void aFailedSaveKeepsTheOldFile() {
+        QFETCH(QString, failure);
+        QFETCH(QString, why);
+        QTemporaryDir folder;
+        const QString path = folder.filePath("progetto.velmaro");
+        FilesWindow window;
+        window.answer = path;
+        QCOMPARE(window.keys(Qt::Key_S), QStringList());
+        const QByteArray old = Bytes(path);
+
+        window.field("Text10").setText(failure == "text too long" ? QString(1001, u'1') : "22");
+        QStringList shown;
+        if (failure == "write fails") {
+            const FileSizeLimit limit;
+            shown = window.keys(Qt::Key_S);
+        } else if (failure == "text too long") {
+            shown = window.keys(Qt::Key_S);
+        } else {
+            window.answer = folder.filePath("gone/progetto.velmaro");
+            shown = window.keys(Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+            why.replace("<folder>", folder.filePath("gone"));
+        }
+        QCOMPARE(shown, QStringList("Impossibile salvare il file " + window.answer + ": " + why));
+        QCOMPARE(Bytes(path), old);
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList("progetto.velmaro"));
+        QCOMPARE(window.main.Files().CurrentFile(), path);
+    }
+};
+
+VELMARO_TEST(DesignFilesTest);
+
+#include "design_files_tests.moc"
