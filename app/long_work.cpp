@@ -19,9 +19,11 @@ namespace app {
 
 namespace {
 
-// How long work runs before its dialog shows, and how often the dialog is brought up to date.
+// How long work runs before its dialog shows, how often the dialog is brought up to date, and
+// how often the window's thread looks whether the worker has ended.
 constexpr int kQuietMilliseconds = 500;
 constexpr int kProgressMilliseconds = 100;
+constexpr int kPollMilliseconds = 5;
 constexpr int kBarSteps = 1000;
 
 // What ends a wait in the local event loop, besides a request to quit the application, which
@@ -102,7 +104,8 @@ WorkEnd RunWithProgress(const LongWork& work) {
     bool stopped = false;
     QuitDuringWork quit(control);
     // The worker hands its results over by ending: join() orders everything it wrote before
-    // what this thread reads next.
+    // what this thread reads next. It calls nothing of the toolkit: this thread looks at the flag
+    // every few milliseconds instead of being woken.
     std::jthread worker;
     try {
         worker = std::jthread([&] {
@@ -112,8 +115,6 @@ WorkEnd RunWithProgress(const LongWork& work) {
                 stopped = true;
             }
             finished.store(true, std::memory_order_release);
-            QMetaObject::invokeMethod(
-                &loop, [&loop] { loop.exit(kWorkEnded); }, Qt::QueuedConnection);
         });
     } catch (const std::system_error&) {
         // No thread to be had (the memory or the threads are exhausted): the work runs here
@@ -129,6 +130,13 @@ WorkEnd RunWithProgress(const LongWork& work) {
             ShowProgress(*dialog, work.progress(control));
     });
     progress.start();
+    QTimer poll;
+    poll.setInterval(kPollMilliseconds);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (finished.load(std::memory_order_acquire))
+            loop.exit(kWorkEnded);
+    });
+    poll.start();
     QTimer quiet;
     quiet.setSingleShot(true);
     QObject::connect(&quiet, &QTimer::timeout, [&loop] { loop.exit(kQuietTimeOver); });

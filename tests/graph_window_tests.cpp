@@ -14,13 +14,19 @@
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QElapsedTimer>
 #include <QPointer>
+#include <QProgressDialog>
+#include <QRegularExpression>
 #include <QRadioButton>
 #include <QStyle>
 #include <QTest>
 
 #include <bit>
 #include <charconv>
+#include <functional>
+#include <memory>
+#include <vector>
 
 using namespace app;
 using namespace graph_window;
@@ -92,6 +98,58 @@ bool CopiesNothing(Form2& graph) {
     return actions == QStringList{"Copia grafico", "Copia dati", "Copia risultati"} &&
            QGuiApplication::clipboard()->text() == "before";
 }
+
+
+// A run of 10^9 steps, which does not settle: seconds of work, stopped by the tests long before.
+const QStringList kLongRun{"10", "50", "10", "1000", "10000", "1000000", "1", "1000"};
+
+// While a command runs, watches the application's event loop and the progress dialog, and once
+// the dialog has been on show for a while, acts on it as the user would.
+class RunWatch {
+public:
+    explicit RunWatch(std::function<void(QProgressDialog&)> stop) : stop_(std::move(stop)) {
+        ticks_.setInterval(10);
+        QObject::connect(&ticks_, &QTimer::timeout, [this] {
+            ++tickCount;
+            longestPause = std::max(longestPause, sinceTick_.restart());
+            if (auto* dialog = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget()))
+                Look(*dialog);
+        });
+        sinceTick_.start();
+        ticks_.start();
+    }
+
+    int tickCount = 0;
+    qint64 longestPause = 0; // ms, between two ticks
+    QStringList seen;        // the dialog's name, title, cancel button and modality
+    QStringList labels;      // its lines, as they changed
+    QList<int> values;       // its bar, as it moved
+
+private:
+    void Look(QProgressDialog& dialog) {
+        if (!dialog.isVisible() || stopped_)
+            return;
+        if (seen.isEmpty()) {
+            shownFor_.start();
+            seen << dialog.objectName() << dialog.windowTitle()
+                 << dialog.findChild<QPushButton*>()->text()
+                 << (dialog.windowModality() == Qt::ApplicationModal ? "modal" : "modeless");
+        }
+        if (labels.isEmpty() || labels.last() != dialog.labelText())
+            labels << dialog.labelText();
+        if (values.isEmpty() || values.last() != dialog.value())
+            values << dialog.value();
+        if (shownFor_.elapsed() >= 600) {
+            stopped_ = true;
+            stop_(dialog);
+        }
+    }
+
+    std::function<void(QProgressDialog&)> stop_;
+    QTimer ticks_;
+    QElapsedTimer sinceTick_, shownFor_;
+    bool stopped_ = false;
+};
 
 } // namespace
 
@@ -625,6 +683,94 @@ private slots:
         session.setVerification({"1e307", "30", "1", "1", "1000", "10", "1", "2000"});
         QCOMPARE(session.plot().size(), 1); // a run that fails after blanking
         QVERIFY(CopiesNothing(graph));
+    }
+
+    // The windows go on repainting while a long run shows its progress; the user stops it from
+    // the dialog, and nothing of the run, nor of the one before, stays on show.
+    void aLongRunShowsItsProgressAndStopsOnRequest_data() {
+        QTest::addColumn<int>("how");
+        QTest::newRow("Interrompi") << 0;
+        QTest::newRow("Escape") << 1;
+        QTest::newRow("closing the dialog") << 2;
+    }
+    void aLongRunShowsItsProgressAndStopsOnRequest() {
+        QFETCH(int, how);
+        Session session;
+        session.setWorkedExample();
+        session.plot();
+        Form2& graph = *session.graphBeside();
+        QTest::mouseMove(&graph.Plot(), graph.Plot().contentsRect().topLeft() + QPoint(10, 10));
+        session.setVerification(kLongRun);
+        RunWatch watch([how](QProgressDialog& dialog) {
+            if (how == 0)
+                QTest::mouseClick(dialog.findChild<QPushButton*>(), Qt::LeftButton);
+            else if (how == 1)
+                QTest::keyClick(&dialog, Qt::Key_Escape);
+            else
+                dialog.close();
+        });
+        QCOMPARE(session.plot(), QStringList()); // no message: the user asked for the stop
+        QCOMPARE(watch.seen, (QStringList{"RunProgress", "Velmaro", "Interrompi", "modal"}));
+        const QRegularExpression progress("^Simulazione in corso: periodo (\\d+) di 1000$");
+        for (const QString& label : watch.labels)
+            QVERIFY2(progress.match(label).hasMatch(), qPrintable(label));
+        QVERIFY(watch.values.size() >= 2);   // the bar moved
+        QVERIFY(watch.tickCount >= 50);      // the event loop went on ticking throughout
+        qInfo("longest pause of the event loop: %lld ms", watch.longestPause);
+
+        const QRegularExpression stopped("^Simulazione interrotta al periodo (\\d+) di 1000$");
+        const QString line = session.result("SteadyStateLabel");
+        QVERIFY2(stopped.match(line).hasMatch(), qPrintable(line));
+        QCOMPARE(graph.findChild<QLabel*>("SteadyStateLabel")->palette().color(QPalette::WindowText),
+                 QColor(255, 0, 0));
+        for (const char* label : {"Label5", "Label9", "ExactRippleLabel", "ExactMeanLabel",
+                                  "SettlingLabel", "SettlingTimeLabel", "CutoffLabel",
+                                  "AttenuationLabel", "ResolutionLabel"})
+            QCOMPARE(session.result(label), QString());
+        QCOMPARE(graph.Plot().toolTip(), QString());
+        QCOMPARE(At(graph.Plot(), 20, 98), kBackground);
+        QVERIFY(QApplication::overrideCursor() == nullptr);
+        QVERIFY(CopiesNothing(graph));
+
+        session.setWorkedExample();
+        QVERIFY(session.plot().isEmpty());
+        QCOMPARE(session.result("Label5"), QString("1.56E+03"));
+    }
+
+    // Asked to quit while a run goes on, the application stops the run and then quits.
+    void quittingDuringARunStopsItAndQuits() {
+        Session session;
+        session.setVerification(kLongRun);
+        QElapsedTimer sinceQuit;
+        QString line; // the quit closes the graph window: read it as the command ends
+        QTimer::singleShot(0, [&] {
+            session.plot();
+            line = session.result("SteadyStateLabel");
+        });
+        QTimer::singleShot(700, [&] {
+            sinceQuit.start();
+            QCoreApplication::quit();
+        });
+        QCOMPARE(QApplication::exec(), 0);
+        qInfo("quit to the end of the event loop: %lld ms", sinceQuit.elapsed());
+        QVERIFY(sinceQuit.elapsed() < 5000);
+        QVERIFY2(line.startsWith("Simulazione interrotta al periodo "), qPrintable(line));
+    }
+
+    // The run a plot holds is its own: a later run, of another size, changes none of it.
+    void theRunAPlotHoldsSurvivesALaterRun() {
+        Session session;
+        session.setWorkedExample();
+        session.plot();
+        const std::shared_ptr<const engine::SimulatedRun> first =
+            Session::FindGraph()->PlotSurface().Drawn()->run;
+        const std::vector<double> before(first->Vo.begin(), first->Vo.end());
+        session.setVerification({"10", "30", "1", "1", "1000", "5000", "1", "2000"});
+        session.plot();
+        QCOMPARE(Session::FindGraph()->PlotSurface().Drawn()->run->N, 5000);
+        QCOMPARE(first->N, 10);
+        QVERIFY(std::vector<double>(first->Vo.begin(), first->Vo.end()) == before);
+        QCOMPARE(std::round(first->statistics.VoMax * 1e6), 3336068.0); // the worked example
     }
 };
 
