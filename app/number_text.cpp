@@ -99,8 +99,10 @@ QString FormatFinite(std::optional<double> value, NumberPattern pattern) {
 }
 
 void FixDecimalPoint(std::u16string& text) {
-    if (text.size() >= 2)
-        text[1] = u'.';
+    // The separator follows the sign, if any, and the one digit before it.
+    const std::size_t digit = !text.empty() && text[0] == u'-' ? 1 : 0;
+    if (text.size() > digit + 1 && text[digit + 1] != u'E')
+        text[digit + 1] = u'.';
 }
 
 } // namespace app

@@ -35,8 +35,8 @@ QString FormatNumber(double value, NumberPattern pattern);
 QString FormatFinite(std::optional<double> value, NumberPattern pattern);
 
 // A number in the pattern "0.000E+00" made readable by ReadFieldNumber under any locale: the
-// character at position 2, the separator of a non-negative number, becomes "."; the text keeps
-// its length.
+// separator, the character after the first digit (position 2, or 3 after a "-"), becomes ".";
+// the text keeps its length.
 void FixDecimalPoint(std::u16string& text);
 
 } // namespace app

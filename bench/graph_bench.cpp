@@ -6,6 +6,11 @@
 //                        with its own Line call (the references kept with the tests);
 //   Draw/N<n>/NP<np>     DrawTraces alone, on the graph window's plot area, from the arrays of a
 //                        finished run, for a range of NP.
+//   Largest/command, Largest/literal   one period at the largest N (40000000, NI 1): the whole
+//                        command against the literal simulation with its allocation alone
+//                        (goal: <= 1.25);
+//   Pause/<run>          the longest pause of the window's event loop during a command, timed
+//                        by a 1 ms timer (goal: <= 50 ms): a run of 10^9 steps, and the largest N.
 // The repaint that each command requests happens afterwards, in the event loop, outside the
 // timed part; Repaint/plot times it once.
 //
@@ -31,7 +36,9 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QElapsedTimer>
 #include <QTimer>
 
 #include "bench/bench_arguments.h"
@@ -80,12 +87,13 @@ private:
 Session* session = nullptr;
 
 // A message box would wait for a click that never comes: close any that opens and remember it.
+// The progress dialog of a long run is left alone.
 class MessageGuard {
 public:
     MessageGuard() {
         timer_.setInterval(20);
         QObject::connect(&timer_, &QTimer::timeout, [this] {
-            if (QWidget* box = QApplication::activeModalWidget()) {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
                 shown_ = true;
                 box->close();
             }
@@ -273,6 +281,83 @@ void Repaint(benchmark::State& state) {
         plot.repaint();
 }
 
+// The largest N, one period: the verification fields of the example with N and NI changed.
+void SetLargest() {
+    session->SetSamples("40000000");
+    session->Field("Text15").setText("1");
+    Settle();
+}
+void RestoreSettings() {
+    session->SetSamples("1000");
+    session->Field("Text15").setText("2000");
+}
+
+void LargestCommand(benchmark::State& state) {
+    SetLargest();
+    for (auto _ : state) {
+        session->Click("Command2");
+        state.PauseTiming();
+        Settle();
+        state.ResumeTiming();
+    }
+    if (messageGuard->Shown() || session->State().N != 40'000'000)
+        state.SkipWithError("the command showed a message");
+    RestoreSettings();
+}
+
+// The literal simulation of the same settings, allocation included, and nothing else.
+void LargestLiteral(benchmark::State& state) {
+    SetLargest();
+    session->Click("Command2"); // the settings, as the command stores them
+    Settle();
+    const DesignState& st = session->State();
+    for (auto _ : state) {
+        test_state::SimulatedState run;
+        run.E = st.E;
+        run.D = st.D;
+        run.f = st.f;
+        run.R = st.R;
+        run.C = st.C;
+        run.N = st.N;
+        run.NI = st.NI;
+        reference::RunSimulation(run);
+        benchmark::DoNotOptimize(run.Vo.data());
+    }
+    RestoreSettings();
+}
+
+// The event loop's longest pause while a command runs, as a 1 ms timer sees it.
+void Pause(benchmark::State& state, QStringList verification) {
+    const char* names[] = {"Text7", "Text8", "Text12", "Text9", "Text10", "Text13", "Text14",
+                           "Text15"};
+    for (int k = 0; k < verification.size(); ++k)
+        session->Field(names[k]).setText(verification[k]);
+    Settle();
+    double longest = 0;
+    for (auto _ : state) {
+        QElapsedTimer sinceTick;
+        QTimer ticks;
+        ticks.setInterval(1);
+        QObject::connect(&ticks, &QTimer::timeout, [&] {
+            longest = std::max(longest, double(sinceTick.nsecsElapsed()) / 1e6);
+            sinceTick.restart();
+        });
+        QTimer::singleShot(0, [&] {
+            sinceTick.start();
+            ticks.start();
+        });
+        QTimer::singleShot(0, [&] { session->Click("Command2"); });
+        Settle();
+        ticks.stop();
+    }
+    state.counters["longest_pause_ms"] = longest;
+    if (messageGuard->Shown())
+        state.SkipWithError("the command showed a message");
+    session->Click("Command3");
+    session->Click("Command1");
+    RestoreSettings();
+}
+
 double Fastest(const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); }
 
 std::string DrawName(std::int32_t N, std::int32_t NP) {
@@ -293,6 +378,17 @@ void RegisterAll() {
             statistics(
                 benchmark::RegisterBenchmark(DrawName(setting.N, NP).c_str(), Draw, setting.N, NP));
     statistics(benchmark::RegisterBenchmark("Repaint/plot", Repaint));
+    statistics(benchmark::RegisterBenchmark("Largest/command", LargestCommand));
+    statistics(benchmark::RegisterBenchmark("Largest/literal", LargestLiteral));
+    const QStringList longRun{"10", "50", "10", "1000", "10000", "1000000", "1", "1000"};
+    const QStringList largest{"10", "50", "10", "1", "1000", "40000000", "1", "1"};
+    for (const auto& [name, verification] : {std::pair{"Pause/steps1e9", longRun},
+                                             std::pair{"Pause/N40000000", largest}})
+        benchmark::RegisterBenchmark(name, Pause, verification)
+            ->Iterations(1)
+            ->Repetitions(1)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime();
 }
 
 // Prints the usual report, then the table of the fastest and median repetitions.
@@ -307,6 +403,9 @@ public:
             const double ms = run.real_accumulated_time / double(run.iterations) * 1e3;
             if (const auto pixels = run.counters.find("pixels"); pixels != run.counters.end())
                 pixels_[name] = pixels->second.value;
+            if (const auto pause = run.counters.find("longest_pause_ms");
+                pause != run.counters.end())
+                pauses_[name] = pause->second.value;
             if (run.run_type == Run::RT_Iteration && run.repetitions <= 1)
                 min_[name] = median_[name] = ms;
             else if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "min")
@@ -333,6 +432,15 @@ public:
             PrintDrawRows(setting.N);
         if (const auto repaint = Find(min_, "Repaint/plot"))
             std::printf("\nRepaint of the plot after a command: %.3f ms\n", *repaint);
+        const auto command = Find(min_, "Largest/command"), literal = Find(min_, "Largest/literal");
+        if (command && literal)
+            std::printf("\nOne period at N 40000000: command %.0f ms, literal simulation %.0f ms, "
+                        "%.3f (1.25) %s\n",
+                        *command, *literal, *command / *literal,
+                        *command <= 1.25 * *literal ? "met" : "MISSED");
+        for (const auto& [name, pause] : pauses_)
+            std::printf("Longest pause of the event loop, %s: %.1f ms (50) %s\n", name.c_str(),
+                        pause, pause <= 50 ? "met" : "MISSED");
     }
 
 private:
@@ -399,7 +507,7 @@ private:
         std::printf("\n");
     }
 
-    std::map<std::string, double> min_, median_, pixels_;
+    std::map<std::string, double> min_, median_, pixels_, pauses_;
 };
 
 } // namespace

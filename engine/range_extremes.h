@@ -16,12 +16,53 @@ namespace engine {
 
 class RangeExtremes {
 public:
+    // The smallest and largest value of a block.
+    struct Extremes {
+        double low, high;
+        void Include(const Extremes& other) {
+            low = std::min(low, other.low);
+            high = std::max(high, other.high);
+        }
+    };
+
+    // Samples per block of the first level.
+    static constexpr std::size_t kFirstFanOut = 64;
+
     RangeExtremes() = default;
 
     // Reads values once. Throws std::bad_alloc when the levels do not fit.
-    explicit RangeExtremes(std::span<const double> values) : values_(values) {
-        std::size_t count = values.size();
-        const Extremes* below = nullptr;
+    explicit RangeExtremes(std::span<const double> values) : values_(values) { Build(); }
+
+    // From the first level already made, one block of kFirstFanOut values after another (the
+    // last one ragged) as the constructor above would make it, by a pass that reads the values
+    // for other ends too. Throws std::bad_alloc when the levels do not fit.
+    RangeExtremes(std::span<const double> values, std::vector<Extremes> firstLevel)
+        : values_(values) {
+        if (values.size() > kFirstFanOut)
+            levels_.push_back(std::move(firstLevel));
+        Build();
+    }
+
+    // Extremes of values[first..last], both included, as (smallest, largest).
+    std::pair<double, double> MinMax(std::size_t first, std::size_t last) const {
+        Extremes extremes{values_[first], values_[first]};
+        Collect(0, first, last, extremes);
+        return {extremes.low, extremes.high};
+    }
+
+    std::span<const double> Values() const { return values_; }
+
+private:
+    static constexpr std::size_t kFanOut = 8;
+    static constexpr std::size_t FanOut(std::size_t level) {
+        return level == 0 ? kFirstFanOut : kFanOut;
+    }
+
+    // The levels above those there are.
+    void Build() {
+        std::size_t count = levels_.empty() ? values_.size() : levels_.back().size();
+        const Extremes* below = levels_.empty() ? nullptr : levels_.back().data();
+        const std::span<const double> values = values_;
         while (count > FanOut(levels_.size())) {
             const std::size_t fanOut = FanOut(levels_.size());
             std::vector<Extremes> level((count + fanOut - 1) / fanOut);
@@ -38,30 +79,6 @@ public:
             count = levels_.back().size();
         }
     }
-
-    // Extremes of values[first..last], both included, as (smallest, largest).
-    std::pair<double, double> MinMax(std::size_t first, std::size_t last) const {
-        Extremes extremes{values_[first], values_[first]};
-        Collect(0, first, last, extremes);
-        return {extremes.low, extremes.high};
-    }
-
-    std::span<const double> Values() const { return values_; }
-
-private:
-    static constexpr std::size_t kFirstFanOut = 64;
-    static constexpr std::size_t kFanOut = 8;
-    static constexpr std::size_t FanOut(std::size_t level) {
-        return level == 0 ? kFirstFanOut : kFanOut;
-    }
-
-    struct Extremes {
-        double low, high;
-        void Include(const Extremes& other) {
-            low = std::min(low, other.low);
-            high = std::max(high, other.high);
-        }
-    };
 
     Extremes At(std::size_t level, std::size_t index) const {
         if (level == 0)

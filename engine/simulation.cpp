@@ -38,16 +38,12 @@ bool SimulatedRun::Allocate(std::int32_t n) {
 }
 
 void SimulatedRun::Summarise(RunControl* control) {
-    statistics = ComputeStatistics({Vi, Vo, iC}, N, dt, f, control).value_or(PeriodStatistics{});
-    const auto check = [control] {
-        if (control)
-            control->Check();
-    };
-    ViExtremes = RangeExtremes(Vi);
-    check();
-    IcExtremes = RangeExtremes(iC);
-    check();
-    VoExtremes = RangeExtremes(Vo);
+    FirstLevels levels;
+    statistics =
+        ComputeStatistics({Vi, Vo, iC}, N, dt, f, control, levels).value_or(PeriodStatistics{});
+    ViExtremes = RangeExtremes(Vi, std::move(levels.Vi));
+    IcExtremes = RangeExtremes(iC, std::move(levels.iC));
+    VoExtremes = RangeExtremes(Vo, std::move(levels.Vo));
 }
 
 std::shared_ptr<const SimulatedRun> SimulatedRun::OfSamples(std::span<const double> vi,

@@ -65,8 +65,12 @@ std::optional<double> FindVoMin(std::span<const double> Vo, std::int32_t N) {
     return FindMagnitude<Smallest>(Vo, N);
 }
 
-std::optional<PeriodStatistics> ComputeStatistics(const PeriodSamples& samples, std::int32_t N,
-                                                  double dt, double f, RunControl* control) {
+namespace {
+
+// The statistics in one pass over samples 1 to N, and with levels, the blocks of the first level
+// over all elements of the arrays.
+std::optional<PeriodStatistics> Summarise(const PeriodSamples& samples, std::int32_t N, double dt,
+                                          double f, RunControl* control, FirstLevels* levels) {
     if (!HoldsPeriod(samples.Vo, N) || !HoldsPeriod(samples.Vi, N) || !HoldsPeriod(samples.iC, N))
         return std::nullopt;
     const double* vi = samples.Vi.data();
@@ -76,16 +80,47 @@ std::optional<PeriodStatistics> ComputeStatistics(const PeriodSamples& samples, 
     Smallest voMin{vo[1]};
     // S = dt·Vo(i) + S over samples 1 to N in index order: the rectangle rule.
     double sum = 0;
-    for (std::int64_t first = 1; first <= N; first += RunControl::kStepsBetweenChecks) {
+    const auto sample = [&](std::int64_t i) {
+        voMax.See(vo[i]);
+        voMin.See(vo[i]);
+        viMax.See(vi[i]);
+        icMax.See(ic[i]);
+        sum = dt * vo[i] + sum;
+    };
+
+    using Extremes = RangeExtremes::Extremes;
+    constexpr std::int64_t kBlock = RangeExtremes::kFirstFanOut;
+    const std::int64_t first = levels ? 0 : 1;
+    const std::int64_t last = levels ? std::int64_t(samples.Vo.size()) - 1 : N;
+    if (levels) {
+        const std::size_t blocks = (samples.Vo.size() + kBlock - 1) / kBlock;
+        for (auto* level : {&levels->Vi, &levels->Vo, &levels->iC})
+            level->resize(blocks);
+    }
+    for (std::int64_t from = first; from <= last; from += RunControl::kStepsBetweenChecks) {
         if (control)
             control->Check();
-        const std::int64_t last = std::min<std::int64_t>(N, first + RunControl::kStepsBetweenChecks - 1);
-        for (std::int64_t i = first; i <= last; ++i) {
-            voMax.See(vo[i]);
-            voMin.See(vo[i]);
-            viMax.See(vi[i]);
-            icMax.See(ic[i]);
-            sum = dt * vo[i] + sum;
+        const std::int64_t to = std::min<std::int64_t>(last, from + RunControl::kStepsBetweenChecks - 1);
+        if (!levels) {
+            for (std::int64_t i = from; i <= to; ++i)
+                sample(i);
+            continue;
+        }
+        // Whole blocks: the step between checks is a multiple of the block.
+        for (std::int64_t block = from; block <= to; block += kBlock) {
+            const std::int64_t end = std::min(to, block + kBlock - 1);
+            Extremes x{vi[block], vi[block]}, o{vo[block], vo[block]}, c{ic[block], ic[block]};
+            for (std::int64_t i = block; i <= end; ++i) {
+                x.Include({vi[i], vi[i]});
+                o.Include({vo[i], vo[i]});
+                c.Include({ic[i], ic[i]});
+                if (i >= 1 && i <= N)
+                    sample(i);
+            }
+            const std::size_t index = std::size_t(block / kBlock);
+            levels->Vi[index] = x;
+            levels->Vo[index] = o;
+            levels->iC[index] = c;
         }
     }
     PeriodStatistics s;
@@ -97,6 +132,19 @@ std::optional<PeriodStatistics> ComputeStatistics(const PeriodSamples& samples, 
     s.VomVera = f * sum;
     s.finite = AllFinite({s.ViMax, s.IcMax, s.VoMax, s.VoMin, s.DeltaVoVera, s.VomVera});
     return s;
+}
+
+} // namespace
+
+std::optional<PeriodStatistics> ComputeStatistics(const PeriodSamples& samples, std::int32_t N,
+                                                  double dt, double f, RunControl* control) {
+    return Summarise(samples, N, dt, f, control, nullptr);
+}
+
+std::optional<PeriodStatistics> ComputeStatistics(const PeriodSamples& samples, std::int32_t N,
+                                                  double dt, double f, RunControl* control,
+                                                  FirstLevels& levels) {
+    return Summarise(samples, N, dt, f, control, &levels);
 }
 
 } // namespace engine

@@ -2,9 +2,12 @@
 
 // Extremes, ripple and mean of the simulated period (samples 1 to N of the arrays).
 
+#include "engine/range_extremes.h"
+
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <vector>
 
 namespace engine {
 
@@ -39,5 +42,17 @@ struct PeriodSamples {
 std::optional<PeriodStatistics> ComputeStatistics(const PeriodSamples& samples, std::int32_t N,
                                                   double dt, double f,
                                                   RunControl* control = nullptr);
+
+// The first level of each array's RangeExtremes, for the arrays of one size.
+struct FirstLevels {
+    std::vector<RangeExtremes::Extremes> Vi, Vo, iC;
+};
+
+// The same, and in the same pass over the samples the first level of each array's
+// RangeExtremes over all its elements: the one read of the samples that a run needs after
+// writing them. Throws std::bad_alloc when the levels do not fit.
+std::optional<PeriodStatistics> ComputeStatistics(const PeriodSamples& samples, std::int32_t N,
+                                                  double dt, double f, RunControl* control,
+                                                  FirstLevels& levels);
 
 } // namespace engine

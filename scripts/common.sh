@@ -4,6 +4,7 @@
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD_DIR=${VELMARO_BUILD_DIR:-$ROOT/build}
 SANITIZE_BUILD_DIR=${VELMARO_SANITIZE_BUILD_DIR:-$ROOT/build-sanitize}
+THREAD_SANITIZE_BUILD_DIR=${VELMARO_THREAD_SANITIZE_BUILD_DIR:-$ROOT/build-tsan}
 
 # What building, running, testing and packaging need on Debian 12. The last lines: the validators
 # of the menu entry, the metainfo and the MIME type, the tools CPack reads a Debian package's
@@ -67,6 +68,18 @@ build_sanitized() {
   build_targets "$dir" "$@"
 }
 
+# build_thread_sanitized <build dir> [target...]: the tests built with clang under
+# ThreadSanitizer, for the tests that start runs on the worker; no benchmarks, no fuzzing.
+build_thread_sanitized() {
+  local dir=$1
+  shift
+  cmake -S "$ROOT" -B "$dir" -G Ninja \
+    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -gline-tables-only" \
+    -DVELMARO_THREAD_SANITIZE=ON -DVELMARO_BENCHMARKS=OFF
+  build_targets "$dir" "$@"
+}
+
 build_targets() {
   local dir=$1
   shift
@@ -87,4 +100,12 @@ export_sanitizer_options() {
     export ASAN_SYMBOLIZER_PATH=/usr/bin/llvm-symbolizer-14
     export UBSAN_SYMBOLIZER_PATH=/usr/bin/llvm-symbolizer-14
   fi
+  export TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1
+  if [ -x /usr/bin/llvm-symbolizer-14 ]; then
+    export TSAN_OPTIONS=$TSAN_OPTIONS:external_symbolizer_path=/usr/bin/llvm-symbolizer-14
+  fi
 }
+
+# The test classes that start runs, or other long work, on the worker.
+THREADED_TESTS='GraphWindowTest|BadInputSweepTest|DesignFilesTest'
+

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds in Release and runs every test; then builds the tests again
 # with AddressSanitizer and UndefinedBehaviorSanitizer (in build-sanitize/) and runs them
-# together with a bounded run of the fuzz targets. Any sanitizer report, failed property or
+# together with a bounded run of the fuzz targets; last, the tests that start work on the worker
+# thread, built with ThreadSanitizer (in build-tsan/). Any sanitizer report, failed property or
 # fuzzer finding fails the command. VELMARO_FUZZ_SECONDS sets the fuzzing time (default 60).
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
@@ -14,3 +15,6 @@ ctest --test-dir "$BUILD_DIR" --output-on-failure
 build_sanitized "$SANITIZE_BUILD_DIR"
 export_sanitizer_options
 ctest --test-dir "$SANITIZE_BUILD_DIR" --output-on-failure
+
+build_thread_sanitized "$THREAD_SANITIZE_BUILD_DIR" velmaro_tests
+ctest --test-dir "$THREAD_SANITIZE_BUILD_DIR" --output-on-failure -R "^($THREADED_TESTS)\$"

@@ -175,12 +175,12 @@ private slots:
     }
 
     void decimalPointFixKeepsTheLength() {
-        std::u16string text = u"1,000E+01";
-        FixDecimalPoint(text);
-        QCOMPARE(QString::fromStdU16String(text), QString("1.000E+01"));
-        std::u16string tooShort = u"5";
-        FixDecimalPoint(tooShort);
-        QCOMPARE(QString::fromStdU16String(tooShort), QString("5"));
+        const std::pair<std::u16string, QString> cases[] = {
+            {u"1,000E+01", "1.000E+01"}, {u"-1,000E+00", "-1.000E+00"}, {u"5", "5"}, {u"-5", "-5"}};
+        for (auto [text, fixed] : cases) {
+            FixDecimalPoint(text);
+            QCOMPARE(QString::fromStdU16String(text), fixed);
+        }
     }
 };
 
