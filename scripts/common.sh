@@ -100,7 +100,7 @@ export_sanitizer_options() {
     export ASAN_SYMBOLIZER_PATH=/usr/bin/llvm-symbolizer-14
     export UBSAN_SYMBOLIZER_PATH=/usr/bin/llvm-symbolizer-14
   fi
-  export TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1
+  export TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1:suppressions=$ROOT/scripts/tsan.supp"
   if [ -x /usr/bin/llvm-symbolizer-14 ]; then
     export TSAN_OPTIONS=$TSAN_OPTIONS:external_symbolizer_path=/usr/bin/llvm-symbolizer-14
   fi

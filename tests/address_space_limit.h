@@ -2,13 +2,13 @@
 
 // Lets a test run out of memory on purpose: while alive, the process may take only a little
 // more address space than it holds now, so a large allocation fails with std::bad_alloc.
-// AddressSanitizer's allocator ends the process instead of throwing, and other systems lack the
+// The sanitizers' allocators end the process instead of throwing, and other systems lack the
 // limit: Available() says whether a test can use it.
 
-#if defined(__SANITIZE_ADDRESS__)
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
 #define VELMARO_ADDRESS_SANITIZER 1
 #elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
+#if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer)
 #define VELMARO_ADDRESS_SANITIZER 1
 #endif
 #endif
