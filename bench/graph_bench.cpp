@@ -149,15 +149,7 @@ bool LiteralCommand(Session& s) {
     graph.show();
     plot.SetScale(graph_window::kPlotCoordinates);
     DrawTicksAndBaselines(plot);
-    test_state::SimulatedState run;
-    run.E = st.E;
-    run.D = st.D;
-    run.f = st.f;
-    run.R = st.R;
-    run.C = st.C;
-    run.N = st.N;
-    run.NP = st.NP;
-    run.NI = st.NI;
+    test_state::SimulatedState run = test_state::DesignOf(st);
     reference::RunSimulation(run);
     reference::ComputeStatistics(run);
     const graph_window::TraceScales scales{run.ViMax, run.IcMax, run.VoMax};
@@ -312,14 +304,7 @@ void LargestLiteral(benchmark::State& state) {
     Settle();
     const DesignState& st = session->State();
     for (auto _ : state) {
-        test_state::SimulatedState run;
-        run.E = st.E;
-        run.D = st.D;
-        run.f = st.f;
-        run.R = st.R;
-        run.C = st.C;
-        run.N = st.N;
-        run.NI = st.NI;
+        test_state::SimulatedState run = test_state::DesignOf(st);
         reference::RunSimulation(run);
         benchmark::DoNotOptimize(run.Vo.data());
     }

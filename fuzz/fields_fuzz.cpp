@@ -554,7 +554,8 @@ void RequireDrawn(const DesignState& state, const GraphStandIn& graph) {
     g_step = "drawn N " + std::to_string(state.N) + ", NP " + std::to_string(state.NP) + ", NI " +
              std::to_string(state.NI) + ", E " + Show(state.E) + ", D " + Show(state.D) + ", f " +
              Show(state.f) + ", R " + Show(state.R) + ", C " + Show(state.C);
-    REQUIRE(std::holds_alternative<engine::RunPlan>(engine::PlanRun(state)),
+    REQUIRE(std::holds_alternative<engine::RunPlan>(engine::PlanRun(
+                {state.E, state.D, state.f, state.R, state.C, state.N, state.NI})),
             "settings drawn that the engine refuses");
     const std::size_t size = std::size_t(state.N) + 2;
     REQUIRE(state.Vi.size() == size && state.Vo.size() == size && state.iC.size() == size,
@@ -573,8 +574,9 @@ void RequireDrawn(const DesignState& state, const GraphStandIn& graph) {
 
     const graph_window::DrawnPlot expected{
         state.N,  state.NP,    state.f, state.dt, {state.ViMax, state.IcMax, state.VoMax},
-        state.NI, std::nullopt};
+        state.NI, std::nullopt, state.run};
     REQUIRE(SameDrawn(graph.plot.Drawn(), expected), "the plot does not record its run");
+    REQUIRE(graph.plot.Drawn()->run == state.run, "the plot and the state hold different runs");
     REQUIRE(graph.shown, "the graph window was not shown");
     RequireFormatted(graph.results.at("Label5"), "Label5");
     RequireFormatted(graph.results.at("Label9"), "Label9");

@@ -338,13 +338,7 @@ QString FieldNumber(double value) { return QString::asprintf("%.3E", value); }
 // The literal simulation and statistics of the design in want, into want, whose arrays then
 // refer to those of run.
 void RunLiterally(DesignState& want, test_state::SimulatedState& run) {
-    run.E = want.E;
-    run.D = want.D;
-    run.f = want.f;
-    run.R = want.R;
-    run.C = want.C;
-    run.N = want.N;
-    run.NI = want.NI;
+    run = test_state::DesignOf(want);
     reference::RunSimulation(run);
     reference::ComputeStatistics(run);
     want.dt = run.dt;

@@ -22,6 +22,20 @@ struct SimulatedState {
     double ViMax = 0, IcMax = 0, VoMax = 0, VoMin = 0;
     double DeltaVoVera = 0, VomVera = 0;
 };
+
+// The design of any state with the same names (the program's own, say), and nothing of a run.
+template <class State> SimulatedState DesignOf(const State& s) {
+    SimulatedState design;
+    design.E = s.E;
+    design.D = s.D;
+    design.f = s.f;
+    design.R = s.R;
+    design.C = s.C;
+    design.N = s.N;
+    design.NP = s.NP;
+    design.NI = s.NI;
+    return design;
+}
 } // namespace test_state
 
 namespace reference {
