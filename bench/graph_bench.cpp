@@ -282,8 +282,10 @@ void Repaint(benchmark::State& state) {
 // ---- Measuring on the plot ------------------------------------------------------------------
 
 enum class ViewStep { Zoom, Pan, Fit, Cursor };
-const std::pair<ViewStep, const char*> kViewSteps[] = {
-    {ViewStep::Zoom, "Zoom"}, {ViewStep::Pan, "Pan"}, {ViewStep::Fit, "Fit"}, {ViewStep::Cursor, "Cursor"}};
+const std::pair<ViewStep, const char*> kViewSteps[] = {{ViewStep::Zoom, "Zoom"},
+                                                       {ViewStep::Pan, "Pan"},
+                                                       {ViewStep::Fit, "Fit"},
+                                                       {ViewStep::Cursor, "Cursor"}};
 const std::int32_t kViewSamples[] = {100'000, 40'000'000};
 
 std::string ViewName(std::int32_t N, const char* step) {
@@ -291,8 +293,7 @@ std::string ViewName(std::int32_t N, const char* step) {
 }
 
 // A mouse event at a pixel of the picture, as the plot area receives it.
-void SendMouse(graph_window::PlotArea& plot, QEvent::Type type, int column,
-               Qt::MouseButtons held) {
+void SendMouse(graph_window::PlotArea& plot, QEvent::Type type, int column, Qt::MouseButtons held) {
     const QPointF at = plot.contentsRect().topLeft() + QPoint(column, 500);
     const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
     QMouseEvent event(type, at, plot.mapToGlobal(at), button, held, Qt::NoModifier);

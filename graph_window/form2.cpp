@@ -307,8 +307,8 @@ QString Form2::AskSavePath(const char* caption, const char* name, QStringList fi
 
 // The picture as it is shown: zoom, fit and cursors included.
 void Form2::SavePicture() {
-    const QString path = AskSavePath("Salva grafico", "grafico",
-                                     {QString::fromUtf8(kPngFilter), QString::fromUtf8(kSvgFilter)});
+    const QString path = AskSavePath(
+        "Salva grafico", "grafico", {QString::fromUtf8(kPngFilter), QString::fromUtf8(kSvgFilter)});
     if (path.isEmpty() || !HasPlot())
         return;
     if (const QString failure = SavePlotPicture(path, plot_.Surface(), plot_.Picture());

@@ -73,7 +73,8 @@ inline std::vector<AxisLine> AxisLines() {
     for (int y = int(c.top); y >= int(c.bottom) + kRowTickStep; y -= kRowTickStep)
         lines.push_back({float(c.left), float(y), float(c.left + kRowTickLength), float(y), {}});
     for (int x = int(c.left); x <= int(c.right); x += kColumnTickStep)
-        lines.push_back({float(x), float(c.bottom), float(x), float(c.bottom + kColumnTickLength), {}});
+        lines.push_back(
+            {float(x), float(c.bottom), float(x), float(c.bottom + kColumnTickLength), {}});
     for (const TraceGeometry& band : kTraceGeometry)
         lines.push_back({float(c.left), float(band.baseline), float(c.right), float(band.baseline),
                          band.colour});

@@ -136,7 +136,9 @@ PlotView WithCursor(const PlotView& view, const DrawnPlot& plot, CursorName name
 }
 
 const engine::RangeExtremes& ExtremesOf(const engine::SimulatedRun& run, Trace trace) {
-    return trace == Trace::Vi ? run.ViExtremes : trace == Trace::Ic ? run.IcExtremes : run.VoExtremes;
+    return trace == Trace::Vi   ? run.ViExtremes
+           : trace == Trace::Ic ? run.IcExtremes
+                                : run.VoExtremes;
 }
 
 double SampleValue(const DrawnPlot& plot, Trace trace, std::int64_t m) {
@@ -164,9 +166,9 @@ QString CursorText(const std::optional<DrawnPlot>& plot, const PlotView& view) {
     const std::int64_t samples = view.b->sample - view.a->sample;
     const double difference =
         SampleValue(*plot, trace, view.b->sample) - SampleValue(*plot, trace, view.a->sample);
-    QString text = QStringLiteral("A: t = %1 µs   B: t = %2 µs   Δt = %3 µs   ")
-                       .arg(microseconds(view.a->sample), microseconds(view.b->sample),
-                            microseconds(samples));
+    QString text =
+        QStringLiteral("A: t = %1 µs   B: t = %2 µs   Δt = %3 µs   ")
+            .arg(microseconds(view.a->sample), microseconds(view.b->sample), microseconds(samples));
     if (samples != 0)
         text += QStringLiteral("1/Δt = %1 kHz   ")
                     .arg(FormatNumber(1 / (double(samples) * plot->dt) / 1000,

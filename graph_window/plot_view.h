@@ -67,10 +67,10 @@ struct PlotView {
 
 // ---- The span ---------------------------------------------------------------------------------
 
-inline constexpr long double kZoomStep = 1.25L;  // a wheel step or a key press
-inline constexpr int kWheelStepAngle = 120;      // the angle delta of one wheel step
-inline constexpr int kShortestSpanSamples = 10;  // the shortest span, in sample steps
-inline constexpr long double kKeyShare = 0.1L;   // Left and Right move the span by this share
+inline constexpr long double kZoomStep = 1.25L; // a wheel step or a key press
+inline constexpr int kWheelStepAngle = 120;     // the angle delta of one wheel step
+inline constexpr int kShortestSpanSamples = 10; // the shortest span, in sample steps
+inline constexpr long double kKeyShare = 0.1L;  // Left and Right move the span by this share
 
 // The longest span, NP periods, and the shortest, 10 sample steps (or the whole, if shorter).
 struct SpanLimits {

@@ -29,7 +29,8 @@ void ReadPointer(GraphWindowView& window, float x, float y) {
     plot.SetScale(kPlotCoordinates);
     if (const Trace pointed = TraceAtHeight(y); pointed != Trace::None)
         window.SelectTrace(pointed);
-    if (const std::optional<QString> text = ReadoutText(window.SelectedTrace(), x, y, plot.Drawn(), plot.View()))
+    if (const std::optional<QString> text =
+            ReadoutText(window.SelectedTrace(), x, y, plot.Drawn(), plot.View()))
         window.SetPlotToolTip(*text);
 }
 

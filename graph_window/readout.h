@@ -19,8 +19,7 @@ namespace graph_window {
 // scale in the view, fitted or not. Nothing when there is no reading: no trace selected, no plot
 // on show, or a time or value that is not finite.
 std::optional<QString> ReadoutText(Trace trace, float x, float y,
-                                   const std::optional<DrawnPlot>& plot,
-                                   const PlotView& view = {});
+                                   const std::optional<DrawnPlot>& plot, const PlotView& view = {});
 
 // A pointer movement over the plot: the scale set again, the trace under the pointer selected
 // (below the lowest band the selection stays), and its reading in the plot's view made the

@@ -145,10 +145,8 @@ private:
 void ClippedLine(LineSink& sink, QPointF from, QPointF to, int width, int height) {
     double t0 = 0, t1 = 1;
     const double dx = to.x() - from.x(), dy = to.y() - from.y();
-    const double limits[4][2] = {{-dx, from.x() + 1},
-                                 {dx, width - from.x()},
-                                 {-dy, from.y() + 1},
-                                 {dy, height - from.y()}};
+    const double limits[4][2] = {
+        {-dx, from.x() + 1}, {dx, width - from.x()}, {-dy, from.y() + 1}, {dy, height - from.y()}};
     for (const auto& [p, q] : limits) {
         if (p == 0) {
             if (q < 0)
@@ -250,17 +248,14 @@ void DrawView(LineSink& sink, const PlotPicture& plot, bool withTraces) {
     const SpanColumns columns(SpanOf(view, drawn.NP), drawn.N, drawn.NP, size.width());
     if (withTraces && drawn.N >= 2)
         for (const TraceGeometry& band : kTraceGeometry)
-            DrawTraceInSpan(sink, columns, plot.Mapping(), size,
-                            ExtremesOf(*drawn.run, band.trace),
+            DrawTraceInSpan(sink, columns, plot.Mapping(), size, ExtremesOf(*drawn.run, band.trace),
                             ScaleOf(band.trace, drawn, view), band);
     DrawCursors(sink, columns, size, view);
 }
 
 } // namespace
 
-bool ShowsOwnPicture(const PlotPicture& plot) {
-    return !plot.Drawn() || plot.View().IsPlain();
-}
+bool ShowsOwnPicture(const PlotPicture& plot) { return !plot.Drawn() || plot.View().IsPlain(); }
 
 PlotPicture ViewPicture(const PlotPicture& plot) {
     PlotPicture view = plot.Detached();

@@ -35,8 +35,8 @@ struct Session : MainWindowSession {
     PlotArea& plot;
 
     Session() : graph(main.GraphWindow()), plot(graph.Plot()) {
-        const char* names[] = {"Text7", "Text8", "Text12", "Text9", "Text10", "Text13", "Text14",
-                               "Text15"};
+        const char* names[] = {"Text7",  "Text8",  "Text12", "Text9",
+                               "Text10", "Text13", "Text14", "Text15"};
         const char* values[] = {"10", "30", "1", "1", "1000", "10", "2", "2000"};
         for (int k = 0; k < 8; ++k)
             field(names[k]).setText(values[k]);
@@ -49,7 +49,9 @@ struct Session : MainWindowSession {
         graph.activateWindow();
         (void)QTest::qWaitForWindowActive(&graph);
     }
-    QPoint At(int column, int row) const { return plot.contentsRect().topLeft() + QPoint(column, row); }
+    QPoint At(int column, int row) const {
+        return plot.contentsRect().topLeft() + QPoint(column, row);
+    }
     QString Label() const { return graph.findChild<QLabel*>("CursorLabel")->text(); }
     void Wheel(int column, int angle) {
         const QPoint at = At(column, 100);
@@ -232,7 +234,8 @@ private slots:
         answer = {path("grafico"), kPngFilter};
         QTest::keyClick(&s.graph, Qt::Key_S, Qt::ControlModifier);
         QCOMPARE(asked.last().caption, QString("Salva grafico"));
-        QCOMPARE(asked.last().filters, (QStringList{"Immagine PNG (*.png)", "Disegno SVG (*.svg)"}));
+        QCOMPARE(asked.last().filters,
+                 (QStringList{"Immagine PNG (*.png)", "Disegno SVG (*.svg)"}));
         QImage png(path("grafico.png"));
         QCOMPARE(png.size(), QSize(997, 605));
         QCOMPARE(png.convertToFormat(QImage::Format_RGB32), s.plot.Picture());
@@ -250,14 +253,15 @@ private slots:
         QCOMPARE(asked.last().filters, QStringList{"Dati CSV (*.csv)"});
         const QList<QByteArray> rows = Contents(path("dati.csv")).split('\n');
         QCOMPARE(rows.size(), 1 + 10 + 1);
-        QCOMPARE(QString(rows.front()), QStringList({"t [s]", "Vi [V]", "iC [A]", "Vo [V]"})
-                                            .join(separator));
+        QCOMPARE(QString(rows.front()),
+                 QStringList({"t [s]", "Vi [V]", "iC [A]", "Vo [V]"}).join(separator));
         for (int i = 1; i <= 10; ++i) {
             const QList<QByteArray> values = rows[i].split(separator.front().toLatin1());
             const double expected[] = {i * s.state.dt, s.state.Vi[i], s.state.iC[i], s.state.Vo[i]};
             QCOMPARE(values.size(), 4);
             for (int k = 0; k < 4; ++k) {
-                const QByteArray text = QString(values[k]).replace(locale.decimalPoint(), ".").toLatin1();
+                const QByteArray text =
+                    QString(values[k]).replace(locale.decimalPoint(), ".").toLatin1();
                 double value = 0;
                 const auto [end, error] = std::from_chars(text.begin(), text.end(), value);
                 QVERIFY2(error == std::errc() && end == text.end(), text.constData());

@@ -25,7 +25,13 @@ DrawnPlot Plot(std::int32_t NP) {
         ic[i] = i / 1000.0;
         vo[i] = i;
     }
-    return {10, NP, 1000, 1e-4, {2, 0.01, 10}, 20, std::nullopt,
+    return {10,
+            NP,
+            1000,
+            1e-4,
+            {2, 0.01, 10},
+            20,
+            std::nullopt,
             engine::SimulatedRun::OfSamples(vi, vo, ic, 1e-4, 1000)};
 }
 
@@ -75,7 +81,8 @@ private slots:
         row("out of the whole", 10, 10, {}, 0.3, -120, {});
         row("out against the right end", 10, 10, TimeSpan{6, 4}, 0, -240, TimeSpan{3.75L, 6.25L});
         row("in to ten steps", 10, 10, TimeSpan{4, 1.1L}, 1, 120, TimeSpan{4.1L, 1});
-        row("in past ten steps", 1000, 1, TimeSpan{0.5L, 0.011L}, 0.5, 600, TimeSpan{0.5005L, 0.01L});
+        row("in past ten steps", 1000, 1, TimeSpan{0.5L, 0.011L}, 0.5, 600,
+            TimeSpan{0.5005L, 0.01L});
         row("fewer than ten steps in all", 2, 3, {}, 0.5, 120, {});
     }
     void zoomsAboutThePointerWithinItsLimits() {
@@ -85,8 +92,8 @@ private slots:
         QFETCH(double, share);
         QFETCH(int, angle);
         QFETCH(Span, after);
-        const Span zoomed = ZoomedAbout(SpanOf(Zoomed(before), NP), share, WheelFactor(angle),
-                                        LimitsOf(N, NP));
+        const Span zoomed =
+            ZoomedAbout(SpanOf(Zoomed(before), NP), share, WheelFactor(angle), LimitsOf(N, NP));
         QVERIFY2(Near(zoomed, after), Describe(zoomed));
     }
 
@@ -95,13 +102,16 @@ private slots:
         QTest::addColumn<double>("from"); // a drag from share to share, or a key's share
         QTest::addColumn<double>("to");
         QTest::addColumn<Span>("after");
-        QTest::newRow("drag right") << Span(TimeSpan{4, 2}) << 0.5 << 0.75 << Span(TimeSpan{3.5L, 2});
-        QTest::newRow("drag past the start") << Span(TimeSpan{1, 2}) << 0.2 << 1.0 << Span(TimeSpan{0, 2});
-        QTest::newRow("drag past the end") << Span(TimeSpan{7, 2}) << 0.9 << 0.0 << Span(TimeSpan{8, 2});
+        QTest::newRow("drag right")
+            << Span(TimeSpan{4, 2}) << 0.5 << 0.75 << Span(TimeSpan{3.5L, 2});
+        QTest::newRow("drag past the start")
+            << Span(TimeSpan{1, 2}) << 0.2 << 1.0 << Span(TimeSpan{0, 2});
+        QTest::newRow("drag past the end")
+            << Span(TimeSpan{7, 2}) << 0.9 << 0.0 << Span(TimeSpan{8, 2});
         QTest::newRow("drag the whole") << Span() << 0.1 << 0.9 << Span();
         QTest::newRow("Right") << Span(TimeSpan{2, 4}) << 0.1 << qQNaN() << Span(TimeSpan{2.4L, 4});
-        QTest::newRow("Left at the start") << Span(TimeSpan{0.2L, 4}) << -0.1 << qQNaN()
-                                           << Span(TimeSpan{0, 4});
+        QTest::newRow("Left at the start")
+            << Span(TimeSpan{0.2L, 4}) << -0.1 << qQNaN() << Span(TimeSpan{0, 4});
     }
     void panningStaysWithinThePlot() {
         QFETCH(Span, before);
@@ -128,7 +138,8 @@ private slots:
         };
         // Samples 3 and 4 lie within 0.25 to 0.45 periods.
         row("rising", Trace::Vo, TimeSpan{0.25L, 0.2L}, 3, 4, "t= 350.00usec ; Vo(t) = 3.50E+00V");
-        row("constant", Trace::Vi, TimeSpan{0.25L, 0.2L}, 2, 2, "t= 350.00usec ; Vi(t) = 2.00E+00V");
+        row("constant", Trace::Vi, TimeSpan{0.25L, 0.2L}, 2, 2,
+            "t= 350.00usec ; Vi(t) = 2.00E+00V");
         row("across a period's end", Trace::Vo, TimeSpan{0.85L, 0.3L}, 1, 10,
             "t= 1000.00usec ; Vo(t) = 5.50E+00V");
         row("whole", Trace::Ic, {}, 0.001, 0.01, "t= 1000.00usec ; iC(t) = 5.50E-03A");
@@ -144,7 +155,8 @@ private slots:
         const TraceGeometry& band = GeometryOf(Trace(trace));
         const BandScale scale = ScaleOf(Trace(trace), plot, Zoomed(span, true));
         QCOMPARE(scale.Height(low, band), float(band.baseline));
-        QCOMPARE(scale.Height(high, band), float(band.baseline + (low == high ? 0 : band.fullScale)));
+        QCOMPARE(scale.Height(high, band),
+                 float(band.baseline + (low == high ? 0 : band.fullScale)));
         const float middle = float(band.baseline + band.fullScale / 2);
         QCOMPARE(ReadoutText(Trace(trace), 50, middle, plot, Zoomed(span, true)), reading);
     }
@@ -158,17 +170,16 @@ private slots:
                              "1/Δt = 9.09E-01 kHz   ΔiC = 1.00E-03A";
         QTest::newRow("A only") << EnglishLocale() << QList<double>{0.14} << 0
                                 << "A: t = 300.00 µs   Vo(t) = 3.00E+00V";
-        QTest::newRow("A before the first sample") << EnglishLocale() << QList<double>{0.0} << 0
-                                                   << "A: t = 100.00 µs   Vo(t) = 1.00E+00V";
+        QTest::newRow("A before the first sample")
+            << EnglishLocale() << QList<double>{0.0} << 0 << "A: t = 100.00 µs   Vo(t) = 1.00E+00V";
         QTest::newRow("A and B") << EnglishLocale() << QList<double>{0.151, 0.7} << int(Trace::Ic)
                                  << both;
-        QTest::newRow("A and B, Italian")
-            << ItalianLocale() << QList<double>{0.151, 0.7} << int(Trace::Ic)
-            << QString(both).replace('.', ',');
-        QTest::newRow("on one sample") << EnglishLocale() << QList<double>{0.151, 0.149}
-                                       << int(Trace::Vi)
-                                       << "A: t = 300.00 µs   B: t = 300.00 µs   Δt = 0.00 µs   "
-                                          "ΔVi = 0.00E+00V";
+        QTest::newRow("A and B, Italian") << ItalianLocale() << QList<double>{0.151, 0.7}
+                                          << int(Trace::Ic) << QString(both).replace('.', ',');
+        QTest::newRow("on one sample")
+            << EnglishLocale() << QList<double>{0.151, 0.149} << int(Trace::Vi)
+            << "A: t = 300.00 µs   B: t = 300.00 µs   Δt = 0.00 µs   "
+               "ΔVi = 0.00E+00V";
         QTest::newRow("B after the last sample")
             << EnglishLocale() << QList<double>{0.4, 1.0} << int(Trace::Vo)
             << "A: t = 800.00 µs   B: t = 2000.00 µs   Δt = 1200.00 µs   "
