@@ -132,6 +132,9 @@ Form2::Form2(QWidget* parent)
     QLabel& steadyState = *results_.at("SteadyStateLabel");
     steadyState.setWordWrap(true);
     steadyState.setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // The cursors' readings may take two lines; a screen reader finds them by this name.
+    cursorLabel_.setWordWrap(true);
+    cursorLabel_.setAccessibleName(QStringLiteral("Misure dei cursori"));
     plot_.setAccessibleName(QString::fromUtf8(kPlotName));
     plot_.setAccessibleDescription(QString::fromUtf8(kPlotDescription));
     // The empty picture box only lends its (absent) picture for blanking; it shows nothing.
@@ -290,7 +293,9 @@ namespace graph_window {
 // The cursors' readings, and the fit's check mark, follow the view.
 void Form2::ShowView() {
     const PlotPicture& plot = plot_.Surface();
-    cursorLabel_.setText(CursorText(plot.Drawn(), plot.View()));
+    const QString readings = CursorText(plot.Drawn(), plot.View());
+    cursorLabel_.setText(readings);
+    cursorLabel_.setAccessibleDescription(readings);
     fitAction_->setChecked(plot.View().fit);
 }
 

@@ -128,10 +128,10 @@ void PlotArea::mouseMoveEvent(QMouseEvent* event) {
         press_->dragging |= (position - press_->position).manhattanLength() >= kDragDistance;
         if (press_->dragging) {
             // Beyond the frame too: the picture follows the pointer until the button goes up.
-            const auto [x, y] =
-                Surface().Mapping().UserPosition(position - contentsRect().topLeft());
-            ChangeView([this, x](PlotView view, const DrawnPlot& plot) {
-                view.zoom = Dragged(SpanOf(press_->view, plot.NP), press_->share, ShareOf(x),
+            const double share = ShareOf(
+                Surface().Mapping().UserPosition(position - contentsRect().topLeft()).first);
+            ChangeView([this, share](PlotView view, const DrawnPlot& plot) {
+                view.zoom = Dragged(SpanOf(press_->view, plot.NP), press_->share, share,
                                     LimitsOf(plot.N, plot.NP));
                 return view;
             });

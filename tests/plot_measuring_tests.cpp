@@ -5,6 +5,7 @@
 #include "app/number_text.h"
 #include "graph_window/form2.h"
 #include "graph_window/plot_area.h"
+#include "graph_window/plot_files.h"
 #include "graph_window/zoomed_drawing.h"
 #include "tests/gui_support.h"
 #include "tests/test_registry.h"
@@ -289,6 +290,16 @@ private slots:
                  (QStringList{full, QString(full).replace("dati.csv", "grafico.png"), missing}));
         QCOMPARE(Contents(path("dati.csv")), before);
         QCOMPARE(QImage(path("grafico.png")), png);
+        // So does a stop, which the first look at it after 4096 rows sees.
+        const std::vector<double> zeros(5002);
+        DrawnPlot stopped = *s.plot.Surface().Drawn();
+        stopped.run = engine::SimulatedRun::OfSamples(zeros, zeros, zeros, 1e-6, 200);
+        stopped.N = 5000;
+        engine::RunControl stop;
+        stop.RequestStop();
+        QVERIFY_THROWS_EXCEPTION(engine::WorkStopped,
+                                 WriteSamplesCsv(path("dati.csv"), stopped, ".", &stop));
+        QCOMPARE(Contents(path("dati.csv")), before);
     }
 
 private:
