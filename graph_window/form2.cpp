@@ -286,10 +286,6 @@ void Form2::CopyResults() {
     QGuiApplication::clipboard()->setText(ResultsText(shown));
 }
 
-} // namespace graph_window
-
-namespace graph_window {
-
 // The cursors' readings, and the fit's check mark, follow the view.
 void Form2::ShowView() {
     const PlotPicture& plot = plot_.Surface();

@@ -160,8 +160,12 @@ void PlotArea::mouseReleaseEvent(QMouseEvent* event) {
     press_.reset();
     if (press.dragging)
         return;
-    const auto at = OnPicture(event->position().toPoint()) ? OnPicture(event->position().toPoint())
-                                                           : OnPicture(press.position);
+    // Released over the frame, the click is where the button went down.
+    auto at = OnPicture(event->position().toPoint());
+    if (!at)
+        at = OnPicture(press.position);
+    if (!at)
+        return;
     beforeClick_ = Surface().View();
     emit Clicked(event->modifiers().testFlag(Qt::ShiftModifier), at->first, at->second);
 }
