@@ -5,7 +5,11 @@
 //   Literal/<settings>   the same steps with every period simulated and every segment drawn
 //                        with its own Line call (the references kept with the tests);
 //   Draw/N<n>/NP<np>     DrawTraces alone, on the graph window's plot area, from the arrays of a
-//                        finished run, for a range of NP.
+//                        finished run, for a range of NP;
+//   View/N<n>/<step>     one step of measuring on the plot of a finished run, from a view zoomed
+//                        five wheel steps in, as the window's thread takes it: the event (a wheel
+//                        step, a drag movement, a click) or the fit turned on or off, the view
+//                        drawn from the samples held, the cursors' label and the repaint;
 //   Largest/command, Largest/literal   one period at the largest N (40000000, NI 1): the whole
 //                        command against the literal simulation with its allocation alone
 //                        (goal: <= 1.25);
@@ -17,9 +21,10 @@
 // Before timing, both commands run once at each setting and must leave the same picture and the
 // same result labels. After the runs a table gives the fastest and the median repetition (wall
 // time: the command runs on a worker) with the goals: command at N 100000 <= 0.3 literal;
-// drawing time not growing with NP
-// (NP 2147483647 <= 2 x NP 1 at the same N). Drawing costs the pixels it covers: the table shows
-// them, and the slowest NP against NP 1. Without --benchmark_repetitions five repetitions run.
+// drawing time not growing with NP (NP 2147483647 <= 2 x NP 1 at the same N); a view step
+// <= 16 ms at N 100000 and 40000000.
+// Drawing costs the pixels it covers: the table shows them, and the slowest NP against NP 1.
+// Without --benchmark_repetitions five repetitions run.
 
 #include "app/control_table.h"
 #include "app/number_text.h"
@@ -37,9 +42,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QElapsedTimer>
 #include <QTimer>
+#include <QWheelEvent>
 
 #include "bench/bench_arguments.h"
 
@@ -343,6 +350,80 @@ void Pause(benchmark::State& state, QStringList verification) {
     RestoreSettings();
 }
 
+// ---- Measuring on the plot ------------------------------------------------------------------
+
+enum class ViewStep { Zoom, Pan, Fit, Cursor };
+const std::pair<ViewStep, const char*> kViewSteps[] = {{ViewStep::Zoom, "Zoom"},
+                                                       {ViewStep::Pan, "Pan"},
+                                                       {ViewStep::Fit, "Fit"},
+                                                       {ViewStep::Cursor, "Cursor"}};
+const std::int32_t kViewSamples[] = {100'000, 40'000'000};
+
+std::string ViewName(std::int32_t N, const char* step) {
+    return "View/N" + std::to_string(N) + "/" + step;
+}
+
+// A mouse event at a pixel of the picture, as the plot area receives it.
+void SendMouse(graph_window::PlotArea& plot, QEvent::Type type, int column, Qt::MouseButtons held) {
+    const QPointF at = plot.contentsRect().topLeft() + QPoint(column, 500);
+    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent event(type, at, plot.mapToGlobal(at), button, held, Qt::NoModifier);
+    QApplication::sendEvent(&plot, &event);
+}
+
+void SendWheel(graph_window::PlotArea& plot, int column, int angle) {
+    const QPointF at = plot.contentsRect().topLeft() + QPoint(column, 100);
+    QWheelEvent event(at, plot.mapToGlobal(at), QPoint(), QPoint(0, angle), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&plot, &event);
+}
+
+void View(benchmark::State& state, std::int32_t N, ViewStep step) {
+    // The graph window shows a run of N samples, the last one made here if it is one of these.
+    if (session->State().N != N || !session->Graph().PlotSurface().Drawn()) {
+        session->SetSamples(std::to_string(N));
+        session->Click("Command2");
+        Settle();
+    }
+    graph_window::PlotArea& plot = session->Graph().Plot();
+    if (messageGuard->Shown() || !plot.Surface().Drawn() || plot.Surface().Drawn()->N != N)
+        return state.SkipWithError("the run did not end in a plot");
+    plot.ShowWhole();
+    plot.SetFit(false);
+    plot.ClearCursors();
+    SendWheel(plot, 498, 600);
+    if (step == ViewStep::Pan)
+        SendMouse(plot, QEvent::MouseButtonPress, 400, Qt::LeftButton);
+    plot.repaint();
+    bool other = false;
+    for (auto _ : state) {
+        const graph_window::PlotView before = plot.Surface().View();
+        switch (step) {
+        case ViewStep::Zoom:
+            SendWheel(plot, 300, other ? -120 : 120);
+            break;
+        case ViewStep::Pan:
+            SendMouse(plot, QEvent::MouseMove, other ? 400 : 500, Qt::LeftButton);
+            break;
+        case ViewStep::Fit:
+            plot.SetFit(!other);
+            break;
+        case ViewStep::Cursor:
+            SendMouse(plot, QEvent::MouseButtonPress, other ? 300 : 700, Qt::LeftButton);
+            SendMouse(plot, QEvent::MouseButtonRelease, other ? 300 : 700, Qt::NoButton);
+            break;
+        }
+        plot.repaint();
+        other = !other;
+        if (plot.Surface().View() == before) {
+            state.SkipWithError("the step left the view as it was");
+            break;
+        }
+    }
+    if (step == ViewStep::Pan)
+        SendMouse(plot, QEvent::MouseButtonRelease, 500, Qt::NoButton);
+}
+
 double Fastest(const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); }
 
 std::string DrawName(std::int32_t N, std::int32_t NP) {
@@ -374,6 +455,9 @@ void RegisterAll() {
             ->Repetitions(1)
             ->Unit(benchmark::kMillisecond)
             ->UseRealTime();
+    for (std::int32_t N : kViewSamples)
+        for (const auto& [step, name] : kViewSteps)
+            statistics(benchmark::RegisterBenchmark(ViewName(N, name).c_str(), View, N, step));
 }
 
 // Prints the usual report, then the table of the fastest and median repetitions.
@@ -426,6 +510,26 @@ public:
         for (const auto& [name, pause] : pauses_)
             std::printf("Longest pause of the event loop, %s: %.1f ms (50) %s\n", name.c_str(),
                         pause, pause <= 50 ? "met" : "MISSED");
+
+        std::printf("\nA step of measuring on the plot, ms wall time (fastest / median "
+                    "repetition); goal: slowest median <= 16 ms\n");
+        std::printf("%-9s", "N");
+        for (const auto& [step, name] : kViewSteps)
+            std::printf(" %19s", name);
+        std::printf("   goal\n");
+        for (std::int32_t N : kViewSamples) {
+            std::printf("%-9d", N);
+            double slowest = -1;
+            for (const auto& [step, name] : kViewSteps) {
+                std::printf(" %19s", Cell(ViewName(N, name)).c_str());
+                if (const auto median = Find(median_, ViewName(N, name)))
+                    slowest = std::max(slowest, *median);
+            }
+            if (slowest < 0)
+                std::printf("   -\n");
+            else
+                std::printf("   %s\n", slowest <= 16 ? "met" : "MISSED");
+        }
     }
 
 private:

@@ -6,9 +6,13 @@
 #include "graph_window/form2_layout.h"
 #include "graph_window/plot_area.h"
 #include "graph_window/plot_clipboard.h"
+#include "graph_window/plot_files.h"
 #include "graph_window/readout.h"
 
+#include <QAction>
 #include <QClipboard>
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLocale>
@@ -16,6 +20,7 @@
 #include <QRadioButton>
 #include <QShortcut>
 
+#include <functional>
 #include <new>
 
 namespace graph_window {
@@ -52,8 +57,9 @@ constexpr char kPlotDescription[] =
     "Un periodo simulato, ripetuto per gli NP periodi visualizzati: in alto in rosso la "
     "tensione in ingresso Vi(t), al centro in verde la corrente nel condensatore iC(t), in basso "
     "in blu la tensione in uscita Vo(t). Sposta il puntatore su una forma d'onda: il "
-    "suggerimento mostra il tempo e il valore in quel punto. Il menu del tasto destro copia il "
-    "grafico, i dati o i risultati.";
+    "suggerimento mostra il tempo e il valore in quel punto. La rotella ingrandisce l'asse dei "
+    "tempi, il trascinamento lo sposta, un clic pone il cursore A e Maiusc+clic il cursore B. Il "
+    "menu del tasto destro copia il grafico, i dati o i risultati e salva il grafico o i dati.";
 
 // Builds the window from its table; the plot area is the one control made here.
 QWidget& Built(QWidget& window) {
@@ -72,7 +78,7 @@ Form2::Form2(QWidget* parent)
       options_{&app::BoundControl<QRadioButton>(*this, "Option1"),
                &app::BoundControl<QRadioButton>(*this, "Option2"),
                &app::BoundControl<QRadioButton>(*this, "Option3")},
-      plotMenu_(*new QMenu(this)) {
+      plotMenu_(*new QMenu(this)), cursorLabel_(app::BoundControl<QLabel>(*this, "CursorLabel")) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Forme d'onda reali"));
     for (const ResultRow& row : kResultRows) {
@@ -87,6 +93,9 @@ Form2::Form2(QWidget* parent)
     QLabel& steadyState = controls_.Get<QLabel>(Form2Label("SteadyStateLabel"));
     steadyState.setWordWrap(true);
     steadyState.setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // The cursors' readings may take two lines; a screen reader finds them by this name.
+    cursorLabel_.setWordWrap(true);
+    cursorLabel_.setAccessibleName(QStringLiteral("Misure dei cursori"));
     plot_.setAccessibleName(QString::fromUtf8(kPlotName));
     plot_.setAccessibleDescription(QString::fromUtf8(kPlotDescription));
     // The empty picture box only lends its (absent) picture for blanking; it shows nothing.
@@ -112,6 +121,41 @@ Form2::Form2(QWidget* parent)
                 onPlot(copy));
     connect(new QShortcut(QKeySequence::Copy, this), &QShortcut::activated, this,
             onPlot(&Form2::CopyPicture));
+
+    // Saving, and the fit, which stays on for the plots to come until it is turned off.
+    plotMenu_.addSeparator();
+    const std::pair<const char*, void (Form2::*)()> saves[] = {
+        {"Salva grafico…", &Form2::SavePicture},
+        {"Salva dati…", &Form2::SaveSamples},
+    };
+    for (const auto& [text, save] : saves)
+        connect(plotMenu_.addAction(QString::fromUtf8(text)), &QAction::triggered, this,
+                onPlot(save));
+    plotMenu_.addSeparator();
+    fitAction_ = plotMenu_.addAction(QStringLiteral("Adatta verticalmente"));
+    fitAction_->setCheckable(true);
+    connect(fitAction_, &QAction::triggered, &plot_, &PlotArea::SetFit);
+
+    // The plot's keys act whichever control of the window has the focus.
+    const std::pair<QKeySequence, std::function<void()>> keys[] = {
+        {QKeySequence(Qt::Key_Plus), [this] { plot_.ZoomAboutCentre(1 / kZoomStep); }},
+        {QKeySequence(Qt::Key_Minus), [this] { plot_.ZoomAboutCentre(kZoomStep); }},
+        {QKeySequence(Qt::Key_Left), [this] { plot_.MoveBy(-kKeyShare); }},
+        {QKeySequence(Qt::Key_Right), [this] { plot_.MoveBy(kKeyShare); }},
+        {QKeySequence(Qt::Key_Home), [this] { plot_.ShowWhole(); }},
+        {QKeySequence(Qt::Key_F), [this] { plot_.SetFit(!plot_.Surface().View().fit); }},
+        {QKeySequence(Qt::Key_Escape), [this] { plot_.ClearCursors(); }},
+        {QKeySequence(Qt::CTRL | Qt::Key_S), onPlot(&Form2::SavePicture)},
+    };
+    for (const auto& [sequence, act] : keys)
+        connect(new QShortcut(sequence, this), &QShortcut::activated, this, act);
+
+    // A click places cursor A, Shift+click cursor B, for the trace the click's height selects.
+    connect(&plot_, &PlotArea::Clicked, this, [this](bool shift, float x, float y) {
+        ReadPointer(*this, x, y);
+        plot_.PlaceCursor(shift ? CursorName::B : CursorName::A, x, SelectedTrace());
+    });
+    connect(&plot_, &PlotArea::ViewChanged, this, &Form2::ShowView);
     plot_.setContextMenuPolicy(Qt::CustomContextMenu);
     connect(&plot_, &QWidget::customContextMenuRequested, this, &Form2::ShowPlotMenu);
 }
@@ -153,7 +197,8 @@ bool Form2::HasPlot() const { return plot_.Surface().Drawn().has_value(); }
 
 void Form2::ShowPlotMenu(QPoint position) {
     for (QAction* action : plotMenu_.actions())
-        action->setEnabled(HasPlot());
+        if (action != fitAction_)
+            action->setEnabled(HasPlot());
     plotMenu_.popup(plot_.mapToGlobal(position));
 }
 
@@ -200,6 +245,64 @@ void Form2::CopyResults() {
         shown.push_back(
             {row.name->text(), row.value->text(), row.unit ? row.unit->text() : QString()});
     QGuiApplication::clipboard()->setText(ResultsText(shown));
+}
+
+// The cursors' readings, and the fit's check mark, follow the view.
+void Form2::ShowView() {
+    const PlotPicture& plot = plot_.Surface();
+    const QString readings = CursorText(plot.Drawn(), plot.View());
+    cursorLabel_.setText(readings);
+    cursorLabel_.setAccessibleDescription(readings);
+    fitAction_->setChecked(plot.View().fit);
+}
+
+QString Form2::AskSavePath(const char* caption, const char* name, QStringList filters) {
+    const SaveAnswer answer =
+        chooseFile_(*this, {QString::fromUtf8(caption),
+                            QDir(LastSaveFolder()).filePath(QString::fromLatin1(name)), filters});
+    if (answer.path.isEmpty())
+        return {};
+    const QString path = QFileInfo(WithSuffixOf(answer)).absoluteFilePath();
+    RememberSaveFolder(path);
+    return path;
+}
+
+// The picture as it is shown: zoom, fit and cursors included.
+void Form2::SavePicture() {
+    const QString path = AskSavePath(
+        "Salva grafico", "grafico", {QString::fromUtf8(kPngFilter), QString::fromUtf8(kSvgFilter)});
+    if (path.isEmpty() || !HasPlot())
+        return;
+    if (const QString failure = SavePlotPicture(path, plot_.Surface(), plot_.Picture());
+        !failure.isEmpty())
+        app::ShowMessage(failure);
+}
+
+// The rows are written on a worker, with the run's progress and stop; a stop leaves any earlier
+// file as it was and says nothing, as the user asked for it.
+void Form2::SaveSamples() {
+    const DrawnPlot plot = *plot_.Surface().Drawn();
+    const QString path = AskSavePath("Salva dati", "dati", {QString::fromUtf8(kCsvFilter)});
+    if (path.isEmpty())
+        return;
+    const QString decimalPoint = QLocale().decimalPoint();
+    QString failure;
+    const app::WorkEnd end = app::RunWithProgress(
+        {[&](engine::RunControl& control) {
+             try {
+                 failure = WriteSamplesCsv(path, plot, decimalPoint, &control);
+             } catch (const std::bad_alloc&) {
+                 failure = SaveFailureMessage(path, QStringLiteral("memoria insufficiente!"));
+             }
+         },
+         [&plot](const engine::RunControl& control) {
+             return app::WorkProgress{
+                 QStringLiteral("Salvataggio dei dati in corso: campione %1 di %2")
+                     .arg(QString::number(control.Step()), QString::number(plot.N)),
+                 double(control.Step()) / plot.N};
+         }});
+    if (end == app::WorkEnd::Finished && !failure.isEmpty())
+        app::ShowMessage(failure);
 }
 
 } // namespace graph_window

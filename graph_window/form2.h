@@ -3,16 +3,21 @@
 // The graph window "Forme d'onda reali": the plot area, the three trace selectors, the
 // simulated ripple and mean, and the instruction line. It lives until the user closes it.
 // Ctrl+C copies the plot as a picture; the plot's context menu copies the picture, one period's
-// samples or the results, all of the plot on show.
+// samples or the results, all of the plot on show, saves the picture or the samples to a file,
+// and fits the bands to the span on show. The plot measures: zoom, pan, fit and two cursors
+// (plot_area.h, plot_view.h), with the keys as shortcuts of the window and the cursors' readings
+// in CursorLabel.
 
 #include "app/control_table.h"
 #include "graph_window/graph_window_view.h"
+#include "graph_window/plot_files.h"
 
 #include <QWidget>
 
 #include <array>
 #include <vector>
 
+class QAction;
 class QLabel;
 class QMenu;
 class QRadioButton;
@@ -37,6 +42,9 @@ public:
     Trace SelectedTrace() const override;
     void SelectTrace(Trace trace) override;
 
+    // Who answers the save dialogs: a QFileDialog unless a test answers instead.
+    void SetSaveFileChooser(SaveFileChooser chooser) { chooseFile_ = std::move(chooser); }
+
 private:
     // A result row's labels; unit is null for a result without a unit.
     struct ResultLabels {
@@ -52,12 +60,20 @@ private:
     void CopyPicture();
     void CopySamples();
     void CopyResults();
+    void SavePicture();
+    void SaveSamples();
+    // The file to save to, asked with the filters given; empty when the user gave up.
+    QString AskSavePath(const char* caption, const char* name, QStringList filters);
+    void ShowView();
 
     app::BuiltControls controls_;
     PlotArea& plot_;
     std::vector<ResultLabels> resultRows_;
     std::array<QRadioButton*, 3> options_; // Vi, iC, Vo
     QMenu& plotMenu_;
+    QLabel& cursorLabel_;
+    QAction* fitAction_ = nullptr;
+    SaveFileChooser chooseFile_ = AskWithFileDialog;
 };
 
 } // namespace graph_window

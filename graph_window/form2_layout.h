@@ -60,6 +60,9 @@ inline constexpr app::ControlRow kForm2Rows[] = {
     {"SettlingTimeUnit",    Label, "[ms]",             {18180, 5940, 495, 255}},
     {"SimulationCaption",   Label, "Simulazione:",     {15360, 6480, 1275, 255}},
     {"SteadyStateLabel",    Label, "",                 {15360, 6780, 3510, 540}},
+
+    // The cursors' readings, in the free strip right of the instruction line.
+    {"CursorLabel",         Label, "",                 {8880, 9420, 9930, 540}},
 };
 // clang-format on
 } // namespace form2_table

@@ -8,7 +8,9 @@
 
 #include <cmath>
 #include <cstdint>
+#include <optional>
 #include <span>
+#include <vector>
 
 namespace graph_window {
 
@@ -53,6 +55,30 @@ inline Trace TraceAtHeight(float y) {
         if (y >= float(geometry.lowestPointer))
             return geometry.trace;
     return Trace::None;
+}
+
+// The tick marks and baselines every plot starts with, in the order they are drawn: on the left
+// edge from the top down to 5 every 5 (none at the bottom), on the bottom edge every quarter of
+// the width, both ends included, in the drawing colour; then the traces' baselines across the
+// whole width, each in its trace's colour.
+struct AxisLine {
+    float x1, y1, x2, y2;
+    std::optional<app::Rgb> colour; // none: the drawing colour
+};
+inline std::vector<AxisLine> AxisLines() {
+    const PlotCoordinates& c = kPlotCoordinates;
+    constexpr int kRowTickStep = 5, kColumnTickStep = 25;
+    constexpr float kRowTickLength = 0.2f, kColumnTickLength = 0.5f;
+    std::vector<AxisLine> lines;
+    for (int y = int(c.top); y >= int(c.bottom) + kRowTickStep; y -= kRowTickStep)
+        lines.push_back({float(c.left), float(y), float(c.left + kRowTickLength), float(y), {}});
+    for (int x = int(c.left); x <= int(c.right); x += kColumnTickStep)
+        lines.push_back(
+            {float(x), float(c.bottom), float(x), float(c.bottom + kColumnTickLength), {}});
+    for (const TraceGeometry& band : kTraceGeometry)
+        lines.push_back({float(c.left), float(band.baseline), float(c.right), float(band.baseline),
+                         band.colour});
+    return lines;
 }
 
 // The largest magnitudes that scale the traces.

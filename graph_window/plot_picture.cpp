@@ -41,6 +41,7 @@ PixelPen PlotPicture::Pen(app::Rgb colour) {
 void PlotPicture::Blank() {
     picture_.fill(background_);
     drawn_.reset();
+    view_ = view_.ForNewPlot();
     Changed();
 }
 

@@ -8,6 +8,7 @@
 #include "engine/period_repeats.h"
 #include "engine/simulation.h"
 #include "graph_window/plot_geometry.h"
+#include "graph_window/plot_view.h"
 
 #include <QImage>
 #include <QPoint>
@@ -28,8 +29,11 @@ class PixelMapping {
 public:
     QPoint operator()(float x, float y) const { return QPoint(Column(x), Row(y)); }
     int Column(float x) const { return RoundToPixel(ColumnPosition(x)); }
-    int Row(float y) const {
-        return RoundToPixel((double(y) - scale_.top) * lastRow_ / (scale_.bottom - scale_.top));
+    int Row(float y) const { return RoundToPixel(RowPosition(y)); }
+
+    // y in rows before rounding: Row(y) is the whole number nearest to it.
+    double RowPosition(float y) const {
+        return (double(y) - scale_.top) * lastRow_ / (scale_.bottom - scale_.top);
     }
 
     // x in columns before rounding: Column(x) is the whole number nearest to it.
@@ -42,9 +46,6 @@ public:
         return {float(scale_.left + pixel.x() * (scale_.right - scale_.left) / lastColumn_),
                 float(scale_.top + pixel.y() * (scale_.bottom - scale_.top) / lastRow_)};
     }
-
-private:
-    friend class PlotPicture;
 
     // Halves round up. Positions far outside the picture are all the same: off the picture.
     // Clamping keeps the integer conversion defined for any position, infinities included.
@@ -59,6 +60,9 @@ private:
         const int truncated = int(half);
         return truncated > half ? truncated - 1 : truncated;
     }
+
+private:
+    friend class PlotPicture;
 
     PlotCoordinates scale_{};
     int lastColumn_ = 1, lastRow_ = 1;
@@ -111,7 +115,8 @@ public:
     void Line(float x1, float y1, float x2, float y2, app::Rgb colour);
     PixelPen Pen(app::Rgb colour);
 
-    // Back to the background colour: nothing drawn, and no plot on show.
+    // Back to the background colour: nothing drawn, no plot on show, and so nothing zoomed or
+    // marked.
     void Blank();
 
     // A blank picture of another size, in this same object, so that whoever holds it keeps a
@@ -124,9 +129,22 @@ public:
     // The pixels of such a copy, once drawn, in place of this picture's.
     void TakePixels(PlotPicture&& drawn);
 
-    // The plot on show, once its traces are drawn; nothing after blanking.
+    // The plot on show, once its traces are drawn; nothing after blanking. A new one, or none,
+    // is seen in full (View().ForNewPlot()).
     const std::optional<DrawnPlot>& Drawn() const { return drawn_; }
-    void SetDrawn(const std::optional<DrawnPlot>& drawn) { drawn_ = drawn; }
+    void SetDrawn(const std::optional<DrawnPlot>& drawn) {
+        drawn_ = drawn;
+        view_ = view_.ForNewPlot();
+        Changed();
+    }
+
+    // What part of the plot is on show, and what is marked on it. The picture above stays the
+    // whole plot as drawn; whoever shows the plot draws the view from it (zoomed_drawing.h).
+    const PlotView& View() const { return view_; }
+    void SetView(const PlotView& view) {
+        view_ = view;
+        Changed();
+    }
 
     const QImage& Picture() const { return picture_; }
     app::Rgb Background() const { return background_; }
@@ -144,6 +162,7 @@ private:
     app::Rgb background_;
     PlotCoordinates scale_{0, 0, 1, 1};
     std::optional<DrawnPlot> drawn_;
+    PlotView view_;
     std::function<void()> listener_;
 };
 

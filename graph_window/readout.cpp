@@ -7,15 +7,15 @@
 namespace graph_window {
 
 std::optional<QString> ReadoutText(Trace trace, float x, float y,
-                                   const std::optional<DrawnPlot>& plot) {
+                                   const std::optional<DrawnPlot>& plot, const PlotView& view) {
     if (trace == Trace::None || !plot)
         return std::nullopt;
     const TraceGeometry& band = GeometryOf(trace);
-    const PlotCoordinates& c = kPlotCoordinates;
-    // The width holds NP periods of 1/f seconds.
+    // The width holds the span, the whole of it NP periods of 1/f seconds.
+    const TimeSpan span = SpanOf(view, plot->NP);
     const double microseconds =
-        (double(x) - c.left) / (c.right - c.left) * plot->NP * 1e6 / plot->f;
-    const double value = (double(y) - band.baseline) * plot->scales.Of(trace) / band.fullScale;
+        (double(span.start) + ShareOf(x) * double(span.length)) * 1e6 / plot->f;
+    const double value = ScaleOf(trace, *plot, view).Value(double(y), band);
     if (!std::isfinite(microseconds) || !std::isfinite(value))
         return std::nullopt;
     using app::FormatNumber, app::NumberPattern;
@@ -29,7 +29,8 @@ void ReadPointer(GraphWindowView& window, float x, float y) {
     plot.SetScale(kPlotCoordinates);
     if (const Trace pointed = TraceAtHeight(y); pointed != Trace::None)
         window.SelectTrace(pointed);
-    if (const std::optional<QString> text = ReadoutText(window.SelectedTrace(), x, y, plot.Drawn()))
+    if (const std::optional<QString> text =
+            ReadoutText(window.SelectedTrace(), x, y, plot.Drawn(), plot.View()))
         window.SetPlotToolTip(*text);
 }
 

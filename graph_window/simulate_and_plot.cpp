@@ -9,22 +9,6 @@ namespace graph_window {
 
 namespace {
 
-// Tick marks on the left edge from the top down to 5 every 5 (none at the bottom), on the
-// bottom edge every quarter of the width, both ends included; then the traces' baselines across
-// the whole width.
-void DrawAxes(PlotPicture& plot) {
-    const PlotCoordinates& c = kPlotCoordinates;
-    constexpr int kRowTickStep = 5, kColumnTickStep = 25;
-    constexpr float kRowTickLength = 0.2f, kColumnTickLength = 0.5f;
-    for (int y = int(c.top); y >= int(c.bottom) + kRowTickStep; y -= kRowTickStep)
-        plot.Line(float(c.left), float(y), float(c.left + kRowTickLength), float(y));
-    for (int x = int(c.left); x <= int(c.right); x += kColumnTickStep)
-        plot.Line(float(x), float(c.bottom), float(x), float(c.bottom + kColumnTickLength));
-    for (const TraceGeometry& band : kTraceGeometry)
-        plot.Line(float(c.left), float(band.baseline), float(c.right), float(band.baseline),
-                  band.colour);
-}
-
 // The state's arrays and statistics refer to a run, or to none.
 void HoldRun(app::DesignState& state, std::shared_ptr<const engine::SimulatedRun> run) {
     state.run = std::move(run);
@@ -84,6 +68,15 @@ struct WorkerPlot {
 };
 
 } // namespace
+
+void DrawAxes(PlotPicture& plot) {
+    for (const AxisLine& line : AxisLines()) {
+        if (line.colour)
+            plot.Line(line.x1, line.y1, line.x2, line.y2, *line.colour);
+        else
+            plot.Line(line.x1, line.y1, line.x2, line.y2);
+    }
+}
 
 PlotEnd SimulateAndPlot(GraphWindowView& window, app::DesignState& state,
                         const engine::RunPlan& plan, app::LongWorkRunner& runner) {

@@ -24,6 +24,9 @@ struct PlotEnd {
     std::int64_t period = 0; // when stopped: the period under way
 };
 
+// The tick marks and the baselines (AxisLines), drawn on top of what the plot holds.
+void DrawAxes(PlotPicture& plot);
+
 // Runs the plan the graph command made. On this thread it shows the window and draws the axes on
 // top of what the plot holds; the plot on show and the state's arrays are let go at once, and
 // the memory of the run they held is given back on the worker before the new arrays are made.

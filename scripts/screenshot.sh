@@ -11,13 +11,17 @@ Usage: scripts/screenshot.sh [options]
 Builds Velmaro (as scripts/start.sh does), starts it on a private Xvfb display and saves
 the main window as a PNG. With --graph it then clicks "Dati Esempio", "Calcola C" and
 "Grafici", saves the graph window "Forme d'onda reali", and saves the main window again with
-the design it now shows.
+the design it now shows; then it measures on the plot as a user would (seven wheel steps
+about the middle, "F" to fit the bands, a click for cursor A and a Shift+click for cursor B on
+the output voltage) and saves the graph window again.
 
 Options:
   --graph              also drive the commands and save the graph window
   --out-dir DIR        where to write the pictures (default: docs/ of the project)
   --main-file NAME     file name of the main window picture (default: form1.png)
   --graph-file NAME    file name of the graph window picture (default: form2.png)
+  --measuring-file NAME
+                       file name of the graph window measuring (default: form2-measuring.png)
   --timeout SECONDS    how long to wait for a window or for the program to settle (default: 30)
   --no-build           use the program already built in the build directory
   -h, --help           show this help
@@ -31,6 +35,7 @@ EOF
 OUT_DIR=$ROOT/docs
 MAIN_FILE=form1.png
 GRAPH_FILE=form2.png
+MEASURING_FILE=form2-measuring.png
 WITH_GRAPH=0
 TIMEOUT=30
 DO_BUILD=1
@@ -41,6 +46,7 @@ while [ $# -gt 0 ]; do
     --out-dir) OUT_DIR=${2:?--out-dir needs a directory}; shift ;;
     --main-file) MAIN_FILE=${2:?--main-file needs a file name}; shift ;;
     --graph-file) GRAPH_FILE=${2:?--graph-file needs a file name}; shift ;;
+    --measuring-file) MEASURING_FILE=${2:?--measuring-file needs a file name}; shift ;;
     --timeout) TIMEOUT=${2:?--timeout needs a number of seconds}; shift ;;
     --no-build) DO_BUILD=0 ;;
     -h | --help) usage; exit 0 ;;
@@ -75,6 +81,15 @@ GRAPH_SIZE=1262x667
 EXAMPLE_BUTTON=(1000 216)   # Command3 "Dati Esempio": 14280, 3000, 1455 x 495
 DESIGN_BUTTON=(816 304)     # Command1 "Calcola C":    10800, 4320, 2895 x 495
 GRAPH_BUTTON=(184 520)      # Command2 "Grafici":       1800, 7560, 1935 x 495
+
+# Points of the plot in pixels from the graph window's client area: the inside of Picture1's
+# frame starts at (10, 10) and is 997 x 605. The example shows 10 periods of 100 us; seven wheel
+# steps about the middle leave 395 us to 605 us, where the output is lowest at 500 us (column
+# 498) and highest at 550 us (column 736); row 500 is in the output voltage's band.
+PLOT_MIDDLE=(508 310)
+ZOOM_STEPS=7
+CURSOR_A=(508 510)
+CURSOR_B=(746 510)
 
 say() { echo "screenshot: $*" >&2; }
 
@@ -284,4 +299,17 @@ if [ "$WITH_GRAPH" -eq 1 ]; then
   capture "$GRAPH_ID" "$OUT_DIR/$GRAPH_FILE"
   # The main window again, now showing the design that was plotted.
   capture "$MAIN_ID" "$OUT_DIR/$MAIN_FILE"
+
+  # Measuring: zoom about the middle (button 4 turns the wheel away from the user), fit, and the
+  # two cursors; the pointer then goes back to its corner, and its tooltip with it.
+  xdotool mousemove --window "$GRAPH_ID" "${PLOT_MIDDLE[@]}"
+  for _ in $(seq "$ZOOM_STEPS"); do xdotool click 4; done
+  xdotool windowfocus --sync "$GRAPH_ID" key f
+  xdotool mousemove --window "$GRAPH_ID" "${CURSOR_A[@]}" click 1
+  sleep 0.5 # more than a double-click's interval between the two clicks
+  xdotool mousemove --window "$GRAPH_ID" "${CURSOR_B[@]}" keydown shift click 1 keyup shift \
+    mousemove "$PARK_X" "$PARK_Y"
+  wait_idle
+  fail_on_message_box "measuring on the plot"
+  capture "$GRAPH_ID" "$OUT_DIR/$MEASURING_FILE"
 fi

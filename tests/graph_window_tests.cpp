@@ -85,7 +85,7 @@ QList<QAction*> PlotMenuActions(Form2& graph) {
 }
 
 // Whether Ctrl+C in the active graph window leaves the clipboard as it was, and the plot's menu
-// offers its three actions disabled.
+// offers its copies and saves disabled, the fit enabled.
 bool CopiesNothing(Form2& graph) {
     graph.show();
     graph.activateWindow();
@@ -95,7 +95,9 @@ bool CopiesNothing(Form2& graph) {
     QStringList actions;
     for (const QAction* action : PlotMenuActions(graph))
         actions << action->text() + (action->isEnabled() ? " enabled" : "");
-    return actions == QStringList{"Copia grafico", "Copia dati", "Copia risultati"} &&
+    return actions == QStringList{"Copia grafico", "Copia dati", "Copia risultati", "",
+                                  "Salva grafico…", "Salva dati…", "",
+                                  "Adatta verticalmente enabled"} &&
            QGuiApplication::clipboard()->text() == "before";
 }
 
@@ -656,7 +658,7 @@ private slots:
         QCOMPARE(clipboard.image().convertToFormat(QImage::Format_RGB32), graph.Plot().Picture());
 
         const QList<QAction*> actions = PlotMenuActions(graph);
-        QCOMPARE(actions.size(), 3); // "Copia grafico", "Copia dati", "Copia risultati"
+        QCOMPARE(actions.size(), 8); // the three copies first
         clipboard.clear();
         actions[0]->trigger();
         QCOMPARE(clipboard.image().convertToFormat(QImage::Format_RGB32), graph.Plot().Picture());

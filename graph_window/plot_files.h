@@ -1,0 +1,72 @@
+#pragma once
+
+// The plot on show and its data written to files: the picture as PNG or as SVG vector lines, one
+// simulated period's samples as CSV. Every file is written through a QSaveFile: a failure or a
+// stop leaves an earlier file of that name as it was.
+
+#include "engine/run_control.h"
+#include "graph_window/plot_picture.h"
+
+#include <QImage>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+class QWidget;
+
+namespace graph_window {
+
+// The file dialog's filters.
+inline constexpr char kPngFilter[] = "Immagine PNG (*.png)";
+inline constexpr char kSvgFilter[] = "Disegno SVG (*.svg)";
+inline constexpr char kCsvFilter[] = "Dati CSV (*.csv)";
+
+// What a save asks the user, and the answer: the file (empty when the user gave up) and the
+// filter chosen with it.
+struct SaveQuestion {
+    QString caption;
+    QString start; // the folder and name the dialog opens with
+    QStringList filters;
+};
+struct SaveAnswer {
+    QString path;
+    QString filter;
+};
+using SaveFileChooser = std::function<SaveAnswer(QWidget& parent, const SaveQuestion& question)>;
+
+// The question asked with a QFileDialog (the platform's own where there is one), modal to parent.
+SaveAnswer AskWithFileDialog(QWidget& parent, const SaveQuestion& question);
+
+// The folder of the last file saved ($HOME before any), kept between sessions with QSettings, and
+// remembering a file's folder.
+QString LastSaveFolder();
+void RememberSaveFolder(const QString& path);
+
+// The answer's file, with the suffix of its filter when its name has none ("grafico" with
+// "Disegno SVG (*.svg)" gives "grafico.svg").
+QString WithSuffixOf(const SaveAnswer& answer);
+
+// "Impossibile salvare il file <path>: <why>".
+QString SaveFailureMessage(const QString& path, const QString& why);
+
+// The plot as shown: as SVG vector lines (zoomed_drawing.h) when the name ends in ".svg", in any
+// case, otherwise as a PNG of shown, the picture on show, at its pixel size. Empty when saved,
+// otherwise the message saying why not.
+QString SavePlotPicture(const QString& path, const PlotPicture& plot, const QImage& shown);
+
+// The fields' separator of a CSV file whose numbers have decimalPoint: ";" after a decimal comma,
+// "," otherwise.
+QString CsvSeparator(const QString& decimalPoint);
+
+// The table "Copia dati" copies, as CSV in UTF-8: the header "t [s]", "Vi [V]", "iC [A]",
+// "Vo [V]", then one row per sample i = 1 … N of the plot's run, t = i·dt; each number in the
+// fewest digits that read back to the same 64-bit value, with decimalPoint for the point; fields
+// separated by CsvSeparator(decimalPoint), each row ending with a newline. Rows are streamed to
+// the file, so any N is written. With a control the row under way is published, and a stop
+// throws engine::WorkStopped with any earlier file left as it was. Empty when saved, otherwise
+// the message saying why not.
+QString WriteSamplesCsv(const QString& path, const DrawnPlot& plot, const QString& decimalPoint,
+                        engine::RunControl* control = nullptr);
+
+} // namespace graph_window
