@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/design_file.h"
 
+#include "app/save_file.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -55,25 +57,6 @@ void AppendJsonString(QByteArray& out, const QString& text) {
 QString OpenMessage(const QString& path, const QString& why) {
     return QStringLiteral("Impossibile aprire il file %1: %2")
         .arg(QDir::toNativeSeparators(path), why);
-}
-
-QString SaveMessage(const QString& path, const QString& why) {
-    return QStringLiteral("Impossibile salvare il file %1: %2")
-        .arg(QDir::toNativeSeparators(path), why);
-}
-
-// Why a QSaveFile could not start writing path.
-QString WhyNotWritable(const QString& path) {
-    const QFileInfo file(path);
-    if (file.isDir())
-        return QStringLiteral("è una cartella!");
-    if (!file.absoluteDir().exists())
-        return QStringLiteral("la cartella %1 non esiste!")
-            .arg(QDir::toNativeSeparators(file.absolutePath()));
-    if (file.exists() && !file.isWritable())
-        return QStringLiteral("il file è protetto in scrittura!");
-    return QStringLiteral("non si può scrivere nella cartella %1!")
-        .arg(QDir::toNativeSeparators(file.absolutePath()));
 }
 
 } // namespace
@@ -204,17 +187,14 @@ DesignFileReading ReadDesignFile(const QString& path) {
 
 QString WriteDesignFile(const QString& path, const DesignFile& design) {
     if (const QString why = DesignFileProblem(design); !why.isEmpty())
-        return SaveMessage(path, why);
+        return SaveFailureMessage(path, why);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        return SaveMessage(path, WhyNotWritable(path));
+        return SaveFailureMessage(path, WhyNotWritable(path));
     const QByteArray bytes = EncodeDesignFile(design);
-    // Without the commit the new file is discarded, and an earlier one stays as it was. The
-    // flush comes first on its own: commit() alone overlooks a write that fails while it flushes
-    // (Qt 6.4), and would put a cut file in place.
-    if (file.write(bytes) != bytes.size() || !file.flush() || !file.commit())
-        return SaveMessage(path, QStringLiteral("la scrittura non è riuscita (il disco potrebbe "
-                                                "essere pieno)!"));
+    // Without the commit the new file is discarded, and an earlier one stays as it was.
+    if (file.write(bytes) != bytes.size() || !Committed(file))
+        return SaveFailureMessage(path, WriteFailed());
     return {};
 }
 

@@ -3,6 +3,7 @@
 #include "app/control_table.h"
 #include "app/long_work.h"
 #include "app/message.h"
+#include "app/save_file.h"
 #include "graph_window/form2_layout.h"
 #include "graph_window/plot_area.h"
 #include "graph_window/plot_clipboard.h"
@@ -292,7 +293,7 @@ void Form2::SaveSamples() {
              try {
                  failure = WriteSamplesCsv(path, plot, decimalPoint, &control);
              } catch (const std::bad_alloc&) {
-                 failure = SaveFailureMessage(path, QStringLiteral("memoria insufficiente!"));
+                 failure = app::SaveFailureMessage(path, QStringLiteral("memoria insufficiente!"));
              }
          },
          [&plot](const engine::RunControl& control) {

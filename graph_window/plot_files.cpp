@@ -1,5 +1,7 @@
 #include "graph_window/plot_files.h"
 
+#include "app/save_file.h"
+
 #include "graph_window/zoomed_drawing.h"
 
 #include <QDir>
@@ -17,6 +19,8 @@
 
 namespace graph_window {
 
+using app::Committed, app::SaveFailureMessage, app::WhyNotWritable, app::WriteFailed;
+
 namespace {
 
 constexpr char kFolderKey[] = "salvataggi/cartella";
@@ -29,28 +33,6 @@ constexpr std::int32_t kRowsBetweenChecks = 4096;
 constexpr int kMaxNumberLength = 32;
 
 QSettings Settings() { return QSettings(QStringLiteral("Velmaro"), QStringLiteral("Velmaro")); }
-
-// Why a QSaveFile could not start writing path.
-QString WhyNotWritable(const QString& path) {
-    const QFileInfo file(path);
-    if (file.isDir())
-        return QStringLiteral("è una cartella!");
-    if (!file.absoluteDir().exists())
-        return QStringLiteral("la cartella %1 non esiste!")
-            .arg(QDir::toNativeSeparators(file.absolutePath()));
-    if (file.exists() && !file.isWritable())
-        return QStringLiteral("il file è protetto in scrittura!");
-    return QStringLiteral("non si può scrivere nella cartella %1!")
-        .arg(QDir::toNativeSeparators(file.absolutePath()));
-}
-
-QString WriteFailed() {
-    return QStringLiteral("la scrittura non è riuscita (il disco potrebbe essere pieno)!");
-}
-
-// The file put in place once everything reached it. The flush comes first on its own: commit()
-// alone overlooks a write that fails while it flushes (Qt 6.4), and would put a cut file in place.
-bool Committed(QSaveFile& file) { return file.flush() && file.commit(); }
 
 void AppendNumber(std::string& out, double value, const std::string& decimalPoint) {
     char buffer[kMaxNumberLength];
@@ -91,10 +73,6 @@ QString WithSuffixOf(const SaveAnswer& answer) {
     return match.hasMatch() ? answer.path + match.captured(1) : answer.path;
 }
 
-QString SaveFailureMessage(const QString& path, const QString& why) {
-    return QStringLiteral("Impossibile salvare il file %1: %2")
-        .arg(QDir::toNativeSeparators(path), why);
-}
 
 QString SavePlotPicture(const QString& path, const PlotPicture& plot, const QImage& shown) {
     QSaveFile file(path);

@@ -47,9 +47,6 @@ void RememberSaveFolder(const QString& path);
 // "Disegno SVG (*.svg)" gives "grafico.svg").
 QString WithSuffixOf(const SaveAnswer& answer);
 
-// "Impossibile salvare il file <path>: <why>".
-QString SaveFailureMessage(const QString& path, const QString& why);
-
 // The plot as shown: as SVG vector lines (zoomed_drawing.h) when the name ends in ".svg", in any
 // case, otherwise as a PNG of shown, the picture on show, at its pixel size. Empty when saved,
 // otherwise the message saying why not.

@@ -107,5 +107,5 @@ export_sanitizer_options() {
 }
 
 # The test classes that start runs, or other long work, on the worker.
-THREADED_TESTS='GraphWindowTest|BadInputSweepTest|DesignFilesTest'
+THREADED_TESTS='GraphWindowTest|BadInputSweepTest|DesignFilesTest|PlotMeasuringTest'
 
