@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A window's controls as data: one row per control, turned into widgets by BuildControls.

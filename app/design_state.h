@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The state shared by the commands, the engine and the graph window. Plain C++ on purpose:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Work that may take long (a run, a large copy or save) goes to a worker thread while the

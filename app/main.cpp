@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/command_line.h"
 #include "main_window/design_files.h"
 #include "main_window/form1.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Numbers as the fields and labels hold them: reading a field, making a count, and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The program's colours, as 0xAARRGGBB values: the layout of the toolkit's QRgb, so that the

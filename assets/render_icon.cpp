@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Usage: velmaro_render_icon <icon.svg> <size> <out.png>
 // Renders the SVG icon into a square PNG of the given size, for the icon theme the
 // installation fills. A build tool, never installed; it needs no display (no application object:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The engine against the literal evaluation and against the bare chain of output samples.
 //
 // Each output sample needs the previous one through a multiply, a divide and a subtract, so a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The "Grafici" command of the main window, timed as a user runs it, offscreen:
 //   Command/<settings>   a click on "Grafici" after "Dati Esempio" and "Calcola C": field checks,
 //                        conversions, blanking, axes, RunSimulation, ComputeStatistics,

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # What `cmake --install` puts in place, and the Debian package CPack makes of it: the program, its
 # menu entry, its AppStream metainfo, its icon and the MIME type of its design files, all under the
 # id org.velmaro.Velmaro; its manual page; the copyright file and the changelog a Debian package

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The RC integrator seen as a low-pass filter: its cut-off frequency, how much it attenuates the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The continuous RC integrator in closed form: the input is E for D·T and 0 for the rest of each

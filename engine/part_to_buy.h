@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The capacitor to buy for a design, checked at the tolerance corners. The ripple of the real

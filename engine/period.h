@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // One period of the recurrence, laid out once per run: the switching samples, the step terms,

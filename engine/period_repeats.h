@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Periods that repeat. Each period maps the value Vo(1) it starts on to the value it ends on,

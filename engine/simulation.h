@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The period-by-period simulation of the RC integrator driven by the pulse train: whether a run

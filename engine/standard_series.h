@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The preferred values that resistors and capacitors are sold in (IEC 60063): each series has a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Extremes, ripple and mean of the simulated period (samples 1 to N of the arrays).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: typed text through "Calcola C" and "Grafici" to the results, the drawing
 // coordinates and the mouse read-out. The commands and the read-out run as the program runs
 // them, against stand-ins for the two windows that keep the field texts, colours, the result

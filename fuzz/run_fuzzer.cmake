@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs one libFuzzer target for SECONDS on a fresh copy of SEEDS in WORK_DIR; fails on any
 # finding. Usage: cmake -DFUZZER=... -DSEEDS=... -DWORK_DIR=... -DSECONDS=... -P run_fuzzer.cmake
 foreach(variable FUZZER SEEDS WORK_DIR SECONDS)

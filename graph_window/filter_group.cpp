@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "graph_window/filter_group.h"
 
 #include "app/number_text.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The group "Filtro:" of the graph window: the cut-off frequency, the attenuation of the pulse

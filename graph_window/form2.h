@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The graph window "Forme d'onda reali": the plot area, the three trace selectors, the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // What the graph command and the read-out see of the graph window: showing it, the plot area's

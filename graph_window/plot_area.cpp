@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "graph_window/plot_area.h"
 
 #include "graph_window/zoomed_drawing.h"

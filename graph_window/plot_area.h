@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The plot area of the graph window: shows the plot in a sunken frame, as its view makes it

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // What the graph window puts on the clipboard as text: one simulated period as a table for a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "graph_window/plot_files.h"
 
 #include "app/save_file.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The plot on show and its data written to files: the picture as PNG or as SVG vector lines, one

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Where everything sits on the plot: its user coordinates and, per trace, the band it is drawn

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The plot's retained drawing, apart from any widget: a raster picture drawn on in user

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // What the user is looking at on the plot on show, and what is marked on it: the stretch of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The mouse read-out: the pointer's height picks a trace, and its position is turned back into

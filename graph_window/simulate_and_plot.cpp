@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "graph_window/simulate_and_plot.h"
 
 #include "graph_window/trace_drawing.h"

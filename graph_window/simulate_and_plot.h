@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The procedure behind the graph: show the graph window, draw the axes, simulate, take the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The three waveforms, each in a band of its own, repeated over NP periods side by side.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The plot on show as its view (plot_view.h) makes it. The whole span, not fitted, is the plot's

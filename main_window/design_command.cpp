@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Dati Esempio" and "Calcola C": the duty cycle and the capacitance that hold the output ripple
 // at the wanted value, shown in Label25 and copied into the verification fields for the graph
 // command.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // How a command takes a field: its messages and its conversion step. Each field has a subject

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's keyboard walk and the names a screen reader gives its controls.
 
 #include "main_window/form1_layout.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Grafici": the verification data and the run settings into the design state, then the plot
 // and the simulated ripple and mean.
 

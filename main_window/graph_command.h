@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // "Grafici", apart from the widgets: the verification data and the run settings into the design

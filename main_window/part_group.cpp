@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "main_window/part_group.h"
 
 #include "app/number_text.h"

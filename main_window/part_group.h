@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The group "Componente da acquistare:" of the main window: the series and the two tolerances

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Shared by start.sh, test.sh and package.sh: install what this machine is missing, then
 # configure and build. Sourced, not run.
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds Velmaro in Release and makes its Debian package,
 # velmaro_<version>_<arch>.deb, in the project folder. Install it with
 #   sudo apt install ./velmaro_<version>_<arch>.deb

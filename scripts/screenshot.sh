@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Starts Velmaro on a private virtual X display (Xvfb, no window manager) and saves PNG
 # pictures of its windows. Run with --help for the options.
 set -euo pipefail

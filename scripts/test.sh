@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds in Release and runs every test; then builds the tests again
 # with AddressSanitizer and UndefinedBehaviorSanitizer (in build-sanitize/) and runs them
 # together with a bounded run of the fuzz targets; last, the tests that start work on the worker

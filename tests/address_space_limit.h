@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Lets a test run out of memory on purpose: while alive, the process may take only a little

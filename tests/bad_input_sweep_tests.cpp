@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every field of "Calcola C" and "Grafici" against hostile entries. Each entry goes into one
 // field while the others hold a valid design; the command must show exactly the one message the
 // entry calls for (or none, with a correct result), and leave behind exactly the state that the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The field check: empty texts, characters outside the number alphabet, texts of any length.
 
 #include "checking/check_field.h"

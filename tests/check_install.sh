@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Usage: tests/check_install.sh <build dir> <version>
 # Installs a built tree into a scratch prefix and has CPack make the Debian package into a scratch
 # folder (nothing is installed on this machine). Both must hold exactly the program, its menu

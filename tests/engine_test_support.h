@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Shared by the engine's tests: designs, the engine run on them, and bit-for-bit comparison with

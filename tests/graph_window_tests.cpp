@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Grafici" end to end: the graph window, its plot, the results and the mouse read-out,
 // driven from the main window as a user drives them.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The continuous circuit in closed form: the steady state against a long double evaluation and
 // its limits, the exact capacitance for a ripple and the settling count.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading field texts, making counts, and the three number patterns.
 
 #include "app/number_text.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The part to buy and the filter's figures in closed form: the series tables, the safe part at
 // the boundary of its low corner, and the figures against a long double evaluation.
 

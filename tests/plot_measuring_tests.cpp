@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Measuring on the real graph window: the wheel, the keys, a drag, clicks and the fit change
 // only the view, and the picture, the cursors' label and the read-out follow it; the plot and its
 // data saved to files.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The view of the plot as a value: zoom about the pointer within its limits, pan clamped to the
 // plot, the fit of each band to its samples in the span, and the cursors on the nearest sample
 // with their readings.

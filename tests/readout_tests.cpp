@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The read-out as a function of the pointer: band selection and the tooltip text.
 
 #include "graph_window/readout.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The traces drawn the plain way, to hold the fast drawing against: for every period, every

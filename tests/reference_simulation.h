@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The recurrence and the statistics evaluated literally: every period, every sample, every

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The simulation: the tabulated period, the switching corner cases, bit-for-bit agreement with
 // the literal evaluation over many designs, the skipping of repeating periods, and survival of
 // every setting the run refuses.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The statistics of the simulated period: the tabulated figures, the magnitude rules and what
 // happens when the arrays do not cover N samples or the values have run away. Agreement with
 // the literal evaluation over many designs is checked by the simulation tests.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Usage: velmaro_tests [TestClass [QtTest arguments...]]
 // Without a class name every registered class runs in turn.
 

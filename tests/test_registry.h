@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // One runner for every test class: each test file registers its class with VELMARO_TEST, and

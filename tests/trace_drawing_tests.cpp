@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fast trace drawing against drawing every segment: the same pixels, whatever N and NP.
 
 #include "app/palette.h"
