@@ -127,6 +127,7 @@ public:
     QStringList seen;        // the dialog's name, title, cancel button and modality
     QStringList labels;      // its lines, as they changed
     QList<int> values;       // its bar, as it moved
+    QElapsedTimer sinceStop; // from the user's stop on
 
 private:
     void Look(QProgressDialog& dialog) {
@@ -144,6 +145,7 @@ private:
             values << dialog.value();
         if (shownFor_.elapsed() >= 600) {
             stopped_ = true;
+            sinceStop.start();
             stop_(dialog);
         }
     }
@@ -713,6 +715,7 @@ private slots:
                 dialog.close();
         });
         QCOMPARE(session.plot(), QStringList()); // no message: the user asked for the stop
+        qInfo("from the stop to the command's end: %lld ms", watch.sinceStop.elapsed());
         QCOMPARE(watch.seen, (QStringList{"RunProgress", "Velmaro", "Interrompi", "modal"}));
         const QRegularExpression progress("^Simulazione in corso: periodo (\\d+) di 1000$");
         for (const QString& label : watch.labels)
