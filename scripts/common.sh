@@ -55,29 +55,33 @@ build() {
   build_targets "$dir" "$@"
 }
 
-# build_sanitized <build dir> [target...]: the tests and the fuzz targets, built with clang under
-# AddressSanitizer and UndefinedBehaviorSanitizer. -O1 with line tables keeps it quick to build
-# and the reports' stack traces exact; no benchmarks.
-build_sanitized() {
+# configure_clang <build dir> [option...]: configures a checking build with clang. -O1 with line
+# tables keeps it quick to build and the reports' stack traces exact; no benchmarks.
+configure_clang() {
   local dir=$1
   shift
   cmake -S "$ROOT" -B "$dir" -G Ninja \
     -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -gline-tables-only" \
-    -DVELMARO_SANITIZE=ON -DVELMARO_FUZZ=ON -DVELMARO_BENCHMARKS=OFF \
+    -DVELMARO_BENCHMARKS=OFF "$@"
+}
+
+# build_sanitized <build dir> [target...]: the tests and the fuzz targets, built with clang under
+# AddressSanitizer and UndefinedBehaviorSanitizer.
+build_sanitized() {
+  local dir=$1
+  shift
+  configure_clang "$dir" -DVELMARO_SANITIZE=ON -DVELMARO_FUZZ=ON \
     "-DVELMARO_FUZZ_SECONDS=${VELMARO_FUZZ_SECONDS:-60}"
   build_targets "$dir" "$@"
 }
 
 # build_thread_sanitized <build dir> [target...]: the tests built with clang under
-# ThreadSanitizer, for the tests that start runs on the worker; no benchmarks, no fuzzing.
+# ThreadSanitizer, for the tests that start work on the worker; no fuzzing.
 build_thread_sanitized() {
   local dir=$1
   shift
-  cmake -S "$ROOT" -B "$dir" -G Ninja \
-    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
-    -DCMAKE_BUILD_TYPE=RelWithDebInfo "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -gline-tables-only" \
-    -DVELMARO_THREAD_SANITIZE=ON -DVELMARO_BENCHMARKS=OFF
+  configure_clang "$dir" -DVELMARO_THREAD_SANITIZE=ON
   build_targets "$dir" "$@"
 }
 
