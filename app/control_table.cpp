@@ -2,6 +2,7 @@
 #include "app/control_table.h"
 
 #include "app/images.h"
+#include "app/text.h"
 
 #include <QButtonGroup>
 #include <QColor>
@@ -25,7 +26,7 @@ constexpr char kFontFamily[] = "Liberation Sans";
 
 QWidget* MakeControl(const ControlRow& row, QWidget* parent, const CustomControlFactory& makeCustom,
                      QButtonGroup*& options) {
-    const QString text = QString::fromUtf8(row.text);
+    const QString text = Text::tr(row.text);
     switch (row.kind) {
     case ControlKind::Label: {
         auto* label = new QLabel(text, parent);
@@ -125,6 +126,11 @@ void SetTextColour(QWidget& control, Rgb colour) {
     palette.setColor(QPalette::WindowText, text);
     palette.setColor(QPalette::ButtonText, text);
     control.setPalette(palette);
+}
+
+void SetResultText(QLabel& label, const QString& text) {
+    label.setText(text);
+    label.setAccessibleDescription(text);
 }
 
 void BuildWindow(QWidget& window, const char* name, int clientWidthTwips, int clientHeightTwips,

@@ -11,6 +11,8 @@
 #include <QRect>
 #include <QWidget>
 
+class QLabel;
+
 #include <array>
 #include <functional>
 #include <optional>
@@ -42,12 +44,19 @@ struct TwipsRect {
 struct ControlRow {
     const char* name;
     ControlKind kind;
-    const char* text; // caption or initial text, UTF-8
+    const char* text; // caption or initial text, UTF-8, marked for translation
     TwipsRect rect;
     ControlFont font = ControlFont::Bold825;
     std::optional<Rgb> fill = std::nullopt;       // background, field fill or button face
     std::optional<Rgb> textColour = std::nullopt; // caption or text colour
 };
+
+// Whether two texts of the tables are the same, also at compile time.
+constexpr bool SameText(const char* a, const char* b) {
+    while (*a && *a == *b)
+        ++a, ++b;
+    return *a == *b;
+}
 
 QRect TwipsToPixels(const TwipsRect& rect);
 QFont MakeFont(ControlFont font);
@@ -71,11 +80,6 @@ public:
     friend bool operator==(ControlName a, ControlName b) { return a.index_ == b.index_; }
 
 private:
-    static constexpr bool SameText(const char* a, const char* b) {
-        while (*a && *a == *b)
-            ++a, ++b;
-        return *a == *b;
-    }
     static consteval std::size_t IndexOf(const char* name) {
         for (std::size_t i = 0; i < std::size(Rows); ++i)
             if (SameText(Rows[i].name, name) && ((Rows[i].kind == Kinds) || ...))
@@ -126,5 +130,9 @@ void NameControls(QWidget& window, std::span<const NamingRow> rows);
 
 // The text colour of a field or caption, as a command sets it.
 void SetTextColour(QWidget& control, Rgb colour);
+
+// The value a result label shows; its accessible name says what it holds, and the value is its
+// description for a screen reader.
+void SetResultText(QLabel& label, const QString& text);
 
 } // namespace app

@@ -2,6 +2,7 @@
 #include "app/design_file.h"
 
 #include "app/save_file.h"
+#include "app/text.h"
 
 #include <QDir>
 #include <QFile>
@@ -23,9 +24,9 @@ namespace {
 constexpr char kFormatName[] = "velmaro";
 
 // The name of a key as the messages give it: "E" della sezione "design".
-QString KeyName(const char* section, const char* key) {
-    return QStringLiteral("il campo \"%1\" della sezione \"%2\"")
-        .arg(QString::fromUtf8(key), QString::fromUtf8(section));
+QString KeyName(const DesignFileKey& key) {
+    return Text::tr("il campo \"%1\" della sezione \"%2\"")
+        .arg(QString::fromUtf8(key.key), QString::fromUtf8(key.section));
 }
 
 // A JSON string of the text, with the characters JSON forbids escaped. A lone surrogate, which
@@ -55,143 +56,164 @@ void AppendJsonString(QByteArray& out, const QString& text) {
 }
 
 QString OpenMessage(const QString& path, const QString& why) {
-    return QStringLiteral("Impossibile aprire il file %1: %2")
-        .arg(QDir::toNativeSeparators(path), why);
+    return Text::tr("Impossibile aprire il file %1: %2").arg(QDir::toNativeSeparators(path), why);
+}
+
+QStringList ChoiceTexts(const DesignFileKey& key) {
+    QStringList texts;
+    for (const char* text : key.choices)
+        texts << QString::fromUtf8(text);
+    return texts;
+}
+
+bool IsHexDigit(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
 }
 
 } // namespace
 
-DesignFile DesignFile::Initial() {
-    DesignFile design;
-    for (std::size_t i = 0; i < kPartChoiceCount; ++i)
-        design.part[i] = QString::fromUtf8(kPartChoices[i].initial);
-    return design;
+qsizetype StrictJsonFault(const QByteArray& json) {
+    bool inString = false;
+    for (qsizetype i = 0; i < json.size(); ++i) {
+        const char c = json[i];
+        if (!inString) {
+            inString = c == '"';
+            continue;
+        }
+        if (c == '"') {
+            inString = false;
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            return i;
+        } else if (c == '\\') {
+            const char escaped = i + 1 < json.size() ? json[i + 1] : '\0';
+            if (escaped == 'u') {
+                for (qsizetype k = i + 2; k < i + 6; ++k)
+                    if (k >= json.size() || !IsHexDigit(json[k]))
+                        return i;
+                i += 5;
+            } else if (std::strchr("\"\\/bfnrt", escaped) && escaped != '\0') {
+                ++i;
+            } else {
+                return i;
+            }
+        }
+    }
+    return -1;
 }
 
-QByteArray EncodeDesignFile(const DesignFile& design) {
+QByteArray EncodeDesignFile(const DesignFile& design, DesignFileSchema schema) {
     QByteArray out = "{\n    \"format\": \"" + QByteArray(kFormatName) +
                      "\",\n    \"version\": " + QByteArray::number(kDesignFileVersion) + ",\n";
     // One "key": "text" a line, a section opened where the key's section changes.
     const char* open = nullptr;
-    const auto entry = [&](const char* section, const char* key, const QString& text) {
-        if (open && std::strcmp(open, section) == 0) {
+    for (std::size_t i = 0; i < schema.size() && i < design.texts.size(); ++i) {
+        const DesignFileKey& key = schema[i];
+        if (open && std::strcmp(open, key.section) == 0) {
             out += ",\n";
         } else {
             out += open ? "\n    },\n    \"" : "    \"";
-            out += QByteArray(section) + "\": {\n";
-            open = section;
+            out += QByteArray(key.section) + "\": {\n";
+            open = key.section;
         }
-        out += "        \"" + QByteArray(key) + "\": ";
-        AppendJsonString(out, text);
-    };
-    for (std::size_t i = 0; i < kDesignFileFieldCount; ++i)
-        entry(kDesignFileFields[i].section, kDesignFileFields[i].key, design.fields[i]);
-    for (std::size_t i = 0; i < kPartChoiceCount; ++i)
-        entry("part", kPartChoices[i].key, design.part[i]);
-    out += "\n    }\n}\n";
+        out += "        \"" + QByteArray(key.key) + "\": ";
+        AppendJsonString(out, design.texts[i]);
+    }
+    out += open ? "\n    }\n}\n" : "}\n";
     return out;
 }
 
-QString DesignFileProblem(const DesignFile& design) {
-    for (std::size_t i = 0; i < kDesignFileFieldCount; ++i)
-        if (design.fields[i].toUcs4().size() > kDesignFileMaxCharacters)
-            return QStringLiteral("%1 è più lungo di %2 caratteri!")
-                .arg(KeyName(kDesignFileFields[i].section, kDesignFileFields[i].key))
+QString DesignFileProblem(const DesignFile& design, DesignFileSchema schema) {
+    if (design.texts.size() != schema.size())
+        return Text::tr("il progetto non ha %1 campi!").arg(schema.size());
+    for (std::size_t i = 0; i < schema.size(); ++i) {
+        const DesignFileKey& key = schema[i];
+        const QString& text = design.texts[i];
+        if (key.choices.empty() && text.toUcs4().size() > kDesignFileMaxCharacters)
+            return Text::tr("%1 è più lungo di %2 caratteri!")
+                .arg(KeyName(key))
                 .arg(kDesignFileMaxCharacters);
-    for (std::size_t i = 0; i < kPartChoiceCount; ++i) {
-        QStringList texts;
-        for (const char* text : kPartChoices[i].texts)
-            texts << QString::fromUtf8(text);
-        if (!texts.contains(design.part[i]))
-            return QStringLiteral("%1 vale \"%2\", che non è tra le scelte possibili (%3)!")
-                .arg(KeyName("part", kPartChoices[i].key), design.part[i], texts.join(u", "));
+        if (const QStringList texts = ChoiceTexts(key); !key.choices.empty() && !texts.contains(text))
+            return Text::tr("%1 vale \"%2\", che non è tra le scelte possibili (%3)!")
+                .arg(KeyName(key), text, texts.join(u", "));
     }
     return {};
 }
 
-DesignFileReading DecodeDesignFile(const QByteArray& bytes) {
+DesignFileReading DecodeDesignFile(const QByteArray& bytes, DesignFileSchema schema) {
     const auto refuse = [](const QString& why) { return DesignFileReading{std::nullopt, why}; };
     // A byte order mark, which some editors put first, is no part of the JSON.
-    const QByteArray json = bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes;
+    const qsizetype mark = bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+    const QByteArray json = bytes.mid(mark);
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(json, &error);
-    if (error.error != QJsonParseError::NoError)
-        return refuse(QStringLiteral("il contenuto non è JSON valido (errore al byte %1)!")
-                          .arg(error.offset));
+    qsizetype faultAt = error.error != QJsonParseError::NoError ? error.offset : -1;
+    if (const qsizetype strict = StrictJsonFault(json); strict >= 0 && (faultAt < 0 || strict < faultAt))
+        faultAt = strict;
+    if (faultAt >= 0)
+        return refuse(Text::tr("il contenuto non è JSON valido (errore al byte %1)!").arg(faultAt));
     const QJsonObject root = document.object();
     if (root.value(u"format") != QJsonValue(QString::fromUtf8(kFormatName)))
-        return refuse(
-            QStringLiteral("non è un progetto di Velmaro (manca \"format\": \"velmaro\")!"));
+        return refuse(Text::tr("non è un progetto di Velmaro (manca \"format\": \"velmaro\")!"));
     const QJsonValue version = root.value(u"version");
     const double number = version.toDouble(0);
     if (!version.isDouble() || number < 1 || number != std::floor(number))
-        return refuse(QStringLiteral("il numero di versione (\"version\") manca o non è valido!"));
+        return refuse(Text::tr("il numero di versione (\"version\") manca o non è valido!"));
     if (number > kDesignFileVersion)
-        return refuse(QStringLiteral("è stato creato da una versione più recente di Velmaro "
-                                     "(formato %1, questa versione legge fino al formato %2)!")
+        return refuse(Text::tr("è stato creato da una versione più recente di Velmaro "
+                               "(formato %1, questa versione legge fino al formato %2)!")
                           .arg(version.toVariant().toString())
                           .arg(kDesignFileVersion));
 
-    // One text, which has to be there and be a string.
-    const auto text = [&](const char* section, const char* key, QString& into) -> QString {
-        const QJsonValue sectionValue = root.value(QString::fromUtf8(section));
-        if (!sectionValue.isObject())
-            return QStringLiteral("la sezione \"%1\" manca o non è un oggetto!")
-                .arg(QString::fromUtf8(section));
-        const QJsonValue value = sectionValue.toObject().value(QString::fromUtf8(key));
-        if (value.isUndefined())
-            return KeyName(section, key) + QStringLiteral(" manca!");
-        if (!value.isString())
-            return KeyName(section, key) + QStringLiteral(" non è un testo tra virgolette!");
-        into = value.toString();
-        return {};
-    };
     DesignFile design;
-    for (std::size_t i = 0; i < kDesignFileFieldCount; ++i)
-        if (QString why =
-                text(kDesignFileFields[i].section, kDesignFileFields[i].key, design.fields[i]);
-            !why.isEmpty())
-            return refuse(why);
-    for (std::size_t i = 0; i < kPartChoiceCount; ++i)
-        if (QString why = text("part", kPartChoices[i].key, design.part[i]); !why.isEmpty())
-            return refuse(why);
-    if (QString why = DesignFileProblem(design); !why.isEmpty())
+    for (const DesignFileKey& key : schema) {
+        const QJsonValue section = root.value(QString::fromUtf8(key.section));
+        if (!section.isObject())
+            return refuse(Text::tr("la sezione \"%1\" manca o non è un oggetto!")
+                              .arg(QString::fromUtf8(key.section)));
+        const QJsonValue value = section.toObject().value(QString::fromUtf8(key.key));
+        if (value.isUndefined())
+            return refuse(Text::tr("%1 manca!").arg(KeyName(key)));
+        if (!value.isString())
+            return refuse(Text::tr("%1 non è un testo tra virgolette!").arg(KeyName(key)));
+        design.texts.push_back(value.toString());
+    }
+    if (QString why = DesignFileProblem(design, schema); !why.isEmpty())
         return refuse(why);
     return {design, {}};
 }
 
-DesignFileReading ReadDesignFile(const QString& path) {
+DesignFileReading ReadDesignFile(const QString& path, DesignFileSchema schema) {
     const auto refuse = [&](const QString& why) {
         return DesignFileReading{std::nullopt, OpenMessage(path, why)};
     };
     const QFileInfo info(path);
     if (info.isDir())
-        return refuse(QStringLiteral("è una cartella, non un file!"));
+        return refuse(Text::tr("è una cartella, non un file!"));
     if (!info.exists())
-        return refuse(QStringLiteral("il file non esiste!"));
+        return refuse(Text::tr("il file non esiste!"));
     // A pipe or a device could keep the window waiting: only a plain file is read.
     QFile file(path);
     if (!info.isFile() || !file.open(QIODevice::ReadOnly))
-        return refuse(QStringLiteral("il file non si può leggere!"));
+        return refuse(Text::tr("il file non si può leggere!"));
     // One byte past the limit tells a file that is too large, whatever its size claims.
     const QByteArray bytes = file.read(kDesignFileMaxBytes + 1);
     if (file.error() != QFileDevice::NoError)
-        return refuse(QStringLiteral("il file non si può leggere!"));
+        return refuse(Text::tr("il file non si può leggere!"));
     if (bytes.size() > kDesignFileMaxBytes)
-        return refuse(QStringLiteral("è più grande di 1 MB, troppo per un progetto di Velmaro!"));
-    DesignFileReading reading = DecodeDesignFile(bytes);
+        return refuse(Text::tr("è più grande di 1 MB, troppo per un progetto di Velmaro!"));
+    DesignFileReading reading = DecodeDesignFile(bytes, schema);
     if (!reading.design)
         reading.problem = OpenMessage(path, reading.problem);
     return reading;
 }
 
-QString WriteDesignFile(const QString& path, const DesignFile& design) {
-    if (const QString why = DesignFileProblem(design); !why.isEmpty())
+QString WriteDesignFile(const QString& path, const DesignFile& design, DesignFileSchema schema) {
+    if (const QString why = DesignFileProblem(design, schema); !why.isEmpty())
         return SaveFailureMessage(path, why);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return SaveFailureMessage(path, WhyNotWritable(path));
-    const QByteArray bytes = EncodeDesignFile(design);
+    const QByteArray bytes = EncodeDesignFile(design, schema);
     // Without the commit the new file is discarded, and an earlier one stays as it was.
     if (file.write(bytes) != bytes.size() || !Committed(file))
         return SaveFailureMessage(path, WriteFailed());

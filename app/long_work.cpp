@@ -1,18 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/long_work.h"
 
-#include "app/message.h"
+#include "app/text.h"
 
 #include <QApplication>
+#include <QCloseEvent>
+#include <QDialog>
 #include <QEvent>
 #include <QEventLoop>
 #include <QMetaObject>
-#include <QPointer>
 #include <QProgressDialog>
+#include <QPushButton>
 #include <QTimer>
 
-#include <atomic>
+#include <algorithm>
 #include <cmath>
+#include <exception>
+#include <new>
 #include <system_error>
 #include <thread>
 
@@ -20,11 +24,9 @@ namespace app {
 
 namespace {
 
-// How long work runs before its dialog shows, how often the dialog is brought up to date, and
-// how often the window's thread looks whether the worker has ended.
+// How long work runs before its dialog shows, and how often the dialog is brought up to date.
 constexpr int kQuietMilliseconds = 500;
 constexpr int kProgressMilliseconds = 100;
-constexpr int kPollMilliseconds = 5;
 constexpr int kBarSteps = 1000;
 
 // What ends a wait in the local event loop, besides a request to quit the application, which
@@ -60,53 +62,121 @@ private:
     bool asked_ = false;
 };
 
-QProgressDialog* MakeDialog(engine::RunControl& control) {
-    auto* dialog = new QProgressDialog(QApplication::activeWindow());
-    dialog->setObjectName(QStringLiteral("RunProgress"));
-    dialog->setWindowTitle(QString::fromUtf16(kProgramTitle));
-    dialog->setCancelButtonText(QStringLiteral("Interrompi"));
-    dialog->setWindowModality(Qt::ApplicationModal);
-    dialog->setAutoClose(false);
-    dialog->setAutoReset(false);
-    dialog->setRange(0, kBarSteps);
-    dialog->setMinimumDuration(0);
-    QObject::connect(dialog, &QProgressDialog::canceled, [&control] { control.RequestStop(); });
-    QObject::connect(dialog, &QDialog::rejected, [&control] { control.RequestStop(); });
-    return dialog;
-}
+// The progress dialog. A stop does not close it: it stays on show, modal, with "Interrompi"
+// disabled, until the work has ended, so that no input reaches a window in between.
+class ProgressDialog : public QProgressDialog {
+public:
+    explicit ProgressDialog(engine::RunControl& control)
+        : QProgressDialog(QApplication::activeWindow()), control_(control) {
+        setObjectName(QStringLiteral("RunProgress"));
+        setWindowTitle(ProgramTitle());
+        setCancelButtonText(Text::tr("Interrompi"));
+        setWindowModality(Qt::ApplicationModal);
+        setAutoClose(false);
+        setAutoReset(false);
+        setRange(0, kBarSteps);
+        setMinimumDuration(0);
+        // The dialog's own answer to its button resets and hides it: the stop replaces it.
+        disconnect(this, SIGNAL(canceled()), this, SLOT(cancel()));
+        connect(this, &QProgressDialog::canceled, this, &ProgressDialog::Stop);
+    }
 
-void ShowProgress(QProgressDialog& dialog, const WorkProgress& progress) {
-    if (dialog.labelText() != progress.label)
-        dialog.setLabelText(progress.label);
-    const double done = std::isfinite(progress.done) ? std::fmin(std::fmax(progress.done, 0), 1) : 0;
-    const int value = int(done * kBarSteps);
-    if (dialog.value() != value)
-        dialog.setValue(value);
+    void Show(const WorkProgress& progress) {
+        if (labelText() != progress.label)
+            setLabelText(progress.label);
+        const double done =
+            std::isfinite(progress.done) ? std::fmin(std::fmax(progress.done, 0), 1) : 0;
+        if (const int bar = int(done * kBarSteps); value() != bar)
+            setValue(bar);
+    }
+
+    // Escape.
+    void reject() override { Stop(); }
+
+protected:
+    void closeEvent(QCloseEvent* event) override {
+        event->ignore();
+        Stop();
+    }
+
+private:
+    void Stop() {
+        control_.RequestStop();
+        if (auto* button = findChild<QPushButton*>())
+            button->setEnabled(false);
+    }
+
+    engine::RunControl& control_;
+};
+
+// What the user is told of work that threw.
+WorkOutcome Failure(const std::exception_ptr& failure, const LongWork& work) {
+    try {
+        std::rethrow_exception(failure);
+    } catch (const std::bad_alloc&) {
+        return {WorkEnd::Failed, work.outOfMemory};
+    } catch (const std::exception& error) {
+        return {WorkEnd::Failed, Text::tr("Errore interno: %1").arg(QString::fromLocal8Bit(error.what()))};
+    } catch (...) {
+        return {WorkEnd::Failed, Text::tr("Errore interno: %1").arg(Text::tr("errore sconosciuto"))};
+    }
 }
 
 } // namespace
 
-WorkEnd LongWorkRunner::RunLongWork(const LongWork& work) { return RunHere(work); }
+int CommandInProgress::depth_ = 0;
 
-WorkEnd RunHere(const LongWork& work) {
+CommandInProgress::CommandInProgress() {
+    if (depth_++ == 0)
+        qApp->installEventFilter(this);
+}
+
+CommandInProgress::~CommandInProgress() {
+    if (--depth_ != 0)
+        return;
+    qApp->removeEventFilter(this);
+    // After the command: whatever asked for the closes has long returned.
+    for (const QPointer<QWidget>& window : closes_)
+        if (window)
+            QMetaObject::invokeMethod(window, &QWidget::close, Qt::QueuedConnection);
+}
+
+bool CommandInProgress::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::Close || !watched->isWidgetType())
+        return false;
+    auto* window = static_cast<QWidget*>(watched);
+    if (!window->isWindow() || qobject_cast<QDialog*>(window))
+        return false;
+    event->ignore();
+    if (std::find(closes_.begin(), closes_.end(), window) == closes_.end())
+        closes_.emplace_back(window);
+    return true;
+}
+
+WorkOutcome LongWorkRunner::RunLongWork(const LongWork& work) { return RunHere(work); }
+
+WorkOutcome RunHere(const LongWork& work) {
     engine::RunControl control;
     try {
         work.run(control);
     } catch (const engine::WorkStopped&) {
-        return WorkEnd::Stopped;
+        return {WorkEnd::Stopped, {}};
+    } catch (...) {
+        return Failure(std::current_exception(), work);
     }
-    return WorkEnd::Finished;
+    return {};
 }
 
-WorkEnd RunWithProgress(const LongWork& work) {
+WorkOutcome RunWithProgress(const LongWork& work) {
+    CommandInProgress command;
     engine::RunControl control;
     QEventLoop loop;
-    std::atomic<bool> finished{false};
-    bool stopped = false;
     QuitDuringWork quit(control);
+    bool stopped = false;
+    std::exception_ptr failure;
     // The worker hands its results over by ending: join() orders everything it wrote before
-    // what this thread reads next. It calls nothing of the toolkit: this thread looks at the flag
-    // every few milliseconds instead of being woken.
+    // what this thread reads next. Its last act wakes this thread, through a call queued to the
+    // loop, which this thread then runs.
     std::jthread worker;
     try {
         worker = std::jthread([&] {
@@ -114,8 +184,11 @@ WorkEnd RunWithProgress(const LongWork& work) {
                 work.run(control);
             } catch (const engine::WorkStopped&) {
                 stopped = true;
+            } catch (...) {
+                failure = std::current_exception();
             }
-            finished.store(true, std::memory_order_release);
+            QMetaObject::invokeMethod(
+                &loop, [&loop] { loop.exit(kWorkEnded); }, Qt::QueuedConnection);
         });
     } catch (const std::system_error&) {
         // No thread to be had (the memory or the threads are exhausted): the work runs here
@@ -123,45 +196,42 @@ WorkEnd RunWithProgress(const LongWork& work) {
         return RunHere(work);
     }
 
-    QPointer<QProgressDialog> dialog;
+    std::unique_ptr<ProgressDialog> dialog;
     QTimer progress;
     progress.setInterval(kProgressMilliseconds);
     QObject::connect(&progress, &QTimer::timeout, [&] {
         if (dialog)
-            ShowProgress(*dialog, work.progress(control));
+            dialog->Show(work.progress(control));
     });
     progress.start();
-    QTimer poll;
-    poll.setInterval(kPollMilliseconds);
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (finished.load(std::memory_order_acquire))
-            loop.exit(kWorkEnded);
-    });
-    poll.start();
     QTimer quiet;
     quiet.setSingleShot(true);
     QObject::connect(&quiet, &QTimer::timeout, [&loop] { loop.exit(kQuietTimeOver); });
     quiet.start(kQuietMilliseconds);
 
     QEventLoop::ProcessEventsFlags flags = QEventLoop::ExcludeUserInputEvents;
-    while (!finished.load(std::memory_order_acquire)) {
+    for (;;) {
         const int reason = loop.exec(flags);
-        if (reason == kQuietTimeOver && !dialog) {
-            dialog = MakeDialog(control);
-            ShowProgress(*dialog, work.progress(control));
+        if (reason == kWorkEnded)
+            break;
+        if (reason == kQuietTimeOver) {
+            dialog = std::make_unique<ProgressDialog>(control);
+            dialog->Show(work.progress(control));
             dialog->show();
             flags = QEventLoop::AllEvents;
-        } else if (reason != kWorkEnded && reason != kQuietTimeOver) {
-            // The application is on its way out: stop, and wait for the worker below.
-            control.RequestStop();
-            break;
+            continue;
         }
+        // The application is on its way out: stop, and wait for the worker below.
+        control.RequestStop();
+        break;
     }
     worker.join();
-    delete dialog.data();
+    dialog.reset();
+    if (failure)
+        return Failure(failure, work);
     if (stopped || quit.Asked())
-        return WorkEnd::Stopped;
-    return WorkEnd::Finished;
+        return {WorkEnd::Stopped, {}};
+    return {};
 }
 
 } // namespace app

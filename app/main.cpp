@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/command_line.h"
+#include "app/text.h"
 #include "main_window/design_files.h"
 #include "main_window/form1.h"
 
@@ -11,6 +12,7 @@ int main(int argc, char* argv[]) {
     if (request.exitStatus)
         return app::PrintAndExit(request);
     QApplication application(argc, argv);
+    app::InstallToolkitTranslations(application);
     app::DesignState state;
     main_window::Form1 form1(state);
     form1.show();

@@ -6,15 +6,8 @@
 
 #include <QString>
 
-#include <string>
-
 namespace app {
 
-inline constexpr char16_t kProgramTitle[] = u"Velmaro";
-
 void ShowMessage(const QString& text);
-
-// The same, for messages kept in the design state.
-void ShowMessageText(const std::u16string& text);
 
 } // namespace app

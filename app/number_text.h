@@ -7,9 +7,9 @@
 
 #include <QString>
 
+#include <QStringView>
+
 #include <optional>
-#include <string>
-#include <string_view>
 
 namespace app {
 
@@ -17,7 +17,7 @@ namespace app {
 // as a decimal number (optional sign, digits with an optional "." and an optional exponent
 // after "e" or "E"); 0 when the text does not begin with one. Empty when the number lies beyond
 // the range of a 64-bit real ("1e400"); a number too small to represent reads as 0.
-std::optional<double> ReadFieldNumber(std::u16string_view text);
+std::optional<double> ReadFieldNumber(QStringView text);
 
 enum class NumberPattern {
     Scientific2, // "0.00E+00"
@@ -26,18 +26,14 @@ enum class NumberPattern {
 };
 
 // The pattern with "." as decimal separator, rounded as printf rounds. Zero, of either sign, is
-// written without a sign.
-std::string FormatWithPoint(double value, NumberPattern pattern);
+// written without a sign. This is how a command writes a number into a verification field, so
+// that the field reading takes it back under any locale.
+QString FormatWithPoint(double value, NumberPattern pattern);
 
 // The pattern with the decimal separator of the user's locale (QLocale()).
 QString FormatNumber(double value, NumberPattern pattern);
 
 // The same for a value that may be missing or not finite: then the text is empty.
 QString FormatFinite(std::optional<double> value, NumberPattern pattern);
-
-// A number in the pattern "0.000E+00" made readable by ReadFieldNumber under any locale: the
-// separator, the character after the first digit (position 2, or 3 after a "-"), becomes ".";
-// the text keeps its length.
-void FixDecimalPoint(std::u16string& text);
 
 } // namespace app

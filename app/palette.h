@@ -28,4 +28,7 @@ inline constexpr Rgb kBlue = MakeRgb(0, 0, 255);
 inline constexpr Rgb kPaletteBlack = MakeRgb(0, 0, 0);
 inline constexpr Rgb kPaletteBlue = MakeRgb(0, 0, 255);
 
+// A figure that warns: a ripple above the one asked for, a run still short of its steady state.
+inline constexpr Rgb kWarningColour = kRed;
+
 } // namespace app

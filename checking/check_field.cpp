@@ -10,18 +10,12 @@ bool IsNumberAlphabet(char16_t c) {
     return digit || c == u'e' || c == u'E' || c == u'.' || c == u'-' || c == u'+';
 }
 
-void CheckField(app::DesignState& state, const std::u16string& text,
-                const MessageShower& showMessage) {
-    state.InputError = 0;
-    if (text.empty()) {
-        showMessage(state.MissingMsg);
-        state.InputError = 1;
-        return;
-    }
+std::optional<FieldFault> CheckField(std::u16string_view text) {
+    if (text.empty())
+        return FieldFault::Empty;
     if (std::all_of(text.begin(), text.end(), IsNumberAlphabet))
-        return;
-    showMessage(state.InvalidMsg);
-    state.InputError = 1;
+        return std::nullopt;
+    return FieldFault::OutsideAlphabet;
 }
 
 } // namespace checking

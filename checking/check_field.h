@@ -2,22 +2,22 @@
 #pragma once
 
 // The test that every field's text passes before a command converts it: not empty, and made
-// only of the number alphabet (the digits, "e", "E", ".", "-" and "+").
+// only of the number alphabet (the digits, "e", "E", ".", "-" and "+"). It answers with a verdict
+// and shows nothing: the command that asked picks the field's message for it.
 
-#include "app/design_state.h"
-
-#include <functional>
-#include <string>
+#include <optional>
+#include <string_view>
 
 namespace checking {
 
-using MessageShower = std::function<void(const std::u16string& message)>;
+enum class FieldFault {
+    Empty,           // nothing typed
+    OutsideAlphabet, // a character that no number holds, anywhere in the text
+};
 
-// Shows state.MissingMsg for an empty text, state.InvalidMsg for a text holding any other
-// character, through showMessage; sets state.InputError to 1 after such a message and to 0
-// otherwise. Texts of any length are examined in full. Changes nothing else.
-void CheckField(app::DesignState& state, const std::u16string& text,
-                const MessageShower& showMessage);
+// Nothing when the text may be converted; otherwise what is wrong with it. Texts of any length
+// are examined in full.
+std::optional<FieldFault> CheckField(std::u16string_view text);
 
 // True for the characters a number field may hold.
 bool IsNumberAlphabet(char16_t c);

@@ -101,5 +101,8 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://www.velmaro.org)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Qt's own texts in Italian (the fields' menus, the file dialogs), which the program loads at
+# start; the libraries' packages come from dpkg-shlibdeps.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS qt6-translations-l10n)
 set(CPACK_STRIP_FILES ON)
 include(CPack)

@@ -6,9 +6,11 @@
 //   is a sentence's end ("…!");
 // - an accepted design is one the writer takes: every text within 1,000 characters, every part
 //   choice in its list;
+// - its bytes are strict JSON: no escape JSON does not have, no raw control character in a text;
 // - written again, it reads back the same, text for text, and that writing is the same bytes.
 
 #include "app/design_file.h"
+#include "main_window/design_files.h"
 
 #include <QByteArray>
 
@@ -30,16 +32,19 @@ void Check(bool holds, const char* what) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const QByteArray bytes =
         QByteArray::fromRawData(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
-    const app::DesignFileReading reading = app::DecodeDesignFile(bytes);
+    const app::DesignFileSchema schema = main_window::DesignFileKeys();
+    const app::DesignFileReading reading = app::DecodeDesignFile(bytes, schema);
     if (!reading.design) {
         Check(reading.problem.endsWith(u'!'), "a refusal without its reason");
         return 0;
     }
     Check(reading.problem.isEmpty(), "a design read back together with a reason");
-    Check(app::DesignFileProblem(*reading.design).isEmpty(), "a design the writer refuses");
-    const QByteArray written = app::EncodeDesignFile(*reading.design);
-    const app::DesignFileReading again = app::DecodeDesignFile(written);
+    Check(app::StrictJsonFault(bytes) < 0, "a design read from bytes that are not strict JSON");
+    Check(app::DesignFileProblem(*reading.design, schema).isEmpty(), "a design the writer refuses");
+    const QByteArray written = app::EncodeDesignFile(*reading.design, schema);
+    const app::DesignFileReading again = app::DecodeDesignFile(written, schema);
     Check(again.design == reading.design, "a design that does not read back as written");
-    Check(app::EncodeDesignFile(*again.design) == written, "a writing that changes when read back");
+    Check(app::EncodeDesignFile(*again.design, schema) == written,
+          "a writing that changes when read back");
     return 0;
 }

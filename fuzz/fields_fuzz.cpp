@@ -20,9 +20,9 @@
 // ±10 % and ±1 %.
 //
 // Checked on every input, each violation ending the run with a message:
-// - the field check shows exactly the right one of its two messages, sets InputError to match,
-//   and changes nothing else; a command stopped by it leaves the state and the windows as they
-//   were;
+// - the field check refuses exactly the empty texts and those holding a character outside the
+//   number alphabet; a command stopped by it shows that field's message alone and leaves the
+//   state and the windows as they were;
 // - every accepted reading is a finite number or a refusal; every count conversion agrees with
 //   the engine's own rounding;
 // - "Calcola C" ends with a message or with a finite design, 0 <= D <= 1 and C >= 0, and every
@@ -50,6 +50,7 @@
 #include "graph_window/plot_geometry.h"
 #include "graph_window/plot_picture.h"
 #include "graph_window/readout.h"
+#include "main_window/capacitor_design.h"
 #include "main_window/design_command.h"
 #include "main_window/graph_command.h"
 #include "main_window/main_window_view.h"
@@ -97,9 +98,7 @@ std::string g_step; // what the target was doing, for the report
             Violated(what);                                                                        \
     } while (false)
 
-std::string Utf8(const std::u16string& text) {
-    return QString::fromStdU16String(text).toStdString();
-}
+std::string Utf8(const QString& text) { return text.toStdString(); }
 
 std::string Show(double value) {
     char buffer[64];
@@ -160,7 +159,7 @@ struct GraphStandIn : graph_window::GraphWindowView {
 
 // The main window as the commands see it.
 struct Windows : main_window::MainWindowView {
-    std::array<std::u16string, kPointer> fields;
+    std::array<QString, kPointer> fields;
     std::array<app::Rgb, kPointer> colours{}; // 0 for the standard text colour
     // Label25 (C, nF), the exact C, and the part group's values; absent until written.
     std::map<std::string, std::optional<QString>> results{{"Label25", {}},
@@ -173,7 +172,7 @@ struct Windows : main_window::MainWindowView {
     main_window::PartChoice partChoice = main_window::PartChoiceAt(1, 1, 0);
     std::optional<engine::PartDesign> partDesign;
     app::Rgb worstRippleColour = app::kPaletteBlack;
-    std::vector<std::u16string> messages; // shown by the command under way
+    std::vector<QString> messages; // shown by the command under way
     bool busy = false;
     GraphStandIn graph;
 
@@ -189,11 +188,13 @@ struct Windows : main_window::MainWindowView {
         return found->second;
     }
     QString FieldText(main_window::Form1Field field) const override {
-        return QString::fromStdU16String(fields[LineOf(field)]);
+        return fields[LineOf(field)];
     }
     void SetFieldText(main_window::Form1Field field, const QString& text) override {
-        fields[LineOf(field)] = text.toStdU16String();
+        fields[LineOf(field)] = text;
     }
+    int ChoiceIndex(main_window::Form1Choice) const override { return 0; }
+    void SetChoiceIndex(main_window::Form1Choice, int) override {}
     void SetFieldColour(main_window::Form1Field field, app::Rgb colour) override {
         colours[LineOf(field)] = colour;
     }
@@ -212,12 +213,12 @@ struct Windows : main_window::MainWindowView {
         results["SafeCLabel"] = texts.safeC;
         worstRippleColour = texts.worstRippleColour;
     }
-    void ShowMessage(const std::u16string& message) override {
-        REQUIRE(!busy, "a message shown under the wait cursor");
+    void ShowMessage(const QString& message) override {
+        REQUIRE(!busy, "a message shown under the busy cursor");
         messages.push_back(message);
     }
     void SetBusy(bool on) override {
-        REQUIRE(on != busy, "the wait cursor set twice or restored twice");
+        REQUIRE(on != busy, "the busy cursor set twice or restored twice");
         busy = on;
     }
     graph_window::GraphWindowView& GraphWindow() override { return graph; }
@@ -232,16 +233,12 @@ bool SameBits(std::span<const double> a, std::span<const double> b) {
                                               [](double x, double y) { return SameBits(x, y); });
 }
 
-// Every member but the four of the field-check protocol.
 bool SameDesignState(const DesignState& a, const DesignState& b) {
     for (auto member : {&DesignState::E, &DesignState::Vom, &DesignState::f, &DesignState::DeltaVo,
-                        &DesignState::R, &DesignState::C, &DesignState::D, &DesignState::dt,
-                        &DesignState::ViMax, &DesignState::IcMax, &DesignState::VoMax,
-                        &DesignState::VoMin, &DesignState::DeltaVoVera, &DesignState::VomVera})
+                        &DesignState::R, &DesignState::C, &DesignState::D})
         if (!SameBits(a.*member, b.*member))
             return false;
-    return a.N == b.N && a.NP == b.NP && a.NI == b.NI && SameBits(a.Vi, b.Vi) &&
-           SameBits(a.Vo, b.Vo) && SameBits(a.iC, b.iC) && a.FormatBuffer == b.FormatBuffer;
+    return a.N == b.N && a.NP == b.NP && a.NI == b.NI;
 }
 
 bool SameDrawn(const std::optional<graph_window::DrawnPlot>& a,
@@ -286,36 +283,22 @@ void RequireFormatted(const QString& text, const std::string& where) {
 // ---------------------------------------------------------------------------------------------
 // The field check, as both commands run it
 
-// True when the text passed. Shows at most the one message the text calls for, and changes
-// nothing but InputError.
-bool CheckOneField(DesignState& state, const std::u16string& text, const char* name) {
+// True when the text passed: the check's verdict against the rule written independently of it.
+bool CheckOneField(const QString& text, const char* name) {
     g_step = std::string("checking ") + name + " '" + Utf8(text).substr(0, 200) + "'";
-    state.FieldText = text;
-    state.MissingMsg = u"missing ";
-    state.InvalidMsg = u"invalid ";
-    state.MissingMsg.append(name, name + std::char_traits<char>::length(name));
-    state.InvalidMsg.append(name, name + std::char_traits<char>::length(name));
-    const DesignState before = state;
-
-    std::vector<std::u16string> shown;
-    checking::CheckField(state, state.FieldText,
-                         [&shown](const std::u16string& m) { shown.push_back(m); });
-
-    // Independent of the check's own code: empty, or any code unit outside the alphabet.
-    const bool empty = text.empty();
-    const bool foreign = std::any_of(text.begin(), text.end(), [](char16_t c) {
+    const std::optional<checking::FieldFault> fault = checking::CheckField(
+        std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()), text.size()));
+    const bool empty = text.isEmpty();
+    const bool foreign = std::any_of(text.begin(), text.end(), [](QChar c) {
         return !((c >= u'0' && c <= u'9') || c == u'e' || c == u'E' || c == u'.' || c == u'-' ||
                  c == u'+');
     });
-    const bool rejected = empty || foreign;
-    REQUIRE(state.InputError == (rejected ? 1 : 0), "InputError does not match the text");
-    REQUIRE(shown.size() == (rejected ? 1u : 0u), "wrong number of messages shown");
-    if (rejected)
-        REQUIRE(shown[0] == (empty ? before.MissingMsg : before.InvalidMsg), "wrong message shown");
-    REQUIRE(state.FieldText == before.FieldText && state.MissingMsg == before.MissingMsg &&
-                state.InvalidMsg == before.InvalidMsg && SameDesignState(state, before),
-            "the field check changed the state");
-    return !rejected;
+    REQUIRE(fault.has_value() == (empty || foreign), "the check's verdict does not match the text");
+    if (fault)
+        REQUIRE(*fault == (empty ? checking::FieldFault::Empty
+                                 : checking::FieldFault::OutsideAlphabet),
+                "the check names the wrong fault");
+    return !fault;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -323,20 +306,19 @@ bool CheckOneField(DesignState& state, const std::u16string& text, const char* n
 
 // Every reading of an accepted text: a finite number, or nothing for one beyond the range. A
 // finite reading reads back from its shortest text to the same bits.
-std::optional<double> Reading(const std::u16string& text) {
+std::optional<double> Reading(const QString& text) {
     const std::optional<double> value = ReadFieldNumber(text);
     if (!value)
         return value;
     REQUIRE(std::isfinite(*value), "the field reading gave " + Show(*value));
     const std::string shortest = Show(*value);
-    const std::optional<double> again =
-        ReadFieldNumber(std::u16string(shortest.begin(), shortest.end()));
+    const std::optional<double> again = ReadFieldNumber(QString::fromStdString(shortest));
     REQUIRE(again && SameBits(*again, *value),
             "the field reading does not read back its own number " + shortest);
     return value;
 }
 
-std::optional<std::int32_t> ReadCount(const std::u16string& text) {
+std::optional<std::int32_t> ReadCount(const QString& text) {
     const std::optional<double> reading = Reading(text);
     if (!reading)
         return std::nullopt;
@@ -383,16 +365,14 @@ void RequirePart(const Windows& windows) {
 // "Calcola C"
 
 // A number written into a verification field: what the graph command will read back.
-void RequireVerificationText(const std::u16string& written, double value, const char* name) {
+void RequireVerificationText(const QString& text, double value, const char* name) {
     g_step = std::string("writing ") + name + " = " + Show(value);
     REQUIRE(std::isfinite(value) && value >= 0, "a verification value is not finite and >= 0");
-    const QString text = QString::fromStdU16String(written);
     RequireFormatted(text, name);
     REQUIRE(text.size() >= 9 && text[1] == u'.', std::string(name) + ": no '.' at position 2");
 
-    DesignState scratch;
-    REQUIRE(CheckOneField(scratch, written, name), "the field check rejects it");
-    const std::optional<double> back = Reading(written);
+    REQUIRE(CheckOneField(text, name), "the field check rejects it");
+    const std::optional<double> back = Reading(text);
     REQUIRE(back.has_value(), "it does not read back");
     // Four significant digits, and the granularity of the numbers below the normal range.
     const double tolerance = 5.0001e-4 * value + std::numeric_limits<double>::denorm_min();
@@ -403,17 +383,18 @@ void RequireVerificationText(const std::u16string& written, double value, const 
 bool IsCountLine(Line line) { return line == kText13 || line == kText14 || line == kText15; }
 
 // Runs a command on the stand-in windows and checks what every command owes: at most one
-// message, a refusal for a field whose characters the check rejects, and then nothing changed
-// but the check's own members. Each field's text is also held, on its own, to the field check,
+// message, a refusal for a field whose characters the check rejects with that field's message,
+// and then nothing changed. Each field's text is also held, on its own, to the field check,
 // the reading and the count conversion. True when the command showed no message.
 template <class Command>
 bool RunCommand(DesignState& state, Windows& windows, std::initializer_list<Line> lines,
                 const Command& command) {
     bool refused = false;
+    bool refusedEmpty = false;
     for (const Line line : lines) {
-        DesignState scratch;
-        if (!CheckOneField(scratch, windows.fields[line], "a field")) {
+        if (!CheckOneField(windows.fields[line], "a field")) {
             refused = true; // the command stops here, whatever the later fields hold
+            refusedEmpty = windows.fields[line].isEmpty();
             break;
         }
         Reading(windows.fields[line]);
@@ -426,15 +407,15 @@ bool RunCommand(DesignState& state, Windows& windows, std::initializer_list<Line
     windows.messages.clear();
     command();
     REQUIRE(windows.messages.size() <= 1, "a command showed more than one message");
-    for (const std::u16string& message : windows.messages)
-        REQUIRE(!message.empty(), "a command showed an empty message");
+    for (const QString& message : windows.messages)
+        REQUIRE(!message.isEmpty(), "a command showed an empty message");
     if (refused) {
-        REQUIRE(windows.messages.size() == 1 && state.InputError == 1,
+        REQUIRE(windows.messages.size() == 1 &&
+                    (refusedEmpty ? windows.messages[0].startsWith(u"Hai dimenticato di scrivere ")
+                                  : windows.messages[0].endsWith(u"Ad es: 1.23 , 1E-5 , 5E3")),
                 "a field the check rejects did not end the command with its message");
         REQUIRE(SameDesignState(state, before) && SameWindows(windows, shown),
                 "a rejected field changed the state or a window");
-    } else {
-        REQUIRE(state.InputError == 0, "InputError set although every field passed");
     }
     return windows.messages.empty();
 }
@@ -460,10 +441,16 @@ void DesignCommand(DesignState& state, Windows& windows) {
     REQUIRE(std::isfinite(state.D) && state.D > 0 && state.D <= 1,
             "duty cycle " + Show(state.D) + " outside (0, 1]");
     REQUIRE(std::isfinite(state.C) && state.C >= 0, "capacitance " + Show(state.C));
+    const auto design = main_window::ComputeCapacitorDesign(state.E, state.Vom, state.f,
+                                                            state.DeltaVo, state.R);
+    REQUIRE(std::holds_alternative<main_window::CapacitorDesign>(design),
+            "a design completed that has no representable answer");
+    const double nanofarads = std::get<main_window::CapacitorDesign>(design).C;
+    REQUIRE(SameBits(state.C, nanofarads * 1e-9), "the state does not hold C in farads");
     const std::optional<QString>& label25 = windows.results.at("Label25");
     REQUIRE(label25.has_value(), "Label25 not written");
     RequireFormatted(*label25, "Label25");
-    REQUIRE(*label25 == FormatNumber(state.C, NumberPattern::Scientific2),
+    REQUIRE(*label25 == FormatNumber(nanofarads, NumberPattern::Scientific2),
             "Label25 does not show C");
     // The real circuit's C and the part group: a number, or empty where none can be represented.
     for (const char* label : {"ExactCLabel", "StandardCLabel", "WorstRippleLabel", "SafeCLabel"}) {
@@ -475,7 +462,7 @@ void DesignCommand(DesignState& state, Windows& windows) {
     RequireVerificationText(windows.fields[kText7], state.E, "Text7");
     RequireVerificationText(windows.fields[kText12], state.f / 1000, "Text12");
     RequireVerificationText(windows.fields[kText8], state.D * 100, "Text8");
-    RequireVerificationText(windows.fields[kText10], state.C, "Text10");
+    RequireVerificationText(windows.fields[kText10], nanofarads, "Text10");
     RequireVerificationText(windows.fields[kText9], state.R * 0.001, "Text9");
     for (const Line line : results)
         REQUIRE(windows.colours[line] == app::kPaletteBlue, "a verification field not in blue");
@@ -490,17 +477,16 @@ void DesignCommand(DesignState& state, Windows& windows) {
 constexpr std::int64_t kStepBudget = 1 << 16;
 
 // The count a field's text stands for, when the command would take it.
-std::optional<std::int32_t> CountOf(const std::u16string& text) {
-    if (text.empty() || !std::all_of(text.begin(), text.end(), checking::IsNumberAlphabet))
+std::optional<std::int32_t> CountOf(const QString& text) {
+    if (text.isEmpty() || !std::all_of(text.begin(), text.end(), [](QChar c) {
+            return checking::IsNumberAlphabet(c.unicode());
+        }))
         return std::nullopt;
     const std::optional<double> reading = ReadFieldNumber(text);
     return reading ? engine::CountFromReal(*reading) : std::nullopt;
 }
 
-std::u16string CountText(std::int64_t count) {
-    const std::string digits = std::to_string(count);
-    return std::u16string(digits.begin(), digits.end());
-}
+QString CountText(std::int64_t count) { return QString::number(count); }
 
 // Lowers N and NI in their fields where the run would take long; every other field, and every
 // count that the settings refuse or that would not be read, stays as typed.
@@ -545,10 +531,9 @@ void RequireSampleXs(std::int32_t N, std::int32_t NP) {
     }
 }
 
-const std::u16string kOutOfMemory =
-    u"Memoria insufficiente per simulare questo numero di campioni N!";
-const std::u16string kNotRepresentable = u"La simulazione ha dato valori fuori dall'intervallo dei "
-                                         u"numeri rappresentabili: controlla i dati di verifica!";
+const QString kOutOfMemory = "Memoria insufficiente per simulare questo numero di campioni N!";
+const QString kNotRepresentable = "La simulazione ha dato valori fuori dall'intervallo dei "
+                                  "numeri rappresentabili: controlla i dati di verifica!";
 
 // A completed plot: the statistics, the drawing coordinates, the record and the result labels.
 void RequireDrawn(const DesignState& state, const GraphStandIn& graph) {
@@ -558,33 +543,34 @@ void RequireDrawn(const DesignState& state, const GraphStandIn& graph) {
     REQUIRE(std::holds_alternative<engine::RunPlan>(engine::PlanRun(
                 {state.E, state.D, state.f, state.R, state.C, state.N, state.NI})),
             "settings drawn that the engine refuses");
+    REQUIRE(graph.plot.Drawn() && graph.plot.Drawn()->run, "a completed run left no plot");
+    const engine::SimulatedRun& run = *graph.plot.Drawn()->run;
+    const engine::PeriodStatistics& s = run.statistics;
     const std::size_t size = std::size_t(state.N) + 2;
-    REQUIRE(state.Vi.size() == size && state.Vo.size() == size && state.iC.size() == size,
+    REQUIRE(run.N == state.N && run.Vi.size() == size && run.Vo.size() == size &&
+                run.iC.size() == size,
             "arrays of the wrong size");
-    REQUIRE(std::isfinite(state.dt) && state.dt > 0, "time step " + Show(state.dt));
-    for (const double result :
-         {state.ViMax, state.IcMax, state.VoMax, state.VoMin, state.DeltaVoVera, state.VomVera})
+    REQUIRE(std::isfinite(run.dt) && run.dt > 0, "time step " + Show(run.dt));
+    for (const double result : {s.ViMax, s.IcMax, s.VoMax, s.VoMin, s.DeltaVoVera, s.VomVera})
         REQUIRE(std::isfinite(result), "a result that is not finite: " + Show(result));
-    REQUIRE(state.DeltaVoVera >= 0, "negative ripple " + Show(state.DeltaVoVera));
+    REQUIRE(s.DeltaVoVera >= 0, "negative ripple " + Show(s.DeltaVoVera));
 
-    RequireBandHeights(state.Vi, state.ViMax, Trace::Vi, state.N);
-    RequireBandHeights(state.iC, state.IcMax, Trace::Ic, state.N);
-    RequireBandHeights(state.Vo, state.VoMax, Trace::Vo, state.N);
+    RequireBandHeights(run.Vi, s.ViMax, Trace::Vi, state.N);
+    RequireBandHeights(run.iC, s.IcMax, Trace::Ic, state.N);
+    RequireBandHeights(run.Vo, s.VoMax, Trace::Vo, state.N);
     if (state.NP >= 1 && state.N >= 2)
         RequireSampleXs(state.N, state.NP);
 
     const graph_window::DrawnPlot expected{
-        state.N,  state.NP,    state.f, state.dt, {state.ViMax, state.IcMax, state.VoMax},
-        state.NI, std::nullopt, state.run};
+        state.N,  state.NP,    state.f, run.dt, {s.ViMax, s.IcMax, s.VoMax},
+        state.NI, std::nullopt, nullptr};
     REQUIRE(SameDrawn(graph.plot.Drawn(), expected), "the plot does not record its run");
-    REQUIRE(graph.plot.Drawn()->run == state.run, "the plot and the state hold different runs");
     REQUIRE(graph.shown, "the graph window was not shown");
     RequireFormatted(graph.results.at("Label5"), "Label5");
     RequireFormatted(graph.results.at("Label9"), "Label9");
-    REQUIRE(graph.results.at("Label5") ==
-                FormatNumber(state.DeltaVoVera, NumberPattern::Scientific2),
+    REQUIRE(graph.results.at("Label5") == FormatNumber(s.DeltaVoVera, NumberPattern::Scientific2),
             "Label5 does not show the ripple");
-    REQUIRE(graph.results.at("Label9") == FormatNumber(state.VomVera, NumberPattern::Scientific2),
+    REQUIRE(graph.results.at("Label9") == FormatNumber(s.VomVera, NumberPattern::Scientific2),
             "Label9 does not show the mean");
 
     // The real circuit's values and the filter's: a number, or empty where none can be
@@ -611,12 +597,12 @@ void GraphCommand(DesignState& state, Windows& windows) {
     const bool completed = RunCommand(
         state, windows, {kText7, kText8, kText12, kText9, kText10, kText13, kText14, kText15},
         [&] { main_window::RunGraphCommand(state, windows); });
-    REQUIRE(!windows.busy, "the wait cursor stayed on");
+    REQUIRE(!windows.busy, "the busy cursor stayed on");
     const GraphStandIn& graph = windows.graph;
     if (completed)
         return RequireDrawn(state, graph);
 
-    const std::u16string& message = windows.messages.front();
+    const QString& message = windows.messages.front();
     REQUIRE(message != kOutOfMemory, "a run the settings accepted ran out of memory");
     if (message == kNotRepresentable) {
         // Blanked, then ticks and baselines only: nothing of the run before.
@@ -662,10 +648,10 @@ void MovePointer(Windows& windows, float x, float y) {
     REQUIRE(value.chopped(1) != u"-0.00E+00", "a negative zero in the tooltip");
 }
 
-std::vector<std::pair<float, float>> PointerPositions(const std::u16string& line) {
+std::vector<std::pair<float, float>> PointerPositions(const QString& line) {
     std::string ascii;
-    for (const char16_t c : line)
-        ascii += c < 128 ? char(c) : ' ';
+    for (const QChar c : line)
+        ascii += c.unicode() < 128 ? char(c.unicode()) : ' ';
     std::vector<float> numbers;
     const char* at = ascii.c_str();
     const char* const end = at + ascii.size();
@@ -703,21 +689,22 @@ const QLocale& LocaleNumber(int which) {
     return locales[which & 3];
 }
 
-std::array<std::u16string, kLineCount> SplitLines(const std::uint8_t* data, std::size_t size,
-                                                  bool utf16) {
-    std::u16string text;
+std::array<QString, kLineCount> SplitLines(const std::uint8_t* data, std::size_t size,
+                                           bool utf16) {
+    QString text;
     if (utf16) {
         for (std::size_t k = 0; k + 1 < size; k += 2)
-            text += char16_t(data[k] | (data[k + 1] << 8));
+            text += QChar(char16_t(data[k] | (data[k + 1] << 8)));
     } else {
-        text = QString::fromUtf8(reinterpret_cast<const char*>(data), qsizetype(size))
-                   .toStdU16String();
+        text = QString::fromUtf8(reinterpret_cast<const char*>(data), qsizetype(size));
     }
-    std::array<std::u16string, kLineCount> lines;
-    std::size_t line = 0, from = 0;
+    std::array<QString, kLineCount> lines;
+    qsizetype line = 0, from = 0;
     while (line < kLineCount && from <= text.size()) {
-        const std::size_t to = std::min(text.find(u'\n', from), text.size());
-        lines[line++] = text.substr(from, to - from);
+        qsizetype to = text.indexOf(u'\n', from);
+        if (to < 0)
+            to = text.size();
+        lines[std::size_t(line++)] = text.mid(from, to - from);
         from = to + 1;
     }
     return lines;

@@ -5,6 +5,7 @@
 #include "app/long_work.h"
 #include "app/message.h"
 #include "app/save_file.h"
+#include "app/text.h"
 #include "graph_window/form2_layout.h"
 #include "graph_window/plot_area.h"
 #include "graph_window/plot_clipboard.h"
@@ -23,7 +24,6 @@
 #include <QShortcut>
 
 #include <functional>
-#include <new>
 
 namespace graph_window {
 
@@ -54,20 +54,22 @@ const ResultRow kResultRows[] = {
 };
 // clang-format on
 
-constexpr char kPlotName[] = "Grafico delle forme d'onda";
-constexpr char kPlotDescription[] =
+constexpr char kPlotName[] = QT_TRANSLATE_NOOP("Velmaro", "Grafico delle forme d'onda");
+constexpr char kPlotDescription[] = QT_TRANSLATE_NOOP(
+    "Velmaro",
     "Un periodo simulato, ripetuto per gli NP periodi visualizzati: in alto in rosso la "
     "tensione in ingresso Vi(t), al centro in verde la corrente nel condensatore iC(t), in basso "
     "in blu la tensione in uscita Vo(t). Sposta il puntatore su una forma d'onda: il "
     "suggerimento mostra il tempo e il valore in quel punto. La rotella ingrandisce l'asse dei "
     "tempi, il trascinamento lo sposta, un clic pone il cursore A e Maiusc+clic il cursore B. Il "
-    "menu del tasto destro copia il grafico, i dati o i risultati e salva il grafico o i dati.";
+    "menu del tasto destro copia il grafico, i dati o i risultati e salva il grafico o i dati.");
 
 // Builds the window from its table; the plot area is the one control made here.
 QWidget& Built(QWidget& window) {
     app::BuildWindow(window, "Form2", kForm2WidthTwips, kForm2HeightTwips, kForm2Rows,
                      [](const app::ControlRow& row, QWidget* parent) -> QWidget* {
-                         return new PlotArea(row.fill.value_or(kWhite), parent);
+                         return new PlotArea(row.fill.value_or(kWhite),
+                                             app::TwipsToPixels(row.rect).size(), parent);
                      });
     return window;
 }
@@ -82,7 +84,7 @@ Form2::Form2(QWidget* parent)
                &app::BoundControl<QRadioButton>(*this, "Option3")},
       plotMenu_(*new QMenu(this)), cursorLabel_(app::BoundControl<QLabel>(*this, "CursorLabel")) {
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("Forme d'onda reali"));
+    setWindowTitle(tr("Forme d'onda reali"));
     for (const ResultRow& row : kResultRows) {
         QLabel& label = app::BoundControl<QLabel>(*this, row.value);
         label.setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -97,9 +99,9 @@ Form2::Form2(QWidget* parent)
     steadyState.setAlignment(Qt::AlignLeft | Qt::AlignTop);
     // The cursors' readings may take two lines; a screen reader finds them by this name.
     cursorLabel_.setWordWrap(true);
-    cursorLabel_.setAccessibleName(QStringLiteral("Misure dei cursori"));
-    plot_.setAccessibleName(QString::fromUtf8(kPlotName));
-    plot_.setAccessibleDescription(QString::fromUtf8(kPlotDescription));
+    cursorLabel_.setAccessibleName(tr("Misure dei cursori"));
+    plot_.setAccessibleName(app::Text::tr(kPlotName));
+    plot_.setAccessibleDescription(app::Text::tr(kPlotDescription));
     // The empty picture box only lends its (absent) picture for blanking; it shows nothing.
     app::BoundControl<QWidget>(*this, "Picture2").hide();
 
@@ -113,28 +115,26 @@ Form2::Form2(QWidget* parent)
                 (this->*copy)();
         };
     };
-    const std::pair<const char*, void (Form2::*)()> copies[] = {
-        {"Copia grafico", &Form2::CopyPicture},
-        {"Copia dati", &Form2::CopySamples},
-        {"Copia risultati", &Form2::CopyResults},
+    const std::pair<QString, void (Form2::*)()> copies[] = {
+        {tr("Copia grafico"), &Form2::CopyPicture},
+        {tr("Copia dati"), &Form2::CopySamples},
+        {tr("Copia risultati"), &Form2::CopyResults},
     };
     for (const auto& [text, copy] : copies)
-        connect(plotMenu_.addAction(QString::fromUtf8(text)), &QAction::triggered, this,
-                onPlot(copy));
+        connect(plotMenu_.addAction(text), &QAction::triggered, this, onPlot(copy));
     connect(new QShortcut(QKeySequence::Copy, this), &QShortcut::activated, this,
             onPlot(&Form2::CopyPicture));
 
     // Saving, and the fit, which stays on for the plots to come until it is turned off.
     plotMenu_.addSeparator();
-    const std::pair<const char*, void (Form2::*)()> saves[] = {
-        {"Salva grafico…", &Form2::SavePicture},
-        {"Salva dati…", &Form2::SaveSamples},
+    const std::pair<QString, void (Form2::*)()> saves[] = {
+        {tr("Salva grafico…"), &Form2::SavePicture},
+        {tr("Salva dati…"), &Form2::SaveSamples},
     };
     for (const auto& [text, save] : saves)
-        connect(plotMenu_.addAction(QString::fromUtf8(text)), &QAction::triggered, this,
-                onPlot(save));
+        connect(plotMenu_.addAction(text), &QAction::triggered, this, onPlot(save));
     plotMenu_.addSeparator();
-    fitAction_ = plotMenu_.addAction(QStringLiteral("Adatta verticalmente"));
+    fitAction_ = plotMenu_.addAction(tr("Adatta verticalmente"));
     fitAction_->setCheckable(true);
     connect(fitAction_, &QAction::triggered, &plot_, &PlotArea::SetFit);
 
@@ -168,11 +168,8 @@ PlotPicture& Form2::PlotSurface() { return plot_.Surface(); }
 
 void Form2::SetPlotToolTip(const QString& text) { plot_.SetToolTipText(text); }
 
-// The label's accessible name says what it holds; the value it shows is its description.
 void Form2::SetResultText(Form2Label label, const QString& text) {
-    QLabel& result = controls_.Get<QLabel>(label);
-    result.setText(text);
-    result.setAccessibleDescription(text);
+    app::SetResultText(controls_.Get<QLabel>(label), text);
 }
 
 void Form2::SetResultColour(Form2Label label, app::Rgb colour) {
@@ -211,33 +208,26 @@ void Form2::CopyPicture() { QGuiApplication::clipboard()->setImage(plot_.Picture
 // spreadsheet takes is refused, and one that does not fit in the memory left is not copied: the
 // user is told so rather than left to paste what the clipboard held before.
 void Form2::CopySamples() {
+    app::CommandInProgress command;
     const DrawnPlot plot = *plot_.Surface().Drawn();
     if (plot.N > kMaxCopiedSamples)
-        return app::ShowMessage(
-            QStringLiteral("Troppi campioni da copiare: \"Copia dati\" copia al massimo %1 "
-                           "campioni per periodo!")
-                .arg(kMaxCopiedSamples));
+        return app::ShowMessage(tr("Troppi campioni da copiare: \"Copia dati\" copia al massimo %1 "
+                                   "campioni per periodo!")
+                                    .arg(kMaxCopiedSamples));
     const QString decimalPoint = QLocale().decimalPoint();
     QString table;
-    bool outOfMemory = false;
-    const app::WorkEnd end = app::RunWithProgress(
-        {[&](engine::RunControl& control) {
-             try {
-                 table = SamplesTable(plot, decimalPoint, &control);
-             } catch (const std::bad_alloc&) {
-                 outOfMemory = true;
-             }
-         },
+    const app::WorkOutcome work = app::RunWithProgress(
+        {[&](engine::RunControl& control) { table = SamplesTable(plot, decimalPoint, &control); },
          [&plot](const engine::RunControl& control) {
-             return app::WorkProgress{
-                 QStringLiteral("Copia dei dati in corso: campione %1 di %2")
-                     .arg(QString::number(control.Step()), QString::number(plot.N)),
-                 double(control.Step()) / plot.N};
-         }});
-    if (outOfMemory)
-        return app::ShowMessage(QStringLiteral(
-            "Memoria insufficiente per copiare i dati di questo numero di campioni N!"));
-    if (end == app::WorkEnd::Finished && !table.isEmpty())
+             return app::WorkProgress{tr("Copia dei dati in corso: campione %1 di %2")
+                                          .arg(QString::number(control.Step()),
+                                               QString::number(plot.N)),
+                                      double(control.Step()) / plot.N};
+         },
+         tr("Memoria insufficiente per copiare i dati di questo numero di campioni N!")});
+    if (work.end == app::WorkEnd::Failed)
+        return app::ShowMessage(work.failure);
+    if (work.end == app::WorkEnd::Finished && !table.isEmpty())
         QGuiApplication::clipboard()->setText(table);
 }
 
@@ -258,21 +248,23 @@ void Form2::ShowView() {
     fitAction_->setChecked(plot.View().fit);
 }
 
-QString Form2::AskSavePath(const char* caption, const char* name, QStringList filters) {
+QString Form2::AskSavePath(const QString& caption, const QString& name, const QStringList& filters,
+                          bool picture) {
     const SaveAnswer answer =
-        chooseFile_(*this, {QString::fromUtf8(caption),
-                            QDir(LastSaveFolder()).filePath(QString::fromLatin1(name)), filters});
+        chooseFile_(*this, {caption, QDir(LastSaveFolder()).filePath(name), filters});
     if (answer.path.isEmpty())
         return {};
-    const QString path = QFileInfo(WithSuffixOf(answer)).absoluteFilePath();
+    const QString path =
+        QFileInfo(picture ? PicturePath(answer) : WithSuffixOf(answer)).absoluteFilePath();
     RememberSaveFolder(path);
     return path;
 }
 
 // The picture as it is shown: zoom, fit and cursors included.
 void Form2::SavePicture() {
-    const QString path = AskSavePath(
-        "Salva grafico", "grafico", {QString::fromUtf8(kPngFilter), QString::fromUtf8(kSvgFilter)});
+    const QString path =
+        AskSavePath(tr("Salva grafico"), tr("grafico"),
+                    {app::Text::tr(kPngFilter), app::Text::tr(kSvgFilter)}, true);
     if (path.isEmpty() || !HasPlot())
         return;
     if (const QString failure = SavePlotPicture(path, plot_.Surface(), plot_.Picture());
@@ -283,27 +275,28 @@ void Form2::SavePicture() {
 // The rows are written on a worker, with the run's progress and stop; a stop leaves any earlier
 // file as it was and says nothing, as the user asked for it.
 void Form2::SaveSamples() {
+    app::CommandInProgress command;
     const DrawnPlot plot = *plot_.Surface().Drawn();
-    const QString path = AskSavePath("Salva dati", "dati", {QString::fromUtf8(kCsvFilter)});
+    const QString path =
+        AskSavePath(tr("Salva dati"), tr("dati"), {app::Text::tr(kCsvFilter)}, false);
     if (path.isEmpty())
         return;
     const QString decimalPoint = QLocale().decimalPoint();
     QString failure;
-    const app::WorkEnd end = app::RunWithProgress(
+    const app::WorkOutcome work = app::RunWithProgress(
         {[&](engine::RunControl& control) {
-             try {
-                 failure = WriteSamplesCsv(path, plot, decimalPoint, &control);
-             } catch (const std::bad_alloc&) {
-                 failure = app::SaveFailureMessage(path, QStringLiteral("memoria insufficiente!"));
-             }
+             failure = WriteSamplesCsv(path, plot, decimalPoint, &control);
          },
          [&plot](const engine::RunControl& control) {
-             return app::WorkProgress{
-                 QStringLiteral("Salvataggio dei dati in corso: campione %1 di %2")
-                     .arg(QString::number(control.Step()), QString::number(plot.N)),
-                 double(control.Step()) / plot.N};
-         }});
-    if (end == app::WorkEnd::Finished && !failure.isEmpty())
+             return app::WorkProgress{tr("Salvataggio dei dati in corso: campione %1 di %2")
+                                          .arg(QString::number(control.Step()),
+                                               QString::number(plot.N)),
+                                      double(control.Step()) / plot.N};
+         },
+         app::SaveFailureMessage(path, tr("memoria insufficiente!"))});
+    if (work.end == app::WorkEnd::Failed)
+        failure = work.failure;
+    if (work.end != app::WorkEnd::Stopped && !failure.isEmpty())
         app::ShowMessage(failure);
 }
 

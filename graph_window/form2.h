@@ -63,8 +63,10 @@ private:
     void CopyResults();
     void SavePicture();
     void SaveSamples();
-    // The file to save to, asked with the filters given; empty when the user gave up.
-    QString AskSavePath(const char* caption, const char* name, QStringList filters);
+    // The file to save to, asked with the filters given; empty when the user gave up. A picture's
+    // name keeps the suffix of a format the program writes (PicturePath).
+    QString AskSavePath(const QString& caption, const QString& name, const QStringList& filters,
+                        bool picture);
     void ShowView();
 
     app::BuiltControls controls_;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "graph_window/plot_area.h"
 
+#include "graph_window/simulate_and_plot.h"
+#include "graph_window/trace_drawing.h"
 #include "graph_window/zoomed_drawing.h"
 
 #include <QCursor>
@@ -11,36 +13,47 @@
 
 namespace graph_window {
 
-PlotArea::PlotArea(app::Rgb background, QWidget* parent) : QFrame(parent), background_(background) {
+PlotArea::PlotArea(app::Rgb background, QSize size, QWidget* parent)
+    : QFrame(parent), background_(background) {
     setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    resize(size);
+    surface_ = std::make_unique<PlotPicture>(contentsRect().size(), background_);
+    surface_->SetScale(kPlotCoordinates);
+    // Drawing may make millions of lines in one go: ask for one repaint, not one per line.
+    surface_->SetChangeListener([this] {
+        shownStale_ = true;
+        if (!repaintRequested_) {
+            repaintRequested_ = true;
+            update();
+        }
+        if (surface_->View() != announced_) {
+            announced_ = surface_->View();
+            emit ViewChanged();
+        }
+    });
 }
 
-PlotPicture& PlotArea::Surface() {
-    if (!surface_) {
-        surface_ = std::make_unique<PlotPicture>(contentsRect().size(), background_);
-        surface_->SetScale(kPlotCoordinates);
-        // Drawing may make millions of lines in one go: ask for one repaint, not one per line.
-        surface_->SetChangeListener([this] {
-            shownStale_ = true;
-            if (!repaintRequested_) {
-                repaintRequested_ = true;
-                update();
-            }
-            if (surface_->View() != announced_) {
-                announced_ = surface_->View();
-                emit ViewChanged();
-            }
-        });
-    } else if (surface_->Picture().size() != contentsRect().size()) {
-        surface_->Resize(contentsRect().size());
-    }
-    return *surface_;
+// The plot on show, drawn again at the new size with the view it had.
+void PlotArea::resizeEvent(QResizeEvent* event) {
+    QFrame::resizeEvent(event);
+    if (surface_->Picture().size() == contentsRect().size())
+        return;
+    const std::optional<DrawnPlot> drawn = surface_->Drawn();
+    const PlotView view = surface_->View();
+    surface_->Resize(contentsRect().size());
+    surface_->SetScale(kPlotCoordinates);
+    if (!drawn)
+        return;
+    DrawAxes(*surface_);
+    DrawTraces(*surface_, *drawn->run, drawn->NP);
+    surface_->SetDrawn(drawn);
+    surface_->SetView(view);
 }
 
 const QImage& PlotArea::Picture() {
-    PlotPicture& surface = Surface();
+    const PlotPicture& surface = Surface();
     if (ShowsOwnPicture(surface))
         return surface.Picture();
     if (!shown_ || shownStale_) {

@@ -24,16 +24,16 @@ public:
     // drag.
     static constexpr int kDragDistance = 4;
 
-    explicit PlotArea(app::Rgb background, QWidget* parent = nullptr);
+    // An area of the size given, frame included; its drawing starts blank.
+    PlotArea(app::Rgb background, QSize size, QWidget* parent = nullptr);
 
-    // The drawing, the size of the inside of the frame: made, blank, on first use after the
-    // window has placed the area (shown or not), and blanked to the new size should that size
-    // change. It is the same object for the life of the area.
-    PlotPicture& Surface();
+    // The drawing, the size of the inside of the frame. It is the same object for the life of the
+    // area; should the area change size, the plot it holds is drawn again at the new size.
+    PlotPicture& Surface() const { return *surface_; }
     // The picture on show: the drawing itself, or the view of it, drawn on first use after a
     // change.
     const QImage& Picture();
-    QPoint ToPixel(float x, float y) { return Surface().ToPixel(x, y); }
+    QPoint ToPixel(float x, float y) const { return Surface().ToPixel(x, y); }
 
     void SetToolTipText(const QString& text);
 
@@ -57,6 +57,7 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;

@@ -10,49 +10,68 @@ namespace {
 // The longest shortest-round-trip form of a double, "-2.2250738585072014e-308", with room.
 constexpr int kMaxNumberLength = 32;
 
-// Characters per row reserved ahead, about what a row of four 16-digit values takes.
-constexpr qsizetype kTypicalRowLength = 64;
-
-// Rows between two looks at the stop: about a millisecond's work.
+// Bytes gathered before they go to the sink, and rows between two looks at the stop.
+constexpr std::size_t kPieceBytes = 1 << 20;
 constexpr std::int32_t kRowsBetweenChecks = 4096;
 
-void AppendNumber(QString& text, double value, const QString& decimalPoint) {
+void AppendNumber(std::string& out, double value, const std::string& decimalPoint) {
     char buffer[kMaxNumberLength];
     const char* const end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
-    const char* point = buffer;
-    while (point != end && *point != '.')
-        ++point;
-    text += QLatin1StringView(buffer, point);
-    if (point != end) {
-        text += decimalPoint;
-        text += QLatin1StringView(point + 1, end);
+    for (const char* c = buffer; c != end; ++c) {
+        if (*c == '.')
+            out += decimalPoint;
+        else
+            out += *c;
     }
 }
 
 } // namespace
 
-QString SamplesTable(const DrawnPlot& plot, const QString& decimalPoint,
-                     engine::RunControl* control) {
+bool WriteSampleTable(const DrawnPlot& plot, const QString& separator, const QString& decimalPoint,
+                      engine::RunControl* control,
+                      const std::function<bool(const std::string& piece)>& sink) {
     const engine::SimulatedRun* run = plot.run.get();
-    if (plot.N < 1 || !run || run->N != plot.N)
-        return {};
-    QString text = QStringLiteral("t [s]\tVi [V]\tiC [A]\tVo [V]\n");
-    text.reserve(text.size() + plot.N * kTypicalRowLength);
-    for (std::int32_t i = 1; i <= plot.N; ++i) {
+    const std::int32_t N = run && run->N == plot.N ? plot.N : 0;
+    const std::string point = decimalPoint.toStdString();
+    const std::string between = separator.toStdString();
+    std::string piece;
+    piece.reserve(kPieceBytes + 256);
+    for (const char* title : {"t [s]", "Vi [V]", "iC [A]", "Vo [V]"})
+        piece += (piece.empty() ? "" : between) + title;
+    piece += '\n';
+    for (std::int32_t i = 1; i <= N; ++i) {
         if (control && i % kRowsBetweenChecks == 0) {
             control->Check();
             control->SetStep(i);
         }
-        AppendNumber(text, i * plot.dt, decimalPoint);
-        text += u'\t';
-        AppendNumber(text, run->Vi[i], decimalPoint);
-        text += u'\t';
-        AppendNumber(text, run->iC[i], decimalPoint);
-        text += u'\t';
-        AppendNumber(text, run->Vo[i], decimalPoint);
-        text += u'\n';
+        AppendNumber(piece, i * plot.dt, point);
+        piece += between;
+        AppendNumber(piece, run->Vi[i], point);
+        piece += between;
+        AppendNumber(piece, run->iC[i], point);
+        piece += between;
+        AppendNumber(piece, run->Vo[i], point);
+        piece += '\n';
+        if (piece.size() >= kPieceBytes) {
+            if (!sink(piece))
+                return false;
+            piece.clear();
+        }
     }
-    return text;
+    return sink(piece);
+}
+
+QString SamplesTable(const DrawnPlot& plot, const QString& decimalPoint,
+                     engine::RunControl* control) {
+    if (plot.N < 1 || !plot.run || plot.run->N != plot.N)
+        return {};
+    std::string table;
+    WriteSampleTable(plot, QStringLiteral("\t"), decimalPoint, control,
+                     [&table](const std::string& piece) {
+                         table += piece;
+                         return true;
+                     });
+    return QString::fromStdString(table);
 }
 
 QString ResultsText(std::span<const ShownResult> results) {

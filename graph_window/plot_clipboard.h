@@ -1,26 +1,35 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// What the graph window puts on the clipboard as text: one simulated period as a table for a
-// spreadsheet, and the results on show. Apart from any widget.
+// One simulated period as a table, as "Copia dati" puts it on the clipboard and "Salva dati…"
+// writes it to a file, and the results on show as text. Apart from any widget.
 
 #include "engine/run_control.h"
 #include "graph_window/plot_picture.h"
 
 #include <QString>
 
+#include <functional>
 #include <span>
+#include <string>
 
 namespace graph_window {
 
 // The most samples "Copia dati" puts on the clipboard: about the rows a spreadsheet takes.
 inline constexpr std::int32_t kMaxCopiedSamples = 1'000'000;
 
-// The header row, then one row per sample i = 1 … N of the run the plot on show holds:
-// t = i·dt in seconds, Vi in V, iC in A and Vo in V, separated by tabs, each row ending with a
-// newline. Every value has as many digits as reading it back to the same 64-bit value takes,
-// with decimalPoint for the point. Empty when the plot holds no run of N samples. With a
-// control, the row under way is published and a stop throws engine::WorkStopped.
+// The header row "t [s]", "Vi [V]", "iC [A]", "Vo [V]", then one row per sample i = 1 … N of the
+// run the plot on show holds: t = i·dt in seconds, Vi in V, iC in A and Vo in V, each value with
+// as many digits as reading it back to the same 64-bit value takes and decimalPoint for its
+// point, the fields separated by separator, each row ending with a newline. The table goes to
+// sink in UTF-8 pieces of about a megabyte, so that any N fits; a false from the sink ends the
+// table there, and so does the answer. With a control, the row under way is published and a
+// stop throws engine::WorkStopped. No rows when the plot holds no run of N samples.
+bool WriteSampleTable(const DrawnPlot& plot, const QString& separator, const QString& decimalPoint,
+                      engine::RunControl* control,
+                      const std::function<bool(const std::string& piece)>& sink);
+
+// The whole table, separated by tabs, for the clipboard.
 QString SamplesTable(const DrawnPlot& plot, const QString& decimalPoint,
                      engine::RunControl* control = nullptr);
 

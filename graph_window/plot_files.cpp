@@ -3,6 +3,8 @@
 
 #include "app/save_file.h"
 
+#include "app/text.h"
+#include "graph_window/plot_clipboard.h"
 #include "graph_window/zoomed_drawing.h"
 
 #include <QDir>
@@ -15,7 +17,6 @@
 #include <QSettings>
 #include <QSvgGenerator>
 
-#include <charconv>
 #include <string>
 
 namespace graph_window {
@@ -26,25 +27,7 @@ namespace {
 
 constexpr char kFolderKey[] = "salvataggi/cartella";
 
-// Bytes gathered before they go to the file, and rows between two looks at the stop.
-constexpr std::size_t kChunkBytes = 1 << 20;
-constexpr std::int32_t kRowsBetweenChecks = 4096;
-
-// The longest shortest-round-trip form of a double, "-2.2250738585072014e-308", with room.
-constexpr int kMaxNumberLength = 32;
-
 QSettings Settings() { return QSettings(QStringLiteral("Velmaro"), QStringLiteral("Velmaro")); }
-
-void AppendNumber(std::string& out, double value, const std::string& decimalPoint) {
-    char buffer[kMaxNumberLength];
-    const char* const end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
-    for (const char* c = buffer; c != end; ++c) {
-        if (*c == '.')
-            out += decimalPoint;
-        else
-            out += *c;
-    }
-}
 
 } // namespace
 
@@ -66,12 +49,39 @@ void RememberSaveFolder(const QString& path) {
     Settings().setValue(QString::fromLatin1(kFolderKey), QFileInfo(path).absolutePath());
 }
 
+namespace {
+
+// ".png" of "Immagine PNG (*.png)".
+QString FilterSuffix(const QString& filter) {
+    static const QRegularExpression pattern(QStringLiteral("\\(\\*(\\.[A-Za-z0-9]+)\\)"));
+    const QRegularExpressionMatch match = pattern.match(filter);
+    return match.hasMatch() ? match.captured(1) : QString();
+}
+
+// The image format a picture's name asks for, in lower case; empty when it names none the
+// program writes.
+QByteArray PictureFormat(const QString& path) {
+    const QByteArray suffix = QFileInfo(path).suffix().toLower().toLatin1();
+    if (suffix == "svg")
+        return suffix;
+    for (const char* format : {"png", "jpg", "jpeg", "bmp"})
+        if (suffix == format && QImageWriter::supportedImageFormats().contains(suffix))
+            return suffix;
+    return {};
+}
+
+} // namespace
+
 QString WithSuffixOf(const SaveAnswer& answer) {
     if (!QFileInfo(answer.path).suffix().isEmpty())
         return answer.path;
-    static const QRegularExpression pattern(QStringLiteral("\\(\\*(\\.[A-Za-z0-9]+)\\)"));
-    const QRegularExpressionMatch match = pattern.match(answer.filter);
-    return match.hasMatch() ? answer.path + match.captured(1) : answer.path;
+    return answer.path + FilterSuffix(answer.filter);
+}
+
+QString PicturePath(const SaveAnswer& answer) {
+    if (!PictureFormat(answer.path).isEmpty())
+        return answer.path;
+    return answer.path + FilterSuffix(answer.filter);
 }
 
 
@@ -80,15 +90,16 @@ QString SavePlotPicture(const QString& path, const PlotPicture& plot, const QIma
     if (!file.open(QIODevice::WriteOnly))
         return SaveFailureMessage(path, WhyNotWritable(path));
     bool written;
-    if (path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)) {
+    const QByteArray format = PictureFormat(path);
+    if (format == "svg") {
         const QSize size = plot.Picture().size();
         QSvgGenerator svg;
         svg.setOutputDevice(&file);
         svg.setSize(size);
         svg.setViewBox(QRect(QPoint(0, 0), size));
         svg.setResolution(96);
-        svg.setTitle(QStringLiteral("Forme d'onda reali"));
-        svg.setDescription(QStringLiteral("Velmaro"));
+        svg.setTitle(app::Text::tr("Forme d'onda reali"));
+        svg.setDescription(app::ProgramTitle());
         QPainter painter;
         written = painter.begin(&svg);
         if (written) {
@@ -96,8 +107,8 @@ QString SavePlotPicture(const QString& path, const PlotPicture& plot, const QIma
             written = painter.end();
         }
     } else {
-        QImageWriter png(&file, "png");
-        written = png.write(shown);
+        QImageWriter writer(&file, format.isEmpty() ? QByteArray("png") : format);
+        written = writer.write(shown);
     }
     if (!written || !Committed(file))
         return SaveFailureMessage(path, WriteFailed());
@@ -110,45 +121,21 @@ QString CsvSeparator(const QString& decimalPoint) {
 
 QString WriteSamplesCsv(const QString& path, const DrawnPlot& plot, const QString& decimalPoint,
                         engine::RunControl* control) {
-    const engine::SimulatedRun* run = plot.run.get();
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return SaveFailureMessage(path, WhyNotWritable(path));
-    const std::string point = decimalPoint.toStdString();
-    const std::string separator = CsvSeparator(decimalPoint).toStdString();
-    std::string chunk;
-    chunk.reserve(kChunkBytes + 256);
-    for (const char* title : {"t [s]", "Vi [V]", "iC [A]", "Vo [V]"})
-        chunk += (chunk.empty() ? "" : separator) + title;
-    chunk += '\n';
-    const auto flush = [&] {
-        const bool whole = file.write(chunk.data(), qint64(chunk.size())) == qint64(chunk.size());
-        chunk.clear();
-        return whole;
-    };
-    const std::int32_t N = run && run->N == plot.N ? plot.N : 0;
+    bool written;
     try {
-        for (std::int32_t i = 1; i <= N; ++i) {
-            if (control && i % kRowsBetweenChecks == 0) {
-                control->Check();
-                control->SetStep(i);
-            }
-            AppendNumber(chunk, i * plot.dt, point);
-            chunk += separator;
-            AppendNumber(chunk, run->Vi[i], point);
-            chunk += separator;
-            AppendNumber(chunk, run->iC[i], point);
-            chunk += separator;
-            AppendNumber(chunk, run->Vo[i], point);
-            chunk += '\n';
-            if (chunk.size() >= kChunkBytes && !flush())
-                return SaveFailureMessage(path, WriteFailed());
-        }
+        written = WriteSampleTable(plot, CsvSeparator(decimalPoint), decimalPoint, control,
+                                   [&file](const std::string& piece) {
+                                       return file.write(piece.data(), qint64(piece.size())) ==
+                                              qint64(piece.size());
+                                   });
     } catch (const engine::WorkStopped&) {
         file.cancelWriting();
         throw;
     }
-    if (!flush() || !Committed(file))
+    if (!written || !Committed(file))
         return SaveFailureMessage(path, WriteFailed());
     return {};
 }

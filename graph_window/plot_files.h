@@ -11,6 +11,7 @@
 #include <QImage>
 #include <QString>
 #include <QStringList>
+#include <QtGlobal>
 
 #include <functional>
 
@@ -19,9 +20,9 @@ class QWidget;
 namespace graph_window {
 
 // The file dialog's filters.
-inline constexpr char kPngFilter[] = "Immagine PNG (*.png)";
-inline constexpr char kSvgFilter[] = "Disegno SVG (*.svg)";
-inline constexpr char kCsvFilter[] = "Dati CSV (*.csv)";
+inline constexpr char kPngFilter[] = QT_TRANSLATE_NOOP("Velmaro", "Immagine PNG (*.png)");
+inline constexpr char kSvgFilter[] = QT_TRANSLATE_NOOP("Velmaro", "Disegno SVG (*.svg)");
+inline constexpr char kCsvFilter[] = QT_TRANSLATE_NOOP("Velmaro", "Dati CSV (*.csv)");
 
 // What a save asks the user, and the answer: the file (empty when the user gave up) and the
 // filter chosen with it.
@@ -44,13 +45,18 @@ SaveAnswer AskWithFileDialog(QWidget& parent, const SaveQuestion& question);
 QString LastSaveFolder();
 void RememberSaveFolder(const QString& path);
 
-// The answer's file, with the suffix of its filter when its name has none ("grafico" with
-// "Disegno SVG (*.svg)" gives "grafico.svg").
+// The answer's file, with the suffix of its filter when its name has none ("dati" with
+// "Dati CSV (*.csv)" gives "dati.csv").
 QString WithSuffixOf(const SaveAnswer& answer);
 
-// The plot as shown: as SVG vector lines (zoomed_drawing.h) when the name ends in ".svg", in any
-// case, otherwise as a PNG of shown, the picture on show, at its pixel size. Empty when saved,
-// otherwise the message saying why not.
+// The answer's file for a picture: a name ending in the suffix of a format the program writes
+// (png, jpg, jpeg, bmp, svg, in any case) keeps it; any other name gets its filter's suffix
+// ("grafico.1" with "Immagine PNG (*.png)" gives "grafico.1.png").
+QString PicturePath(const SaveAnswer& answer);
+
+// The plot as shown, in the format its name's suffix names: SVG vector lines (zoomed_drawing.h)
+// for ".svg", otherwise shown, the picture on show, at its pixel size, as PNG, JPEG or BMP. Empty
+// when saved, otherwise the message saying why not.
 QString SavePlotPicture(const QString& path, const PlotPicture& plot, const QImage& shown);
 
 // The fields' separator of a CSV file whose numbers have decimalPoint: ";" after a decimal comma,

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "graph_window/plot_view.h"
 
+#include "app/text.h"
+
 #include "app/number_text.h"
 #include "graph_window/plot_picture.h"
 
@@ -156,7 +158,7 @@ QString CursorText(const std::optional<DrawnPlot>& plot, const PlotView& view) {
     if (!view.a || !view.b) {
         const Cursor& cursor = view.a ? *view.a : *view.b;
         const TraceGeometry& band = GeometryOf(cursor.trace);
-        return QStringLiteral("%1: t = %2 µs   %3%4%5")
+        return app::Text::tr("%1: t = %2 µs   %3%4%5")
             .arg(view.a ? QStringLiteral("A") : QStringLiteral("B"), microseconds(cursor.sample),
                  QString::fromLatin1(band.label),
                  FormatNumber(SampleValue(*plot, cursor.trace, cursor.sample),
@@ -168,13 +170,13 @@ QString CursorText(const std::optional<DrawnPlot>& plot, const PlotView& view) {
     const double difference =
         SampleValue(*plot, trace, view.b->sample) - SampleValue(*plot, trace, view.a->sample);
     QString text =
-        QStringLiteral("A: t = %1 µs   B: t = %2 µs   Δt = %3 µs   ")
+        app::Text::tr("A: t = %1 µs   B: t = %2 µs   Δt = %3 µs   ")
             .arg(microseconds(view.a->sample), microseconds(view.b->sample), microseconds(samples));
     if (samples != 0)
-        text += QStringLiteral("1/Δt = %1 kHz   ")
+        text += app::Text::tr("1/Δt = %1 kHz   ")
                     .arg(FormatNumber(1 / (double(samples) * plot->dt) / 1000,
                                       NumberPattern::Scientific2));
-    return text + QStringLiteral("Δ%1 = %2%3")
+    return text + app::Text::tr("Δ%1 = %2%3")
                       .arg(QString::fromLatin1(SymbolOf(trace)),
                            FormatNumber(difference, NumberPattern::Scientific2),
                            QString::fromLatin1(GeometryOf(trace).unit));

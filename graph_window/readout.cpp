@@ -2,6 +2,7 @@
 #include "graph_window/readout.h"
 
 #include "app/number_text.h"
+#include "app/text.h"
 
 #include <cmath>
 
@@ -20,9 +21,9 @@ std::optional<QString> ReadoutText(Trace trace, float x, float y,
     if (!std::isfinite(microseconds) || !std::isfinite(value))
         return std::nullopt;
     using app::FormatNumber, app::NumberPattern;
-    return QStringLiteral("t= ") + FormatNumber(microseconds, NumberPattern::Fixed2) +
-           QStringLiteral("usec") + QStringLiteral(" ; ") + QString::fromLatin1(band.label) +
-           FormatNumber(value, NumberPattern::Scientific2) + QString::fromLatin1(band.unit);
+    return app::Text::tr("t= %1usec ; %2%3%4")
+        .arg(FormatNumber(microseconds, NumberPattern::Fixed2), QString::fromLatin1(band.label),
+             FormatNumber(value, NumberPattern::Scientific2), QString::fromLatin1(band.unit));
 }
 
 void ReadPointer(GraphWindowView& window, float x, float y) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "graph_window/simulate_and_plot.h"
 
+#include "app/text.h"
 #include "graph_window/trace_drawing.h"
 
 #include <algorithm>
@@ -10,33 +11,12 @@ namespace graph_window {
 
 namespace {
 
-// The state's arrays and statistics refer to a run, or to none.
-void HoldRun(app::DesignState& state, std::shared_ptr<const engine::SimulatedRun> run) {
-    state.run = std::move(run);
-    if (!state.run) {
-        state.Vi = state.Vo = state.iC = {};
-        state.dt = 0;
-        return;
-    }
-    const engine::SimulatedRun& r = *state.run;
-    state.dt = r.dt;
-    state.Vi = r.Vi;
-    state.Vo = r.Vo;
-    state.iC = r.iC;
-    state.ViMax = r.statistics.ViMax;
-    state.IcMax = r.statistics.IcMax;
-    state.VoMax = r.statistics.VoMax;
-    state.VoMin = r.statistics.VoMin;
-    state.DeltaVoVera = r.statistics.DeltaVoVera;
-    state.VomVera = r.statistics.VomVera;
-}
-
 // "Simulazione in corso: periodo p di NI", the bar at the share of the periods done.
 app::WorkProgress RunProgress(const engine::RunControl& control, const engine::RunPlan& plan) {
     const std::int64_t period = std::clamp<std::int64_t>(control.Unit(), 1, plan.periods);
     const double withinPeriod =
         std::min(1.0, double(control.Step()) / std::max<double>(plan.period.n, 1));
-    return {QStringLiteral("Simulazione in corso: periodo %1 di %2")
+    return {app::Text::tr("Simulazione in corso: periodo %1 di %2")
                 .arg(QString::number(period), QString::number(plan.periods)),
             (double(period - 1) + withinPeriod) / plan.periods};
 }
@@ -79,28 +59,29 @@ void DrawAxes(PlotPicture& plot) {
     }
 }
 
-PlotEnd SimulateAndPlot(GraphWindowView& window, app::DesignState& state,
-                        const engine::RunPlan& plan, app::LongWorkRunner& runner) {
+PlotEnd SimulateAndPlot(GraphWindowView& window, const engine::RunPlan& plan, std::int32_t NP,
+                        app::LongWorkRunner& runner) {
     window.ShowWindow();
     PlotPicture& plot = window.PlotSurface();
     plot.SetScale(kPlotCoordinates);
     DrawAxes(plot);
 
     // The arrays are about to change: until the new ones are drawn there is nothing to read.
-    std::shared_ptr<const engine::SimulatedRun> previous = std::move(state.run);
-    HoldRun(state, nullptr);
+    std::shared_ptr<const engine::SimulatedRun> previous =
+        plot.Drawn() ? plot.Drawn()->run : nullptr;
     plot.SetDrawn(std::nullopt);
 
-    const std::int32_t NP = state.NP;
     PlotPicture picture = plot.Detached();
     WorkerPlot worker;
-    runner.RunLongWork({[&](engine::RunControl& control) {
-                            previous.reset();
-                            worker.Run(plan, NP, picture, control);
-                        },
-                        [&plan](const engine::RunControl& control) {
-                            return RunProgress(control, plan);
-                        }});
+    const app::WorkOutcome work = runner.RunLongWork(
+        {[&](engine::RunControl& control) {
+             previous.reset();
+             worker.Run(plan, NP, picture, control);
+         },
+         [&plan](const engine::RunControl& control) { return RunProgress(control, plan); },
+         app::Text::tr("Memoria insufficiente per simulare questo numero di campioni N!")});
+    if (work.end == app::WorkEnd::Failed)
+        return {PlotOutcome::Failed, 0, work.failure};
     if (worker.outcome != PlotOutcome::Drawn)
         return {worker.outcome, worker.period};
 
@@ -108,8 +89,7 @@ PlotEnd SimulateAndPlot(GraphWindowView& window, app::DesignState& state,
     const engine::SimulatedRun& run = *worker.run;
     const engine::PeriodStatistics& s = run.statistics;
     plot.SetDrawn(DrawnPlot{run.N, NP, run.f, run.dt, TraceScales{s.ViMax, s.IcMax, s.VoMax},
-                            run.NI, run.periodic, worker.run});
-    HoldRun(state, std::move(worker.run));
+                            run.NI, run.periodic, std::move(worker.run)});
     return {PlotOutcome::Drawn};
 }
 

@@ -2,6 +2,7 @@
 #include "main_window/command_steps.h"
 
 #include "app/number_text.h"
+#include "app/text.h"
 #include "checking/check_field.h"
 #include "engine/period.h"
 
@@ -13,20 +14,20 @@ using app::ReadFieldNumber;
 
 bool CommandSteps::FieldsPass(std::initializer_list<FieldRule> rules) {
     for (const FieldRule& rule : rules) {
-        state_.FieldText = view_.FieldText(rule.field).toStdU16String();
-        state_.MissingMsg = MissingFieldMessage(rule);
-        state_.InvalidMsg = InvalidFieldMessage(rule);
-        checking::CheckField(state_, state_.FieldText,
-                             [this](const std::u16string& message) { view_.ShowMessage(message); });
-        if (state_.InputError == 1)
-            return false;
+        const QString text = view_.FieldText(rule.field);
+        const auto fault = checking::CheckField(
+            std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()), text.size()));
+        if (!fault)
+            continue;
+        view_.ShowMessage(*fault == checking::FieldFault::Empty ? MissingFieldMessage(rule)
+                                                                : InvalidFieldMessage(rule));
+        return false;
     }
     return true;
 }
 
 std::optional<double> CommandSteps::ReadScaled(const FieldRule& rule, double scale) {
-    const std::optional<double> reading =
-        ReadFieldNumber(view_.FieldText(rule.field).toStdU16String());
+    const std::optional<double> reading = ReadFieldNumber(view_.FieldText(rule.field));
     const double scaled = reading ? *reading * scale : 0;
     if (!reading || !std::isfinite(scaled)) {
         Reject(UnrepresentableFieldMessage(rule));
@@ -43,7 +44,7 @@ bool CommandSteps::TakeValue(const ValueStep& step) {
     if (step.blacken == Blacken::OnceRead)
         view_.SetFieldColour(step.rule.field, app::kPaletteBlack);
     if (!step.accepts(state_)) {
-        Reject(step.rejection);
+        Reject(app::Text::tr(step.rejection));
         return false;
     }
     if (step.blacken == Blacken::OnceAccepted)
@@ -52,8 +53,7 @@ bool CommandSteps::TakeValue(const ValueStep& step) {
 }
 
 bool CommandSteps::TakeCount(const FieldRule& rule, std::int32_t app::DesignState::*member) {
-    const std::optional<double> reading =
-        ReadFieldNumber(view_.FieldText(rule.field).toStdU16String());
+    const std::optional<double> reading = ReadFieldNumber(view_.FieldText(rule.field));
     const std::optional<std::int32_t> count =
         reading ? engine::CountFromReal(*reading) : std::nullopt;
     if (!count) {
@@ -64,17 +64,13 @@ bool CommandSteps::TakeCount(const FieldRule& rule, std::int32_t app::DesignStat
     return true;
 }
 
-void CommandSteps::Reject(const std::u16string& message) {
-    state_.MissingMsg = message;
-    view_.ShowMessage(state_.MissingMsg);
+void CommandSteps::WriteVerificationField(Form1Field field, double value) {
+    main_window::WriteVerificationField(view_, field, value);
 }
 
-void CommandSteps::WriteVerificationField(Form1Field field, double value) {
-    state_.FormatBuffer =
-        app::FormatNumber(value, app::NumberPattern::Scientific3).toStdU16String();
-    app::FixDecimalPoint(state_.FormatBuffer);
-    view_.SetFieldText(field, QString::fromStdU16String(state_.FormatBuffer));
-    view_.SetFieldColour(field, app::kPaletteBlue);
+void WriteVerificationField(MainWindowView& view, Form1Field field, double value) {
+    view.SetFieldText(field, app::FormatWithPoint(value, app::NumberPattern::Scientific3));
+    view.SetFieldColour(field, app::kPaletteBlue);
 }
 
 } // namespace main_window

@@ -9,6 +9,7 @@
 #include "main_window/main_window_view.h"
 
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
 
 namespace main_window {
@@ -17,8 +18,8 @@ class CommandSteps {
 public:
     CommandSteps(app::DesignState& state, MainWindowView& view) : state_(state), view_(view) {}
 
-    // The field check on each field in turn, with each field's two messages; false at the
-    // first field whose check showed a message.
+    // The field check on each field in turn; false, after the field's message, at the first
+    // field it refuses.
     bool FieldsPass(std::initializer_list<FieldRule> rules);
 
     // Reads, stores and tests one value; false, after a message, when the command must end.
@@ -29,10 +30,10 @@ public:
     // count (the member then keeps its value).
     bool TakeCount(const FieldRule& rule, std::int32_t app::DesignState::*member);
 
-    // Shows a message about a value the command cannot accept, through MissingMsg.
-    void Reject(const std::u16string& message);
+    // Shows a message about a value the command cannot accept.
+    void Reject(const QString& message) { view_.ShowMessage(message); }
 
-    // Writes a value into a verification field as "0.000E+00" with "." and in palette blue.
+    // Writes a value into a verification field, as below.
     void WriteVerificationField(Form1Field field, double value);
 
 private:
@@ -41,5 +42,9 @@ private:
     app::DesignState& state_;
     MainWindowView& view_;
 };
+
+// Writes a value into a verification field as "0.000E+00" with "." whatever the locale, so that
+// "Grafici" reads it back, and in palette blue until "Grafici" takes it over.
+void WriteVerificationField(MainWindowView& view, Form1Field field, double value);
 
 } // namespace main_window

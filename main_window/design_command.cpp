@@ -6,6 +6,7 @@
 #include "main_window/design_command.h"
 
 #include "app/number_text.h"
+#include "app/text.h"
 #include "engine/ideal_circuit.h"
 #include "main_window/capacitor_design.h"
 #include "main_window/command_steps.h"
@@ -19,24 +20,27 @@ namespace {
 // In the order they are converted, each value stored before its test.
 const ValueStep kDesignSteps[] = {
     {kDesignE, 1, &app::DesignState::E, [](const app::DesignState& s) { return s.E > 0; },
-     u"La tensione in ingresso non può essere zero o negativa!"},
+     QT_TRANSLATE_NOOP("Velmaro", "La tensione in ingresso non può essere zero o negativa!")},
     {kDesignVom, 1, &app::DesignState::Vom,
      [](const app::DesignState& s) { return s.Vom > 0 && s.Vom <= s.E; },
-     u"La tensione in uscita non può essere zero o negativa o maggiore di E!"},
+     QT_TRANSLATE_NOOP("Velmaro",
+                       "La tensione in uscita non può essere zero o negativa o maggiore di E!")},
     {kDesignF, 1000, &app::DesignState::f, [](const app::DesignState& s) { return s.f > 0; },
-     u"La frequenza non può essere zero o negativa!"},
+     QT_TRANSLATE_NOOP("Velmaro", "La frequenza non può essere zero o negativa!")},
     {kDesignDeltaVo, 0.001, &app::DesignState::DeltaVo,
      [](const app::DesignState& s) { return s.DeltaVo > 0; },
-     u"DeltaVo non può essere zero o negativo!"},
+     QT_TRANSLATE_NOOP("Velmaro", "DeltaVo non può essere zero o negativo!")},
     {kDesignR, 1000, &app::DesignState::R, [](const app::DesignState& s) { return s.R > 0; },
-     u"R non può essere zero o negativa!"},
+     QT_TRANSLATE_NOOP("Velmaro", "R non può essere zero o negativa!")},
 };
 
 // A duty cycle too small to represent, or a capacitance whose calculation overflows.
-std::u16string DesignFaultMessage(DesignFault fault) {
-    return std::u16string(u"Errore di calcolo: con questi dati il calcolo di ") +
-           (fault == DesignFault::DutyCycle ? u"D" : u"C") +
-           u" esce dall'intervallo dei numeri rappresentabili.";
+QString DesignFaultMessage(DesignFault fault) {
+    return fault == DesignFault::DutyCycle
+               ? app::Text::tr("Errore di calcolo: con questi dati il calcolo di D esce "
+                               "dall'intervallo dei numeri rappresentabili.")
+               : app::Text::tr("Errore di calcolo: con questi dati il calcolo di C esce "
+                               "dall'intervallo dei numeri rappresentabili.");
 }
 
 // The real circuit's C for the wanted ripple in nF, empty where it cannot be represented; then
@@ -72,16 +76,17 @@ void RunDesignCommand(app::DesignState& state, MainWindowView& view) {
         ComputeCapacitorDesign(state.E, state.Vom, state.f, state.DeltaVo, state.R);
     if (const auto* fault = std::get_if<DesignFault>(&design))
         return steps.Reject(DesignFaultMessage(*fault));
+    const double nanofarads = std::get<CapacitorDesign>(design).C;
     state.D = std::get<CapacitorDesign>(design).D;
-    state.C = std::get<CapacitorDesign>(design).C;
+    state.C = nanofarads * 1e-9;
 
-    view.SetResultText("Label25", app::FormatNumber(state.C, app::NumberPattern::Scientific2));
+    view.SetResultText("Label25", app::FormatNumber(nanofarads, app::NumberPattern::Scientific2));
     ShowRealCapacitance(state, view);
     // All five values are finite here: E and C as tested, the others scaled down or bounded.
     steps.WriteVerificationField("Text7", state.E);
     steps.WriteVerificationField("Text12", state.f / 1000);
     steps.WriteVerificationField("Text8", state.D * 100);
-    steps.WriteVerificationField("Text10", state.C);
+    steps.WriteVerificationField("Text10", nanofarads);
     steps.WriteVerificationField("Text9", state.R * 0.001);
 }
 

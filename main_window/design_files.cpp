@@ -1,51 +1,48 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "main_window/design_files.h"
 
-#include "app/control_table.h"
 #include "app/message.h"
 #include "app/palette.h"
+#include "main_window/part_group.h"
 
 #include <QAction>
-#include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QKeySequence>
-#include <QLineEdit>
 #include <QMenu>
 #include <QWidget>
 
-#include <iterator>
+#include <vector>
 
 namespace main_window {
 
 namespace {
 
-// The field each text of a design file belongs to, in app::kDesignFileFields' order.
-constexpr const char* kFieldNames[] = {
-    "Text1", "Text2", "Text3",  "Text4",  "Text6",  "Text7",  "Text12",
-    "Text8", "Text9", "Text10", "Text13", "Text14", "Text15",
+// The fields, each where the file keeps its text, in the order the window shows them.
+struct FileField {
+    Form1Field field;
+    const char* section;
+    const char* key;
 };
-static_assert(std::size(kFieldNames) == app::kDesignFileFieldCount);
-
-// The combo box of each part choice, in app::kPartChoices' order.
-constexpr const char* kPartComboNames[] = {"SeriesCombo", "CToleranceCombo", "RToleranceCombo"};
-static_assert(std::size(kPartComboNames) == app::kPartChoiceCount);
-
-QLineEdit& FieldOf(const QWidget& window, const char* name) {
-    return *window.findChild<QLineEdit*>(QString::fromLatin1(name));
-}
-
-QComboBox* ComboOf(const QWidget& window, const char* name) {
-    return window.findChild<QComboBox*>(QString::fromLatin1(name));
-}
+// clang-format off
+constexpr FileField kFileFields[] = {
+    {"Text1",  "design", "E"},       {"Text2",  "design", "Vom"},     {"Text3", "design", "f"},
+    {"Text4",  "design", "DeltaVo"}, {"Text6",  "design", "R"},
+    {"Text7",  "verification", "E"}, {"Text12", "verification", "f"}, {"Text8", "verification", "D"},
+    {"Text9",  "verification", "R"}, {"Text10", "verification", "C"},
+    {"Text13", "verification", "N"}, {"Text14", "verification", "NP"},
+    {"Text15", "verification", "NI"},
+};
+// clang-format on
+constexpr std::size_t kFieldCount = std::size(kFileFields);
 
 QString AskWithDialog(QWidget& window, FileQuestion question, const QString& start) {
     const bool open = question == FileQuestion::Open;
-    QFileDialog dialog(
-        &window, open ? QStringLiteral("Apri progetto") : QStringLiteral("Salva progetto come"),
-        start);
+    QFileDialog dialog(&window,
+                       open ? DesignFiles::tr("Apri progetto") : DesignFiles::tr("Salva progetto come"),
+                       start);
     dialog.setNameFilters(
-        {QStringLiteral("Progetti Velmaro (*.velmaro)"), QStringLiteral("Tutti i file (*)")});
+        {DesignFiles::tr("Progetti Velmaro (*.velmaro)"), DesignFiles::tr("Tutti i file (*)")});
     if (open) {
         dialog.setFileMode(QFileDialog::ExistingFile);
     } else {
@@ -59,23 +56,62 @@ QString AskWithDialog(QWidget& window, FileQuestion question, const QString& sta
 
 } // namespace
 
-DesignFiles::DesignFiles(QWidget& window)
-    : QObject(&window), window_(window), menu_(*new QMenu(&window)),
+app::DesignFileSchema DesignFileKeys() {
+    static const std::vector<app::DesignFileKey> keys = [] {
+        std::vector<app::DesignFileKey> made;
+        for (const FileField& field : kFileFields)
+            made.push_back({field.section, field.key});
+        for (const PartCombo& list : kPartCombos)
+            made.push_back({"part", list.fileKey, list.texts});
+        return made;
+    }();
+    return keys;
+}
+
+app::DesignFile DesignOfView(const MainWindowView& view) {
+    app::DesignFile design;
+    for (const FileField& field : kFileFields)
+        design.texts.push_back(view.FieldText(field.field));
+    for (const PartCombo& list : kPartCombos) {
+        const int index = view.ChoiceIndex(list.combo);
+        const bool within = index >= 0 && std::size_t(index) < list.texts.size();
+        design.texts.push_back(QString::fromUtf8(list.texts[within ? index : list.first]));
+    }
+    return design;
+}
+
+void ShowDesignInView(MainWindowView& view, const app::DesignFile& design) {
+    for (std::size_t i = 0; i < kFieldCount && i < design.texts.size(); ++i) {
+        view.SetFieldText(kFileFields[i].field, design.texts[i]);
+        view.SetFieldColour(kFileFields[i].field, app::kPaletteBlack);
+    }
+    for (std::size_t k = 0; k < std::size(kPartCombos); ++k) {
+        const PartCombo& list = kPartCombos[k];
+        if (kFieldCount + k >= design.texts.size())
+            break;
+        for (std::size_t index = 0; index < list.texts.size(); ++index)
+            if (design.texts[kFieldCount + k] == QString::fromUtf8(list.texts[index]))
+                view.SetChoiceIndex(list.combo, int(index));
+    }
+}
+
+DesignFiles::DesignFiles(QWidget& window, MainWindowView& view)
+    : QObject(&window), window_(window), view_(view), menu_(*new QMenu(&window)),
       ask_([&window](FileQuestion question, const QString& start) {
           return AskWithDialog(window, question, start);
       }) {
     const struct {
-        const char* text;
+        QString text;
         QKeySequence keys;
         bool (DesignFiles::*run)();
     } entries[] = {
-        {"Apri progetto…", QKeySequence(Qt::CTRL | Qt::Key_O), &DesignFiles::OpenAsked},
-        {"Salva progetto", QKeySequence(Qt::CTRL | Qt::Key_S), &DesignFiles::Save},
-        {"Salva progetto come…", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
+        {tr("Apri progetto…"), QKeySequence(Qt::CTRL | Qt::Key_O), &DesignFiles::OpenAsked},
+        {tr("Salva progetto"), QKeySequence(Qt::CTRL | Qt::Key_S), &DesignFiles::Save},
+        {tr("Salva progetto come…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
          &DesignFiles::SaveAs},
     };
     for (const auto& entry : entries) {
-        QAction* action = menu_.addAction(QString::fromUtf8(entry.text));
+        QAction* action = menu_.addAction(entry.text);
         action->setShortcut(entry.keys);
         window_.addAction(action);
         connect(action, &QAction::triggered, this, [this, run = entry.run] { (this->*run)(); });
@@ -94,12 +130,12 @@ bool DesignFiles::OpenAsked() {
 
 bool DesignFiles::Open(const QString& path) {
     const QString absolute = QFileInfo(path).absoluteFilePath();
-    const app::DesignFileReading reading = app::ReadDesignFile(absolute);
+    const app::DesignFileReading reading = app::ReadDesignFile(absolute, DesignFileKeys());
     if (!reading.design) {
         app::ShowMessage(reading.problem);
         return false;
     }
-    ShowDesignInWindow(window_, *reading.design);
+    ShowDesignInView(view_, *reading.design);
     currentFile_ = absolute;
     return true;
 }
@@ -112,45 +148,13 @@ bool DesignFiles::SaveAs() {
 }
 
 bool DesignFiles::SaveTo(const QString& path) {
-    const QString failure = app::WriteDesignFile(path, DesignOfWindow(window_));
+    const QString failure = app::WriteDesignFile(path, DesignOfView(view_), DesignFileKeys());
     if (!failure.isEmpty()) {
         app::ShowMessage(failure);
         return false;
     }
     currentFile_ = path;
     return true;
-}
-
-app::DesignFile DesignOfWindow(const QWidget& window) {
-    app::DesignFile design = app::DesignFile::Initial();
-    for (std::size_t i = 0; i < app::kDesignFileFieldCount; ++i)
-        design.fields[i] = FieldOf(window, kFieldNames[i]).text();
-    ReadPartChoices(window, design);
-    return design;
-}
-
-// The texts stand for typed ones: in the colour of typed text, not in the blue of a result of
-// "Calcola C".
-void ShowDesignInWindow(QWidget& window, const app::DesignFile& design) {
-    for (std::size_t i = 0; i < app::kDesignFileFieldCount; ++i) {
-        QLineEdit& field = FieldOf(window, kFieldNames[i]);
-        field.setText(design.fields[i]);
-        app::SetTextColour(field, app::kPaletteBlack);
-    }
-    ShowPartChoices(window, design);
-}
-
-void ReadPartChoices(const QWidget& window, app::DesignFile& design) {
-    for (std::size_t i = 0; i < app::kPartChoiceCount; ++i)
-        if (const QComboBox* combo = ComboOf(window, kPartComboNames[i]))
-            design.part[i] = combo->currentText();
-}
-
-void ShowPartChoices(QWidget& window, const app::DesignFile& design) {
-    for (std::size_t i = 0; i < app::kPartChoiceCount; ++i)
-        if (QComboBox* combo = ComboOf(window, kPartComboNames[i]))
-            if (const int index = combo->findText(design.part[i]); index >= 0)
-                combo->setCurrentIndex(index);
 }
 
 } // namespace main_window

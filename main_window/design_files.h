@@ -8,6 +8,7 @@
 // no command; a file that cannot be opened changes nothing and says why in one message box.
 
 #include "app/design_file.h"
+#include "main_window/main_window_view.h"
 
 #include <QObject>
 #include <QString>
@@ -26,12 +27,20 @@ enum class FileQuestion { Open, SaveAs };
 // empty text when the user gives up.
 using AskForFile = std::function<QString(FileQuestion question, const QString& start)>;
 
+// What a design file keeps of the main window: each field's text as typed, then the part group's
+// choices; the one table from the window's controls to the file's keys.
+app::DesignFileSchema DesignFileKeys();
+
+// The window's field texts and part choices as a design file, and the other way round. Shown
+// texts stand for typed ones: in the colour of typed text, not in the blue of a result.
+app::DesignFile DesignOfView(const MainWindowView& view);
+void ShowDesignInView(MainWindowView& view, const app::DesignFile& design);
+
 class DesignFiles : public QObject {
     Q_OBJECT
 public:
-    // window is the main window, with its fields named as its control table names them; it owns
-    // this object.
-    explicit DesignFiles(QWidget& window);
+    // window is the main window, view what the commands see of it; window owns this object.
+    DesignFiles(QWidget& window, MainWindowView& view);
 
     // Each answers whether the design was opened or saved.
     bool OpenAsked(); // asks for the file
@@ -50,19 +59,10 @@ private:
     void ShowMenu(const QPoint& position);
 
     QWidget& window_;
+    MainWindowView& view_;
     QMenu& menu_;
     QString currentFile_;
     AskForFile ask_;
 };
-
-// The window's field texts and part choices as a design file, and the other way round.
-app::DesignFile DesignOfWindow(const QWidget& window);
-void ShowDesignInWindow(QWidget& window, const app::DesignFile& design);
-
-// The part choices alone, through the combo boxes SeriesCombo, CToleranceCombo and
-// RToleranceCombo, each found by its name; a window without one keeps that choice as it is in
-// the design (reading) and skips it (showing).
-void ReadPartChoices(const QWidget& window, app::DesignFile& design);
-void ShowPartChoices(QWidget& window, const app::DesignFile& design);
 
 } // namespace main_window

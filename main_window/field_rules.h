@@ -2,12 +2,13 @@
 #pragma once
 
 // How a command takes a field: its messages and its conversion step. Each field has a subject
-// ("la tensione di ingresso E") from which its messages are made, so every command words them
-// alike.
+// ("la tensione di ingresso E") that its messages name, so every command words them alike.
 
 #include "main_window/form1_layout.h"
 
-#include <string>
+#include <QString>
+
+#include <QtGlobal>
 
 namespace app {
 struct DesignState;
@@ -16,27 +17,35 @@ struct DesignState;
 namespace main_window {
 
 struct FieldRule {
-    Form1Field field;        // the field
-    const char16_t* subject; // what the field holds, as the messages name it
+    Form1Field field;    // the field
+    const char* subject; // what the field holds, as the messages name it (marked for translation)
 };
 
 // The fields the commands read. The design data, for "Calcola C":
-inline constexpr FieldRule kDesignE{"Text1", u"la tensione di ingresso E"};
-inline constexpr FieldRule kDesignVom{"Text2",
-                                      u"il valore della tensione desiderata in uscita Vom"};
-inline constexpr FieldRule kDesignF{"Text3",
-                                    u"il valore della frequenza del segnale in ingresso f in kHz"};
-inline constexpr FieldRule kDesignDeltaVo{"Text4", u"il valore di DeltaVo in mV"};
-inline constexpr FieldRule kDesignR{"Text6", u"il valore di R in kohm"};
+inline constexpr FieldRule kDesignE{"Text1", QT_TRANSLATE_NOOP("Velmaro", "la tensione di ingresso E")};
+inline constexpr FieldRule kDesignVom{
+    "Text2", QT_TRANSLATE_NOOP("Velmaro", "il valore della tensione desiderata in uscita Vom")};
+inline constexpr FieldRule kDesignF{
+    "Text3",
+    QT_TRANSLATE_NOOP("Velmaro", "il valore della frequenza del segnale in ingresso f in kHz")};
+inline constexpr FieldRule kDesignDeltaVo{"Text4",
+                                          QT_TRANSLATE_NOOP("Velmaro", "il valore di DeltaVo in mV")};
+inline constexpr FieldRule kDesignR{"Text6", QT_TRANSLATE_NOOP("Velmaro", "il valore di R in kohm")};
 // The verification data and the run settings, for "Grafici":
 inline constexpr FieldRule kVerifyE{"Text7", kDesignE.subject};
-inline constexpr FieldRule kVerifyD{"Text8", u"il valore del Duty Cycle in %"};
+inline constexpr FieldRule kVerifyD{"Text8",
+                                    QT_TRANSLATE_NOOP("Velmaro", "il valore del Duty Cycle in %")};
 inline constexpr FieldRule kVerifyF{"Text12", kDesignF.subject};
-inline constexpr FieldRule kVerifyR{"Text9", u"il valore della resistenza R in kohm"};
-inline constexpr FieldRule kVerifyC{"Text10", u"il valore della capacità in nF"};
-inline constexpr FieldRule kSamples{"Text13", u"il numero dei campioni N"};
-inline constexpr FieldRule kPeriodsDrawn{"Text14", u"il numero dei periodi visualizzati NP"};
-inline constexpr FieldRule kPeriodsSimulated{"Text15", u"il numero delle iterazioni NI"};
+inline constexpr FieldRule kVerifyR{
+    "Text9", QT_TRANSLATE_NOOP("Velmaro", "il valore della resistenza R in kohm")};
+inline constexpr FieldRule kVerifyC{"Text10",
+                                    QT_TRANSLATE_NOOP("Velmaro", "il valore della capacità in nF")};
+inline constexpr FieldRule kSamples{"Text13",
+                                    QT_TRANSLATE_NOOP("Velmaro", "il numero dei campioni N")};
+inline constexpr FieldRule kPeriodsDrawn{
+    "Text14", QT_TRANSLATE_NOOP("Velmaro", "il numero dei periodi visualizzati NP")};
+inline constexpr FieldRule kPeriodsSimulated{
+    "Text15", QT_TRANSLATE_NOOP("Velmaro", "il numero delle iterazioni NI")};
 
 // When the graph command turns a verification field's text black, marking that it has taken
 // the value over.
@@ -49,20 +58,20 @@ struct ValueStep {
     double scale;
     double app::DesignState::*member;
     bool (*accepts)(const app::DesignState& state);
-    const char16_t* rejection; // the message for a value that fails the test
+    const char* rejection; // the message for a value that fails the test (marked)
     Blacken blacken = Blacken::Never;
 };
 
 // "Hai dimenticato di scrivere <subject>"
-std::u16string MissingFieldMessage(const FieldRule& rule);
+QString MissingFieldMessage(const FieldRule& rule);
 
 // "Errore di inserimento dati per <subject>. Puoi scrivere soltanto numeri razionali ..."
-std::u16string InvalidFieldMessage(const FieldRule& rule);
+QString InvalidFieldMessage(const FieldRule& rule);
 
 // For a number beyond the range of a 64-bit real, or one that its unit's scale takes there.
-std::u16string UnrepresentableFieldMessage(const FieldRule& rule);
+QString UnrepresentableFieldMessage(const FieldRule& rule);
 
 // For a count outside the range of a signed 32-bit integer.
-std::u16string CountOutOfRangeMessage(const FieldRule& rule);
+QString CountOutOfRangeMessage(const FieldRule& rule);
 
 } // namespace main_window

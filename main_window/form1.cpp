@@ -4,6 +4,7 @@
 #include "app/control_table.h"
 #include "app/images.h"
 #include "app/message.h"
+#include "app/text.h"
 #include "main_window/design_command.h"
 #include "main_window/field_rules.h"
 #include "main_window/form1_layout.h"
@@ -22,10 +23,11 @@ namespace {
 // The combos of the part group, the window's only controls of their kind.
 QWidget* MakePartCombo(const app::ControlRow& row, QWidget* parent) {
     auto* combo = new QComboBox(parent);
-    for (const PartCombo& options : PartCombos())
-        if (QLatin1String(options.name) == QLatin1String(row.name)) {
-            combo->addItems(options.texts);
-            combo->setCurrentIndex(options.first);
+    for (const PartCombo& list : kPartCombos)
+        if (app::SameText(list.combo.Name(), row.name)) {
+            for (const char* text : list.texts)
+                combo->addItem(QString::fromUtf8(text));
+            combo->setCurrentIndex(list.first);
         }
     return combo;
 }
@@ -41,7 +43,7 @@ QWidget& Built(QWidget& window) {
 
 Form1::Form1(app::DesignState& state, QWidget* parent)
     : QWidget(parent), state_(state), controls_(Built(*this), kForm1Rows) {
-    setWindowTitle(QString::fromUtf16(app::kProgramTitle));
+    setWindowTitle(app::ProgramTitle());
     app::BoundControl<QLabel>(*this, "Picture1").setPixmap(app::SchematicPicture());
 
     connect(&app::BoundControl<QPushButton>(*this, "Command3"), &QPushButton::clicked, this,
@@ -49,14 +51,16 @@ Form1::Form1(app::DesignState& state, QWidget* parent)
     connect(&app::BoundControl<QPushButton>(*this, "Command1"), &QPushButton::clicked, this,
             [this] { RunDesignCommand(state_, *this); });
     connect(&app::BoundControl<QPushButton>(*this, "Command2"), &QPushButton::clicked, this,
-            [this] { RunGraphCommand(state_, *this); });
+            [this] {
+                app::CommandInProgress command;
+                RunGraphCommand(state_, *this);
+            });
 
     // A new choice shows the part for the last accepted design at once. Each combo's caption
     // labels it for a screen reader, which takes a combo's name from its label on Linux.
-    for (std::size_t k = 0; k < partCombos_.size(); ++k) {
-        partCombos_[k] = &app::BoundControl<QComboBox>(*this, PartCombos()[k].name);
-        connect(partCombos_[k], &QComboBox::currentIndexChanged, this, [this] { ShowPart(); });
-        app::BoundControl<QLabel>(*this, PartCombos()[k].caption).setBuddy(partCombos_[k]);
+    for (const PartCombo& list : kPartCombos) {
+        connect(&List(list.combo), &QComboBox::currentIndexChanged, this, [this] { ShowPart(); });
+        controls_.Get<QLabel>(list.caption).setBuddy(&List(list.combo));
     }
     standardCaption_ = &app::BoundControl<QLabel>(*this, "StandardCCaption");
     worstRipple_ = &app::BoundControl<QLabel>(*this, "WorstRippleLabel");
@@ -82,7 +86,7 @@ Form1::Form1(app::DesignState& state, QWidget* parent)
     Field(Form1Field(kForm1FirstFocus)).setFocus();
     app::NameControls(*this, Form1Names());
     ShowPart();
-    files_ = new DesignFiles(*this);
+    files_ = new DesignFiles(*this, *this);
 }
 
 // The graph window has no owner, so it outlives a closed main window; it goes with this object.
@@ -102,11 +106,12 @@ void Form1::SetFieldColour(Form1Field field, app::Rgb colour) {
     app::SetTextColour(Field(field), colour);
 }
 
-// The label's accessible name says what it holds; the value it shows is its description.
+int Form1::ChoiceIndex(Form1Choice list) const { return List(list).currentIndex(); }
+
+void Form1::SetChoiceIndex(Form1Choice list, int index) { List(list).setCurrentIndex(index); }
+
 void Form1::SetResultText(Form1Label label, const QString& text) {
-    QLabel& result = controls_.Get<QLabel>(label);
-    result.setText(text);
-    result.setAccessibleDescription(text);
+    app::SetResultText(controls_.Get<QLabel>(label), text);
 }
 
 void Form1::ShowPartFor(const engine::PartDesign& design) {
@@ -116,8 +121,8 @@ void Form1::ShowPartFor(const engine::PartDesign& design) {
 
 void Form1::ShowPart() {
     const PartGroupTexts texts = PartTextsFor(
-        partDesign_, PartChoiceAt(partCombos_[0]->currentIndex(), partCombos_[1]->currentIndex(),
-                                  partCombos_[2]->currentIndex()));
+        partDesign_, PartChoiceAt(ChoiceIndex(kPartCombos[0].combo), ChoiceIndex(kPartCombos[1].combo),
+                                  ChoiceIndex(kPartCombos[2].combo)));
     // The standard part's caption follows the series, and so does its name for a screen reader.
     standardCaption_->setText(texts.standardCaption);
     const app::NamingRow standardName{"StandardCLabel", {"StandardCCaption"}, "StandardCUnit"};
@@ -130,16 +135,17 @@ void Form1::ShowPart() {
     useSafeC_->setEnabled(texts.safeNanofarads.has_value());
 }
 
-void Form1::ShowMessage(const std::u16string& message) { app::ShowMessageText(message); }
+void Form1::ShowMessage(const QString& message) { app::ShowMessage(message); }
 
-// The wait cursor stays on while a run goes on behind its progress dialog.
+// The busy cursor stays on while a run goes on behind its progress dialog: the arrow with it
+// still presses the dialog's button.
 void Form1::SetBusy(bool busy) {
     if (busy)
-        QApplication::setOverrideCursor(Qt::WaitCursor);
+        QApplication::setOverrideCursor(Qt::BusyCursor);
     else
         QApplication::restoreOverrideCursor();
 }
 
-app::WorkEnd Form1::RunLongWork(const app::LongWork& work) { return app::RunWithProgress(work); }
+app::WorkOutcome Form1::RunLongWork(const app::LongWork& work) { return app::RunWithProgress(work); }
 
 } // namespace main_window

@@ -11,14 +11,14 @@
 #include "main_window/main_window_view.h"
 #include "main_window/part_group.h"
 
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPointer>
 #include <QWidget>
 
-#include <array>
 #include <optional>
 
-class QComboBox;
+
 class QLabel;
 class QPushButton;
 
@@ -39,16 +39,19 @@ public:
 
 private:
     QLineEdit& Field(Form1Field field) const { return controls_.Get<QLineEdit>(field); }
+    QComboBox& List(Form1Choice list) const { return controls_.Get<QComboBox>(list); }
 
     // What the commands see of this window.
     QString FieldText(Form1Field field) const override;
     void SetFieldText(Form1Field field, const QString& text) override;
     void SetFieldColour(Form1Field field, app::Rgb colour) override;
+    int ChoiceIndex(Form1Choice list) const override;
+    void SetChoiceIndex(Form1Choice list, int index) override;
     void SetResultText(Form1Label label, const QString& text) override;
     void ShowPartFor(const engine::PartDesign& design) override;
-    void ShowMessage(const std::u16string& message) override;
+    void ShowMessage(const QString& message) override;
     void SetBusy(bool busy) override;
-    app::WorkEnd RunLongWork(const app::LongWork& work) override;
+    app::WorkOutcome RunLongWork(const app::LongWork& work) override;
 
     // The part group for the last accepted design and the choices in its combos.
     void ShowPart();
@@ -57,7 +60,6 @@ private:
     app::BuiltControls controls_;
     QPointer<graph_window::Form2> graphWindow_;
     // The part group's controls that change.
-    std::array<QComboBox*, 3> partCombos_{}; // series, C's tolerance, R's tolerance
     QLabel* standardCaption_ = nullptr;
     QLabel* worstRipple_ = nullptr;
     QPushButton* useSafeC_ = nullptr;

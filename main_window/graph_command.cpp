@@ -5,86 +5,88 @@
 #include "main_window/graph_command.h"
 
 #include "app/number_text.h"
+#include "app/text.h"
 #include "engine/ideal_circuit.h"
 #include "graph_window/filter_group.h"
 #include "graph_window/simulate_and_plot.h"
 #include "main_window/command_steps.h"
 
-#include <string>
 #include <variant>
 
 namespace main_window {
 
 namespace {
 
-using app::DesignState;
+using app::DesignState, app::Text;
 
-// The steady-state line when the last period is still a transient.
-constexpr app::Rgb kWarningColour = app::kRed;
-
-constexpr char16_t kDutyCycleRejection[] =
-    u"Il Duty Cycle non può essere zero o negativo o maggiore o uguale al 100%!";
+constexpr char kDutyCycleRejection[] = QT_TRANSLATE_NOOP(
+    "Velmaro", "Il Duty Cycle non può essere zero o negativo o maggiore o uguale al 100%!");
 
 // In the order they are converted (the capacitance before the resistance), each value stored
 // before its test. E and D turn black as soon as they are taken over, accepted or not; f, C and
 // R only once accepted.
 const ValueStep kCircuitSteps[] = {
     {kVerifyE, 1, &DesignState::E, [](const DesignState& s) { return s.E > 0; },
-     u"La tensione in ingresso non può essere zero o negativa!", Blacken::OnceRead},
+     QT_TRANSLATE_NOOP("Velmaro", "La tensione in ingresso non può essere zero o negativa!"),
+     Blacken::OnceRead},
     {kVerifyD, 0.01, &DesignState::D, [](const DesignState& s) { return s.D > 0 && s.D < 1; },
      kDutyCycleRejection, Blacken::OnceRead},
     {kVerifyF, 1000, &DesignState::f, [](const DesignState& s) { return s.f > 0; },
-     u"La frequenza non può essere zero o negativa!", Blacken::OnceAccepted},
+     QT_TRANSLATE_NOOP("Velmaro", "La frequenza non può essere zero o negativa!"),
+     Blacken::OnceAccepted},
     {kVerifyC, 1e-9, &DesignState::C, [](const DesignState& s) { return s.C > 0; },
-     u"La capacità non può essere zero o negativa!", Blacken::OnceAccepted},
+     QT_TRANSLATE_NOOP("Velmaro", "La capacità non può essere zero o negativa!"),
+     Blacken::OnceAccepted},
     {kVerifyR, 1000, &DesignState::R, [](const DesignState& s) { return s.R > 0; },
-     u"La resistenza non può essere zero o negativa!", Blacken::OnceAccepted},
+     QT_TRANSLATE_NOOP("Velmaro", "La resistenza non può essere zero o negativa!"),
+     Blacken::OnceAccepted},
 };
 
 // What the user is told when the settings cannot be run.
-std::u16string RefusalMessage(engine::RunRefusal refusal) {
+QString RefusalMessage(engine::RunRefusal refusal) {
     using engine::RunRefusal;
     switch (refusal) {
     case RunRefusal::NoSamples:
-        return u"Il numero dei campioni N deve essere almeno 1!";
-    case RunRefusal::TooManySamples: {
-        const std::string limit = std::to_string(engine::kMaxSamplesPerPeriod);
-        return u"Il numero dei campioni N non può superare " +
-               std::u16string(limit.begin(), limit.end()) + u"!";
-    }
+        return Text::tr("Il numero dei campioni N deve essere almeno 1!");
+    case RunRefusal::TooManySamples:
+        return Text::tr("Il numero dei campioni N non può superare %1!")
+            .arg(engine::kMaxSamplesPerPeriod);
     case RunRefusal::NoPeriods:
-        return u"Il numero delle iterazioni NI deve essere almeno 1!";
+        return Text::tr("Il numero delle iterazioni NI deve essere almeno 1!");
     case RunRefusal::DutyOutOfRange:
         // Only a duty cycle outside (0, 1) puts the switching outside the period, and the range
         // test of D has already turned that away.
-        return kDutyCycleRejection;
+        return Text::tr(kDutyCycleRejection);
     case RunRefusal::NonFiniteTimeStep:
-        return u"La frequenza è troppo bassa: il passo di simulazione (1/f)/N non è "
-               u"rappresentabile!";
+        return Text::tr("La frequenza è troppo bassa: il passo di simulazione (1/f)/N non è "
+                        "rappresentabile!");
     case RunRefusal::UnstableStep:
-        return u"Il passo di simulazione (1/f)/N supera il doppio della costante di tempo R*C: "
-               u"la simulazione sarebbe instabile. Aumenta il numero dei campioni N!";
+        return Text::tr("Il passo di simulazione (1/f)/N supera il doppio della costante di "
+                        "tempo R*C: la simulazione sarebbe instabile. Aumenta il numero dei "
+                        "campioni N!");
     }
-    return u"";
+    return {};
 }
 
 // What the user is told when a run ends after the plot was blanked.
-std::u16string FailureMessage(graph_window::PlotOutcome outcome) {
+QString FailureMessage(const graph_window::PlotEnd& end) {
     using graph_window::PlotOutcome;
-    switch (outcome) {
+    switch (end.outcome) {
     case PlotOutcome::Drawn:
     case PlotOutcome::Stopped:
         break;
     case PlotOutcome::OutOfMemory:
-        return u"Memoria insufficiente per simulare questo numero di campioni N!";
+        return Text::tr("Memoria insufficiente per simulare questo numero di campioni N!");
     case PlotOutcome::NotRepresentable:
-        return u"La simulazione ha dato valori fuori dall'intervallo dei numeri "
-               u"rappresentabili: controlla i dati di verifica!";
+        return Text::tr("La simulazione ha dato valori fuori dall'intervallo dei numeri "
+                        "rappresentabili: controlla i dati di verifica!");
+    case PlotOutcome::Failed:
+        return end.failure;
     }
-    return u"";
+    return {};
 }
 
-// The wait cursor for as long as the run and the drawing take.
+// The busy cursor for as long as the run and the drawing take.
 class BusyScope {
 public:
     explicit BusyScope(MainWindowView& view) : view_(view) { view_.SetBusy(true); }
@@ -113,16 +115,17 @@ QString WholeOrScientific(std::optional<double> periods) {
 void ShowSteadyState(graph_window::GraphWindowView& graph, const graph_window::DrawnPlot& plot) {
     QString line;
     if (!plot.periodic)
-        line = QStringLiteral("Non a regime dopo %1 periodi: aumenta NI").arg(Whole(plot.NI));
+        line = Text::tr("Non a regime dopo %1 periodi: aumenta NI").arg(Whole(plot.NI));
     else if (plot.periodic->cycle == 1)
-        line = QStringLiteral("A regime dal periodo %1 di %2")
+        line = Text::tr("A regime dal periodo %1 di %2")
                    .arg(Whole(plot.periodic->firstPeriod), Whole(plot.NI));
     else
-        line = QStringLiteral("A regime dal periodo %1 di %2, ciclo di %3 periodi")
+        line = Text::tr("A regime dal periodo %1 di %2, ciclo di %3 periodi")
                    .arg(Whole(plot.periodic->firstPeriod), Whole(plot.NI),
                         Whole(plot.periodic->cycle));
     graph.SetResultText("SteadyStateLabel", line);
-    graph.SetResultColour("SteadyStateLabel", plot.periodic ? app::kPaletteBlack : kWarningColour);
+    graph.SetResultColour("SteadyStateLabel",
+                          plot.periodic ? app::kPaletteBlack : app::kWarningColour);
 }
 
 // The simulated ripple and mean, and beside them the real circuit's, for the E, D, f, R and C
@@ -130,8 +133,10 @@ void ShowSteadyState(graph_window::GraphWindowView& graph, const graph_window::D
 // to come within 1 % of them.
 void ShowResults(graph_window::GraphWindowView& graph, const DesignState& state) {
     using app::FormatFinite, app::FormatNumber, app::NumberPattern;
-    graph.SetResultText("Label5", FormatNumber(state.DeltaVoVera, NumberPattern::Scientific2));
-    graph.SetResultText("Label9", FormatNumber(state.VomVera, NumberPattern::Scientific2));
+    const graph_window::DrawnPlot& plot = *graph.PlotSurface().Drawn();
+    const engine::PeriodStatistics& statistics = plot.run->statistics;
+    graph.SetResultText("Label5", FormatNumber(statistics.DeltaVoVera, NumberPattern::Scientific2));
+    graph.SetResultText("Label9", FormatNumber(statistics.VomVera, NumberPattern::Scientific2));
 
     const engine::IdealSteadyState ideal =
         engine::IdealSteadyStateOf(state.E, state.D, state.f, state.R, state.C);
@@ -144,7 +149,7 @@ void ShowResults(graph_window::GraphWindowView& graph, const DesignState& state)
     graph.SetResultText("SettlingTimeLabel",
                         FormatFinite(seconds ? std::optional(*seconds * 1000) : std::nullopt,
                                      NumberPattern::Scientific2));
-    ShowSteadyState(graph, *graph.PlotSurface().Drawn());
+    ShowSteadyState(graph, plot);
     graph_window::ShowFilterFigures(graph, state);
 }
 
@@ -192,7 +197,7 @@ void RunGraphCommand(DesignState& state, MainWindowView& view) {
     graph_window::PlotEnd end;
     {
         BusyScope busy(view);
-        end = graph_window::SimulateAndPlot(graph, state, *plan, view);
+        end = graph_window::SimulateAndPlot(graph, *plan, state.NP, view);
     }
     if (end.outcome == graph_window::PlotOutcome::Drawn)
         return ShowResults(graph, state);
@@ -200,13 +205,12 @@ void RunGraphCommand(DesignState& state, MainWindowView& view) {
     if (end.outcome == graph_window::PlotOutcome::Stopped) {
         // The user asked for the stop: no message, the line says where the run was.
         graph.SetResultText("SteadyStateLabel",
-                            QStringLiteral("Simulazione interrotta al periodo %1 di %2")
+                            Text::tr("Simulazione interrotta al periodo %1 di %2")
                                 .arg(Whole(end.period), Whole(plan->periods)));
-        graph.SetResultColour("SteadyStateLabel", kWarningColour);
+        graph.SetResultColour("SteadyStateLabel", app::kWarningColour);
         return;
     }
-    // Through MissingMsg, as every message about a value the command cannot use.
-    CommandSteps(state, view).Reject(FailureMessage(end.outcome));
+    view.ShowMessage(FailureMessage(end));
 }
 
 } // namespace main_window

@@ -10,27 +10,36 @@
 #include "main_window/main_window_view.h"
 
 #include <QString>
-#include <QStringList>
 
-#include <array>
 #include <optional>
+#include <span>
 
 namespace main_window {
 
-// A combo of the group: its name and its caption's, the texts it offers in order (a design file
-// keeps these texts) and the position it starts at.
+// The texts each list offers, in order; a design file keeps a choice by its text.
+inline constexpr const char* kSeriesTexts[] = {"E6", "E12", "E24", "E96"};
+inline constexpr const char* kCToleranceTexts[] = {"±5 %", "±10 %", "±20 %"};
+inline constexpr const char* kRToleranceTexts[] = {"±1 %", "±5 %"};
+
+// A list of the group: its combo and caption, its key in the design file's "part", the texts it
+// offers and the position it starts at.
 struct PartCombo {
-    const char* name;
-    const char* caption;
-    QStringList texts;
+    Form1Choice combo;
+    Form1Label caption;
+    const char* fileKey;
+    std::span<const char* const> texts;
     int first;
 };
 
 // SeriesCombo (E12 at start), CToleranceCombo (±10 %) and RToleranceCombo (±1 %), in this order.
-const std::array<PartCombo, 3>& PartCombos();
+inline constexpr PartCombo kPartCombos[] = {
+    {"SeriesCombo", "SeriesCaption", "series", kSeriesTexts, 1},
+    {"CToleranceCombo", "CToleranceCaption", "CTolerance", kCToleranceTexts, 1},
+    {"RToleranceCombo", "RToleranceCaption", "RTolerance", kRToleranceTexts, 0},
+};
 
-// What the three combos stand for, from the positions chosen in them; a position outside a
-// combo's list stands for the one it starts at.
+// What the three lists stand for, from the positions chosen in them; a position outside a
+// list stands for the one it starts at.
 struct PartChoice {
     engine::Series series;
     engine::PartTolerances tolerances;

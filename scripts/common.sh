@@ -12,12 +12,18 @@ THREAD_SANITIZE_BUILD_DIR=${VELMARO_THREAD_SANITIZE_BUILD_DIR:-$ROOT/build-tsan}
 # dependencies with (dpkg-shlibdeps and file), and lintian, which checks the package.
 PACKAGES=(
   g++ cmake ninja-build
-  qt6-base-dev qt6-svg-dev
+  qt6-base-dev qt6-svg-dev qt6-translations-l10n
   fonts-liberation
   libbenchmark-dev
   xvfb xauth
   desktop-file-utils appstream shared-mime-info dpkg-dev file
   lintian
+)
+
+# What the tests need besides: the toolkit's private headers, to queue input as the window system
+# does, and the C library's locales, for a locale with a decimal comma.
+TEST_PACKAGES=(
+  qt6-base-private-dev locales
 )
 
 # What the sanitized build and the fuzz targets need besides: clang with its sanitizer and
@@ -48,6 +54,17 @@ install_missing_packages() {
 
 # build <build dir> [target...]: configures in Release with the benchmarks, then builds the targets
 # (default: all).
+# The C library's Italian locale, whose decimal comma the reading of numbers must ignore.
+install_comma_locale() {
+  if locale -a 2>/dev/null | grep -qi '^it_IT\.utf-\?8$'; then
+    return 0
+  fi
+  echo "Generating the locale it_IT.UTF-8"
+  as_root sed -i 's/^# *\(it_IT\.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+  grep -q '^it_IT\.UTF-8 UTF-8' /etc/locale.gen || echo 'it_IT.UTF-8 UTF-8' | as_root tee -a /etc/locale.gen >/dev/null
+  as_root locale-gen >/dev/null
+}
+
 build() {
   local dir=$1
   shift

@@ -8,7 +8,8 @@
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
-install_missing_packages "${PACKAGES[@]}" "${SANITIZER_PACKAGES[@]}"
+install_missing_packages "${PACKAGES[@]}" "${TEST_PACKAGES[@]}" "${SANITIZER_PACKAGES[@]}"
+install_comma_locale
 
 build "$BUILD_DIR"
 ctest --test-dir "$BUILD_DIR" --output-on-failure

@@ -1,98 +1,62 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The field check: empty texts, characters outside the number alphabet, texts of any length.
+// The field check as the user meets it: a text typed into E of the design data, then "Calcola C".
+// An empty text or one holding any character outside the number alphabet ends the command with
+// the field's own message and changes nothing; a text of the alphabet, in whatever order, passes
+// and is read (its range message, or the design). Texts of any length are checked in full.
 
-#include "checking/check_field.h"
+#include "tests/gui_support.h"
 #include "tests/test_registry.h"
 
-#include <QStringList>
 #include <QTest>
-
-using namespace app;
-using namespace checking;
 
 namespace {
 
-struct CheckOutcome {
-    std::int16_t inputError;
-    QStringList messages;
-};
-
-CheckOutcome Check(DesignState& state, const std::u16string& text) {
-    QStringList messages;
-    state.FieldText = text;
-    CheckField(state, state.FieldText, [&](const std::u16string& message) {
-        messages << QString::fromStdU16String(message);
-    });
-    return {state.InputError, messages};
-}
-
-DesignState StateWithMessages() {
-    DesignState state;
-    state.MissingMsg = u"missing";
-    state.InvalidMsg = u"invalid";
-    return state;
-}
+const QString kMissing = "Hai dimenticato di scrivere la tensione di ingresso E";
+const QString kInvalid = "Errore di inserimento dati per la tensione di ingresso E. Puoi scrivere "
+                         "soltanto numeri razionali con il punto come separatore decimale, anche "
+                         "in forma esponenziale. Ad es: 1.23 , 1E-5 , 5E3";
+const QString kZeroOrNegative = "La tensione in ingresso non può essere zero o negativa!";
+const QString kAboveE = "La tensione in uscita non può essere zero o negativa o maggiore di E!";
 
 } // namespace
 
 class CheckFieldTest : public QObject {
     Q_OBJECT
 private slots:
-    void emptyTextShowsTheMissingMessageOnly() {
-        DesignState state = StateWithMessages();
-        const CheckOutcome outcome = Check(state, u"");
-        QCOMPARE(outcome.inputError, std::int16_t(1));
-        QCOMPARE(outcome.messages, QStringList{"missing"});
-    }
-
-    void charactersOutsideTheAlphabetAreRejected_data() {
+    void theFieldCheckComesBeforeTheReading_data() {
         QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("message"); // empty: the design is made
+        QTest::newRow("empty") << "" << kMissing;
         for (const char16_t* text :
              {u" ", u"12 ", u" 12", u"1,5", u"10k", u"1D3", u"0x10", u"\uff11" /* full-width 1 */,
               u"\u0663" /* Arabic 3 */, u"1\u00a0", u"5\t", u"1e5\n"})
-            QTest::newRow(QString::fromUtf16(text).toUtf8()) << QString::fromUtf16(text);
+            QTest::newRow(QString::fromUtf16(text).toUtf8()) << QString::fromUtf16(text) << kInvalid;
+        QTest::newRow("40000 digits, a letter last") << QString(39999, u'7') + "x" << kInvalid;
+        // Texts of the alphabet pass, and read as their longest leading number (Vom is 5).
+        for (const char* text : {"e", ".", "-", "--", "+-", "-3", "+0"})
+            QTest::newRow(text) << QString(text) << kZeroOrNegative;
+        for (const char* text : {"1.5", "1E-5", ".5", "2e-3e5", "1.2.3e1"})
+            QTest::newRow(text) << QString(text) << kAboveE;
+        for (const char* text : {"5E3", "2e+3", "+20", "1e2e3", "5-3"})
+            QTest::newRow(text) << QString(text) << QString();
+        QTest::newRow("40000 digits") << QString(39998, u'0') + "10" << QString();
     }
-    void charactersOutsideTheAlphabetAreRejected() {
+    void theFieldCheckComesBeforeTheReading() {
         QFETCH(QString, text);
-        DesignState state = StateWithMessages();
-        const CheckOutcome outcome = Check(state, text.toStdU16String());
-        QCOMPARE(outcome.inputError, std::int16_t(1));
-        QCOMPARE(outcome.messages, QStringList{"invalid"});
-    }
-
-    void alphabetTextsPassSilentlyWhateverTheirOrder_data() {
-        QTest::addColumn<QString>("text");
-        for (const char* text : {"1.5", "1E-5", "5E3", "2e+3", ".5", "+2", "-3", "1.2.3", "1e2e3",
-                                 "5-3", "--", "+-", "e", ".", "-", "0123456789eE.-+"})
-            QTest::newRow(text) << QString::fromLatin1(text);
-    }
-    void alphabetTextsPassSilentlyWhateverTheirOrder() {
-        QFETCH(QString, text);
-        DesignState state = StateWithMessages();
-        state.InputError = 1; // a pass clears the flag of an earlier failure
-        const CheckOutcome outcome = Check(state, text.toStdU16String());
-        QCOMPARE(outcome.inputError, std::int16_t(0));
-        QVERIFY(outcome.messages.isEmpty());
-    }
-
-    void textsOfAnyLengthAreTestedInFull() {
-        DesignState state = StateWithMessages();
-        QCOMPARE(Check(state, std::u16string(32766, u'7')).inputError, std::int16_t(0));
-        QCOMPARE(Check(state, std::u16string(40000, u'7')).inputError, std::int16_t(0));
-
-        std::u16string badAtTheEnd(40000, u'7');
-        badAtTheEnd.back() = u'x';
-        const CheckOutcome outcome = Check(state, badAtTheEnd);
-        QCOMPARE(outcome.inputError, std::int16_t(1));
-        QCOMPARE(outcome.messages, QStringList{"invalid"});
-    }
-
-    void theCallersTextsAreLeftAsTheyWere() {
-        DesignState state = StateWithMessages();
-        Check(state, u"1,5");
-        QCOMPARE(QString::fromStdU16String(state.FieldText), QString("1,5"));
-        QCOMPARE(QString::fromStdU16String(state.MissingMsg), QString("missing"));
-        QCOMPARE(QString::fromStdU16String(state.InvalidMsg), QString("invalid"));
+        QFETCH(QString, message);
+        for (const QLocale& locale : {EnglishLocale(), ItalianLocale()}) {
+            LocaleScope scope(locale);
+            MainWindowSession session;
+            for (const auto& [name, typed] : {std::pair{"Text2", "5"}, {"Text3", "10"},
+                                             {"Text4", "100"}, {"Text6", "10"}})
+                session.field(name).setText(typed);
+            session.field("Text1").setText(text);
+            QCOMPARE(session.click("Command1"),
+                     message.isEmpty() ? QStringList() : QStringList{message});
+            QCOMPARE(session.text("Text1"), text);
+            QCOMPARE(session.caption("Label25").isEmpty(), !message.isEmpty());
+            QCOMPARE(session.text("Text7").isEmpty(), !message.isEmpty());
+        }
     }
 };
 

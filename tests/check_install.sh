@@ -95,7 +95,7 @@ fi
 same_list "the package's files" "$(printf '/usr/%s\n' "${expected[@]}" | sort)" \
   "$(dpkg-deb --contents "$deb" | awk '$1 !~ /^d/ { sub(/^\./, "", $6); print $6 }' | sort)"
 depends=$(dpkg-deb --field "$deb" Depends)
-for library in libc6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6svg6; do
+for library in libc6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6svg6 qt6-translations-l10n; do
   [[ ", $depends," =~ ,\ ${library}[\ ,] ]] || fail "Depends does not name $library: '$depends'"
 done
 

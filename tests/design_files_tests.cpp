@@ -48,20 +48,9 @@ const FieldCase kFields[] = {
 };
 // clang-format on
 
-const char* const kPartCombos[] = {"SeriesCombo", "CToleranceCombo", "RToleranceCombo"};
-
-// The part choices' combo boxes, where the window has none of its own yet, with their texts.
-void GivePartCombos(QWidget& window) {
-    for (std::size_t i = 0; i < app::kPartChoiceCount; ++i) {
-        if (window.findChild<QComboBox*>(kPartCombos[i]))
-            continue;
-        auto* combo = new QComboBox(&window);
-        combo->setObjectName(kPartCombos[i]);
-        for (const char* text : app::kPartChoices[i].texts)
-            combo->addItem(QString::fromUtf8(text));
-        combo->setCurrentText(QString::fromUtf8(app::kPartChoices[i].initial));
-    }
-}
+// The part group's lists, where the file keeps each choice.
+const std::pair<const char*, const char*> kPartLists[] = {
+    {"SeriesCombo", "series"}, {"CToleranceCombo", "CTolerance"}, {"RToleranceCombo", "RTolerance"}};
 
 // A main window whose file dialogs answer with a given path and count the questions.
 struct FilesWindow : MainWindowSession {
@@ -69,7 +58,6 @@ struct FilesWindow : MainWindowSession {
     QStringList asked;
 
     FilesWindow() {
-        GivePartCombos(main);
         main.Files().SetAskForFile([this](FileQuestion question, const QString&) {
             asked << (question == FileQuestion::Open ? "open" : "save as");
             return answer;
@@ -81,7 +69,7 @@ struct FilesWindow : MainWindowSession {
         QStringList texts;
         for (const FieldCase& field : kFields)
             texts << text(field.name);
-        for (const char* name : kPartCombos)
+        for (const auto& [name, key] : kPartLists)
             texts << main.findChild<QComboBox*>(name)->currentText();
         return texts;
     }
@@ -133,8 +121,8 @@ QStringList TextsIn(const QByteArray& content) {
     QStringList texts;
     for (const FieldCase& field : kFields)
         texts << file[field.section][field.key].toString();
-    for (const app::PartChoiceRule& choice : app::kPartChoices)
-        texts << file["part"][choice.key].toString();
+    for (const auto& [name, key] : kPartLists)
+        texts << file["part"][key].toString();
     return texts;
 }
 
@@ -190,7 +178,7 @@ private slots:
         typed.answer = folder.filePath("progetto.velmaro");
         for (const FieldCase& field : kFields)
             typed.field(field.name).setText(QString::fromUtf8(field.typed));
-        for (const char* name : kPartCombos)
+        for (const auto& [name, key] : kPartLists)
             typed.main.findChild<QComboBox*>(name)->setCurrentIndex(0);
         QCOMPARE(typed.keys(Qt::Key_S), QStringList());
         QCOMPARE(typed.asked, QStringList{"save as"});

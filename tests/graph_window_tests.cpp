@@ -191,8 +191,9 @@ private slots:
         QVERIFY(graph->parentWidget() == nullptr);
         QCOMPARE(session.result("Label5"), ripple);
         QCOMPARE(session.result("Label9"), mean);
-        QCOMPARE(std::round(session.state.DeltaVoVera * 1000), 1563145.0);
-        QCOMPARE(std::round(session.state.VomVera * 1e6), 2510899.0);
+        const engine::PeriodStatistics& statistics = graph->PlotSurface().Drawn()->run->statistics;
+        QCOMPARE(std::round(statistics.DeltaVoVera * 1000), 1563145.0);
+        QCOMPARE(std::round(statistics.VomVera * 1e6), 2510899.0);
         QVERIFY(QApplication::overrideCursor() == nullptr);
     }
 
@@ -452,9 +453,10 @@ private slots:
         Session session;
         session.setVerification({"10", "30", "1", "1", "1000", "1000.5", "0", "1001.5"});
         QVERIFY(session.plot().isEmpty());
-        QCOMPARE(session.state.N, 1000);
-        QCOMPARE(session.state.NP, 0);
-        QCOMPARE(session.state.NI, 1002);
+        const graph_window::DrawnPlot& plot = *Session::FindGraph()->PlotSurface().Drawn();
+        QCOMPARE(plot.N, 1000);
+        QCOMPARE(plot.NP, 0);
+        QCOMPARE(plot.NI, 1002);
     }
 
     void noPeriodsDrawnLeavesTicksAndBaselines() {
@@ -649,7 +651,8 @@ private slots:
         QVERIFY(CopiesNothing(session.main.GraphWindow()));
         session.setWorkedExample();
         session.plot();
-        const DesignState shown = session.state;
+        const std::shared_ptr<const engine::SimulatedRun> shown =
+            Session::FindGraph()->PlotSurface().Drawn()->run;
         session.setVerification({"10", "30", "1", "1", "1000", "20", "1", "0"});
         QCOMPARE(session.plot().size(), 1);
         Form2& graph = *session.graphBeside();
@@ -671,7 +674,7 @@ private slots:
         QCOMPARE(rows.front(), QString("t [s]\tVi [V]\tiC [A]\tVo [V]"));
         for (int i = 1; i <= 10; ++i) {
             const QStringList values = rows[i].split('\t');
-            const double expected[] = {i * shown.dt, shown.Vi[i], shown.iC[i], shown.Vo[i]};
+            const double expected[] = {i * shown->dt, shown->Vi[i], shown->iC[i], shown->Vo[i]};
             for (int k = 0; k < 4; ++k) {
                 QVERIFY(locale.decimalPoint() == "." || !values.value(k).contains('.'));
                 const QByteArray text =

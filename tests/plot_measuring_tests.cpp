@@ -55,6 +55,7 @@ struct Session : MainWindowSession {
         return plot.contentsRect().topLeft() + QPoint(column, row);
     }
     QString Label() const { return graph.findChild<QLabel*>("CursorLabel")->text(); }
+    const engine::SimulatedRun& Run() const { return *plot.Surface().Drawn()->run; }
     void Wheel(int column, int angle) {
         const QPoint at = At(column, 100);
         QWheelEvent event(at, plot.mapToGlobal(at), QPoint(), QPoint(0, angle), Qt::NoButton,
@@ -162,7 +163,7 @@ private slots:
         // Samples 5 and 15, in the output's band, hold the same value a period apart.
         QTest::mouseClick(&s.plot, Qt::LeftButton, {}, s.At(249, 500));
         const QString a = local("A: t = 500.00 µs   Vo(t) = ") +
-                          app::FormatNumber(s.state.Vo[5], app::NumberPattern::Scientific2) + "V";
+                          app::FormatNumber(s.Run().Vo[5], app::NumberPattern::Scientific2) + "V";
         QCOMPARE(s.Label(), a);
         QTest::mouseClick(&s.plot, Qt::LeftButton, Qt::ShiftModifier, s.At(747, 500));
         const QString both = local("A: t = 500.00 µs   B: t = 1500.00 µs   Δt = 1000.00 µs   "
@@ -259,7 +260,8 @@ private slots:
                  QStringList({"t [s]", "Vi [V]", "iC [A]", "Vo [V]"}).join(separator));
         for (int i = 1; i <= 10; ++i) {
             const QList<QByteArray> values = rows[i].split(separator.front().toLatin1());
-            const double expected[] = {i * s.state.dt, s.state.Vi[i], s.state.iC[i], s.state.Vo[i]};
+            const engine::SimulatedRun& run = s.Run();
+            const double expected[] = {i * run.dt, run.Vi[i], run.iC[i], run.Vo[i]};
             QCOMPARE(values.size(), 4);
             for (int k = 0; k < 4; ++k) {
                 const QByteArray text =

@@ -2,6 +2,7 @@
 // Usage: velmaro_tests [TestClass [QtTest arguments...]]
 // Without a class name every registered class runs in turn.
 
+#include "app/text.h"
 #include "tests/test_registry.h"
 
 #include <QApplication>
@@ -16,6 +17,7 @@ std::map<std::string, TestFactory>& TestRegistry() {
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
+    app::InstallToolkitTranslations(application);
     if (argc > 1 && std::string(argv[1]) == "--list") {
         for (const auto& entry : TestRegistry())
             std::printf("%s\n", entry.first.c_str());
