@@ -25,6 +25,8 @@ private slots:
         QTest::newRow("after --") << QStringList{"--", "-a"} << -1 << "-a" << "" << "";
         QTest::newRow("Qt's options") << QStringList{"-platform", "offscreen", "-reverse", "a"}
                                       << -1 << "a" << "" << "";
+        QTest::newRow("Qt's options with =") << QStringList{"-style=fusion", "--platform=xcb", "a"}
+                                             << -1 << "a" << "" << "";
         QTest::newRow("--help") << QStringList{"a", "--help"} << 0 << "" << usage << "";
         QTest::newRow("-h") << QStringList{"-h"} << 0 << "" << usage << "";
         QTest::newRow("--version") << QStringList{"--version"} << 0 << ""

@@ -8,7 +8,10 @@
 #include <QAction>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QDialogButtonBox>
 #include <QDir>
+#include <QFileDialog>
+#include <QMenu>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -328,6 +331,46 @@ private slots:
         QCOMPARE(Bytes(path), old);
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList("progetto.velmaro"));
         QCOMPARE(window.main.Files().CurrentFile(), path);
+    }
+
+    // The toolkit's own words are Italian whatever the locale: a field's menu and the buttons of
+    // the file dialogs.
+    void theToolkitSpeaksItalian_data() {
+        QTest::addColumn<QLocale>("locale");
+        QTest::newRow("C") << QLocale::c();
+        QTest::newRow("Italian") << ItalianLocale();
+    }
+    void theToolkitSpeaksItalian() {
+        QFETCH(QLocale, locale);
+        const LocaleScope scope(locale);
+        MainWindowSession window;
+        const auto plain = [](QString text) { return text.section(u'\t', 0, 0).remove(u'&'); };
+        std::unique_ptr<QMenu> menu(window.field("Text1").createStandardContextMenu());
+        QStringList entries;
+        for (const QAction* action : menu->actions())
+            if (!action->isSeparator())
+                entries << plain(action->text());
+        QCOMPARE(entries, QStringList({"Annulla", "Rifai", "Taglia", "Copia", "Incolla", "Elimina",
+                                       "Seleziona tutto"}));
+
+        for (const auto& [keys, accept] :
+             {std::pair{QKeySequence(Qt::CTRL | Qt::Key_O), QString("Apri")},
+              std::pair{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), QString("Salva")}}) {
+            QStringList buttons;
+            QTimer::singleShot(0, [&] {
+                auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+                if (!dialog)
+                    return;
+                for (const QPushButton* button :
+                     dialog->findChild<QDialogButtonBox*>()->findChildren<QPushButton*>())
+                    buttons << plain(button->text());
+                dialog->reject();
+            });
+            for (QAction* action : window.main.actions())
+                if (action->shortcut() == keys)
+                    action->trigger();
+            QCOMPARE(buttons, QStringList({accept, "Annulla"}));
+        }
     }
 };
 

@@ -17,6 +17,7 @@
 #include <QMenu>
 #include <QRadioButton>
 #include <QSettings>
+#include <QImageReader>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWheelEvent>
@@ -242,6 +243,18 @@ private slots:
         QImage png(path("grafico.png"));
         QCOMPARE(png.size(), QSize(997, 605));
         QCOMPARE(png.convertToFormat(QImage::Format_RGB32), s.plot.Picture());
+        // The format the name asks for, in any case; another name takes the filter's suffix.
+        for (const auto& [name, written, format] :
+             {std::tuple{"grafico.jpg", "grafico.jpg", "jpeg"},
+              std::tuple{"grafico.JPEG", "grafico.JPEG", "jpeg"},
+              std::tuple{"grafico.bmp", "grafico.bmp", "bmp"},
+              std::tuple{"grafico.1", "grafico.1.png", "png"}}) {
+            answer = {path(name), kPngFilter};
+            s.MenuAction("Salva grafico…").trigger();
+            QImageReader reader(path(written));
+            QCOMPARE(reader.format(), QByteArray(format));
+            QCOMPARE(reader.size(), QSize(997, 605));
+        }
 
         // SVG: vector lines, no picture inside; the dialog opens in the folder used last.
         answer = {path("grafico.SVG"), kPngFilter};

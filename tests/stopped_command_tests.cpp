@@ -1,0 +1,212 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Input that arrives while "Grafici" runs, queued as the window system delivers it: after a stop,
+// until the work has ended, it reaches no window and is dropped; in the first half second it
+// waits and is handled, in order, once the command has returned. Nothing the command holds is
+// freed under it, and the windows' labels and plot agree at the end.
+
+#include "graph_window/form2.h"
+#include "graph_window/plot_area.h"
+#include "main_window/design_files.h"
+#include "tests/gui_support.h"
+#include "tests/test_registry.h"
+
+#include <QLabel>
+#include <QPointer>
+#include <QProgressDialog>
+#include <QTest>
+#include <QTimer>
+#include <qpa/qwindowsysteminterface.h>
+
+#include <functional>
+
+using namespace graph_window;
+
+namespace {
+
+using Async = QWindowSystemInterface::AsynchronousDelivery;
+
+// A run of 10^9 steps, which does not settle, and the worked example, which takes a millisecond.
+const QStringList kLongRun{"10", "50", "10", "1000", "10000", "1000000", "1", "1000"};
+const QStringList kShortRun{"10", "30", "1", "1", "1000", "10", "1", "2000"};
+
+enum class Input { Graph, CloseGraph, CloseMain, Open, Save, CloseAll };
+
+// A click of the left button on a widget, as the window system queues it.
+void QueueClick(QWidget& widget) {
+    QWindow* window = widget.window()->windowHandle();
+    const QPointF local = widget.mapTo(widget.window(), widget.rect().center());
+    const QPointF global = widget.mapToGlobal(widget.rect().center());
+    for (const auto& [type, buttons] : {std::pair{QEvent::MouseButtonPress, Qt::LeftButton},
+                                        std::pair{QEvent::MouseButtonRelease, Qt::NoButton}})
+        QWindowSystemInterface::handleMouseEvent<Async>(window, local, global, buttons,
+                                                         Qt::LeftButton, type);
+}
+
+void QueueKey(QWidget& window, int key, Qt::KeyboardModifiers modifiers) {
+    for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease})
+        QWindowSystemInterface::handleKeyEvent<Async>(window.windowHandle(), type, key, modifiers);
+}
+
+struct Session : MainWindowSession {
+    QStringList asked; // the file dialogs the user was shown
+
+    Session() {
+        main.Files().SetAskForFile([this](main_window::FileQuestion question, const QString&) {
+            asked << (question == main_window::FileQuestion::Open ? "open" : "save as");
+            return QString();
+        });
+    }
+    void setVerification(const QStringList& values) {
+        const char* names[] = {"Text7",  "Text8",  "Text12", "Text9",
+                               "Text10", "Text13", "Text14", "Text15"};
+        for (int k = 0; k < values.size(); ++k)
+            field(names[k]).setText(values[k]);
+    }
+    Form2& graph() { return main.GraphWindow(); }
+    QString result(const char* label) { return graph().findChild<QLabel*>(label)->text(); }
+
+    void give(Input input) {
+        switch (input) {
+        case Input::Graph:
+            return QueueClick(*main.findChild<QPushButton*>("Command2"));
+        case Input::CloseGraph:
+            QWindowSystemInterface::handleCloseEvent<Async>(graph().windowHandle());
+            return;
+        case Input::CloseMain:
+            QWindowSystemInterface::handleCloseEvent<Async>(main.windowHandle());
+            return;
+        case Input::Open:
+            return QueueKey(main, Qt::Key_O, Qt::ControlModifier);
+        case Input::Save:
+            return QueueKey(main, Qt::Key_S, Qt::ControlModifier);
+        case Input::CloseAll:
+            // A session manager's quit, which closes the windows straight away, once the
+            // command runs.
+            QTimer::singleShot(0, [] { QApplication::closeAllWindows(); });
+            return;
+        }
+    }
+};
+
+// Handles whatever is pending, deferred deletions included.
+void Settle() {
+    for (int round = 0; round < 5; ++round) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
+} // namespace
+
+class StoppedCommandTest : public QObject {
+    Q_OBJECT
+private slots:
+    void inputDuringARunWaitsOrIsDropped_data() {
+        QTest::addColumn<bool>("afterStop"); // else in the first half second, before the dialog
+        QTest::addColumn<int>("input");
+        QTest::addColumn<QLocale>("locale");
+        const std::pair<const char*, Input> inputs[] = {
+            {"Grafici", Input::Graph},      {"closing the graph window", Input::CloseGraph},
+            {"closing the main window", Input::CloseMain}, {"Ctrl+O", Input::Open},
+            {"Ctrl+S", Input::Save},        {"closing all windows", Input::CloseAll}};
+        int row = 0;
+        for (const bool afterStop : {true, false})
+            for (const auto& [name, input] : inputs)
+                QTest::newRow(qPrintable(QString(afterStop ? "after the stop: %1"
+                                                           : "in the first half second: %1")
+                                             .arg(name)))
+                    << afterStop << int(input)
+                    << (row++ % 2 ? ItalianLocale() : EnglishLocale());
+    }
+    void inputDuringARunWaitsOrIsDropped() {
+        QFETCH(bool, afterStop);
+        QFETCH(int, input);
+        QFETCH(QLocale, locale);
+        const Input given = Input(input);
+        LocaleScope scope(locale);
+        Session session;
+        session.setVerification(kShortRun);
+        QVERIFY(session.click("Command2").isEmpty()); // an earlier plot on show
+        QPointer<Form2> graph = &session.graph();
+        graph->move(session.main.frameGeometry().right() + 10, 0);
+        QVERIFY(QTest::qWaitForWindowExposed(graph));
+        session.main.activateWindow(); // where the keys go
+        QVERIFY(QTest::qWaitForWindowActive(&session.main));
+        const auto earlierRun = graph->PlotSurface().Drawn()->run;
+
+        bool given_ = false;
+        QTimer watch;
+        if (afterStop) {
+            // Once the dialog shows: "Interrompi" and the input, queued together.
+            session.setVerification(kLongRun);
+            watch.setInterval(20);
+            QObject::connect(&watch, &QTimer::timeout, [&] {
+                auto* dialog = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
+                if (given_ || !dialog || !dialog->isVisible())
+                    return;
+                given_ = true;
+                QueueClick(*dialog->findChild<QPushButton*>());
+                session.give(given);
+            });
+            watch.start();
+        } else {
+            // Queued before the command looks at its events: they reach it while it runs.
+            given_ = true;
+            session.give(given);
+        }
+        QVERIFY(session.click("Command2").isEmpty());
+        QVERIFY(given_);
+
+        // As the command returns: its own windows, the labels and the plot of its run.
+        QVERIFY(graph);
+        QVERIFY(session.main.isVisible() && graph->isVisible());
+        QCOMPARE(session.asked, QStringList());
+        const auto& drawn = graph->PlotSurface().Drawn();
+        if (afterStop) {
+            QVERIFY2(session.result("SteadyStateLabel").startsWith("Simulazione interrotta"),
+                     qPrintable(session.result("SteadyStateLabel")));
+            QCOMPARE(session.result("Label5"), QString());
+            QVERIFY(!drawn);
+        } else {
+            QVERIFY(drawn && drawn->run != earlierRun);
+            QCOMPARE(session.result("Label5"), QLocale().toString(1.56, 'f', 2) + "E+03");
+        }
+
+        // Afterwards: input given after the stop was dropped, input of the first half second
+        // is handled now.
+        const auto shownRun = drawn ? drawn->run : nullptr;
+        Settle();
+        const bool handled = !afterStop;
+        switch (given) {
+        case Input::Graph:
+            QVERIFY(graph);
+            QCOMPARE(graph->PlotSurface().Drawn().has_value(), handled);
+            if (handled)
+                QVERIFY(graph->PlotSurface().Drawn()->run != shownRun);
+            break;
+        case Input::CloseGraph:
+            QCOMPARE(graph.isNull(), handled);
+            break;
+        case Input::CloseMain:
+            QCOMPARE(session.main.isVisible(), !handled);
+            QVERIFY(graph && graph->isVisible());
+            break;
+        case Input::CloseAll:
+            // The window it asked to close first, whichever that was, closes now.
+            QCOMPARE(session.main.isVisible() && graph, !handled);
+            break;
+        case Input::Open:
+            QCOMPARE(session.asked, handled ? QStringList{"open"} : QStringList());
+            break;
+        case Input::Save:
+            QCOMPARE(session.asked, handled ? QStringList{"save as"} : QStringList());
+            break;
+        }
+        if (graph && !graph->PlotSurface().Drawn())
+            QCOMPARE(session.result("Label5"), QString());
+        delete graph.data();
+    }
+};
+
+VELMARO_TEST(StoppedCommandTest);
+#include "stopped_command_tests.moc"
