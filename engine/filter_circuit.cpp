@@ -25,7 +25,7 @@ bool PositiveFinite(double x) { return x > 0 && x <= kMaxDouble; }
 bool AllFinite(const FilterModel& m) {
     for (const double x : {m.a11, m.a12, m.a21, m.a22, m.b1, m.gain, m.firstGain, m.rate[0],
                            m.rate[1], m.gap, m.output[0], m.output[1], m.first[0], m.first[1],
-                           m.p, m.q})
+                           m.pShare, m.qShare})
         if (!std::isfinite(x))
             return false;
     return true;
@@ -113,30 +113,41 @@ std::optional<FilterModel> ModelOf(const FilterCircuit& circuit) {
     if (circuit.RL && !std::isfinite(r + r2 + *circuit.RL))
         m.firstGain = 1 / (r / (r2 + *circuit.RL) + 1);
 
-    // The eigenvalues from the half-difference of the diagonal h and the positive product of
-    // the off-diagonal entries: s = 2·sqrt(h² + a12·a21) is a sum of squares, and p = h + s/2,
+    // In units of σ = −trace, the largest scale of A, so that no product below underflows:
+    // the eigenvalues from the half-difference of the diagonal h and the positive product of
+    // the off-diagonal entries. s = 2·sqrt(h² + a12·a21) is a sum of squares, and p = h + s/2,
     // q = s/2 − h are each taken from the form without cancellation, the other from p·q.
-    const double h = (m.a11 - m.a22) / 2;
-    const double product = m.a12 * m.a21;
-    const double half = std::hypot(h, std::sqrt(product));
-    m.gap = 2 * half;
+    const double sigma = -(m.a11 + m.a22);
+    const double n11 = m.a11 / sigma, n12 = m.a12 / sigma, n21 = m.a21 / sigma;
+    const double n22 = m.a22 / sigma;
+    const double h = (n11 - n22) / 2;
+    const double root = std::sqrt(n12) * std::sqrt(n21); // sqrt(a12·a21)/σ
+    const double half = std::hypot(h, root);
+    double p = 0;
+    double q = 0;
     if (h >= 0) {
-        m.p = h + half;
-        m.q = product / m.p;
+        p = h + half;
+        q = root * (root / p);
     } else {
-        m.q = half - h;
-        m.p = product / m.q;
+        q = half - h;
+        p = root * (root / q);
     }
+    const double gap = 2 * half;
+    m.gap = sigma * gap;
+    m.pShare = p / gap;
+    m.qShare = q / gap;
     // λ2 = a11 − p, both terms negative; λ1 = det/λ2 with det = a11·a22 − a12·a21 written as
     // its sum of positive terms.
-    m.rate[1] = m.p - m.a11;
-    const double det = m.b1 * intoC2 + (m.b1 + throughR2) * loadC2;
-    m.rate[0] = det / m.rate[1];
-    m.output[0] = m.gain * m.rate[1] / m.gap;
-    m.output[1] = -m.gain * m.rate[0] / m.gap;
+    const double rate2 = p - n11;
+    const double det = (m.b1 / sigma) * n21 + (m.b1 / sigma + n12) * (loadC2 / sigma);
+    const double rate1 = det / rate2;
+    m.rate[0] = sigma * rate1;
+    m.rate[1] = sigma * rate2;
+    m.output[0] = m.gain * rate2 / gap;
+    m.output[1] = -m.gain * rate1 / gap;
     // The eigenvectors (p, a21) of λ1 and (q, −a21) of λ2, scaled to their output components.
-    m.first[0] = m.output[0] * m.p / m.a21;
-    m.first[1] = -m.output[1] * m.q / m.a21;
+    m.first[0] = m.output[0] * p / n21;
+    m.first[1] = -m.output[1] * q / n21;
     if (!AllFinite(m) || !(m.rate[0] > 0 && m.rate[0] < m.rate[1]) || !(m.gap > 0))
         return std::nullopt;
     return m;
@@ -153,8 +164,8 @@ ExactStep StepOver(const FilterModel& model, double t) {
     const double e1 = std::expm1(-model.rate[0] * t);
     const double e2 = std::expm1(-model.rate[1] * t);
     const double s = model.gap;
-    step.m11 = (model.p * e1 + model.q * e2) / s;
-    step.m22 = (model.q * e1 + model.p * e2) / s;
+    step.m11 = model.pShare * e1 + model.qShare * e2;
+    step.m22 = model.qShare * e1 + model.pShare * e2;
     // (e^(λ1·t) − e^(λ2·t))/(λ1 − λ2)
     const double divided = std::exp(-model.rate[0] * t) * -std::expm1(-s * t) / s;
     step.m12 = model.a12 * divided;

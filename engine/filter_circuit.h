@@ -68,9 +68,9 @@ struct FilterModel {
     // γ2 = −g·r1/s < 0), first[i] its v1 component. For order 1, γ1 = first1 = g.
     double output[2] = {0, 0};
     double first[2] = {0, 0};
-    // For order 2, the entries of A − λ2·I on its diagonal (p, q >= 0, p·q = a12·a21,
-    // p + q = s), which the projectors on the modes are made of.
-    double p = 0, q = 0;
+    // For order 2, the entries p and q of A − λ2·I on its diagonal (p, q >= 0, p·q = a12·a21,
+    // p + q = s) as shares of s: the projectors on the modes are (A − λ2·I)/s and (λ1·I − A)/s.
+    double pShare = 0, qShare = 0;
 };
 
 // The model of a circuit; empty for an invalid circuit or when a rate leaves the double range.
