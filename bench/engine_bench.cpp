@@ -14,9 +14,18 @@
 // steps. After the runs a table gives the time per step and the ratios, with the goals:
 //   engine step <= 1.15 chain step; engine <= 0.35 literal when the design settles within NI,
 //   <= 0.8 when it does not.
+// The exact run of the filter circuits (exact_simulation.h) is measured as whole runs against the
+// literal first-order run of the same N and NI:
+//   ExactFilter/<design>  PlanExactRun and RunExactSimulation of a two-stage ladder with a load
+//                         (the 2×2 step), with its statistics and index;
+//   ExactRc/<design>      the same for one RC with a load;
+//   LiteralStats/<design> the literal run and its statistics (tests/), for N 40000000;
+// with the goals: at N 40000000, NI 1, exact <= 1.25 literal; at N 100000, NI 2000 (against
+// Literal/N100000), exact <= 0.02 literal.
 // The figures are the fastest repetition (CPU time), the least disturbed by other work on the
 // machine; without --benchmark_repetitions five repetitions run.
 
+#include "engine/exact_simulation.h"
 #include "engine/period.h"
 #include "engine/period_repeats.h"
 #include "engine/run_control.h"
@@ -160,6 +169,50 @@ void WritePeriod(benchmark::State& state, const DesignState& s) {
     SetSteps(state, WrittenSteps(plan));
 }
 
+// The exact filter runs and the literal run each is measured against.
+struct ExactDesign {
+    const char* name;
+    DesignState state;   // E, D, f, N, NI; R and C of the literal run
+    const char* literal; // the benchmark it is compared with
+    double goal;         // exact time over literal time, whole runs
+};
+
+const std::vector<ExactDesign>& ExactDesigns() {
+    static const std::vector<ExactDesign> designs = [] {
+        DesignState widest = Design(250e-9, engine::kMaxSamplesPerPeriod);
+        widest.NI = 1;
+        return std::vector<ExactDesign>{{"N40000000", widest, "LiteralStats/N40000000", 1.25},
+                                        {"N100000", Design(250e-9, 100'000), "Literal/N100000", 0.02}};
+    }();
+    return designs;
+}
+
+engine::ExactRunSettings ExactSettings(const DesignState& s, bool second) {
+    engine::FilterCircuit circuit{s.R, s.C, std::nullopt, 10 * s.R};
+    if (second)
+        circuit.second = engine::SecondStage{10 * s.R, s.C / 10};
+    return {s.E, s.D, s.f, s.N, s.NI, circuit};
+}
+
+void Exact(benchmark::State& state, const DesignState& s, bool second) {
+    for (auto _ : state) {
+        const auto plan = std::get<engine::ExactRunPlan>(engine::PlanExactRun(ExactSettings(s, second)));
+        const engine::RunAnswer answer = engine::RunExactSimulation(plan);
+        benchmark::DoNotOptimize(answer.run->Vo.data());
+    }
+    SetSteps(state, s.N);
+}
+
+void LiteralWithStatistics(benchmark::State& state, const DesignState& s) {
+    for (auto _ : state) {
+        DesignState run = s;
+        reference::RunSimulation(run);
+        reference::ComputeStatistics(run);
+        benchmark::DoNotOptimize(run.VomVera);
+    }
+    SetSteps(state, LiteralSteps(s));
+}
+
 double Fastest(const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); }
 
 void RegisterAll() {
@@ -177,6 +230,17 @@ void RegisterAll() {
         fastest(benchmark::RegisterBenchmark(("WriteChain/" + name).c_str(), Chain, s,
                                              WrittenSteps(PlanOf(s))));
         fastest(benchmark::RegisterBenchmark(("WritePeriod/" + name).c_str(), WritePeriod, s));
+    }
+    for (const ExactDesign& d : ExactDesigns()) {
+        const std::string name = d.name;
+        const auto fastest = [](benchmark::internal::Benchmark* b) {
+            b->ComputeStatistics("min", Fastest)->Unit(benchmark::kMillisecond);
+        };
+        fastest(benchmark::RegisterBenchmark(("ExactFilter/" + name).c_str(), Exact, d.state, true));
+        fastest(benchmark::RegisterBenchmark(("ExactRc/" + name).c_str(), Exact, d.state, false));
+        if (d.state.NI == 1)
+            fastest(benchmark::RegisterBenchmark(("LiteralStats/" + name).c_str(),
+                                                 LiteralWithStatistics, d.state));
     }
 }
 
@@ -196,6 +260,7 @@ public:
                 continue;
             const double seconds = run.cpu_accumulated_time / static_cast<double>(run.iterations);
             perStepNs_[run.run_name.function_name] = seconds / steps->second.value * 1e9;
+            runSeconds_[run.run_name.function_name] = seconds;
         }
     }
 
@@ -227,9 +292,29 @@ public:
                             d.name == std::string("default") ? (cost <= 0.01 ? "  met" : "  MISSED")
                                                              : "");
         }
+        std::printf("\nThe exact filter run against the literal first-order run, whole runs "
+                    "(fastest repetition)\n");
+        std::printf("%-10s %-8s %11s %11s   %-15s\n", "design", "circuit", "exact ms", "literal ms",
+                    "exact/literal (goal)");
+        for (const ExactDesign& d : ExactDesigns())
+            for (const char* circuit : {"ExactFilter", "ExactRc"}) {
+                const double exact = FindSeconds(circuit + std::string("/") + d.name);
+                const double literal = FindSeconds(d.literal);
+                if (std::isnan(exact + literal))
+                    continue;
+                std::printf("%-10s %-8s %11.2f %11.2f   %-15s %s\n", d.name,
+                            circuit == std::string("ExactFilter") ? "2nd+RL" : "1st+RL",
+                            exact * 1e3, literal * 1e3, Ratio(exact / literal, d.goal).c_str(),
+                            exact / literal <= d.goal ? "met" : "MISSED");
+            }
     }
 
 private:
+    double FindSeconds(const std::string& name) const {
+        const auto found = runSeconds_.find(name);
+        return found == runSeconds_.end() ? std::nan("") : found->second;
+    }
+
     double Find(const std::string& name) const {
         const auto found = perStepNs_.find(name);
         return found == perStepNs_.end() ? std::nan("") : found->second;
@@ -257,6 +342,7 @@ private:
     }
 
     std::map<std::string, double> perStepNs_;
+    std::map<std::string, double> runSeconds_;
 };
 
 } // namespace
