@@ -26,30 +26,11 @@ using filter_reference::Circuits;
 using filter_reference::Describe;
 using filter_reference::First;
 using filter_reference::Second;
+using filter_reference::SettledOutput;
+using filter_reference::SettledStart;
 
 bool Near(long double got, long double want, long double tolerance) {
     return std::fabs(got - want) <= tolerance;
-}
-
-// The settled state at the start of a period: the fixed point of the period map, by iterating
-// the map on the error (I − M)·x = b in long double.
-ref::State SettledStart(const ref::Linear& l, double e, double d, double f) {
-    const ref::Real period = 1.0L / f, on = d * period;
-    const ref::State b = ref::After(l, ref::After(l, {}, e, on), 0, period - on);
-    const ref::Matrix m = ref::Exp(l.a, period);
-    // (I − M)⁻¹·b for the 2×2 (the 1×1 when a12 = a21 = a22 = 0 and v2 = 0).
-    const ref::Real i11 = 1 - m.a11, i22 = l.second ? 1 - m.a22 : 1;
-    const ref::Real det = i11 * i22 - m.a12 * m.a21;
-    return {(i22 * b.v1 + m.a12 * b.v2) / det, (m.a21 * b.v1 + i11 * b.v2) / det};
-}
-
-// The output at t in [0, T) of the settled period.
-long double SettledOutput(const ref::Linear& l, ref::State start, double e, double d, double f,
-                          long double t) {
-    const ref::Real on = d * (1.0L / f);
-    if (t <= on)
-        return ref::Output(l, ref::After(l, start, e, t));
-    return ref::Output(l, ref::After(l, ref::After(l, start, e, on), 0, t - on));
 }
 
 } // namespace

@@ -141,4 +141,25 @@ inline std::complex<Real> Response(const Linear& l, Real f) {
     return (l.a.a21 * l.b1 / det) / l.x2;
 }
 
+// The settled state at the start of a period: the fixed point of the period map x -> M·x + b,
+// solving (I − M)·x = b in long double.
+inline State SettledStart(const Linear& l, double e, double d, double f) {
+    const Real period = 1.0L / f, on = d * period;
+    const State b = After(l, After(l, {}, e, on), 0, period - on);
+    const Matrix m = ExpMinusIdentity(l.a, period);
+    // (I − M)⁻¹·b for the 2×2 (the 1×1 when a12 = a21 = a22 = 0 and v2 = 0).
+    const Real i11 = -m.a11, i22 = l.second ? -m.a22 : 1;
+    const Real det = i11 * i22 - m.a12 * m.a21;
+    return {(i22 * b.v1 + m.a12 * b.v2) / det, (m.a21 * b.v1 + i11 * b.v2) / det};
+}
+
+// The output at t in [0, T) of the settled period.
+inline long double SettledOutput(const Linear& l, State start, double e, double d, double f,
+                                 long double t) {
+    const Real on = d * (1.0L / f);
+    if (t <= on)
+        return Output(l, After(l, start, e, t));
+    return Output(l, After(l, After(l, start, e, on), 0, t - on));
+}
+
 } // namespace filter_reference
