@@ -34,19 +34,18 @@ std::optional<double> SettlingOf(const FilterCircuit& circuit, int bits) {
 
 } // namespace
 
-std::optional<double> LeastSignificantBit(const ChooserInput& input) {
-    if (!ValidInput(input))
+std::optional<double> LeastSignificantBit(const ChooserInput& input, std::optional<double> k) {
+    if (!ValidInput(input) || (k && !PositiveFinite(*k)))
         return std::nullopt;
-    const std::optional<double> g = DcGain({input.r, 1.0, std::nullopt, input.rl});
+    const std::optional<double> g = DcGain(CircuitOf(ShapeOf(input, k), 1.0));
     if (!g)
         return std::nullopt;
     return std::ldexp(input.e * *g, -input.bits);
 }
 
-std::optional<std::vector<FilterCandidate>> ChooseFilters(const ChooserInput& input) {
-    const std::optional<double> lsb = LeastSignificantBit(input);
-    if (!lsb)
-        return std::nullopt;
+std::vector<FilterCandidate> ChooseFilters(const ChooserInput& input) {
+    if (!ValidInput(input))
+        return {};
     std::vector<std::optional<double>> ratios = {std::nullopt};
     ratios.insert(ratios.end(), kStageRatios.begin(), kStageRatios.end());
     std::vector<FilterCandidate> candidates;
@@ -55,8 +54,11 @@ std::optional<std::vector<FilterCandidate>> ChooseFilters(const ChooserInput& in
         candidate.k = k;
         candidate.r2 = k ? *k * input.r : 0.0;
         const FilterShape shape = ShapeOf(input, k);
-        const std::optional<CapacitorPair> pair = SafePairOf(
-            shape, input.e, kHalfDuty, input.f, *lsb, input.series, input.tolerances);
+        const std::optional<double> lsb = LeastSignificantBit(input, k);
+        std::optional<CapacitorPair> pair;
+        if (lsb)
+            pair = SafePairOf(shape, input.e, kHalfDuty, input.f, *lsb, input.series,
+                              input.tolerances);
         if (pair) {
             candidate.c = pair->c;
             candidate.c2 = pair->c2;

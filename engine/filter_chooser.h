@@ -37,16 +37,18 @@ struct FilterCandidate {
     std::optional<double> settlingSeconds;  // s, to ½ LSB after a full-scale step, at nominal
 };
 
-// 1 LSB, E·g/2^n, V; empty for inputs out of range.
-std::optional<double> LeastSignificantBit(const ChooserInput& input);
+// 1 LSB, E·g/2^n (V), of the candidate with the ratio k (none: one RC), whose gain g with a
+// load is RL/(R + k·R + RL); empty for inputs out of range.
+std::optional<double> LeastSignificantBit(const ChooserInput& input, std::optional<double> k);
 
 // The five candidates, one RC first, then k = 1, 3, 10, 30. A candidate whose parts cannot be
-// found or represented keeps them empty. Empty as a whole for inputs out of range: n outside 1
-// to 24, E, f, R or RL not positive and finite, a tolerance outside [0, 1).
-std::optional<std::vector<FilterCandidate>> ChooseFilters(const ChooserInput& input);
+// found or represented keeps them empty. No candidate at all for inputs out of range: n outside
+// 1 to 24, E, f, R or RL not positive and finite, a tolerance outside [0, 1).
+std::vector<FilterCandidate> ChooseFilters(const ChooserInput& input);
 
 // A point of the trade-off curve of one candidate as C sweeps continuously (C2 = C/k exactly):
-// the worst ripple over the tolerance corners at D = 50 % and the settling at nominal.
+// the worst ripple over the tolerance corners at D = 50 % and the settling at nominal, to set
+// against the candidate's LSB.
 struct TradeOffPoint {
     double worstRipple = 0;     // V
     double settlingSeconds = 0; // s
