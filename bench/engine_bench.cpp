@@ -21,15 +21,21 @@
 //   ExactRc/<design>      the same for one RC with a load;
 //   LiteralStats/<design> the literal run and its statistics (tests/), for N 40000000;
 // with the goals: at N 40000000, NI 1, exact <= 1.25 literal; at N 100000, NI 2000 (against
-// Literal/N100000), exact <= 0.02 literal.
+// Literal/N100000), exact <= 0.02 literal. Two more have goals of their own:
+//   Chooser/<bits>        the five candidates of the filter chooser, E96 at ±20 % and ±5 %, with
+//                         a load (goal: <= 100 ms);
+//   StepColumns/<periods> the lowest and highest output of the step response in each of 1000
+//                         pixel columns spanning that many periods (goal: <= 50 ms).
 // The figures are the fastest repetition (CPU time), the least disturbed by other work on the
 // machine; without --benchmark_repetitions five repetitions run.
 
 #include "engine/exact_simulation.h"
+#include "engine/filter_chooser.h"
 #include "engine/period.h"
 #include "engine/period_repeats.h"
 #include "engine/run_control.h"
 #include "engine/simulation.h"
+#include "engine/step_response.h"
 #include "tests/reference_simulation.h"
 
 #include "bench/bench_arguments.h"
@@ -213,6 +219,46 @@ void LiteralWithStatistics(benchmark::State& state, const DesignState& s) {
     SetSteps(state, LiteralSteps(s));
 }
 
+// The chooser's "Calcola" for n bits.
+void Chooser(benchmark::State& state, int bits) {
+    const engine::ChooserInput input{bits, 5, 10'000, 10'000, 1e5, engine::Series::E96, {0.2, 0.05}};
+    for (auto _ : state) {
+        const std::vector<engine::FilterCandidate> candidates = engine::ChooseFilters(input);
+        benchmark::DoNotOptimize(candidates.data());
+    }
+}
+
+// A plot of the step response 1000 columns wide over `periods` periods of a two-stage ladder
+// that takes about 4000 periods to settle.
+void StepColumns(benchmark::State& state, double periods) {
+    const engine::FilterCircuit circuit{10'000, 1e-5, engine::SecondStage{1e5, 1e-6}, std::nullopt};
+    const engine::StepResponse response = *engine::StepResponse::Of(circuit, 5, 0, 0.5, 1000);
+    constexpr int kColumns = 1000;
+    const double width = periods * response.Period() / kColumns;
+    for (auto _ : state) {
+        double sum = 0;
+        for (int column = 0; column < kColumns; ++column) {
+            const engine::StepResponse::Range range =
+                response.Over(column * width, (column + 1) * width);
+            sum += range.high - range.low;
+        }
+        benchmark::DoNotOptimize(sum);
+    }
+}
+
+struct GoalBenchmark {
+    const char* name;
+    double goalSeconds;
+};
+
+const std::vector<GoalBenchmark>& GoalBenchmarks() {
+    static const std::vector<GoalBenchmark> goals = {{"Chooser/24bits", 0.1},
+                                                     {"Chooser/8bits", 0.1},
+                                                     {"StepColumns/1e7periods", 0.05},
+                                                     {"StepColumns/1000periods", 0.05}};
+    return goals;
+}
+
 double Fastest(const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); }
 
 void RegisterAll() {
@@ -242,6 +288,13 @@ void RegisterAll() {
             fastest(benchmark::RegisterBenchmark(("LiteralStats/" + name).c_str(),
                                                  LiteralWithStatistics, d.state));
     }
+    const auto fastest = [](benchmark::internal::Benchmark* b) {
+        b->ComputeStatistics("min", Fastest)->Unit(benchmark::kMillisecond);
+    };
+    fastest(benchmark::RegisterBenchmark("Chooser/24bits", Chooser, 24));
+    fastest(benchmark::RegisterBenchmark("Chooser/8bits", Chooser, 8));
+    fastest(benchmark::RegisterBenchmark("StepColumns/1e7periods", StepColumns, 1e7));
+    fastest(benchmark::RegisterBenchmark("StepColumns/1000periods", StepColumns, 1000.0));
 }
 
 // Prints the usual report, then the table of ratios from the fastest repetition of each
@@ -255,12 +308,12 @@ public:
             const bool fastest = run.run_type == Run::RT_Aggregate && run.aggregate_name == "min";
             if (run.error_occurred || !(single || fastest))
                 continue;
+            const double seconds = run.cpu_accumulated_time / static_cast<double>(run.iterations);
+            runSeconds_[run.run_name.function_name] = seconds;
             const auto steps = run.counters.find("steps");
             if (steps == run.counters.end())
                 continue;
-            const double seconds = run.cpu_accumulated_time / static_cast<double>(run.iterations);
             perStepNs_[run.run_name.function_name] = seconds / steps->second.value * 1e9;
-            runSeconds_[run.run_name.function_name] = seconds;
         }
     }
 
@@ -307,6 +360,13 @@ public:
                             exact * 1e3, literal * 1e3, Ratio(exact / literal, d.goal).c_str(),
                             exact / literal <= d.goal ? "met" : "MISSED");
             }
+        std::printf("\nThe filter chooser and the step response's plot columns (fastest repetition)\n");
+        for (const GoalBenchmark& goal : GoalBenchmarks()) {
+            const double seconds = FindSeconds(goal.name);
+            if (!std::isnan(seconds))
+                std::printf("%-24s %9.3f ms  (goal <= %.0f ms)  %s\n", goal.name, seconds * 1e3,
+                            goal.goalSeconds * 1e3, seconds <= goal.goalSeconds ? "met" : "MISSED");
+        }
     }
 
 private:
