@@ -187,8 +187,9 @@ const std::vector<ExactDesign>& ExactDesigns() {
     static const std::vector<ExactDesign> designs = [] {
         DesignState widest = Design(250e-9, engine::kMaxSamplesPerPeriod);
         widest.NI = 1;
-        return std::vector<ExactDesign>{{"N40000000", widest, "LiteralStats/N40000000", 1.25},
-                                        {"N100000", Design(250e-9, 100'000), "Literal/N100000", 0.02}};
+        return std::vector<ExactDesign>{
+            {"N40000000", widest, "LiteralStats/N40000000", 1.25},
+            {"N100000", Design(250e-9, 100'000), "Literal/N100000", 0.02}};
     }();
     return designs;
 }
@@ -202,7 +203,8 @@ engine::ExactRunSettings ExactSettings(const DesignState& s, bool second) {
 
 void Exact(benchmark::State& state, const DesignState& s, bool second) {
     for (auto _ : state) {
-        const auto plan = std::get<engine::ExactRunPlan>(engine::PlanExactRun(ExactSettings(s, second)));
+        const auto plan =
+            std::get<engine::ExactRunPlan>(engine::PlanExactRun(ExactSettings(s, second)));
         const engine::RunAnswer answer = engine::RunExactSimulation(plan);
         benchmark::DoNotOptimize(answer.run->Vo.data());
     }
@@ -221,7 +223,8 @@ void LiteralWithStatistics(benchmark::State& state, const DesignState& s) {
 
 // The chooser's "Calcola" for n bits.
 void Chooser(benchmark::State& state, int bits) {
-    const engine::ChooserInput input{bits, 5, 10'000, 10'000, 1e5, engine::Series::E96, {0.2, 0.05}};
+    const engine::ChooserInput input{bits,       5, 10'000, 10'000, 1e5, engine::Series::E96,
+                                     {0.2, 0.05}};
     for (auto _ : state) {
         const std::vector<engine::FilterCandidate> candidates = engine::ChooseFilters(input);
         benchmark::DoNotOptimize(candidates.data());
@@ -282,7 +285,8 @@ void RegisterAll() {
         const auto fastest = [](benchmark::internal::Benchmark* b) {
             b->ComputeStatistics("min", Fastest)->Unit(benchmark::kMillisecond);
         };
-        fastest(benchmark::RegisterBenchmark(("ExactFilter/" + name).c_str(), Exact, d.state, true));
+        fastest(
+            benchmark::RegisterBenchmark(("ExactFilter/" + name).c_str(), Exact, d.state, true));
         fastest(benchmark::RegisterBenchmark(("ExactRc/" + name).c_str(), Exact, d.state, false));
         if (d.state.NI == 1)
             fastest(benchmark::RegisterBenchmark(("LiteralStats/" + name).c_str(),
@@ -326,7 +330,8 @@ public:
             PrintRow(d);
         std::printf("engine/literal compares whole runs; write/chain is the period written in "
                     "full.\n");
-        std::printf("\nThe stop flag and the progress counter, controlled/engine - 1 (goal: <= 1 %%)\n");
+        std::printf(
+            "\nThe stop flag and the progress counter, controlled/engine - 1 (goal: <= 1 %%)\n");
         for (const BenchDesign& d : Designs()) {
             const std::string name = d.name;
             const double cost = Find("Controlled/" + name) / Find("Engine/" + name) - 1;
@@ -360,7 +365,8 @@ public:
                             exact * 1e3, literal * 1e3, Ratio(exact / literal, d.goal).c_str(),
                             exact / literal <= d.goal ? "met" : "MISSED");
             }
-        std::printf("\nThe filter chooser and the step response's plot columns (fastest repetition)\n");
+        std::printf(
+            "\nThe filter chooser and the step response's plot columns (fastest repetition)\n");
         for (const GoalBenchmark& goal : GoalBenchmarks()) {
             const double seconds = FindSeconds(goal.name);
             if (!std::isnan(seconds))

@@ -93,7 +93,8 @@ PlanExactRun(const ExactRunSettings& settings) {
         return RunRefusal::TooManySamples;
     if (settings.NI < 1)
         return RunRefusal::NoPeriods;
-    const std::optional<std::int32_t> k = CountFromReal(static_cast<double>(settings.N) * settings.D);
+    const std::optional<std::int32_t> k =
+        CountFromReal(static_cast<double>(settings.N) * settings.D);
     if (!k || *k < 0 || *k > settings.N)
         return RunRefusal::DutyOutOfRange;
     const double dt = TimeStep(settings.f, settings.N);

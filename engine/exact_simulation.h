@@ -29,15 +29,15 @@ struct ExactRunSettings {
 // A run that can go ahead.
 struct ExactRunPlan {
     FilterModel model;
-    ExactStep step;       // over one sample step
-    FilterState start;    // the state as period NI begins
-    std::int32_t n = 0;   // samples per period
-    std::int32_t k = 0;   // samples with the input high
+    ExactStep step;           // over one sample step
+    FilterState start;        // the state as period NI begins
+    std::int32_t n = 0;       // samples per period
+    std::int32_t k = 0;       // samples with the input high
     std::int32_t periods = 0; // NI
-    double e = 0;         // V
-    double f = 0;         // Hz
-    double dt = 0;        // s
-    double c = 0;         // F, for the current
+    double e = 0;             // V
+    double f = 0;             // Hz
+    double dt = 0;            // s
+    double c = 0;             // F, for the current
 };
 
 // The circuit cannot be run: a value not positive and finite, or rates beyond the double range.
@@ -47,7 +47,8 @@ struct InvalidCircuit {};
 // order: NoSamples, TooManySamples, NoPeriods, DutyOutOfRange (k outside 0..N, or D not a
 // number), NonFiniteTimeStep; then InvalidCircuit. Never UnstableStep: the exact solution is
 // stable at any step. Allocates nothing; the start of period NI is computed here.
-std::variant<ExactRunPlan, RunRefusal, InvalidCircuit> PlanExactRun(const ExactRunSettings& settings);
+std::variant<ExactRunPlan, RunRefusal, InvalidCircuit>
+PlanExactRun(const ExactRunSettings& settings);
 
 // Period NI of the run: samples 1 to N are the states at the sample instants of that period
 // (sample 1 at its start). Vo is the output (the last capacitor's voltage), Vi the input, and

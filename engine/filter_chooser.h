@@ -30,11 +30,11 @@ inline constexpr std::array<double, 4> kStageRatios = {1, 3, 10, 30};
 // One candidate: "1 (RC)" (k empty) or two stages of ratio k.
 struct FilterCandidate {
     std::optional<double> k;
-    double r2 = 0;                          // ohm, 0 for one RC
-    std::optional<double> c;                // F, the smallest series value that meets 1 LSB
-    std::optional<double> c2;               // F, the smallest series value at least C/k
-    std::optional<double> worstRipple;      // V, over the tolerance corners at D = 50 %
-    std::optional<double> settlingSeconds;  // s, to ½ LSB after a full-scale step, at nominal
+    double r2 = 0;                         // ohm, 0 for one RC
+    std::optional<double> c;               // F, the smallest series value that meets 1 LSB
+    std::optional<double> c2;              // F, the smallest series value at least C/k
+    std::optional<double> worstRipple;     // V, over the tolerance corners at D = 50 %
+    std::optional<double> settlingSeconds; // s, to ½ LSB after a full-scale step, at nominal
 };
 
 // 1 LSB, E·g/2^n (V), of the candidate with the ratio k (none: one RC), whose gain g with a

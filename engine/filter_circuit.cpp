@@ -23,9 +23,9 @@ constexpr double kExactIntegers = 0x1p52; // beyond this every double is a whole
 bool PositiveFinite(double x) { return x > 0 && x <= kMaxDouble; }
 
 bool AllFinite(const FilterModel& m) {
-    for (const double x : {m.a11, m.a12, m.a21, m.a22, m.b1, m.gain, m.firstGain, m.rate[0],
-                           m.rate[1], m.gap, m.output[0], m.output[1], m.first[0], m.first[1],
-                           m.pShare, m.qShare})
+    for (const double x :
+         {m.a11, m.a12, m.a21, m.a22, m.b1, m.gain, m.firstGain, m.rate[0], m.rate[1], m.gap,
+          m.output[0], m.output[1], m.first[0], m.first[1], m.pShare, m.qShare})
         if (!std::isfinite(x))
             return false;
     return true;
@@ -57,7 +57,8 @@ bool ValidDrive(double e, double d, double f) {
 bool IsValidCircuit(const FilterCircuit& circuit) {
     if (!PositiveFinite(circuit.R) || !PositiveFinite(circuit.C))
         return false;
-    if (circuit.second && (!PositiveFinite(circuit.second->R2) || !PositiveFinite(circuit.second->C2)))
+    if (circuit.second &&
+        (!PositiveFinite(circuit.second->R2) || !PositiveFinite(circuit.second->C2)))
         return false;
     return !circuit.RL || PositiveFinite(*circuit.RL);
 }
@@ -101,8 +102,8 @@ std::optional<FilterModel> ModelOf(const FilterCircuit& circuit) {
     m.order = 2;
     const double r2 = circuit.second->R2;
     const double c2 = circuit.second->C2;
-    const double throughR2 = 1 / (r2 * c);  // into C from v2
-    const double intoC2 = 1 / (r2 * c2);    // into C2 from v1
+    const double throughR2 = 1 / (r2 * c); // into C from v2
+    const double intoC2 = 1 / (r2 * c2);   // into C2 from v1
     const double loadC2 = circuit.RL ? 1 / (*circuit.RL * c2) : 0.0;
     m.a11 = -(m.b1 + throughR2);
     m.a12 = throughR2;
@@ -224,8 +225,8 @@ modal::StretchExtremes PeriodExtremes(const ModeSet& set, const double (&zStart)
     const double offTime = period - onTime;
     const modal::ModalStretch on = Stretch(set, zStart, 1);
     const modal::ModalStretch off = Stretch(set, zSwitch, 0);
-    modal::StretchExtremes extremes = d > 0 ? modal::ExtremesOver(on, 0, onTime, 0)
-                                            : modal::ExtremesOver(off, 0, offTime, 0);
+    modal::StretchExtremes extremes =
+        d > 0 ? modal::ExtremesOver(on, 0, onTime, 0) : modal::ExtremesOver(off, 0, offTime, 0);
     if (d > 0 && d < 1) {
         const modal::StretchExtremes second = modal::ExtremesOver(off, 0, offTime, onTime);
         extremes.Include(second.low, second.atLow);
@@ -261,8 +262,8 @@ std::optional<FilterSteadyState> SteadyStateOf(const FilterCircuit& circuit, dou
     }
     s.mean = d * e * model->gain;
     s.start = modes::StateOf(set, settled.atStart, e);
-    for (const double v : {s.vMax, s.vMin, s.ripple, s.mean, s.tMax, s.tMin, s.start.v1,
-                           s.start.v2})
+    for (const double v :
+         {s.vMax, s.vMin, s.ripple, s.mean, s.tMax, s.tMin, s.start.v1, s.start.v2})
         if (!std::isfinite(v))
             return std::nullopt;
     return s;

@@ -143,8 +143,8 @@ std::optional<double> CutoffFrequencyOf(const FilterCircuit& circuit);
 std::optional<double> AttenuationOf(const FilterCircuit& circuit, double f);
 
 struct FrequencyPoint {
-    double magnitudeDb = 0;    // 20·log10(|H|/|H(0)|), <= 0
-    double phaseDegrees = 0;   // unwrapped: from 0 down towards −90 per order
+    double magnitudeDb = 0;  // 20·log10(|H|/|H(0)|), <= 0
+    double phaseDegrees = 0; // unwrapped: from 0 down towards −90 per order
 };
 
 std::optional<FrequencyPoint> FrequencyResponseOf(const FilterCircuit& circuit, double f);

@@ -28,8 +28,8 @@ std::optional<double> RippleAt(const FilterShape& shape, double c, double e, dou
 
 // The C of the second order whose ripple is deltaVo, 0 < deltaVo < E·g, 0 < D < 1: bracketed
 // by factors of 4 from C = 1/(f·R), then halved geometrically down to neighbouring doubles.
-std::optional<double> SecondOrderCapacitance(const FilterShape& shape, double e, double d,
-                                             double f, double deltaVo) {
+std::optional<double> SecondOrderCapacitance(const FilterShape& shape, double e, double d, double f,
+                                             double deltaVo) {
     // low: a C whose ripple exceeds deltaVo; high: one whose ripple does not.
     const auto exceeds = [&](double c) -> std::optional<bool> {
         const std::optional<double> ripple = RippleAt(shape, c, e, d, f);
@@ -155,8 +155,8 @@ std::optional<CapacitorPair> SafePairOf(const FilterShape& shape, double e, doub
     return std::nullopt;
 }
 
-std::optional<CapacitorPair> StandardPairOf(const FilterShape& shape, double e, double d,
-                                            double f, double deltaVo, Series series,
+std::optional<CapacitorPair> StandardPairOf(const FilterShape& shape, double e, double d, double f,
+                                            double deltaVo, Series series,
                                             PartTolerances tolerances) {
     const std::optional<double> exact = ExactCapacitanceOf(shape, e, d, f, deltaVo);
     if (!exact || !(*exact > 0))

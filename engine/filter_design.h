@@ -65,8 +65,8 @@ std::optional<CapacitorPair> SafePairOf(const FilterShape& shape, double e, doub
 
 // The standard pair at nominal: the smallest series values at least the exact C and at least
 // the exact C/k, with their worst ripple at the tolerances given. Empty as SafePairOf.
-std::optional<CapacitorPair> StandardPairOf(const FilterShape& shape, double e, double d,
-                                            double f, double deltaVo, Series series,
+std::optional<CapacitorPair> StandardPairOf(const FilterShape& shape, double e, double d, double f,
+                                            double deltaVo, Series series,
                                             PartTolerances tolerances);
 
 } // namespace engine

@@ -47,8 +47,8 @@ std::optional<StepResponse> StepResponse::Of(const FilterCircuit& circuit, doubl
     decay.gap = response.set_.gap;
     for (int i = 0; i < decay.count; ++i) {
         decay.rate[i] = response.set_.rate[i];
-        decay.c[i] = e * response.set_.gamma[i] *
-                     (response.before_.atStart[i] - response.after_.atStart[i]);
+        decay.c[i] =
+            e * response.set_.gamma[i] * (response.before_.atStart[i] - response.after_.atStart[i]);
     }
     if (!std::isfinite(response.period_) || !std::isfinite(decay.c[0]) ||
         !std::isfinite(decay.c[1]))
@@ -64,8 +64,8 @@ void StepResponse::PeriodStart(double n, double (&z)[2], double& duty) const {
         return;
     }
     for (int i = 0; i < 2; ++i)
-        z[i] = after_.atStart[i] +
-               (before_.atStart[i] - after_.atStart[i]) * DecayOver(set_.x[i], n);
+        z[i] =
+            after_.atStart[i] + (before_.atStart[i] - after_.atStart[i]) * DecayOver(set_.x[i], n);
     duty = d_;
 }
 
@@ -133,7 +133,8 @@ StepResponse::Range StepResponse::Over(double from, double to) const {
     const double start = std::max(from, 0.0);
     double cuts[3] = {start, to, to};
     int pieces = 1;
-    if (const std::optional<double> turn = decay_.Stationary(); turn && *turn > start && *turn < to) {
+    if (const std::optional<double> turn = decay_.Stationary();
+        turn && *turn > start && *turn < to) {
         cuts[1] = *turn;
         pieces = 2;
     }

@@ -59,8 +59,8 @@ void ExactSimulationTest::theRunIsTheStateEquationsSampleBySample() {
             const ref::Linear l = ref::Of(circuit);
             const double e = 5;
             const double f = ModelOf(circuit)->rate[0] / 0.5; // half a slow time constant
-            const ExactRunSettings settings{e, shape[1], f, std::int32_t(shape[0]),
-                                            std::int32_t(shape[2]), circuit};
+            const ExactRunSettings settings{
+                e, shape[1], f, std::int32_t(shape[0]), std::int32_t(shape[2]), circuit};
             const auto run = Run(settings);
             QVERIFY2(run, qPrintable(Where(settings)));
             const std::int32_t n = settings.N, k = std::int32_t(std::nearbyint(n * shape[1]));
@@ -88,8 +88,8 @@ void ExactSimulationTest::theRunIsTheStateEquationsSampleBySample() {
                 }
                 x = next;
             }
-            QVERIFY(run->Vo[0] == 0 && run->Vi[0] == 0 && run->iC[0] == 0 &&
-                    run->Vi[n + 1] == 0 && run->iC[n + 1] == 0);
+            QVERIFY(run->Vo[0] == 0 && run->Vi[0] == 0 && run->iC[0] == 0 && run->Vi[n + 1] == 0 &&
+                    run->iC[n + 1] == 0);
             QVERIFY(run->N == n && run->NI == settings.NI && run->dt == dt && run->f == f);
             QVERIFY(run->statistics.finite && !run->periodic);
         }
@@ -103,8 +103,8 @@ void ExactSimulationTest::aLoadedRcIsAPlainRcOfTheParallelResistance() {
                                {2.2e3, 4.7e-7, 330, 33, 0.8, 9}};
     for (const auto& row : table) {
         const double r = row[0], c = row[1], rl = row[2], e = 12, f = 700;
-        const ExactRunSettings settings{e, row[4], f, std::int32_t(row[3]), std::int32_t(row[5]),
-                                        First(r, c, rl)};
+        const ExactRunSettings settings{
+            e, row[4], f, std::int32_t(row[3]), std::int32_t(row[5]), First(r, c, rl)};
         const auto run = Run(settings);
         QVERIFY(run);
         const long double g = rl / (r + static_cast<long double>(rl));
@@ -129,18 +129,19 @@ void ExactSimulationTest::aSettledRunAgreesWithTheContinuousSteadyState() {
     // mean agree with the continuous ones to three digits.
     for (const FilterCircuit& circuit : Circuits()) {
         const double e = 10, d = 0.3, f = ModelOf(circuit)->rate[0] / 0.2;
-        const ExactRunSettings settings{e, d, f, 1000, std::numeric_limits<std::int32_t>::max(),
-                                        circuit};
+        const ExactRunSettings settings{
+            e, d, f, 1000, std::numeric_limits<std::int32_t>::max(), circuit};
         const auto run = Run(settings);
         const FilterSteadyState s = *SteadyStateOf(circuit, e, d, f);
         const QString where = Describe(circuit);
         QVERIFY2(std::fabs(run->Vo[1] - s.start.v2 * (circuit.second ? 1 : 0) -
                            s.start.v1 * (circuit.second ? 0 : 1)) <= 1e-12 * e,
                  qPrintable(where));
-        QVERIFY2(std::fabs(run->statistics.DeltaVoVera / 1000 / s.ripple - 1) < 1e-3,
-                 qPrintable(where + QString(": %1 against %2")
-                                        .arg(run->statistics.DeltaVoVera / 1000)
-                                        .arg(s.ripple)));
+        QVERIFY2(
+            std::fabs(run->statistics.DeltaVoVera / 1000 / s.ripple - 1) < 1e-3,
+            qPrintable(
+                where +
+                QString(": %1 against %2").arg(run->statistics.DeltaVoVera / 1000).arg(s.ripple)));
         QVERIFY2(std::fabs(run->statistics.VomVera / s.mean - 1) < 1e-3, qPrintable(where));
     }
 }

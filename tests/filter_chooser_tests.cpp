@@ -50,7 +50,8 @@ void FilterChooserTest::theTradeOffGivesTheKnownFigures() {
     }
     // Along the curve, a larger C trades ripple for settling time.
     const ChooserInput input = Input(12, 2e4);
-    const TradeOffPoint small = *TradeOffAt(input, 3.0, 1e-7), large = *TradeOffAt(input, 3.0, 2e-7);
+    const TradeOffPoint small = *TradeOffAt(input, 3.0, 1e-7),
+                        large = *TradeOffAt(input, 3.0, 2e-7);
     QVERIFY(small.worstRipple > large.worstRipple && small.settlingSeconds < large.settlingSeconds);
 }
 
@@ -73,15 +74,15 @@ void FilterChooserTest::eachCandidateIsTheFirstSeriesValueWithinOneLsb() {
                                               .arg(int(series))
                                               .arg(k.value_or(0));
                     QVERIFY2(candidate.k == k && candidate.r2 == (k ? *k * input.r : 0.0) &&
-                                 candidate.c && candidate.worstRipple &&
-                                 candidate.settlingSeconds,
+                                 candidate.c && candidate.worstRipple && candidate.settlingSeconds,
                              qPrintable(where));
-                    const CapacitorPair safe = *SafePairOf(shape, input.e, 0.5, input.f, lsb,
-                                                           series, input.tolerances);
+                    const CapacitorPair safe =
+                        *SafePairOf(shape, input.e, 0.5, input.f, lsb, series, input.tolerances);
                     QVERIFY2(*candidate.c == safe.c && candidate.c2 == safe.c2 &&
                                  *candidate.worstRipple <= lsb * (1 + kRippleSlack),
                              qPrintable(where));
-                    const FilterCircuit chosen = CircuitOf(shape, *candidate.c, candidate.c2.value_or(0));
+                    const FilterCircuit chosen =
+                        CircuitOf(shape, *candidate.c, candidate.c2.value_or(0));
                     QCOMPARE(*candidate.settlingSeconds,
                              *StepSettlingSeconds(chosen, std::ldexp(1.0, -bits - 1)));
                 }
@@ -99,7 +100,11 @@ void FilterChooserTest::outOfRangeInputsChooseNothing() {
     for (const ChooserInput& input : inputs)
         QVERIFY2(ChooseFilters(input).empty() && !LeastSignificantBit(input, 3.0) &&
                      !TradeOffAt(input, 3.0, 1e-7),
-                 qPrintable(QString("bits %1 E %2 f %3 R %4").arg(input.bits).arg(input.e).arg(input.f).arg(input.r)));
+                 qPrintable(QString("bits %1 E %2 f %3 R %4")
+                                .arg(input.bits)
+                                .arg(input.e)
+                                .arg(input.f)
+                                .arg(input.r)));
     QVERIFY(!TradeOffAt(Input(8), 3.0, 0) && !TradeOffAt(Input(8), 0.0, 1e-7));
 }
 

@@ -103,7 +103,8 @@ void FilterCircuitTest::theSettledPeriodMatchesTheStateEquations() {
                 QVERIFY2(s.mean == d * e * g && Near(s.ripple, s.vMax - s.vMin, tolerance),
                          qPrintable(where));
                 if (!circuit.second && !circuit.RL) {
-                    const IdealSteadyState ideal = IdealSteadyStateOf(e, d, f, circuit.R, circuit.C);
+                    const IdealSteadyState ideal =
+                        IdealSteadyStateOf(e, d, f, circuit.R, circuit.C);
                     QVERIFY2(Near(s.ripple, ideal.ripple, 1e-14L * e) &&
                                  Near(s.vMax, ideal.vMax, 1e-14L * e),
                              qPrintable(where));
@@ -125,7 +126,8 @@ void FilterCircuitTest::settlingCountsPeriodsAsTheStateEquationsDo() {
                 const long double settled = ref::Output(l, SettledStart(l, 1, dRun, f));
                 // The period map x -> M·x + b.
                 const ref::Matrix m = ref::Exp(l.a, 1.0L / f);
-                const ref::State b = ref::After(l, ref::After(l, {}, 1, dRun / f), 0, (1 - dRun) / f);
+                const ref::State b =
+                    ref::After(l, ref::After(l, {}, 1, dRun / f), 0, (1 - dRun) / f);
                 ref::State x;
                 long double last = 0;
                 for (int period = 0; period < 100000; ++period) {
@@ -136,13 +138,15 @@ void FilterCircuitTest::settlingCountsPeriodsAsTheStateEquationsDo() {
                 const QString where =
                     QString("%1, T/τ %2, D %3").arg(Describe(circuit)).arg(periods).arg(d);
                 QCOMPARE(SettlingPeriodsOf(circuit, d, f).value_or(-1), double(last + 1));
-                QVERIFY2(*SettlingSecondsOf(circuit, d, f) == double(last + 1) / f, qPrintable(where));
+                QVERIFY2(*SettlingSecondsOf(circuit, d, f) == double(last + 1) / f,
+                         qPrintable(where));
                 if (!circuit.second && !circuit.RL)
                     QCOMPARE(*SettlingPeriodsOf(circuit, d, f),
                              *SettlingPeriods(f, circuit.R, circuit.C));
             }
     // Astronomically many periods, still counted; beyond the double range, none.
-    const std::optional<double> many = SettlingPeriodsOf(Second(1e150, 1e150, 1e150, 1e150), 0.5, 1);
+    const std::optional<double> many =
+        SettlingPeriodsOf(Second(1e150, 1e150, 1e150, 1e150), 0.5, 1);
     QVERIFY(many && *many > 1e300 && std::isfinite(*many));
     QVERIFY(!SettlingPeriodsOf(Second(1e300, 1e10, 1e300, 1e10), 0.5, 1e10));
 }
@@ -186,10 +190,14 @@ void FilterCircuitTest::frequencyResponseMatchesTheTransferFunction() {
 
 void FilterCircuitTest::invalidInputsGiveNothing() {
     const double nan = std::nan("");
-    const FilterCircuit bad[] = {First(0, 1e-6),          First(1e3, -1e-6),
-                                 First(1e3, nan),          First(kInf, 1e-6),
-                                 First(1e3, 1e-6, 0),      Second(1e3, 1e-6, 0, 1e-6),
-                                 Second(1e3, 1e-6, 1, kInf), Second(1e300, 1e-300, 1e-300, 1e300)};
+    const FilterCircuit bad[] = {First(0, 1e-6),
+                                 First(1e3, -1e-6),
+                                 First(1e3, nan),
+                                 First(kInf, 1e-6),
+                                 First(1e3, 1e-6, 0),
+                                 Second(1e3, 1e-6, 0, 1e-6),
+                                 Second(1e3, 1e-6, 1, kInf),
+                                 Second(1e300, 1e-300, 1e-300, 1e300)};
     for (const FilterCircuit& circuit : bad) {
         QVERIFY2(!ModelOf(circuit) && !SteadyStateOf(circuit, 1, 0.5, 1e3) &&
                      !SettlingPeriodsOf(circuit, 0.5, 1e3) && !CutoffFrequencyOf(circuit) &&

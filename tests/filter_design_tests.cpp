@@ -165,7 +165,8 @@ void FilterDesignTest::safePairIsTheFirstThatMeetsTheRipple() {
                 // The series value before it, with its own partner, misses the ripple.
                 const double before = SeriesValueBelow(series, safe->c);
                 if (before >= exact / 10) {
-                    const FilterCircuit circuit = CircuitOf(shape, before, partner(before).value_or(0));
+                    const FilterCircuit circuit =
+                        CircuitOf(shape, before, partner(before).value_or(0));
                     QVERIFY2(*WorstRippleOf(circuit, tolerances, e, d, f) > deltaVo,
                              qPrintable(where));
                 }

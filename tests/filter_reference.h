@@ -59,9 +59,9 @@ inline Matrix Multiply(const Matrix& x, const Matrix& y) {
 
 struct Linear {
     Matrix a;
-    Real b1 = 0;  // dv1/dt gets b1·u
-    Real x1 = 0;  // settled v1 per volt of input
-    Real x2 = 0;  // settled v2 per volt (0 for the first order)
+    Real b1 = 0; // dv1/dt gets b1·u
+    Real x1 = 0; // settled v1 per volt of input
+    Real x2 = 0; // settled v2 per volt (0 for the first order)
     bool second = false;
 };
 
@@ -89,8 +89,8 @@ inline Linear Of(const engine::FilterCircuit& c) {
 // e^(A·t) − I: the series without its first term on A·t/2^s, small enough, then s doublings
 // (I + X)² − I = 2·X + X², which keep the digits of a step far shorter than the time constants.
 inline Matrix ExpMinusIdentity(const Matrix& a, Real t) {
-    const Real norm = std::fabs(a.a11 * t) + std::fabs(a.a12 * t) + std::fabs(a.a21 * t) +
-                      std::fabs(a.a22 * t);
+    const Real norm =
+        std::fabs(a.a11 * t) + std::fabs(a.a12 * t) + std::fabs(a.a21 * t) + std::fabs(a.a22 * t);
     int doublings = 0;
     while (norm / std::pow(2.0L, doublings) > 0.125L)
         ++doublings;

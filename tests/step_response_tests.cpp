@@ -80,10 +80,8 @@ void StepResponseTest::extremesOfARangeAreThoseOfItsPeriods() {
         for (const auto& step : kSteps) {
             const double f = FrequencyOf(circuit), period = 1 / f;
             const StepResponse response = *StepResponse::Of(circuit, 10, step[0], step[1], f);
-            const QString where = QString("%1, D0 %2 D %3")
-                                      .arg(Describe(circuit))
-                                      .arg(step[0])
-                                      .arg(step[1]);
+            const QString where =
+                QString("%1, D0 %2 D %3").arg(Describe(circuit)).arg(step[0]).arg(step[1]);
             for (const double start : {-7.3, -0.6, 0.0, 0.45, 12.0}) {
                 const double from = start * period, to = from + 200 * period;
                 const StepResponse::Range whole = response.Over(from, to);
@@ -94,7 +92,8 @@ void StepResponseTest::extremesOfARangeAreThoseOfItsPeriods() {
                     low = std::min(low, part.low);
                     high = std::max(high, part.high);
                 }
-                QVERIFY2(std::fabs(whole.low - low) <= 1e-12 && std::fabs(whole.high - high) <= 1e-12,
+                QVERIFY2(std::fabs(whole.low - low) <= 1e-12 &&
+                             std::fabs(whole.high - high) <= 1e-12,
                          qPrintable(where + QString(", from %1 periods").arg(start)));
             }
             for (const double span : {0.01, 0.37, 2.6}) {
@@ -132,10 +131,8 @@ void StepResponseTest::movingAverageSettlesWhereItStaysWithinTheBand() {
         for (const auto& step : kSteps) {
             const double e = 10, f = FrequencyOf(circuit), period = 1 / f;
             const StepResponse response = *StepResponse::Of(circuit, e, step[0], step[1], f);
-            const QString where = QString("%1, D0 %2 D %3")
-                                      .arg(Describe(circuit))
-                                      .arg(step[0])
-                                      .arg(step[1]);
+            const QString where =
+                QString("%1, D0 %2 D %3").arg(Describe(circuit)).arg(step[0]).arg(step[1]);
             // The moving average is the mean of the output over the period before, by Simpson's
             // rule on the output itself.
             for (const double periods : {-1.0, 0.3, 0.9, 1.0, 2.5, 8.0}) {
@@ -144,7 +141,9 @@ void StepResponseTest::movingAverageSettlesWhereItStaysWithinTheBand() {
                 const double h = period / kIntervals;
                 long double sum = 0;
                 for (int i = 0; i <= kIntervals; ++i)
-                    sum += (i == 0 || i == kIntervals ? 1 : i % 2 ? 4 : 2) *
+                    sum += (i == 0 || i == kIntervals ? 1
+                            : i % 2                   ? 4
+                                                      : 2) *
                            static_cast<long double>(response.At(t - period + i * h));
                 const long double mean = sum * h / 3 / period;
                 QVERIFY2(std::fabs(response.MovingAverage(t) - mean) <= 1e-6L * e,
