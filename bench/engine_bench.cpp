@@ -14,13 +14,28 @@
 // steps. After the runs a table gives the time per step and the ratios, with the goals:
 //   engine step <= 1.15 chain step; engine <= 0.35 literal when the design settles within NI,
 //   <= 0.8 when it does not.
+// The exact run of the filter circuits (exact_simulation.h) is measured as whole runs against the
+// literal first-order run of the same N and NI:
+//   ExactFilter/<design>  PlanExactRun and RunExactSimulation of a two-stage ladder with a load
+//                         (the 2×2 step), with its statistics and index;
+//   ExactRc/<design>      the same for one RC with a load;
+//   LiteralStats/<design> the literal run and its statistics (tests/), for N 40000000;
+// with the goals: at N 40000000, NI 1, exact <= 1.25 literal; at N 100000, NI 2000 (against
+// Literal/N100000), exact <= 0.02 literal. Two more have goals of their own:
+//   Chooser/<bits>        the five candidates of the filter chooser, E96 at ±20 % and ±5 %, with
+//                         a load (goal: <= 100 ms);
+//   StepColumns/<periods> the lowest and highest output of the step response in each of 1000
+//                         pixel columns spanning that many periods (goal: <= 50 ms).
 // The figures are the fastest repetition (CPU time), the least disturbed by other work on the
 // machine; without --benchmark_repetitions five repetitions run.
 
+#include "engine/exact_simulation.h"
+#include "engine/filter_chooser.h"
 #include "engine/period.h"
 #include "engine/period_repeats.h"
 #include "engine/run_control.h"
 #include "engine/simulation.h"
+#include "engine/step_response.h"
 #include "tests/reference_simulation.h"
 
 #include "bench/bench_arguments.h"
@@ -160,6 +175,93 @@ void WritePeriod(benchmark::State& state, const DesignState& s) {
     SetSteps(state, WrittenSteps(plan));
 }
 
+// The exact filter runs and the literal run each is measured against.
+struct ExactDesign {
+    const char* name;
+    DesignState state;   // E, D, f, N, NI; R and C of the literal run
+    const char* literal; // the benchmark it is compared with
+    double goal;         // exact time over literal time, whole runs
+};
+
+const std::vector<ExactDesign>& ExactDesigns() {
+    static const std::vector<ExactDesign> designs = [] {
+        DesignState widest = Design(250e-9, engine::kMaxSamplesPerPeriod);
+        widest.NI = 1;
+        return std::vector<ExactDesign>{
+            {"N40000000", widest, "LiteralStats/N40000000", 1.25},
+            {"N100000", Design(250e-9, 100'000), "Literal/N100000", 0.02}};
+    }();
+    return designs;
+}
+
+engine::ExactRunSettings ExactSettings(const DesignState& s, bool second) {
+    engine::FilterCircuit circuit{s.R, s.C, std::nullopt, 10 * s.R};
+    if (second)
+        circuit.second = engine::SecondStage{10 * s.R, s.C / 10};
+    return {s.E, s.D, s.f, s.N, s.NI, circuit};
+}
+
+void Exact(benchmark::State& state, const DesignState& s, bool second) {
+    for (auto _ : state) {
+        const auto plan =
+            std::get<engine::ExactRunPlan>(engine::PlanExactRun(ExactSettings(s, second)));
+        const engine::RunAnswer answer = engine::RunExactSimulation(plan);
+        benchmark::DoNotOptimize(answer.run->Vo.data());
+    }
+    SetSteps(state, s.N);
+}
+
+void LiteralWithStatistics(benchmark::State& state, const DesignState& s) {
+    for (auto _ : state) {
+        DesignState run = s;
+        reference::RunSimulation(run);
+        reference::ComputeStatistics(run);
+        benchmark::DoNotOptimize(run.VomVera);
+    }
+    SetSteps(state, LiteralSteps(s));
+}
+
+// The chooser's "Calcola" for n bits.
+void Chooser(benchmark::State& state, int bits) {
+    const engine::ChooserInput input{bits,       5, 10'000, 10'000, 1e5, engine::Series::E96,
+                                     {0.2, 0.05}};
+    for (auto _ : state) {
+        const std::vector<engine::FilterCandidate> candidates = engine::ChooseFilters(input);
+        benchmark::DoNotOptimize(candidates.data());
+    }
+}
+
+// A plot of the step response 1000 columns wide over `periods` periods of a two-stage ladder
+// that takes about 4000 periods to settle.
+void StepColumns(benchmark::State& state, double periods) {
+    const engine::FilterCircuit circuit{10'000, 1e-5, engine::SecondStage{1e5, 1e-6}, std::nullopt};
+    const engine::StepResponse response = *engine::StepResponse::Of(circuit, 5, 0, 0.5, 1000);
+    constexpr int kColumns = 1000;
+    const double width = periods * response.Period() / kColumns;
+    for (auto _ : state) {
+        double sum = 0;
+        for (int column = 0; column < kColumns; ++column) {
+            const engine::StepResponse::Range range =
+                response.Over(column * width, (column + 1) * width);
+            sum += range.high - range.low;
+        }
+        benchmark::DoNotOptimize(sum);
+    }
+}
+
+struct GoalBenchmark {
+    const char* name;
+    double goalSeconds;
+};
+
+const std::vector<GoalBenchmark>& GoalBenchmarks() {
+    static const std::vector<GoalBenchmark> goals = {{"Chooser/24bits", 0.1},
+                                                     {"Chooser/8bits", 0.1},
+                                                     {"StepColumns/1e7periods", 0.05},
+                                                     {"StepColumns/1000periods", 0.05}};
+    return goals;
+}
+
 double Fastest(const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); }
 
 void RegisterAll() {
@@ -178,6 +280,25 @@ void RegisterAll() {
                                              WrittenSteps(PlanOf(s))));
         fastest(benchmark::RegisterBenchmark(("WritePeriod/" + name).c_str(), WritePeriod, s));
     }
+    for (const ExactDesign& d : ExactDesigns()) {
+        const std::string name = d.name;
+        const auto fastest = [](benchmark::internal::Benchmark* b) {
+            b->ComputeStatistics("min", Fastest)->Unit(benchmark::kMillisecond);
+        };
+        fastest(
+            benchmark::RegisterBenchmark(("ExactFilter/" + name).c_str(), Exact, d.state, true));
+        fastest(benchmark::RegisterBenchmark(("ExactRc/" + name).c_str(), Exact, d.state, false));
+        if (d.state.NI == 1)
+            fastest(benchmark::RegisterBenchmark(("LiteralStats/" + name).c_str(),
+                                                 LiteralWithStatistics, d.state));
+    }
+    const auto fastest = [](benchmark::internal::Benchmark* b) {
+        b->ComputeStatistics("min", Fastest)->Unit(benchmark::kMillisecond);
+    };
+    fastest(benchmark::RegisterBenchmark("Chooser/24bits", Chooser, 24));
+    fastest(benchmark::RegisterBenchmark("Chooser/8bits", Chooser, 8));
+    fastest(benchmark::RegisterBenchmark("StepColumns/1e7periods", StepColumns, 1e7));
+    fastest(benchmark::RegisterBenchmark("StepColumns/1000periods", StepColumns, 1000.0));
 }
 
 // Prints the usual report, then the table of ratios from the fastest repetition of each
@@ -191,10 +312,11 @@ public:
             const bool fastest = run.run_type == Run::RT_Aggregate && run.aggregate_name == "min";
             if (run.error_occurred || !(single || fastest))
                 continue;
+            const double seconds = run.cpu_accumulated_time / static_cast<double>(run.iterations);
+            runSeconds_[run.run_name.function_name] = seconds;
             const auto steps = run.counters.find("steps");
             if (steps == run.counters.end())
                 continue;
-            const double seconds = run.cpu_accumulated_time / static_cast<double>(run.iterations);
             perStepNs_[run.run_name.function_name] = seconds / steps->second.value * 1e9;
         }
     }
@@ -208,7 +330,8 @@ public:
             PrintRow(d);
         std::printf("engine/literal compares whole runs; write/chain is the period written in "
                     "full.\n");
-        std::printf("\nThe stop flag and the progress counter, controlled/engine - 1 (goal: <= 1 %%)\n");
+        std::printf(
+            "\nThe stop flag and the progress counter, controlled/engine - 1 (goal: <= 1 %%)\n");
         for (const BenchDesign& d : Designs()) {
             const std::string name = d.name;
             const double cost = Find("Controlled/" + name) / Find("Engine/" + name) - 1;
@@ -227,9 +350,37 @@ public:
                             d.name == std::string("default") ? (cost <= 0.01 ? "  met" : "  MISSED")
                                                              : "");
         }
+        std::printf("\nThe exact filter run against the literal first-order run, whole runs "
+                    "(fastest repetition)\n");
+        std::printf("%-10s %-8s %11s %11s   %-15s\n", "design", "circuit", "exact ms", "literal ms",
+                    "exact/literal (goal)");
+        for (const ExactDesign& d : ExactDesigns())
+            for (const char* circuit : {"ExactFilter", "ExactRc"}) {
+                const double exact = FindSeconds(circuit + std::string("/") + d.name);
+                const double literal = FindSeconds(d.literal);
+                if (std::isnan(exact + literal))
+                    continue;
+                std::printf("%-10s %-8s %11.2f %11.2f   %-15s %s\n", d.name,
+                            circuit == std::string("ExactFilter") ? "2nd+RL" : "1st+RL",
+                            exact * 1e3, literal * 1e3, Ratio(exact / literal, d.goal).c_str(),
+                            exact / literal <= d.goal ? "met" : "MISSED");
+            }
+        std::printf(
+            "\nThe filter chooser and the step response's plot columns (fastest repetition)\n");
+        for (const GoalBenchmark& goal : GoalBenchmarks()) {
+            const double seconds = FindSeconds(goal.name);
+            if (!std::isnan(seconds))
+                std::printf("%-24s %9.3f ms  (goal <= %.0f ms)  %s\n", goal.name, seconds * 1e3,
+                            goal.goalSeconds * 1e3, seconds <= goal.goalSeconds ? "met" : "MISSED");
+        }
     }
 
 private:
+    double FindSeconds(const std::string& name) const {
+        const auto found = runSeconds_.find(name);
+        return found == runSeconds_.end() ? std::nan("") : found->second;
+    }
+
     double Find(const std::string& name) const {
         const auto found = perStepNs_.find(name);
         return found == perStepNs_.end() ? std::nan("") : found->second;
@@ -257,6 +408,7 @@ private:
     }
 
     std::map<std::string, double> perStepNs_;
+    std::map<std::string, double> runSeconds_;
 };
 
 } // namespace

@@ -55,6 +55,7 @@ std::variant<RunPlan, RunRefusal> PlanRun(const RunSettings& settings);
 
 struct RunAnswer;
 class RunControl;
+struct ExactRunPlan;
 
 // A completed run, never changed once made, so that whoever shows it may keep it for as long as
 // it likes while other runs go on: one simulated period, its statistics, where the run became
@@ -88,6 +89,7 @@ public:
 
 private:
     friend RunAnswer RunSimulation(const RunPlan& plan, RunControl* control);
+    friend RunAnswer RunExactSimulation(const ExactRunPlan& plan, RunControl* control);
     // The three arrays of N + 2 samples, one after the other, uninitialised; false when they do
     // not fit.
     bool Allocate(std::int32_t n);

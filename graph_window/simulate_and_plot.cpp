@@ -83,14 +83,14 @@ PlotEnd SimulateAndPlot(GraphWindowView& window, const engine::RunPlan& plan, st
     if (work.end == app::WorkEnd::Failed)
         return {PlotOutcome::Failed, 0, work.failure};
     if (worker.outcome != PlotOutcome::Drawn)
-        return {worker.outcome, worker.period};
+        return {worker.outcome, worker.period, {}};
 
     plot.TakePixels(std::move(picture));
     const engine::SimulatedRun& run = *worker.run;
     const engine::PeriodStatistics& s = run.statistics;
     plot.SetDrawn(DrawnPlot{run.N, NP, run.f, run.dt, TraceScales{s.ViMax, s.IcMax, s.VoMax},
                             run.NI, run.periodic, std::move(worker.run)});
-    return {PlotOutcome::Drawn};
+    return {PlotOutcome::Drawn, 0, {}};
 }
 
 } // namespace graph_window

@@ -19,7 +19,7 @@ const TraceScales kExample{10, 0.007404369, 3.336068};
 
 // The plot on show, drawn with NP periods at f.
 DrawnPlot Drawn(std::int32_t NP = 1, double f = 1000, const TraceScales& scales = kExample) {
-    return DrawnPlot{10, NP, f, (1 / f) / 10, scales, 2000, std::nullopt};
+    return DrawnPlot{10, NP, f, (1 / f) / 10, scales, 2000, std::nullopt, nullptr};
 }
 
 QString Read(Trace trace, float x, float y, std::int32_t NP = 1, double f = 1000,

@@ -1,0 +1,380 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "engine/filter_circuit.h"
+
+#include "engine/filter_modes.h"
+#include "engine/ideal_circuit.h"
+#include "engine/modal_pieces.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <numbers>
+
+namespace engine {
+
+namespace {
+
+constexpr double kMaxDouble = std::numeric_limits<double>::max();
+constexpr double kTwoPi = 2 * std::numbers::pi;
+constexpr double kDecibelsPerNeper = 10 / std::numbers::ln10; // 10·log10(y) = this·ln(y)
+constexpr double kDegreesPerRadian = 180 / std::numbers::pi;
+constexpr double kExactIntegers = 0x1p52; // beyond this every double is a whole number
+
+bool PositiveFinite(double x) { return x > 0 && x <= kMaxDouble; }
+
+bool AllFinite(const FilterModel& m) {
+    for (const double x :
+         {m.a11, m.a12, m.a21, m.a22, m.b1, m.gain, m.firstGain, m.rate[0], m.rate[1], m.gap,
+          m.output[0], m.output[1], m.first[0], m.first[1], m.pShare, m.qShare})
+        if (!std::isfinite(x))
+            return false;
+    return true;
+}
+
+// 10·log10(1 + ratio²) for ratio = 2π·f/r, f >= 0 and r > 0, finite even where the ratio
+// overflows.
+double FactorDecibels(double f, double rate) {
+    const double ratio = kTwoPi * f / rate;
+    if (ratio <= 1)
+        return kDecibelsPerNeper * std::log1p(ratio * ratio);
+    const double log10Ratio = std::isfinite(ratio)
+                                  ? std::log10(ratio)
+                                  : std::log10(kTwoPi) + std::log10(f) - std::log10(rate);
+    const double inverse = 1 / ratio;
+    return 20 * log10Ratio + kDecibelsPerNeper * std::log1p(inverse * inverse);
+}
+
+double FactorPhaseDegrees(double f, double rate) {
+    return -kDegreesPerRadian * std::atan(kTwoPi * f / rate);
+}
+
+bool ValidDrive(double e, double d, double f) {
+    return e >= 0 && e <= kMaxDouble && d >= 0 && d <= 1 && PositiveFinite(f);
+}
+
+} // namespace
+
+bool IsValidCircuit(const FilterCircuit& circuit) {
+    if (!PositiveFinite(circuit.R) || !PositiveFinite(circuit.C))
+        return false;
+    if (circuit.second &&
+        (!PositiveFinite(circuit.second->R2) || !PositiveFinite(circuit.second->C2)))
+        return false;
+    return !circuit.RL || PositiveFinite(*circuit.RL);
+}
+
+int OrderOf(const FilterCircuit& circuit) { return circuit.second ? 2 : 1; }
+
+std::optional<double> DcGain(const FilterCircuit& circuit) {
+    if (!IsValidCircuit(circuit))
+        return std::nullopt;
+    if (!circuit.RL)
+        return 1.0;
+    const double series = circuit.R + (circuit.second ? circuit.second->R2 : 0.0);
+    // RL/(series + RL), as 1/(series/RL + 1) where the sum would overflow.
+    const double sum = series + *circuit.RL;
+    const double gain = std::isfinite(sum) ? *circuit.RL / sum : 1 / (series / *circuit.RL + 1);
+    if (!(gain > 0))
+        return std::nullopt;
+    return gain;
+}
+
+std::optional<FilterModel> ModelOf(const FilterCircuit& circuit) {
+    const std::optional<double> gain = DcGain(circuit);
+    if (!gain)
+        return std::nullopt;
+    const double r = circuit.R;
+    const double c = circuit.C;
+    FilterModel m;
+    m.gain = *gain;
+    m.b1 = 1 / (r * c);
+    if (!circuit.second) {
+        m.order = 1;
+        const double rate = m.b1 + (circuit.RL ? 1 / (*circuit.RL * c) : 0.0);
+        m.a11 = -rate;
+        m.firstGain = m.gain;
+        m.rate[0] = rate;
+        m.output[0] = m.first[0] = m.gain;
+        if (!AllFinite(m) || !(rate > 0))
+            return std::nullopt;
+        return m;
+    }
+    m.order = 2;
+    const double r2 = circuit.second->R2;
+    const double c2 = circuit.second->C2;
+    const double throughR2 = 1 / (r2 * c); // into C from v2
+    const double intoC2 = 1 / (r2 * c2);   // into C2 from v1
+    const double loadC2 = circuit.RL ? 1 / (*circuit.RL * c2) : 0.0;
+    m.a11 = -(m.b1 + throughR2);
+    m.a12 = throughR2;
+    m.a21 = intoC2;
+    m.a22 = -(intoC2 + loadC2);
+    m.firstGain =
+        circuit.RL ? (r2 + *circuit.RL) / (r + r2 + *circuit.RL) : 1.0; // R2 + RL of the total
+    if (circuit.RL && !std::isfinite(r + r2 + *circuit.RL))
+        m.firstGain = 1 / (r / (r2 + *circuit.RL) + 1);
+
+    // In units of σ = −trace, the largest scale of A, so that no product below underflows:
+    // the eigenvalues from the half-difference of the diagonal h and the positive product of
+    // the off-diagonal entries. s = 2·sqrt(h² + a12·a21) is a sum of squares, and p = h + s/2,
+    // q = s/2 − h are each taken from the form without cancellation, the other from p·q.
+    const double sigma = -(m.a11 + m.a22);
+    const double n11 = m.a11 / sigma, n12 = m.a12 / sigma, n21 = m.a21 / sigma;
+    const double n22 = m.a22 / sigma;
+    const double h = (n11 - n22) / 2;
+    const double root = std::sqrt(n12) * std::sqrt(n21); // sqrt(a12·a21)/σ
+    const double half = std::hypot(h, root);
+    double p = 0;
+    double q = 0;
+    if (h >= 0) {
+        p = h + half;
+        q = root * (root / p);
+    } else {
+        q = half - h;
+        p = root * (root / q);
+    }
+    const double gap = 2 * half;
+    m.gap = sigma * gap;
+    m.pShare = p / gap;
+    m.qShare = q / gap;
+    // λ2 = a11 − p, both terms negative; λ1 = det/λ2 with det = a11·a22 − a12·a21 written as
+    // its sum of positive terms.
+    const double rate2 = p - n11;
+    const double det = (m.b1 / sigma) * n21 + (m.b1 / sigma + n12) * (loadC2 / sigma);
+    const double rate1 = det / rate2;
+    m.rate[0] = sigma * rate1;
+    m.rate[1] = sigma * rate2;
+    m.output[0] = m.gain * rate2 / gap;
+    m.output[1] = -m.gain * rate1 / gap;
+    // The eigenvectors (p, a21) of λ1 and (q, −a21) of λ2, scaled to their output components.
+    m.first[0] = m.output[0] * p / n21;
+    m.first[1] = -m.output[1] * q / n21;
+    if (!AllFinite(m) || !(m.rate[0] > 0 && m.rate[0] < m.rate[1]) || !(m.gap > 0))
+        return std::nullopt;
+    return m;
+}
+
+ExactStep StepOver(const FilterModel& model, double t) {
+    ExactStep step;
+    step.x1 = model.firstGain;
+    if (model.order == 1) {
+        step.m11 = std::expm1(-model.rate[0] * t);
+        return step;
+    }
+    step.x2 = model.gain;
+    const double e1 = std::expm1(-model.rate[0] * t);
+    const double e2 = std::expm1(-model.rate[1] * t);
+    const double s = model.gap;
+    step.m11 = model.pShare * e1 + model.qShare * e2;
+    step.m22 = model.qShare * e1 + model.pShare * e2;
+    // (e^(λ1·t) − e^(λ2·t))/(λ1 − λ2)
+    const double divided = std::exp(-model.rate[0] * t) * -std::expm1(-s * t) / s;
+    step.m12 = model.a12 * divided;
+    step.m21 = model.a21 * divided;
+    return step;
+}
+
+namespace modes {
+
+ModeSet Of(const FilterModel& model, double f) {
+    ModeSet set;
+    set.count = model.order;
+    set.gap = model.gap;
+    for (int i = 0; i < set.count; ++i) {
+        set.rate[i] = model.rate[i];
+        set.gamma[i] = model.output[i];
+        set.first[i] = model.first[i];
+        set.x[i] = model.rate[i] / f;
+    }
+    return set;
+}
+
+SettledModes Settled(const ModeSet& set, double d) {
+    SettledModes settled;
+    for (int i = 0; i < set.count; ++i) {
+        const IdealSteadyState s = NormalisedSteadyState(set.x[i], d);
+        settled.atStart[i] = s.vMin;
+        settled.atSwitch[i] = s.vMax;
+    }
+    return settled;
+}
+
+modal::ModalStretch Stretch(const ModeSet& set, const double (&z0)[2], double u) {
+    modal::ModalStretch stretch;
+    stretch.count = set.count;
+    stretch.gap = set.gap;
+    stretch.u = u;
+    for (int i = 0; i < set.count; ++i) {
+        stretch.gamma[i] = set.gamma[i];
+        stretch.rate[i] = set.rate[i];
+        stretch.z0[i] = z0[i];
+    }
+    return stretch;
+}
+
+FilterState StateOf(const ModeSet& set, const double (&z)[2], double e) {
+    if (set.count == 1)
+        return {e * (set.gamma[0] * z[0]), 0};
+    return {e * (set.first[0] * z[0] + set.first[1] * z[1]),
+            e * (set.gamma[0] * z[0] + set.gamma[1] * z[1])};
+}
+
+modal::StretchExtremes PeriodExtremes(const ModeSet& set, const double (&zStart)[2],
+                                      const double (&zSwitch)[2], double d, double period) {
+    const double onTime = d * period;
+    const double offTime = period - onTime;
+    const modal::ModalStretch on = Stretch(set, zStart, 1);
+    const modal::ModalStretch off = Stretch(set, zSwitch, 0);
+    modal::StretchExtremes extremes =
+        d > 0 ? modal::ExtremesOver(on, 0, onTime, 0) : modal::ExtremesOver(off, 0, offTime, 0);
+    if (d > 0 && d < 1) {
+        const modal::StretchExtremes second = modal::ExtremesOver(off, 0, offTime, onTime);
+        extremes.Include(second.low, second.atLow);
+        extremes.Include(second.high, second.atHigh);
+    }
+    return extremes;
+}
+
+} // namespace modes
+
+std::optional<FilterSteadyState> SteadyStateOf(const FilterCircuit& circuit, double e, double d,
+                                               double f) {
+    const std::optional<FilterModel> model = ModelOf(circuit);
+    if (!model || !ValidDrive(e, d, f))
+        return std::nullopt;
+    const modes::ModeSet set = modes::Of(*model, f);
+    const modes::SettledModes settled = modes::Settled(set, d);
+    const double period = 1 / f;
+    // Per volt of E, then scaled: the extremes of Σγi·zi over the two phases.
+    const modal::StretchExtremes x =
+        modes::PeriodExtremes(set, settled.atStart, settled.atSwitch, d, period);
+    FilterSteadyState s;
+    s.vMax = e * x.high;
+    s.vMin = e * x.low;
+    // The end of a period is the start of the next one.
+    s.tMax = x.atHigh < period ? x.atHigh : 0.0;
+    s.tMin = x.atLow < period ? x.atLow : 0.0;
+    if (model->order == 1) {
+        // A plain RC of time constant R'·C: the ripple as the product that does not cancel.
+        s.ripple = e * (model->gain * NormalisedRipple(set.x[0], d));
+    } else {
+        s.ripple = e * (x.high - x.low);
+    }
+    s.mean = d * e * model->gain;
+    s.start = modes::StateOf(set, settled.atStart, e);
+    for (const double v :
+         {s.vMax, s.vMin, s.ripple, s.mean, s.tMax, s.tMin, s.start.v1, s.start.v2})
+        if (!std::isfinite(v))
+            return std::nullopt;
+    return s;
+}
+
+std::optional<double> SteadyRippleOf(const FilterCircuit& circuit, double e, double d, double f) {
+    const std::optional<FilterSteadyState> s = SteadyStateOf(circuit, e, d, f);
+    if (!s)
+        return std::nullopt;
+    return s->ripple;
+}
+
+std::optional<double> SettlingPeriodsOf(const FilterCircuit& circuit, double d, double f) {
+    const std::optional<FilterModel> model = ModelOf(circuit);
+    if (!model || !ValidDrive(1, d, f))
+        return std::nullopt;
+    if (model->order == 1) {
+        // The start of each period approaches its settled value as e^(−m·T/(R'·C)) whatever D.
+        return SettlingPeriods(f, circuit.R * model->gain, circuit.C);
+    }
+    const modes::ModeSet set = modes::Of(*model, f);
+    if (!(set.x[0] > 0))
+        return std::nullopt; // the slower mode moves by nothing a double can hold per period
+    // The output at the start of period m, from discharged capacitors, falls short of its
+    // settled value y0 = Σγi·zi by Σγi·zi·e^(−xi·m): relative to y0, a decaying sum in m. At
+    // D = 0 the limit D → 0 of the shares, zi/D → xi/(e^xi − 1).
+    double z[2];
+    if (d > 0) {
+        const modes::SettledModes settled = modes::Settled(set, d);
+        z[0] = settled.atStart[0];
+        z[1] = settled.atStart[1];
+    } else {
+        for (int i = 0; i < 2; ++i)
+            z[i] = std::isinf(std::expm1(set.x[i])) ? 0.0 : set.x[i] / std::expm1(set.x[i]);
+    }
+    const double y0 = set.gamma[0] * z[0] + set.gamma[1] * z[1];
+    if (!(y0 > 0 && std::isfinite(y0)))
+        return std::nullopt;
+    modal::DecayingSum h;
+    h.count = 2;
+    h.gap = set.gap / f;
+    for (int i = 0; i < 2; ++i) {
+        h.c[i] = set.gamma[i] * z[i] / y0;
+        h.rate[i] = set.x[i];
+    }
+    constexpr double kBand = 0.01;
+    const std::optional<double> last = modal::LastExcursion(h, kBand);
+    if (!last || !std::isfinite(*last))
+        return std::nullopt;
+    double n = std::max(1.0, std::ceil(*last));
+    if (n < kExactIntegers) {
+        // The crossing is known to an ulp or so: settle the whole number on the values.
+        if (std::fabs(h.At(n)) > kBand)
+            n += 1;
+        else if (n > 1 && std::fabs(h.At(n - 1)) <= kBand)
+            n -= 1;
+    }
+    return n;
+}
+
+std::optional<double> SettlingSecondsOf(const FilterCircuit& circuit, double d, double f) {
+    const std::optional<double> periods = SettlingPeriodsOf(circuit, d, f);
+    if (!periods)
+        return std::nullopt;
+    const double seconds = *periods / f;
+    if (!std::isfinite(seconds))
+        return std::nullopt;
+    return seconds;
+}
+
+std::optional<double> CutoffFrequencyOf(const FilterCircuit& circuit) {
+    const std::optional<FilterModel> model = ModelOf(circuit);
+    if (!model)
+        return std::nullopt;
+    double omega = model->rate[0];
+    if (model->order == 2) {
+        // |H/H(0)|² = 1/2 at w = ω²: w² + (r1² + r2²)·w − r1²·r2² = 0. Over r2², with u = r1/r2,
+        // W² + (1 + u²)·W − u² = 0, whose positive root is taken in the form that does not
+        // cancel.
+        const double u = model->rate[0] / model->rate[1];
+        const double sum = 1 + u * u;
+        const double w = 2 * u * u / (sum + std::hypot(sum, 2 * u));
+        omega = model->rate[1] * std::sqrt(w);
+    }
+    const double fc = omega / kTwoPi;
+    if (!(fc > 0 && std::isfinite(fc)))
+        return std::nullopt;
+    return fc;
+}
+
+std::optional<double> AttenuationOf(const FilterCircuit& circuit, double f) {
+    const std::optional<FrequencyPoint> point = FrequencyResponseOf(circuit, f);
+    if (!point)
+        return std::nullopt;
+    return -point->magnitudeDb;
+}
+
+std::optional<FrequencyPoint> FrequencyResponseOf(const FilterCircuit& circuit, double f) {
+    const std::optional<FilterModel> model = ModelOf(circuit);
+    if (!model || !(f >= 0 && f <= kMaxDouble))
+        return std::nullopt;
+    FrequencyPoint point;
+    for (int i = 0; i < model->order; ++i) {
+        point.magnitudeDb -= FactorDecibels(f, model->rate[i]);
+        point.phaseDegrees += FactorPhaseDegrees(f, model->rate[i]);
+    }
+    return point;
+}
+
+double HighFrequencySlopeDbPerDecade(const FilterCircuit& circuit) {
+    return -20.0 * OrderOf(circuit);
+}
+
+} // namespace engine

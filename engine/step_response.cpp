@@ -1,0 +1,251 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "engine/step_response.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace engine {
+
+namespace {
+
+constexpr double kMaxDouble = std::numeric_limits<double>::max();
+constexpr double kInfinity = std::numeric_limits<double>::infinity();
+
+// e^(−x·n) for n >= 0, 1 at n = 0 even where x is infinite.
+double DecayOver(double x, double n) { return n == 0 ? 1.0 : std::exp(-x * n); }
+
+// (1 − e^(−y))/y, 1 at y = 0, 0 at y = +inf.
+double Psi(double y) { return y == 0 ? 1.0 : -std::expm1(-y) / y; }
+
+// Periods a range may span before only its ends are looked at.
+constexpr double kPeriodsWalked = 3;
+
+// Samples of the first period searched for the moving average's last excursion.
+constexpr int kFirstPeriodGrid = 512;
+
+} // namespace
+
+std::optional<StepResponse> StepResponse::Of(const FilterCircuit& circuit, double e, double d0,
+                                             double d, double f) {
+    const std::optional<FilterModel> model = ModelOf(circuit);
+    if (!model || !(e >= 0 && e <= kMaxDouble) || !(d0 >= 0 && d0 <= 1) || !(d >= 0 && d <= 1) ||
+        !(f > 0 && f <= kMaxDouble))
+        return std::nullopt;
+    StepResponse response;
+    response.set_ = modes::Of(*model, f);
+    response.before_ = modes::Settled(response.set_, d0);
+    response.after_ = modes::Settled(response.set_, d);
+    response.e_ = e;
+    response.d0_ = d0;
+    response.d_ = d;
+    response.period_ = 1 / f;
+    response.startMean_ = d0 * e * model->gain;
+    response.finalMean_ = d * e * model->gain;
+    modal::DecayingSum& decay = response.decay_;
+    decay.count = response.set_.count;
+    decay.gap = response.set_.gap;
+    for (int i = 0; i < decay.count; ++i) {
+        decay.rate[i] = response.set_.rate[i];
+        decay.c[i] =
+            e * response.set_.gamma[i] * (response.before_.atStart[i] - response.after_.atStart[i]);
+    }
+    if (!std::isfinite(response.period_) || !std::isfinite(decay.c[0]) ||
+        !std::isfinite(decay.c[1]))
+        return std::nullopt;
+    return response;
+}
+
+void StepResponse::PeriodStart(double n, double (&z)[2], double& duty) const {
+    if (n < 0) {
+        z[0] = before_.atStart[0];
+        z[1] = before_.atStart[1];
+        duty = d0_;
+        return;
+    }
+    for (int i = 0; i < 2; ++i)
+        z[i] =
+            after_.atStart[i] + (before_.atStart[i] - after_.atStart[i]) * DecayOver(set_.x[i], n);
+    duty = d_;
+}
+
+double StepResponse::At(double t) const {
+    const double n = std::floor(t / period_);
+    const double tau = std::clamp(t - n * period_, 0.0, period_);
+    double z[2];
+    double duty = 0;
+    PeriodStart(n, z, duty);
+    const double onTime = duty * period_;
+    const modal::ModalStretch on = modes::Stretch(set_, z, 1);
+    if (tau <= onTime && duty > 0)
+        return e_ * on.At(tau);
+    double zSwitch[2] = {z[0], z[1]};
+    if (duty > 0)
+        for (int i = 0; i < set_.count; ++i)
+            zSwitch[i] = on.Mode(i, onTime);
+    return e_ * modes::Stretch(set_, zSwitch, 0).At(tau - onTime);
+}
+
+void StepResponse::PeriodExtremes(double n, double from, double to, Range& range) const {
+    const double start = n * period_;
+    const double a = std::clamp(from - start, 0.0, period_);
+    const double b = std::clamp(to - start, a, period_);
+    double z[2];
+    double duty = 0;
+    PeriodStart(n, z, duty);
+    const double onTime = duty * period_;
+    const auto include = [&](const modal::StretchExtremes& x) {
+        range.low = std::min(range.low, e_ * x.low);
+        range.high = std::max(range.high, e_ * x.high);
+    };
+    const modal::ModalStretch on = modes::Stretch(set_, z, 1);
+    if (duty > 0 && a <= onTime)
+        include(modal::ExtremesOver(on, a, std::min(b, onTime), 0));
+    if (duty < 1 && b >= onTime) {
+        double zSwitch[2] = {z[0], z[1]};
+        if (duty > 0)
+            for (int i = 0; i < set_.count; ++i)
+                zSwitch[i] = on.Mode(i, onTime);
+        include(modal::ExtremesOver(modes::Stretch(set_, zSwitch, 0), std::max(a, onTime) - onTime,
+                                    b - onTime, 0));
+    }
+}
+
+void StepResponse::WalkExtremes(double from, double to, Range& range) const {
+    const double first = std::floor(from / period_);
+    const double last = std::floor(to / period_);
+    for (double n = first; n <= last; ++n)
+        PeriodExtremes(n, from, to, range);
+}
+
+StepResponse::Range StepResponse::Over(double from, double to) const {
+    Range range{kInfinity, -kInfinity};
+    if (from < 0) {
+        const double end = std::min(to, 0.0);
+        if (end - from >= period_)
+            PeriodExtremes(-1, -period_, 0, range); // the settled period at D0, all of it
+        else
+            WalkExtremes(from, end, range);
+    }
+    if (to < 0)
+        return range;
+    // [max(from, 0), to] in stretches where the decay is monotone.
+    const double start = std::max(from, 0.0);
+    double cuts[3] = {start, to, to};
+    int pieces = 1;
+    if (const std::optional<double> turn = decay_.Stationary();
+        turn && *turn > start && *turn < to) {
+        cuts[1] = *turn;
+        pieces = 2;
+    }
+    for (int piece = 0; piece < pieces; ++piece) {
+        const double a = cuts[piece];
+        const double b = cuts[piece + 1];
+        if (b - a <= kPeriodsWalked * period_) {
+            WalkExtremes(a, b, range);
+            continue;
+        }
+        // The same phase a period later has the same settled part and a decay further along:
+        // where the decay rises the highest output lies within the last period and the lowest
+        // within the first; where it falls, the other way round.
+        Range first{kInfinity, -kInfinity};
+        Range last{kInfinity, -kInfinity};
+        WalkExtremes(a, a + period_, first);
+        WalkExtremes(b - period_, b, last);
+        const bool rising = decay_.At(b) >= decay_.At(a);
+        range.high = std::max(range.high, rising ? last.high : first.high);
+        range.low = std::min(range.low, rising ? first.low : last.low);
+    }
+    return range;
+}
+
+double StepResponse::PeriodIntegral(const double (&z)[2], double d, double t) const {
+    // ∫ of a mode over a stretch of length τ at input u: u·τ + (z0 − u)·τ·ψ(r·τ).
+    const double onTime = d * period_;
+    const double onPart = std::min(t, onTime);
+    const double offPart = std::max(0.0, t - onTime);
+    double total = 0;
+    for (int i = 0; i < set_.count; ++i) {
+        const double r = set_.rate[i];
+        double integral = onPart + (z[i] - 1) * onPart * Psi(r * onPart);
+        if (offPart > 0) {
+            const double zSwitch = d > 0 ? z[i] + (1 - z[i]) * -std::expm1(-r * onTime) : z[i];
+            integral += zSwitch * offPart * Psi(r * offPart);
+        }
+        total += set_.gamma[i] * integral;
+    }
+    return e_ * total;
+}
+
+double StepResponse::MovingAverage(double t) const {
+    if (t <= 0)
+        return startMean_;
+    if (t >= period_) {
+        // The settled part averages to D·E·g over any whole period; the decay's average over
+        // [t − T, t] is βi·e^(−ri·(t − T))·ψ(ri·T).
+        double value = finalMean_;
+        for (int i = 0; i < decay_.count; ++i)
+            value += decay_.c[i] * std::exp(-decay_.rate[i] * (t - period_)) * Psi(set_.x[i]);
+        return value;
+    }
+    // [t − T, 0] of the settled period at D0, which is [t, T] of any of its periods, and [0, t]
+    // of the first period at D, both starting from the modes settled at D0.
+    return startMean_ +
+           (PeriodIntegral(before_.atStart, d_, t) - PeriodIntegral(before_.atStart, d0_, t)) /
+               period_;
+}
+
+double StepResponse::OnePercentBand() const { return std::fabs(finalMean_ - startMean_) / 100; }
+
+std::optional<double> StepResponse::MovingAverageSettling(double band) const {
+    if (!(band > 0 && band <= kMaxDouble))
+        return std::nullopt;
+    modal::DecayingSum averaged = decay_;
+    for (int i = 0; i < averaged.count; ++i)
+        averaged.c[i] *= Psi(set_.x[i]);
+    const std::optional<double> last = modal::LastExcursion(averaged, band);
+    if (!last)
+        return std::nullopt;
+    if (*last > 0) {
+        const double t = period_ + *last;
+        if (!std::isfinite(t))
+            return std::nullopt;
+        return t;
+    }
+    const auto outside = [&](double t) { return std::fabs(MovingAverage(t) - finalMean_) > band; };
+    const double step = period_ / kFirstPeriodGrid;
+    for (int j = kFirstPeriodGrid - 1; j >= 0; --j) {
+        if (!outside(j * step))
+            continue;
+        double a = j * step;
+        double b = (j + 1) * step;
+        for (int halving = 0; halving < 80; ++halving) {
+            const double middle = a + (b - a) / 2;
+            if (!(middle > a && middle < b))
+                break;
+            (outside(middle) ? a : b) = middle;
+        }
+        return b;
+    }
+    return 0.0;
+}
+
+std::optional<double> StepSettlingSeconds(const FilterCircuit& circuit, double fraction) {
+    const std::optional<FilterModel> model = ModelOf(circuit);
+    if (!model || !(fraction > 0 && fraction < 1))
+        return std::nullopt;
+    // The output falls short of E·g by E·Σγi·e^(−ri·t); relative to E·g, a decaying sum.
+    modal::DecayingSum h;
+    h.count = model->order;
+    h.gap = model->gap;
+    for (int i = 0; i < h.count; ++i) {
+        h.c[i] = model->output[i] / model->gain;
+        h.rate[i] = model->rate[i];
+    }
+    const std::optional<double> last = modal::LastExcursion(h, fraction);
+    if (!last || !std::isfinite(*last))
+        return std::nullopt;
+    return last;
+}
+
+} // namespace engine

@@ -1,0 +1,78 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+// The response of a filter circuit (filter_circuit.h) to a change of duty cycle, exact and
+// continuous. Until t = 0 the circuit is settled at duty D0 (D0 = 0: discharged capacitors); at
+// t = 0, the start of one of its periods, the pulse train goes on at duty D. Every mode is then
+// its settled period at D plus a decay: y(t) = P(t) + Σ βi·e^(−ri·t) for t >= 0, with P the
+// settled output at D (period T) and βi = E·γi·(zi(D0) − zi(D)) from the modes' settled starts.
+// A sum of two decaying exponentials has at most one turning point, so over any stretch where
+// the decay is monotone the highest and lowest output lie within one period of its ends: the
+// extremes of any time range take a bounded amount of work, however many periods it spans.
+
+#include "engine/filter_circuit.h"
+#include "engine/filter_modes.h"
+
+#include <optional>
+
+namespace engine {
+
+class StepResponse {
+public:
+    // E (V) >= 0, D0 and D in [0, 1], f (Hz) > 0, all finite, and a valid circuit; else empty.
+    static std::optional<StepResponse> Of(const FilterCircuit& circuit, double e, double d0,
+                                          double d, double f);
+
+    double Period() const { return period_; } // s
+
+    // The output at t (s), any finite t; before 0, the settled period at D0.
+    double At(double t) const;
+
+    // The lowest and highest output over [from, to] (s, from <= to, both finite), exact: at the
+    // ends, at switching instants and at the turning points of the stretches between them.
+    struct Range {
+        double low, high;
+    };
+    Range Over(double from, double to) const;
+
+    // The mean of the output over [t − T, t]: D0·E·g before 0, D·E·g once settled.
+    double MovingAverage(double t) const;
+    double StartMean() const { return startMean_; } // V, D0·E·g
+    double FinalMean() const { return finalMean_; } // V, D·E·g
+
+    // The first instant (s) after which the moving average stays within band (V, > 0) of the
+    // final mean for ever: 0 when it always does. From T on the departure is a decaying sum and
+    // its last crossing of the band is exact (to the resolution of doubles); within the first
+    // period it is found on a grid of 512 points and refined by bisection. Empty when it lies
+    // beyond the double range, or for a band not positive and finite.
+    std::optional<double> MovingAverageSettling(double band) const;
+
+    // 1 % of the change of mean, |D·E·g − D0·E·g|/100, the band the response window starts with.
+    double OnePercentBand() const;
+
+private:
+    StepResponse() = default;
+
+    // The modes at the start of period n (as fractions of E), and its duty.
+    void PeriodStart(double n, double (&z)[2], double& duty) const;
+    // The output's extremes over [from, to] within period n (its start nT <= from <= to).
+    void PeriodExtremes(double n, double from, double to, Range& range) const;
+    // The output's extremes over [from, to] by walking its periods; a few only.
+    void WalkExtremes(double from, double to, Range& range) const;
+    // ∫ y over [0, t] of period 0 (from the modes z at its start, at duty d), V·s.
+    double PeriodIntegral(const double (&z)[2], double d, double t) const;
+
+    modes::ModeSet set_;
+    modes::SettledModes before_, after_; // settled at D0 and at D
+    double e_ = 0, d0_ = 0, d_ = 0, period_ = 0;
+    double startMean_ = 0, finalMean_ = 0;
+    modal::DecayingSum decay_; // Σ βi·e^(−ri·t), V
+};
+
+// From discharged capacitors to the input held at E (D = 100 %), the averaged response without
+// ripple: the time (s) after which the output stays within fraction·E·g of its final value E·g,
+// for a fraction in (0, 1). An RC ladder's step response is monotone: for the first order it is
+// R'·C·ln(1/fraction). Empty for an invalid circuit or when it lies beyond the double range.
+std::optional<double> StepSettlingSeconds(const FilterCircuit& circuit, double fraction);
+
+} // namespace engine

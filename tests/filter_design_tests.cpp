@@ -1,0 +1,190 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The design of C for a ripple with a second stage or a load: the exact C recomputed through
+// the ripple it gives, the worst tolerance corner, and the pairs of capacitors to buy.
+
+#include "engine/filter_design.h"
+#include "engine/ideal_circuit.h"
+#include "tests/test_registry.h"
+
+#include <QObject>
+#include <QTest>
+
+#include <cmath>
+#include <limits>
+#include <optional>
+
+using namespace engine;
+
+namespace {
+
+const std::optional<double> kNone;
+constexpr double kSomePositive = -1; // in a table of answers: any positive C
+
+const FilterShape kShapes[] = {
+    {1e4, kNone, kNone}, {1e4, kNone, 3e4}, {1e4, 1.0, kNone}, {1e4, 10.0, 1e5}, {2.2e3, 30.0, 1e3},
+};
+
+QString Describe(const FilterShape& s) {
+    return QString("R %1 k %2 RL %3").arg(s.R).arg(s.k.value_or(0)).arg(s.RL.value_or(0));
+}
+
+double Ripple(const FilterShape& shape, double c, double e, double d, double f) {
+    return *SteadyRippleOf(CircuitOf(shape, c), e, d, f);
+}
+
+// The largest series value below `value`.
+double SeriesValueBelow(Series series, double value) {
+    double below = *StandardValueAtLeast(series, value / 11);
+    for (;;) {
+        const double next = *StandardValueAtLeast(series, std::nextafter(below, 1e300));
+        if (next >= value)
+            return below;
+        below = next;
+    }
+}
+
+} // namespace
+
+class FilterDesignTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void exactCapacitanceGivesBackTheRipple();
+    void exactCapacitanceEdges();
+    void theWorstCornerBoundsEveryPartWithinTolerance();
+    void safePairIsTheFirstThatMeetsTheRipple();
+};
+
+void FilterDesignTest::exactCapacitanceGivesBackTheRipple() {
+    // Ripples from a millionth of the full scale E·g to most of it: the ripple at C is ΔVo, and
+    // C is the boundary, a part in a million either side crossing it.
+    const double e = 5, f = 2e4;
+    for (const FilterShape& shape : kShapes)
+        for (const double d : {0.05, 0.5, 0.9})
+            for (const double share : {1e-6, 1e-3, 0.1, 0.8}) {
+                const double deltaVo = share * e * *DcGain(CircuitOf(shape, 1.0));
+                const std::optional<double> c = ExactCapacitanceOf(shape, e, d, f, deltaVo);
+                const QString where =
+                    QString("%1, D %2, ΔVo %3").arg(Describe(shape)).arg(d).arg(deltaVo);
+                QVERIFY2(c && *c > 0, qPrintable(where));
+                QVERIFY2(std::fabs(Ripple(shape, *c, e, d, f) / deltaVo - 1) < 1e-9,
+                         qPrintable(where));
+                QVERIFY2(Ripple(shape, *c * (1 - 1e-6), e, d, f) > deltaVo &&
+                             Ripple(shape, *c * (1 + 1e-6), e, d, f) < deltaVo,
+                         qPrintable(where));
+                if (!shape.k && !shape.RL)
+                    QCOMPARE(*c, *ExactCapacitance(e, d * e, f, deltaVo, shape.R));
+            }
+}
+
+void FilterDesignTest::exactCapacitanceEdges() {
+    const double inf = std::numeric_limits<double>::infinity();
+    const FilterShape ladder{1e4, 10.0, 1e4}; // g = 1/12
+    struct Case {
+        FilterShape shape;
+        double e, d, f, deltaVo;
+        std::optional<double> c;
+    };
+    // Every C meets the ripple (0): ΔVo at or above E·g, which the load lowers (just below it,
+    // some C); no ripple at D = 0 or 1. Out of range, or a C beyond the double range (none).
+    const Case cases[] = {
+        {ladder, 12, 0.5, 1e4, 1, 0},
+        {ladder, 12, 0.5, 1e4, 0.999, kSomePositive},
+        {ladder, 12, 0, 1e4, 0.01, 0},
+        {ladder, 12, 1, 1e4, 0.01, 0},
+        {{1e4, kNone, kNone}, 10, 0.5, 1e4, 10, 0},
+        {ladder, 12, 0.5, 1e4, 0, kNone},
+        {ladder, 12, 1.5, 1e4, 0.01, kNone},
+        {ladder, 12, 0.5, inf, 0.01, kNone},
+        {{1e4, 0.0, kNone}, 12, 0.5, 1e4, 0.01, kNone},
+        {{-1, kNone, kNone}, 12, 0.5, 1e4, 0.01, kNone},
+        {{1e4, 10.0, 1e4}, 12, 0.5, 1e-308, 1e-15, kNone},
+    };
+    for (const Case& c : cases) {
+        const std::optional<double> got = ExactCapacitanceOf(c.shape, c.e, c.d, c.f, c.deltaVo);
+        const QString where = QString("%1, E %2 D %3 f %4 ΔVo %5")
+                                  .arg(Describe(c.shape))
+                                  .arg(c.e)
+                                  .arg(c.d)
+                                  .arg(c.f)
+                                  .arg(c.deltaVo);
+        if (c.c == kSomePositive)
+            QVERIFY2(got && *got > 0, qPrintable(where));
+        else
+            QVERIFY2(got == c.c, qPrintable(where + QString(": %1").arg(got.value_or(-2))));
+    }
+}
+
+void FilterDesignTest::theWorstCornerBoundsEveryPartWithinTolerance() {
+    // No choice of parts inside their tolerances, each drawn on its own, makes more ripple than
+    // the worst corner; without tolerances the worst case is the nominal circuit.
+    const double e = 10, d = 0.4, f = 1e4, c = 2e-8;
+    const PartTolerances tolerances{0.1, 0.05};
+    std::uint32_t seed = 12345;
+    const auto draw = [&seed](double tolerance) {
+        seed = seed * 1664525u + 1013904223u;
+        return 1 + tolerance * (2 * (seed >> 8) / double(1 << 24) - 1);
+    };
+    for (const FilterShape& shape : kShapes) {
+        const FilterCircuit nominal = CircuitOf(shape, c);
+        const double worst = *WorstRippleOf(nominal, tolerances, e, d, f);
+        QCOMPARE(*WorstRippleOf(nominal, {0, 0}, e, d, f), *SteadyRippleOf(nominal, e, d, f));
+        for (int trial = 0; trial < 200; ++trial) {
+            FilterCircuit part = nominal;
+            part.R *= draw(tolerances.resistor);
+            part.C *= draw(tolerances.capacitor);
+            if (part.second) {
+                part.second->R2 *= draw(tolerances.resistor);
+                part.second->C2 *= draw(tolerances.capacitor);
+            }
+            QVERIFY2(*SteadyRippleOf(part, e, d, f) <= worst, qPrintable(Describe(shape)));
+        }
+    }
+}
+
+void FilterDesignTest::safePairIsTheFirstThatMeetsTheRipple() {
+    const double e = 10, d = 0.5, f = 1e4, deltaVo = 0.01;
+    for (const FilterShape& shape : kShapes)
+        for (const Series series : {Series::E6, Series::E12, Series::E96})
+            for (const PartTolerances tolerances :
+                 {PartTolerances{0, 0}, PartTolerances{0.1, 0.01}, PartTolerances{0.2, 0.05}}) {
+                const double exact = *ExactCapacitanceOf(shape, e, d, f, deltaVo);
+                const std::optional<CapacitorPair> safe =
+                    SafePairOf(shape, e, d, f, deltaVo, series, tolerances);
+                const QString where = QString("%1, series %2, tolerances %3 %4")
+                                          .arg(Describe(shape))
+                                          .arg(int(series))
+                                          .arg(tolerances.capacitor)
+                                          .arg(tolerances.resistor);
+                QVERIFY2(safe && safe->worstRipple <= deltaVo * (1 + kRippleSlack),
+                         qPrintable(where));
+                const auto partner = [&](double c) {
+                    return shape.k ? StandardValueAtLeast(series, c / *shape.k) : kNone;
+                };
+                QVERIFY2(safe->c2 == partner(safe->c), qPrintable(where));
+                // The series value before it, with its own partner, misses the ripple.
+                const double before = SeriesValueBelow(series, safe->c);
+                if (before >= exact / 10) {
+                    const FilterCircuit circuit =
+                        CircuitOf(shape, before, partner(before).value_or(0));
+                    QVERIFY2(*WorstRippleOf(circuit, tolerances, e, d, f) > deltaVo,
+                             qPrintable(where));
+                }
+                // The standard pair: the smallest series values at or above the exact C and C/k.
+                const CapacitorPair standard =
+                    *StandardPairOf(shape, e, d, f, deltaVo, series, tolerances);
+                QVERIFY2(standard.c >= exact && SeriesValueBelow(series, standard.c) < exact,
+                         qPrintable(where));
+                if (shape.k)
+                    QVERIFY2(*standard.c2 >= exact / *shape.k &&
+                                 SeriesValueBelow(series, *standard.c2) < exact / *shape.k,
+                             qPrintable(where));
+            }
+    // Nothing to buy when every C meets the ripple.
+    QVERIFY(!SafePairOf(kShapes[3], e, d, f, 10, Series::E12, {0.1, 0.01}) &&
+            !StandardPairOf(kShapes[3], e, d, f, 10, Series::E12, {0.1, 0.01}));
+}
+
+VELMARO_TEST(FilterDesignTest);
+
+#include "filter_design_tests.moc"
