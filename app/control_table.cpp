@@ -6,6 +6,7 @@
 
 #include <QButtonGroup>
 #include <QColor>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -18,6 +19,24 @@ namespace app {
 namespace {
 
 constexpr int kTwipsPerPixel = 15;
+
+// A push button that Enter and Return press as well as the space bar, as desktop programs do;
+// none is a dialog's default button.
+class EnterButton : public QPushButton {
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+        if (enter && !(event->modifiers() & ~Qt::KeypadModifier)) {
+            event->accept();
+            click();
+            return;
+        }
+        QPushButton::keyPressEvent(event);
+    }
+};
 
 // "MS Sans Serif" and "Symbol" are not on Linux; Liberation Sans stands in for both (the
 // Greek capital delta is written as the letter itself). Sizes are in pixels, as the layout
@@ -40,7 +59,7 @@ QWidget* MakeControl(const ControlRow& row, QWidget* parent, const CustomControl
         return field;
     }
     case ControlKind::PushButton: {
-        auto* button = new QPushButton(text, parent);
+        auto* button = new EnterButton(text, parent);
         button->setAutoDefault(false);
         button->setDefault(false);
         return button;

@@ -30,7 +30,8 @@ QString KeyName(const DesignFileKey& key) {
 }
 
 // A JSON string of the text, with the characters JSON forbids escaped. A lone surrogate, which
-// UTF-8 cannot carry, is escaped too, so that every text reads back as it was.
+// UTF-8 cannot carry, is escaped too, and so is U+FEFF, which the toolkit's reader drops at the
+// start of a string: every text reads back as it was.
 void AppendJsonString(QByteArray& out, const QString& text) {
     out += '"';
     qsizetype plainFrom = 0;
@@ -43,7 +44,8 @@ void AppendJsonString(QByteArray& out, const QString& text) {
             ++i;
             continue;
         }
-        if (c.unicode() >= 0x20 && c != u'"' && c != u'\\' && !c.isSurrogate())
+        if (c.unicode() >= 0x20 && c != u'"' && c != u'\\' && !c.isSurrogate() &&
+            c != QChar::ByteOrderMark)
             continue;
         flushPlain(i);
         out += c == u'"' || c == u'\\'

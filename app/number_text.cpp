@@ -88,6 +88,21 @@ QString FormatNumber(double value, NumberPattern pattern) {
     return text;
 }
 
+QString FormatReading(double value, int decimals) {
+    constexpr qsizetype kLongest = 12;
+    if (value == 0)
+        value = 0;
+    char buffer[400];
+    const auto [end, error] =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+    if (error != std::errc() || end - buffer > kLongest)
+        return FormatNumber(value, NumberPattern::Scientific2);
+    QString text = QString::fromLatin1(buffer, end - buffer);
+    if (const qsizetype point = text.indexOf(u'.'); point >= 0)
+        text.replace(point, 1, QLocale().decimalPoint());
+    return text;
+}
+
 QString FormatFinite(std::optional<double> value, NumberPattern pattern) {
     if (!value || !std::isfinite(*value))
         return QString();

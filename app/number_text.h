@@ -33,6 +33,10 @@ QString FormatWithPoint(double value, NumberPattern pattern);
 // The pattern with the decimal separator of the user's locale (QLocale()).
 QString FormatNumber(double value, NumberPattern pattern);
 
+// A reading that stays readable at any scale: the value with the decimals given ("0.00" for two),
+// or in "0.00E+00" when that text would pass 12 characters; the locale's decimal separator.
+QString FormatReading(double value, int decimals);
+
 // The same for a value that may be missing or not finite: then the text is empty.
 QString FormatFinite(std::optional<double> value, NumberPattern pattern);
 

@@ -157,12 +157,28 @@ Form2::Form2(QWidget* parent)
         ReadPointer(*this, x, y);
         plot_.PlaceCursor(shift ? CursorName::B : CursorName::A, x, SelectedTrace());
     });
+    // "A" and "B" with the focus on the plot: at the point the read-out shows, or in the middle
+    // of the view for the trace selected.
+    connect(&plot_, &PlotArea::CursorKeyPressed, this, [this](CursorName name) {
+        if (const auto& at = plot_.LastPointer()) {
+            ReadPointer(*this, at->first, at->second);
+            return plot_.PlaceCursor(name, at->first, SelectedTrace());
+        }
+        const Trace trace = SelectedTrace() == Trace::None ? Trace::Vo : SelectedTrace();
+        plot_.PlaceCursor(name, float(kPlotCoordinates.left + kPlotCoordinates.right) / 2, trace);
+    });
     connect(&plot_, &PlotArea::ViewChanged, this, &Form2::ShowView);
     plot_.setContextMenuPolicy(Qt::CustomContextMenu);
     connect(&plot_, &QWidget::customContextMenuRequested, this, &Form2::ShowPlotMenu);
 }
 
-void Form2::ShowWindow() { show(); }
+// Brought forward whatever state it was in: restored from minimized, raised and active.
+void Form2::ShowWindow() {
+    setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    show();
+    raise();
+    activateWindow();
+}
 
 PlotPicture& Form2::PlotSurface() { return plot_.Surface(); }
 

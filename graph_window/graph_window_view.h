@@ -15,7 +15,8 @@ namespace graph_window {
 
 class GraphWindowView {
 public:
-    // Shows the window, modeless and without an owner; an open window stays where it is.
+    // Shows the window, modeless and without an owner, and brings it forward: restored from
+    // minimized, raised and activated. An open window stays where it is.
     virtual void ShowWindow() = 0;
 
     // The plot area's retained drawing.

@@ -6,6 +6,7 @@
 #include "graph_window/zoomed_drawing.h"
 
 #include <QCursor>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QToolTip>
@@ -18,6 +19,7 @@ PlotArea::PlotArea(app::Rgb background, QSize size, QWidget* parent)
     setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
     resize(size);
     surface_ = std::make_unique<PlotPicture>(contentsRect().size(), background_);
     surface_->SetScale(kPlotCoordinates);
@@ -127,6 +129,53 @@ void PlotArea::paintEvent(QPaintEvent* event) {
     QFrame::paintEvent(event);
     QPainter painter(this);
     painter.drawImage(contentsRect().topLeft(), Picture());
+    // The focus shows on the frame, so that the picture stays as drawn.
+    if (hasFocus()) {
+        const int width = frameWidth();
+        const QColor highlight = palette().color(QPalette::Highlight);
+        const QRect outer = rect();
+        painter.fillRect(QRect(outer.left(), outer.top(), outer.width(), width), highlight);
+        painter.fillRect(QRect(outer.left(), outer.bottom() - width + 1, outer.width(), width),
+                         highlight);
+        painter.fillRect(QRect(outer.left(), outer.top(), width, outer.height()), highlight);
+        painter.fillRect(QRect(outer.right() - width + 1, outer.top(), width, outer.height()),
+                         highlight);
+    }
+}
+
+void PlotArea::focusInEvent(QFocusEvent* event) {
+    QFrame::focusInEvent(event);
+    update();
+}
+
+void PlotArea::focusOutEvent(QFocusEvent* event) {
+    QFrame::focusOutEvent(event);
+    update();
+}
+
+void PlotArea::leaveEvent(QEvent* event) {
+    QFrame::leaveEvent(event);
+    lastPointer_.reset();
+}
+
+// The plot's menu from the keyboard, where the pointer reads or in the middle; the cursors at
+// the point read, or in the middle of the view.
+void PlotArea::keyPressEvent(QKeyEvent* event) {
+    const bool menu = event->key() == Qt::Key_Menu ||
+                      (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier);
+    if (menu) {
+        const QPoint at = lastPointer_ ? Surface().ToPixel(lastPointer_->first, lastPointer_->second) +
+                                             contentsRect().topLeft()
+                                       : contentsRect().center();
+        emit customContextMenuRequested(at);
+        return event->accept();
+    }
+    if ((event->key() == Qt::Key_A || event->key() == Qt::Key_B) &&
+        !(event->modifiers() & ~Qt::KeypadModifier)) {
+        emit CursorKeyPressed(event->key() == Qt::Key_A ? CursorName::A : CursorName::B);
+        return event->accept();
+    }
+    QFrame::keyPressEvent(event);
 }
 
 std::optional<std::pair<float, float>> PlotArea::OnPicture(QPoint position) {
@@ -151,9 +200,11 @@ void PlotArea::mouseMoveEvent(QMouseEvent* event) {
             });
         }
     }
-    if (const auto at = OnPicture(position))
+    if (const auto at = OnPicture(position)) {
+        lastPointer_ = at;
         emit PointerMoved(event->buttons(), event->modifiers().testFlag(Qt::ShiftModifier),
                           at->first, at->second);
+    }
 }
 
 void PlotArea::mousePressEvent(QMouseEvent* event) {

@@ -5,7 +5,8 @@
 // (zoomed_drawing.h), reports pointer movements over the picture in user coordinates, and shows a
 // tooltip. The mouse measures on it: the wheel zooms the time axis about the pointer, a drag with
 // the left button moves the picture as a map is moved, a left click is reported for a cursor and a
-// double-click shows the whole plot again.
+// double-click shows the whole plot again. It takes the focus with Tab and with a click, and then
+// shows a frame in the highlight colour; the Menu key and Shift+F10 open its menu.
 
 #include "graph_window/plot_picture.h"
 
@@ -37,6 +38,9 @@ public:
 
     void SetToolTipText(const QString& text);
 
+    // Where the pointer last was over the picture, in user coordinates; none once it has left.
+    const std::optional<std::pair<float, float>>& LastPointer() const { return lastPointer_; }
+
     // Changes of the view of the plot on show (plot_view.h); with no plot on show only the fit,
     // which stays for the plots to come, changes.
     void ZoomAboutCentre(long double factor);
@@ -54,6 +58,8 @@ signals:
     void Clicked(bool shift, float x, float y);
     // The view changed: zoomed, moved, fitted, marked, or a new or blanked plot.
     void ViewChanged();
+    // A cursor asked for from the keyboard ("A" or "B" with the focus on the plot).
+    void CursorKeyPressed(CursorName name);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -63,6 +69,10 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     // The user coordinates of a position in the area; none over the frame.
@@ -86,6 +96,7 @@ private:
     PlotView announced_;
     std::optional<Press> press_;
     std::optional<PlotView> beforeClick_; // the view before the last click placed a cursor
+    std::optional<std::pair<float, float>> lastPointer_;
 };
 
 } // namespace graph_window

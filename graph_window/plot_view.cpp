@@ -152,8 +152,13 @@ QString CursorText(const std::optional<DrawnPlot>& plot, const PlotView& view) {
     if (!plot || !HasSamples(*plot) || (!view.a && !view.b))
         return {};
     using app::FormatNumber, app::NumberPattern;
+    // Decimals enough to tell two neighbouring samples apart, at least two.
+    const double step = plot->dt * 1e6;
+    int decimals = 2;
+    while (decimals < 15 && std::pow(10.0, -decimals) > step)
+        ++decimals;
     const auto microseconds = [&](std::int64_t samples) {
-        return FormatNumber(double(samples) * plot->dt * 1e6, NumberPattern::Fixed2);
+        return app::FormatReading(double(samples) * plot->dt * 1e6, decimals);
     };
     if (!view.a || !view.b) {
         const Cursor& cursor = view.a ? *view.a : *view.b;

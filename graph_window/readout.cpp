@@ -10,7 +10,8 @@ namespace graph_window {
 
 std::optional<QString> ReadoutText(Trace trace, float x, float y,
                                    const std::optional<DrawnPlot>& plot, const PlotView& view) {
-    if (trace == Trace::None || !plot)
+    // No trace drawn, nothing to read.
+    if (trace == Trace::None || !plot || plot->NP < 1)
         return std::nullopt;
     const TraceGeometry& band = GeometryOf(trace);
     // The width holds the span, the whole of it NP periods of 1/f seconds.
@@ -22,7 +23,7 @@ std::optional<QString> ReadoutText(Trace trace, float x, float y,
         return std::nullopt;
     using app::FormatNumber, app::NumberPattern;
     return app::Text::tr("t= %1usec ; %2%3%4")
-        .arg(FormatNumber(microseconds, NumberPattern::Fixed2), QString::fromLatin1(band.label),
+        .arg(app::FormatReading(microseconds, 2), QString::fromLatin1(band.label),
              FormatNumber(value, NumberPattern::Scientific2), QString::fromLatin1(band.unit));
 }
 

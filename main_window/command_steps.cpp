@@ -52,12 +52,18 @@ bool CommandSteps::TakeValue(const ValueStep& step) {
     return true;
 }
 
-bool CommandSteps::TakeCount(const FieldRule& rule, std::int32_t app::DesignState::*member) {
-    const std::optional<double> reading = ReadFieldNumber(view_.FieldText(rule.field));
+bool CommandSteps::TakeCount(const FieldRule& rule, std::int32_t app::DesignState::*member,
+                             const std::optional<CountLimits>& limits) {
+    const QString text = view_.FieldText(rule.field);
+    const std::optional<double> reading = ReadFieldNumber(text);
     const std::optional<std::int32_t> count =
         reading ? engine::CountFromReal(*reading) : std::nullopt;
     if (!count) {
-        Reject(CountOutOfRangeMessage(rule));
+        // Beyond a 32-bit count, or beyond a real: the sign tells which end.
+        const bool negative = reading ? *reading < 0 : text.startsWith(u'-');
+        Reject(!limits    ? CountOutOfRangeMessage(rule)
+               : negative ? limits->tooFew
+                          : limits->tooMany);
         return false;
     }
     state_.*member = *count;

@@ -26,9 +26,16 @@ public:
     // A number beyond the range of a 64-bit real, read or once scaled, is not stored.
     bool TakeValue(const ValueStep& step);
 
+    // What a command says of a count beyond what it accepts, below and above.
+    struct CountLimits {
+        QString tooFew, tooMany;
+    };
+
     // Reads the field's number into a count; false, after a message, when it is not a 32-bit
-    // count (the member then keeps its value).
-    bool TakeCount(const FieldRule& rule, std::int32_t app::DesignState::*member);
+    // count (the member then keeps its value). The message names the range the command accepts
+    // when limits are given, the 32-bit range otherwise.
+    bool TakeCount(const FieldRule& rule, std::int32_t app::DesignState::*member,
+                   const std::optional<CountLimits>& limits = std::nullopt);
 
     // Shows a message about a value the command cannot accept.
     void Reject(const QString& message) { view_.ShowMessage(message); }

@@ -137,6 +137,7 @@ bool DesignFiles::Open(const QString& path) {
     }
     ShowDesignInView(view_, *reading.design);
     currentFile_ = absolute;
+    emit Opened();
     return true;
 }
 

@@ -54,6 +54,10 @@ public:
     // By default a file dialog asks; tests answer in its place.
     void SetAskForFile(AskForFile ask) { ask_ = std::move(ask); }
 
+signals:
+    // A design was opened: the window shows it now.
+    void Opened();
+
 private:
     bool SaveTo(const QString& path);
     void ShowMenu(const QPoint& position);

@@ -87,6 +87,16 @@ Form1::Form1(app::DesignState& state, QWidget* parent)
     app::NameControls(*this, Form1Names());
     ShowPart();
     files_ = new DesignFiles(*this, *this);
+
+    // The part group describes the design of the last "Calcola C": a design opened, or any
+    // design field changed, leaves it empty until the next.
+    const auto forget = [this] {
+        partDesign_.reset();
+        ShowPart();
+    };
+    for (const FieldRule& rule : {kDesignE, kDesignVom, kDesignF, kDesignDeltaVo, kDesignR})
+        connect(&Field(rule.field), &QLineEdit::textChanged, this, forget);
+    connect(files_, &DesignFiles::Opened, this, forget);
 }
 
 // The graph window has no owner, so it outlives a closed main window; it goes with this object.

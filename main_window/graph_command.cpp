@@ -11,6 +11,7 @@
 #include "graph_window/simulate_and_plot.h"
 #include "main_window/command_steps.h"
 
+#include <limits>
 #include <variant>
 
 namespace main_window {
@@ -153,7 +154,7 @@ void ShowResults(graph_window::GraphWindowView& graph, const DesignState& state)
     graph_window::ShowFilterFigures(graph, state);
 }
 
-// Nothing of the run before stays beside a blanked plot.
+// Nothing of the run before stays beside a blanked plot, and no placeholder either.
 void ClearResults(graph_window::GraphWindowView& graph) {
     graph.SetResultText("Label5", QString());
     graph.SetResultText("Label9", QString());
@@ -173,9 +174,17 @@ std::optional<engine::RunPlan> TakeGraphSettings(DesignState& state, MainWindowV
     for (const ValueStep& step : kCircuitSteps)
         if (!steps.TakeValue(step))
             return std::nullopt;
-    if (!steps.TakeCount(kSamples, &DesignState::N) ||
+    // N and NI beyond a 32-bit count get the message of the range the run accepts; NP may be any
+    // 32-bit count.
+    const CommandSteps::CountLimits samples{RefusalMessage(engine::RunRefusal::NoSamples),
+                                            RefusalMessage(engine::RunRefusal::TooManySamples)};
+    const CommandSteps::CountLimits periods{
+        RefusalMessage(engine::RunRefusal::NoPeriods),
+        Text::tr("Il numero delle iterazioni NI non può superare %1!")
+            .arg(std::numeric_limits<std::int32_t>::max())};
+    if (!steps.TakeCount(kSamples, &DesignState::N, samples) ||
         !steps.TakeCount(kPeriodsDrawn, &DesignState::NP) ||
-        !steps.TakeCount(kPeriodsSimulated, &DesignState::NI))
+        !steps.TakeCount(kPeriodsSimulated, &DesignState::NI, periods))
         return std::nullopt;
 
     // Settings that cannot be run are refused before the plot is touched, so an earlier plot
@@ -192,8 +201,11 @@ void RunGraphCommand(DesignState& state, MainWindowView& view) {
     const std::optional<engine::RunPlan> plan = TakeGraphSettings(state, view);
     if (!plan)
         return;
+    // A blank plot, and nothing beside it that described the one before: the figures come back
+    // once the run has ended.
     graph_window::GraphWindowView& graph = view.GraphWindow();
     graph.PlotSurface().Blank();
+    ClearResults(graph);
     graph_window::PlotEnd end;
     {
         BusyScope busy(view);
@@ -201,7 +213,6 @@ void RunGraphCommand(DesignState& state, MainWindowView& view) {
     }
     if (end.outcome == graph_window::PlotOutcome::Drawn)
         return ShowResults(graph, state);
-    ClearResults(graph);
     if (end.outcome == graph_window::PlotOutcome::Stopped) {
         // The user asked for the stop: no message, the line says where the run was.
         graph.SetResultText("SteadyStateLabel",

@@ -131,6 +131,7 @@ template <std::size_t n> int StepOf(const Field (&fields)[n], const QString& nam
 const QString kNoSamples = "Il numero dei campioni N deve essere almeno 1!";
 const QString kTooManySamples = "Il numero dei campioni N non può superare 40000000!";
 const QString kNoPeriods = "Il numero delle iterazioni NI deve essere almeno 1!";
+const QString kTooManyPeriods = "Il numero delle iterazioni NI non può superare 2147483647!";
 const QString kFrequencyTooLow = QString::fromUtf8(
     "La frequenza è troppo bassa: il passo di simulazione (1/f)/N non è rappresentabile!");
 const QString kUnstableStep =
@@ -547,14 +548,18 @@ private slots:
                       tooMany ? SettingsRefused : Completed, tooMany ? kTooManySamples : "");
             table.row("just too many", "40000001", 40000001, tooMany ? SettingsRefused : Completed,
                       tooMany ? kTooManySamples : "");
-            table.row("beyond a count", "2147483648", 0, NotStored, CountOutOfRange(*field));
-            table.row("beyond a count by rounding", "2147483647.5", 0, NotStored,
-                      CountOutOfRange(*field));
-            table.row("below a count", "-2147483649", 0, NotStored, CountOutOfRange(*field));
-            table.row("huge", "1e308", 0, NotStored, CountOutOfRange(*field));
-            table.row("1e400", "1e400", 0, NotStored, CountOutOfRange(*field));
-            table.row("-1e400", "-1e400", 0, NotStored, CountOutOfRange(*field));
-            table.row("40000 ones", kManyOnes, 0, NotStored, CountOutOfRange(*field));
+            // Beyond a 32-bit count: the range the run accepts for N and NI, any count for NP.
+            const QString above = field == &N    ? kTooManySamples
+                                  : field == &NI ? kTooManyPeriods
+                                                 : CountOutOfRange(*field);
+            const QString below = drawn ? CountOutOfRange(*field) : atLeastOne;
+            table.row("beyond a count", "2147483648", 0, NotStored, above);
+            table.row("beyond a count by rounding", "2147483647.5", 0, NotStored, above);
+            table.row("below a count", "-2147483649", 0, NotStored, below);
+            table.row("huge", "1e308", 0, NotStored, above);
+            table.row("1e400", "1e400", 0, NotStored, above);
+            table.row("-1e400", "-1e400", 0, NotStored, below);
+            table.row("40000 ones", kManyOnes, 0, NotStored, above);
         }
     }
 

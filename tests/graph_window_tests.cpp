@@ -389,9 +389,8 @@ private slots:
             "Il numero dei campioni N deve essere almeno 1!");
         row("N too large", {"10", "30", "1", "1", "1000", "5e7", "1", "2000"},
             "Il numero dei campioni N non può superare 40000000!");
-        row("N beyond a count", {"10", "30", "1", "1", "1000", "3e9", "1", "2000"},
-            "Errore di inserimento dati per il numero dei campioni N. Il numero deve essere "
-            "compreso tra -2147483648 e 2147483647.");
+        row("N beyond a count", {"10", "30", "1", "1", "1000", "1e10", "1", "2000"},
+            "Il numero dei campioni N non può superare 40000000!");
         row("NP beyond a real", {"10", "30", "1", "1", "1000", "10", "-1e400", "2000"},
             "Errore di inserimento dati per il numero dei periodi visualizzati NP. Il numero "
             "deve essere compreso tra -2147483648 e 2147483647.");
