@@ -8,6 +8,7 @@
 // run that the plot on show holds. Plain C++.
 
 #include <cstdint>
+#include <optional>
 
 namespace app {
 
@@ -19,6 +20,15 @@ struct DesignState {
     double R = 0;       // resistance, ohm
     double C = 0;       // capacitance, F
     double D = 0;       // duty cycle as a fraction
+
+    // The filter beyond one RC: its order (1 or 2) and the ratio k of its second stage, from the
+    // design data; the second stage's parts, from the verification data; and the load across the
+    // output, from either (as E, f, R and C are). None: no second stage, no load.
+    int order = 1;
+    double k = 0;
+    std::optional<double> R2; // ohm
+    std::optional<double> C2; // F
+    std::optional<double> RL; // ohm
 
     // Run settings.
     std::int32_t N = 0;  // samples per period

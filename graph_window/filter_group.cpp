@@ -7,17 +7,24 @@
 
 namespace graph_window {
 
-void ShowFilterFigures(GraphWindowView& window, const app::DesignState& state) {
+void ShowFilterFigures(GraphWindowView& window, double E, double D, double f,
+                       const engine::FilterCircuit& circuit, bool plainRc) {
     using app::FormatFinite, app::NumberPattern;
-    window.SetResultText("CutoffLabel", FormatFinite(engine::CutoffFrequency(state.R, state.C),
-                                                     NumberPattern::Scientific2));
-    window.SetResultText(
-        "AttenuationLabel",
-        FormatFinite(engine::AttenuationAt(state.f, state.R, state.C), NumberPattern::Scientific2));
-    const double ripple =
-        engine::IdealSteadyStateOf(state.E, state.D, state.f, state.R, state.C).ripple;
-    window.SetResultText("ResolutionLabel", FormatFinite(engine::ResolutionBits(state.E, ripple),
-                                                         NumberPattern::Fixed2));
+    const double R = circuit.R, C = circuit.C;
+    std::optional<double> cutoff, attenuation, bits;
+    if (plainRc) {
+        cutoff = engine::CutoffFrequency(R, C);
+        attenuation = engine::AttenuationAt(f, R, C);
+        bits = engine::ResolutionBits(E, engine::IdealSteadyStateOf(E, D, f, R, C).ripple);
+    } else {
+        cutoff = engine::CutoffFrequencyOf(circuit);
+        attenuation = engine::AttenuationOf(circuit, f);
+        if (const auto ripple = engine::SteadyRippleOf(circuit, E, D, f))
+            bits = engine::ResolutionBits(E, *ripple);
+    }
+    window.SetResultText("CutoffLabel", FormatFinite(cutoff, NumberPattern::Scientific2));
+    window.SetResultText("AttenuationLabel", FormatFinite(attenuation, NumberPattern::Scientific2));
+    window.SetResultText("ResolutionLabel", FormatFinite(bits, NumberPattern::Fixed2));
 }
 
 void ClearFilterFigures(GraphWindowView& window) {

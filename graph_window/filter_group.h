@@ -5,14 +5,16 @@
 // train's fundamental and the resolution in bits of the R and C of the run, beside the real
 // circuit's values and following the same rules.
 
-#include "app/design_state.h"
+#include "engine/filter_circuit.h"
 #include "graph_window/graph_window_view.h"
 
 namespace graph_window {
 
-// The figures for the E, D, f, R and C of a run that drew its plot; a value that cannot be
-// represented leaves its label empty.
-void ShowFilterFigures(GraphWindowView& window, const app::DesignState& state);
+// The figures for the E (V), D, f (Hz) and circuit of a run that drew its plot; a value that
+// cannot be represented leaves its label empty. One RC without a load (plainRc) takes the
+// program's first closed forms; any other circuit its exact transfer function and steady state.
+void ShowFilterFigures(GraphWindowView& window, double E, double D, double f,
+                       const engine::FilterCircuit& circuit, bool plainRc);
 
 // Empties the three labels, as a run that fails after blanking leaves nothing of the one before.
 void ClearFilterFigures(GraphWindowView& window);

@@ -12,13 +12,14 @@ namespace graph_window {
 namespace {
 
 // "Simulazione in corso: periodo p di NI", the bar at the share of the periods done.
-app::WorkProgress RunProgress(const engine::RunControl& control, const engine::RunPlan& plan) {
-    const std::int64_t period = std::clamp<std::int64_t>(control.Unit(), 1, plan.periods);
+app::WorkProgress RunProgress(const engine::RunControl& control, const PlotRun& run) {
+    const std::int64_t periods = std::max<std::int64_t>(run.periods, 1);
+    const std::int64_t period = std::clamp<std::int64_t>(control.Unit(), 1, periods);
     const double withinPeriod =
-        std::min(1.0, double(control.Step()) / std::max<double>(plan.period.n, 1));
+        std::min(1.0, double(control.Step()) / std::max<double>(run.samples, 1));
     return {app::Text::tr("Simulazione in corso: periodo %1 di %2")
-                .arg(QString::number(period), QString::number(plan.periods)),
-            (double(period - 1) + withinPeriod) / plan.periods};
+                .arg(QString::number(period), QString::number(run.periods)),
+            (double(period - 1) + withinPeriod) / double(periods)};
 }
 
 // On the worker: everything after the axes, on a picture of its own.
@@ -27,9 +28,9 @@ struct WorkerPlot {
     std::int64_t period = 0;
     std::shared_ptr<const engine::SimulatedRun> run;
 
-    void Run(const engine::RunPlan& plan, std::int32_t NP, PlotPicture& picture,
+    void Run(const PlotRun& planned, std::int32_t NP, PlotPicture& picture,
              engine::RunControl& control) {
-        engine::RunAnswer answer = engine::RunSimulation(plan, &control);
+        engine::RunAnswer answer = planned.simulate(control);
         period = answer.period;
         if (answer.outcome == engine::RunOutcome::Stopped)
             return;
@@ -59,7 +60,7 @@ void DrawAxes(PlotPicture& plot) {
     }
 }
 
-PlotEnd SimulateAndPlot(GraphWindowView& window, const engine::RunPlan& plan, std::int32_t NP,
+PlotEnd SimulateAndPlot(GraphWindowView& window, const PlotRun& run, std::int32_t NP,
                         app::LongWorkRunner& runner) {
     window.ShowWindow();
     PlotPicture& plot = window.PlotSurface();
@@ -76,9 +77,9 @@ PlotEnd SimulateAndPlot(GraphWindowView& window, const engine::RunPlan& plan, st
     const app::WorkOutcome work = runner.RunLongWork(
         {[&](engine::RunControl& control) {
              previous.reset();
-             worker.Run(plan, NP, picture, control);
+             worker.Run(run, NP, picture, control);
          },
-         [&plan](const engine::RunControl& control) { return RunProgress(control, plan); },
+         [&run](const engine::RunControl& control) { return RunProgress(control, run); },
          app::Text::tr("Memoria insufficiente per simulare questo numero di campioni N!")});
     if (work.end == app::WorkEnd::Failed)
         return {PlotOutcome::Failed, 0, work.failure};
@@ -86,10 +87,10 @@ PlotEnd SimulateAndPlot(GraphWindowView& window, const engine::RunPlan& plan, st
         return {worker.outcome, worker.period, {}};
 
     plot.TakePixels(std::move(picture));
-    const engine::SimulatedRun& run = *worker.run;
-    const engine::PeriodStatistics& s = run.statistics;
-    plot.SetDrawn(DrawnPlot{run.N, NP, run.f, run.dt, TraceScales{s.ViMax, s.IcMax, s.VoMax},
-                            run.NI, run.periodic, std::move(worker.run)});
+    const engine::SimulatedRun& made = *worker.run;
+    const engine::PeriodStatistics& s = made.statistics;
+    plot.SetDrawn(DrawnPlot{made.N, NP, made.f, made.dt, TraceScales{s.ViMax, s.IcMax, s.VoMax},
+                            made.NI, made.periodic, std::move(worker.run)});
     return {PlotOutcome::Drawn, 0, {}};
 }
 

@@ -11,6 +11,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 
 namespace graph_window {
 
@@ -31,12 +32,19 @@ struct PlotEnd {
 // The tick marks and the baselines (AxisLines), drawn on top of what the plot holds.
 void DrawAxes(PlotPicture& plot);
 
-// Runs the plan the graph command made, NP periods drawn side by side. On this thread it shows
+// A run to plot: how it is made (on the worker), and its size, for the progress shown.
+struct PlotRun {
+    std::function<engine::RunAnswer(engine::RunControl& control)> simulate;
+    std::int32_t samples = 0; // N
+    std::int64_t periods = 0; // NI
+};
+
+// Runs what the graph command planned, NP periods drawn side by side. On this thread it shows
 // the window and draws the axes on top of what the plot holds; the plot on show lets go of its
 // run at once, and the memory of that run is given back on the worker before the new arrays are
 // made. The runner then simulates, takes the statistics and draws the traces on a copy of the
 // picture; once drawn, the plot takes that picture and holds the run.
-PlotEnd SimulateAndPlot(GraphWindowView& window, const engine::RunPlan& plan, std::int32_t NP,
+PlotEnd SimulateAndPlot(GraphWindowView& window, const PlotRun& run, std::int32_t NP,
                         app::LongWorkRunner& runner);
 
 } // namespace graph_window

@@ -12,7 +12,7 @@ namespace main_window {
 
 using app::ReadFieldNumber;
 
-bool CommandSteps::FieldsPass(std::initializer_list<FieldRule> rules) {
+bool CommandSteps::FieldsPass(std::span<const FieldRule> rules) {
     for (const FieldRule& rule : rules) {
         const QString text = view_.FieldText(rule.field);
         const auto fault = checking::CheckField(
@@ -49,6 +49,28 @@ bool CommandSteps::TakeValue(const ValueStep& step) {
     }
     if (step.blacken == Blacken::OnceAccepted)
         view_.SetFieldColour(step.rule.field, app::kPaletteBlack);
+    return true;
+}
+
+bool CommandSteps::TakeOptionalValue(const FieldRule& rule, double scale,
+                                     std::optional<double> app::DesignState::*member,
+                                     const char* rejection, Blacken blacken) {
+    if (view_.FieldText(rule.field).isEmpty()) {
+        state_.*member = std::nullopt;
+        return true;
+    }
+    const std::optional<double> value = ReadScaled(rule, scale);
+    if (!value)
+        return false;
+    state_.*member = *value;
+    if (blacken == Blacken::OnceRead)
+        view_.SetFieldColour(rule.field, app::kPaletteBlack);
+    if (!(*value > 0)) {
+        Reject(app::Text::tr(rejection));
+        return false;
+    }
+    if (blacken == Blacken::OnceAccepted)
+        view_.SetFieldColour(rule.field, app::kPaletteBlack);
     return true;
 }
 

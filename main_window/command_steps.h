@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <optional>
+#include <span>
 
 namespace main_window {
 
@@ -20,11 +21,20 @@ public:
 
     // The field check on each field in turn; false, after the field's message, at the first
     // field it refuses.
-    bool FieldsPass(std::initializer_list<FieldRule> rules);
+    bool FieldsPass(std::span<const FieldRule> rules);
+    bool FieldsPass(std::initializer_list<FieldRule> rules) {
+        return FieldsPass(std::span<const FieldRule>(rules.begin(), rules.size()));
+    }
 
     // Reads, stores and tests one value; false, after a message, when the command must end.
     // A number beyond the range of a 64-bit real, read or once scaled, is not stored.
     bool TakeValue(const ValueStep& step);
+
+    // A value that a field may leave out: nothing when the field is empty, else read, stored and
+    // tested like TakeValue's (and turned black once accepted).
+    bool TakeOptionalValue(const FieldRule& rule, double scale,
+                           std::optional<double> app::DesignState::*member,
+                           const char* rejection, Blacken blacken);
 
     // What a command says of a count beyond what it accepts, below and above.
     struct CountLimits {

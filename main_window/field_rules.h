@@ -31,6 +31,11 @@ inline constexpr FieldRule kDesignF{
 inline constexpr FieldRule kDesignDeltaVo{"Text4",
                                           QT_TRANSLATE_NOOP("Velmaro", "il valore di DeltaVo in mV")};
 inline constexpr FieldRule kDesignR{"Text6", QT_TRANSLATE_NOOP("Velmaro", "il valore di R in kohm")};
+// The filter's, for "Calcola C": the second stage's ratio (order 2) and the load (when given).
+inline constexpr FieldRule kDesignStageRatio{
+    "StageRatioField", QT_TRANSLATE_NOOP("Velmaro", "il rapporto k tra i due stadi")};
+inline constexpr FieldRule kDesignLoad{
+    "LoadField", QT_TRANSLATE_NOOP("Velmaro", "la resistenza di carico RL in kohm")};
 // The verification data and the run settings, for "Grafici":
 inline constexpr FieldRule kVerifyE{"Text7", kDesignE.subject};
 inline constexpr FieldRule kVerifyD{"Text8",
@@ -46,6 +51,12 @@ inline constexpr FieldRule kPeriodsDrawn{
     "Text14", QT_TRANSLATE_NOOP("Velmaro", "il numero dei periodi visualizzati NP")};
 inline constexpr FieldRule kPeriodsSimulated{
     "Text15", QT_TRANSLATE_NOOP("Velmaro", "il numero delle iterazioni NI")};
+// The filter's, for "Grafici", each when it holds text:
+inline constexpr FieldRule kVerifyR2{"R2Field",
+                                     QT_TRANSLATE_NOOP("Velmaro", "la resistenza R2 in kohm")};
+inline constexpr FieldRule kVerifyC2{"C2Field",
+                                     QT_TRANSLATE_NOOP("Velmaro", "la capacità C2 in nF")};
+inline constexpr FieldRule kVerifyLoad{"RLField", kDesignLoad.subject};
 
 // When the graph command turns a verification field's text black, marking that it has taken
 // the value over.

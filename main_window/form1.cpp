@@ -20,9 +20,12 @@ namespace main_window {
 
 namespace {
 
-// The combos of the part group, the window's only controls of their kind.
-QWidget* MakePartCombo(const app::ControlRow& row, QWidget* parent) {
+// The window's lists, its only controls of their kind: the filter's order and the part group's.
+QWidget* MakeList(const app::ControlRow& row, QWidget* parent) {
     auto* combo = new QComboBox(parent);
+    if (app::SameText(row.name, "OrderCombo"))
+        for (const char* text : kOrderTexts)
+            combo->addItem(app::Text::tr(text));
     for (const PartCombo& list : kPartCombos)
         if (app::SameText(list.combo.Name(), row.name)) {
             for (const char* text : list.texts)
@@ -35,7 +38,7 @@ QWidget* MakePartCombo(const app::ControlRow& row, QWidget* parent) {
 // Builds the window from its table.
 QWidget& Built(QWidget& window) {
     app::BuildWindow(window, "Form1", kForm1WidthTwips, kForm1HeightTwips, kForm1Rows,
-                     MakePartCombo);
+                     MakeList);
     return window;
 }
 
@@ -87,6 +90,13 @@ Form1::Form1(app::DesignState& state, QWidget* parent)
     app::NameControls(*this, Form1Names());
     ShowPart();
     files_ = new DesignFiles(*this, *this);
+
+    // k belongs to the second stage.
+    QLineEdit& stageRatio = Field("StageRatioField");
+    stageRatio.setToolTip(tr("R2 = k·R, C2 = C/k"));
+    stageRatio.setEnabled(false);
+    connect(&List("OrderCombo"), &QComboBox::currentIndexChanged, this,
+            [&stageRatio](int index) { stageRatio.setEnabled(index == 1); });
 
     // The part group describes the design of the last "Calcola C": a design opened, or any
     // design field changed, leaves it empty until the next.

@@ -9,7 +9,8 @@
 
 namespace main_window {
 
-inline constexpr int kForm1WidthTwips = 15990;
+// Wider than the first window's 15990: the filter's column stands on the right.
+inline constexpr int kForm1WidthTwips = 20700;
 inline constexpr int kForm1HeightTwips = 8550;
 
 // The main window's controls, as they stand from start to end: controls never move.
@@ -59,6 +60,23 @@ inline constexpr app::ControlRow kForm1Rows[] = {
     {"StandardCLabel",   Label, "",                     {14040, 4935, 1335, 375},  Bold825, kLightBlue},
     {"StandardCUnit",    Label, QT_TRANSLATE_NOOP("Velmaro", "[nF]"),                 {15480, 4935, 495, 375},   Bold975},
 
+    // The filter: its order, the ratio of its second stage and the load, in the column right of
+    // the design data, in their colours; the second capacitor's results beside the first's.
+    {"FilterDesignCaption", Label,  QT_TRANSLATE_NOOP("Velmaro", "Progetto > filtro:"), {16200, 360, 2415, 255},  Bold975},
+    {"OrderCaption",        Label,  QT_TRANSLATE_NOOP("Velmaro", "Ordine:"),        {16200, 780, 1020, 255},   Bold975},
+    {"OrderCombo",          Custom, "",                                             {17280, 720, 2055, 375}},
+    {"StageRatioCaption",   Label,  QT_TRANSLATE_NOOP("Velmaro", "k:"),             {16200, 1260, 1020, 255},  Bold975},
+    {"StageRatioField",     TextBox, QT_TRANSLATE_NOOP("Velmaro", "10"),            {17280, 1200, 2055, 375},  Bold825, kLightBlue},
+    {"LoadCaption",         Label,  QT_TRANSLATE_NOOP("Velmaro", "RL"),             {16200, 1740, 1020, 255},  Bold975},
+    {"LoadField",           TextBox, "",                                            {17280, 1680, 2055, 375},  Bold825, kLightBlue},
+    {"LoadUnit",            Label,  QT_TRANSLATE_NOOP("Velmaro", "[kohm]"),         {19440, 1680, 1095, 375},  Bold975},
+    {"ExactC2Caption",      Label,  QT_TRANSLATE_NOOP("Velmaro", "C2 esatta:"),     {16200, 3960, 1335, 255}},
+    {"ExactC2Label",        Label,  "",                                             {16200, 4215, 1335, 375},  Bold825, kLightBlue},
+    {"ExactC2Unit",         Label,  QT_TRANSLATE_NOOP("Velmaro", "[nF]"),           {17640, 4215, 495, 375},   Bold975},
+    {"StandardC2Caption",   Label,  QT_TRANSLATE_NOOP("Velmaro", "C2 serie E12:"),  {16200, 4680, 1335, 255}},
+    {"StandardC2Label",     Label,  "",                                             {16200, 4935, 1335, 375},  Bold825, kLightBlue},
+    {"StandardC2Unit",      Label,  QT_TRANSLATE_NOOP("Velmaro", "[nF]"),           {17640, 4935, 495, 375},   Bold975},
+
     // The part to buy, between the schematic and the design data: the series and tolerances
     // chosen, the worst case of the standard part and the part that stays within the ripple.
     {"PartCaption",        Label,      QT_TRANSLATE_NOOP("Velmaro", "Componente da acquistare:"), {5280, 360, 3135, 255}, Bold975},
@@ -74,7 +92,10 @@ inline constexpr app::ControlRow kForm1Rows[] = {
     {"SafeCCaption",       Label,      QT_TRANSLATE_NOOP("Velmaro", "C sicura:"),            {5280, 2670, 1455, 255}},
     {"SafeCLabel",         Label,      "",                     {6840, 2640, 1455, 375},  Bold825, kLightBlue},
     {"SafeCUnit",          Label,      QT_TRANSLATE_NOOP("Velmaro", "[nF]"),                 {8400, 2640, 495, 375},   Bold975},
-    {"UseSafeC",           PushButton, QT_TRANSLATE_NOOP("Velmaro", "Usa in verifica"),      {6840, 3120, 1455, 495},  Bold825, kLightBlue},
+    {"SafeC2Caption",      Label,      QT_TRANSLATE_NOOP("Velmaro", "C2 sicura:"),           {5280, 3150, 1455, 255}},
+    {"SafeC2Label",        Label,      "",                     {6840, 3120, 1455, 375},  Bold825, kLightBlue},
+    {"SafeC2Unit",         Label,      QT_TRANSLATE_NOOP("Velmaro", "[nF]"),                 {8400, 3120, 495, 375},   Bold975},
+    {"UseSafeC",           PushButton, QT_TRANSLATE_NOOP("Velmaro", "Usa in verifica"),      {6840, 3600, 1455, 495},  Bold825, kLightBlue},
 
     // Verification data.
     {"Label35",  Label,   QT_TRANSLATE_NOOP("Velmaro", "Verifica > dati:"),           {1800, 3960, 1575, 255}},
@@ -109,6 +130,8 @@ inline constexpr app::ControlRow kForm1Rows[] = {
     {"Command3", PushButton, QT_TRANSLATE_NOOP("Velmaro", "Dati Esempio"),            {14280, 3000, 1455, 495},  Bold825, kLightBlue},
     {"Command1", PushButton, QT_TRANSLATE_NOOP("Velmaro", "Calcola C"),               {10800, 4320, 2895, 495},  Bold825, kLightBlue},
     {"Command2", PushButton, QT_TRANSLATE_NOOP("Velmaro", "Grafici"),                 {1800, 7560, 1935, 495},   Bold825, kLightPink},
+    {"ResponseButton", PushButton, QT_TRANSLATE_NOOP("Velmaro", "Risposta"),          {3960, 7560, 1935, 495},   Bold825, kLightPink},
+    {"ChooserButton",  PushButton, QT_TRANSLATE_NOOP("Velmaro", "Scegli filtro…"),    {10800, 4920, 2895, 495},  Bold825, kLightBlue},
 
     // Legend of the symbols.
     {"Label50",  Label, QT_TRANSLATE_NOOP("Velmaro", "E = ampiezza dell'impulso positivo in ingresso"),                      {5040, 5760, 4335, 255}},
@@ -118,6 +141,18 @@ inline constexpr app::ControlRow kForm1Rows[] = {
     {"Label58",  Label, QT_TRANSLATE_NOOP("Velmaro", "D = duty cycle = ton/(ton+toff) = Vom/E"),                             {5040, 7200, 3615, 255}},
     {"Label59",  Label, QT_TRANSLATE_NOOP("Velmaro", "ton  = intervallo di tempo in cui il segnale in ingresso è alto = E"),  {10200, 5760, 5775, 255}},
     {"Label60",  Label, QT_TRANSLATE_NOOP("Velmaro", "toff = intervallo di tempo in cui il segnale in ingresso è basso = 0"), {10200, 6120, 5775, 255}},
+
+    // The filter's second stage and load to verify, in the free column right of the legend.
+    {"FilterVerificationCaption", Label, QT_TRANSLATE_NOOP("Velmaro", "Verifica > filtro:"), {16200, 5400, 2055, 255}},
+    {"R2Caption", Label,   QT_TRANSLATE_NOOP("Velmaro", "R2"),      {16200, 5880, 375, 255},   Bold975},
+    {"R2Field",   TextBox, "",                                      {16680, 5760, 1935, 375},  Bold825, kLightPink},
+    {"R2Unit",    Label,   QT_TRANSLATE_NOOP("Velmaro", "[kohm]"),  {18720, 5760, 855, 375},   Bold975},
+    {"C2Caption", Label,   QT_TRANSLATE_NOOP("Velmaro", "C2"),      {16200, 6360, 375, 255},   Bold975},
+    {"C2Field",   TextBox, "",                                      {16680, 6240, 1935, 375},  Bold825, kLightPink},
+    {"C2Unit",    Label,   QT_TRANSLATE_NOOP("Velmaro", "[nF]"),    {18720, 6240, 495, 375},   Bold975},
+    {"RLCaption", Label,   QT_TRANSLATE_NOOP("Velmaro", "RL"),      {16200, 6840, 375, 255},   Bold975},
+    {"RLField",   TextBox, "",                                      {16680, 6720, 1935, 375},  Bold825, kLightPink},
+    {"RLUnit",    Label,   QT_TRANSLATE_NOOP("Velmaro", "[kohm]"),  {18720, 6720, 855, 375},   Bold975},
 
     // Static notes.
     {"Label66",  Label, QT_TRANSLATE_NOOP("Velmaro", "Attendere!!"),                  {360, 7680, 1335, 255}},
@@ -136,6 +171,10 @@ using Form1Label = app::ControlName<kForm1Rows, app::ControlKind::Label>;
 using Form1Choice = app::ControlName<kForm1Rows, app::ControlKind::Custom>;
 
 inline std::span<const app::ControlRow> Form1Rows() { return kForm1Rows; }
+
+// The filter's order, as OrderCombo offers it; it starts at the first order.
+inline constexpr const char* kOrderTexts[] = {QT_TRANSLATE_NOOP("Velmaro", "1 (RC)"),
+                                             QT_TRANSLATE_NOOP("Velmaro", "2 (RC-RC)")};
 
 // One stop of the keyboard's walk through the window: a control that takes the focus and, for a
 // field, the push button that Enter or Return in it runs.

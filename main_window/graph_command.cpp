@@ -13,6 +13,7 @@
 
 #include <limits>
 #include <variant>
+#include <vector>
 
 namespace main_window {
 
@@ -129,29 +130,52 @@ void ShowSteadyState(graph_window::GraphWindowView& graph, const graph_window::D
                           plot.periodic ? app::kPaletteBlack : app::kWarningColour);
 }
 
-// The simulated ripple and mean, and beside them the real circuit's, for the E, D, f, R and C
-// the run used: its settled ripple and mean, and how long it takes from a discharged capacitor
-// to come within 1 % of them.
-void ShowResults(graph_window::GraphWindowView& graph, const DesignState& state) {
+// The simulated ripple and mean, and beside them the real circuit's, for the circuit the run
+// used: its settled ripple and mean, how long it takes from discharged capacitors to come within
+// 1 % of them, and its figures as a filter. One RC without a load is the program's first
+// circuit, in its own closed forms; any other is solved exactly, which the steady-state line says.
+void ShowResults(graph_window::GraphWindowView& graph, const VerifiedCircuit& verified) {
     using app::FormatFinite, app::FormatNumber, app::NumberPattern;
     const graph_window::DrawnPlot& plot = *graph.PlotSurface().Drawn();
     const engine::PeriodStatistics& statistics = plot.run->statistics;
     graph.SetResultText("Label5", FormatNumber(statistics.DeltaVoVera, NumberPattern::Scientific2));
     graph.SetResultText("Label9", FormatNumber(statistics.VomVera, NumberPattern::Scientific2));
 
-    const engine::IdealSteadyState ideal =
-        engine::IdealSteadyStateOf(state.E, state.D, state.f, state.R, state.C);
-    graph.SetResultText("ExactRippleLabel",
-                        FormatFinite(ideal.ripple * 1000, NumberPattern::Scientific2));
-    graph.SetResultText("ExactMeanLabel", FormatFinite(ideal.mean, NumberPattern::Scientific2));
-    graph.SetResultText("SettlingLabel",
-                        WholeOrScientific(engine::SettlingPeriods(state.f, state.R, state.C)));
-    const std::optional<double> seconds = engine::SettlingSeconds(state.f, state.R, state.C);
-    graph.SetResultText("SettlingTimeLabel",
-                        FormatFinite(seconds ? std::optional(*seconds * 1000) : std::nullopt,
-                                     NumberPattern::Scientific2));
-    ShowSteadyState(graph, plot);
-    graph_window::ShowFilterFigures(graph, state);
+    const auto [E, D, f, circuit] = verified;
+    const double R = circuit.R, C = circuit.C;
+    std::optional<double> ripple, mean, periods, seconds;
+    if (verified.IsPlainRc()) {
+        const engine::IdealSteadyState ideal = engine::IdealSteadyStateOf(E, D, f, R, C);
+        ripple = ideal.ripple;
+        mean = ideal.mean;
+        periods = engine::SettlingPeriods(f, R, C);
+        seconds = engine::SettlingSeconds(f, R, C);
+    } else if (const auto settled = engine::SteadyStateOf(circuit, E, D, f)) {
+        ripple = settled->ripple;
+        mean = settled->mean;
+        periods = engine::SettlingPeriodsOf(circuit, D, f);
+        seconds = engine::SettlingSecondsOf(circuit, D, f);
+    }
+    const auto scaled = [](std::optional<double> value, double factor) {
+        return value ? std::optional(*value * factor) : std::nullopt;
+    };
+    graph.SetResultText("ExactRippleLabel", FormatFinite(scaled(ripple, 1000), NumberPattern::Scientific2));
+    graph.SetResultText("ExactMeanLabel", FormatFinite(mean, NumberPattern::Scientific2));
+    graph.SetResultText("SettlingLabel", WholeOrScientific(periods));
+    graph.SetResultText("SettlingTimeLabel", FormatFinite(scaled(seconds, 1000), NumberPattern::Scientific2));
+    if (verified.IsPlainRc()) {
+        ShowSteadyState(graph, plot);
+    } else {
+        const bool settled = periods && *periods <= plot.NI;
+        graph.SetResultText("SteadyStateLabel",
+                            settled ? Text::tr("Soluzione esatta: a regime (1 %) dal periodo %1 di %2")
+                                          .arg(WholeOrScientific(periods), Whole(plot.NI))
+                                    : Text::tr("Non a regime dopo %1 periodi: aumenta NI")
+                                          .arg(Whole(plot.NI)));
+        graph.SetResultColour("SteadyStateLabel",
+                              settled ? app::kPaletteBlack : app::kWarningColour);
+    }
+    graph_window::ShowFilterFigures(graph, E, D, f, circuit, verified.IsPlainRc());
 }
 
 // Nothing of the run before stays beside a blanked plot, and no placeholder either.
@@ -166,41 +190,114 @@ void ClearResults(graph_window::GraphWindowView& graph) {
 
 } // namespace
 
-std::optional<engine::RunPlan> TakeGraphSettings(DesignState& state, MainWindowView& view) {
+namespace {
+
+constexpr char kLoadRejection[] = QT_TRANSLATE_NOOP(
+    "Velmaro", "La resistenza di carico RL non può essere zero o negativa!");
+
+// "Grafici" in its order: every field's characters (the filter's where they hold text), the five
+// circuit values, the counts when asked for, then the second stage and the load.
+std::optional<VerifiedCircuit> TakeCircuit(DesignState& state, MainWindowView& view,
+                                           bool counts) {
     CommandSteps steps(state, view);
-    if (!steps.FieldsPass({kVerifyE, kVerifyD, kVerifyF, kVerifyR, kVerifyC, kSamples,
-                           kPeriodsDrawn, kPeriodsSimulated}))
+    std::vector<FieldRule> checked{kVerifyE, kVerifyD, kVerifyF, kVerifyR, kVerifyC};
+    if (counts)
+        checked.insert(checked.end(), {kSamples, kPeriodsDrawn, kPeriodsSimulated});
+    const bool hasR2 = !view.FieldText(kVerifyR2.field).isEmpty();
+    const bool hasC2 = !view.FieldText(kVerifyC2.field).isEmpty();
+    for (const FieldRule& rule : {kVerifyR2, kVerifyC2, kVerifyLoad})
+        if (!view.FieldText(rule.field).isEmpty())
+            checked.push_back(rule);
+    if (!steps.FieldsPass(checked))
         return std::nullopt;
     for (const ValueStep& step : kCircuitSteps)
         if (!steps.TakeValue(step))
             return std::nullopt;
-    // N and NI beyond a 32-bit count get the message of the range the run accepts; NP may be any
-    // 32-bit count.
-    const CommandSteps::CountLimits samples{RefusalMessage(engine::RunRefusal::NoSamples),
-                                            RefusalMessage(engine::RunRefusal::TooManySamples)};
-    const CommandSteps::CountLimits periods{
-        RefusalMessage(engine::RunRefusal::NoPeriods),
-        Text::tr("Il numero delle iterazioni NI non può superare %1!")
-            .arg(std::numeric_limits<std::int32_t>::max())};
-    if (!steps.TakeCount(kSamples, &DesignState::N, samples) ||
-        !steps.TakeCount(kPeriodsDrawn, &DesignState::NP) ||
-        !steps.TakeCount(kPeriodsSimulated, &DesignState::NI, periods))
+    if (counts) {
+        // N and NI beyond a 32-bit count get the message of the range the run accepts; NP may
+        // be any 32-bit count.
+        const CommandSteps::CountLimits samples{
+            RefusalMessage(engine::RunRefusal::NoSamples),
+            RefusalMessage(engine::RunRefusal::TooManySamples)};
+        const CommandSteps::CountLimits periods{
+            RefusalMessage(engine::RunRefusal::NoPeriods),
+            Text::tr("Il numero delle iterazioni NI non può superare %1!")
+                .arg(std::numeric_limits<std::int32_t>::max())};
+        if (!steps.TakeCount(kSamples, &DesignState::N, samples) ||
+            !steps.TakeCount(kPeriodsDrawn, &DesignState::NP) ||
+            !steps.TakeCount(kPeriodsSimulated, &DesignState::NI, periods))
+            return std::nullopt;
+    }
+    if (hasR2 != hasC2) {
+        steps.Reject(Text::tr("Per il secondo stadio servono sia R2 sia C2!"));
+        return std::nullopt;
+    }
+    if (!steps.TakeOptionalValue(
+            kVerifyC2, 1e-9, &DesignState::C2,
+            QT_TRANSLATE_NOOP("Velmaro", "La capacità C2 non può essere zero o negativa!"),
+            Blacken::OnceAccepted) ||
+        !steps.TakeOptionalValue(
+            kVerifyR2, 1000, &DesignState::R2,
+            QT_TRANSLATE_NOOP("Velmaro", "La resistenza R2 non può essere zero o negativa!"),
+            Blacken::OnceAccepted) ||
+        !steps.TakeOptionalValue(kVerifyLoad, 1000, &DesignState::RL, kLoadRejection,
+                                 Blacken::OnceAccepted))
+        return std::nullopt;
+
+    VerifiedCircuit verified{state.E, state.D, state.f, {state.R, state.C, std::nullopt, state.RL}};
+    if (state.R2 && state.C2)
+        verified.circuit.second = engine::SecondStage{*state.R2, *state.C2};
+    return verified;
+}
+
+} // namespace
+
+std::optional<VerifiedCircuit> TakeVerifiedCircuit(DesignState& state, MainWindowView& view) {
+    return TakeCircuit(state, view, false);
+}
+
+std::optional<GraphSettings> TakeGraphSettings(DesignState& state, MainWindowView& view) {
+    const std::optional<VerifiedCircuit> verified = TakeCircuit(state, view, true);
+    if (!verified)
         return std::nullopt;
 
     // Settings that cannot be run are refused before the plot is touched, so an earlier plot
     // and its results stay on show.
-    auto plan = engine::PlanRun({state.E, state.D, state.f, state.R, state.C, state.N, state.NI});
-    if (const auto* refusal = std::get_if<engine::RunRefusal>(&plan)) {
-        steps.Reject(RefusalMessage(*refusal));
+    const auto refuse = [&view](const QString& message) -> std::optional<GraphSettings> {
+        view.ShowMessage(message);
         return std::nullopt;
+    };
+    if (verified->IsPlainRc()) {
+        auto plan =
+            engine::PlanRun({state.E, state.D, state.f, state.R, state.C, state.N, state.NI});
+        if (const auto* refusal = std::get_if<engine::RunRefusal>(&plan))
+            return refuse(RefusalMessage(*refusal));
+        return GraphSettings{*verified, std::get<engine::RunPlan>(plan)};
     }
-    return std::get<engine::RunPlan>(plan);
+    auto plan = engine::PlanExactRun(
+        {verified->E, verified->D, verified->f, state.N, state.NI, verified->circuit});
+    if (const auto* refusal = std::get_if<engine::RunRefusal>(&plan))
+        return refuse(RefusalMessage(*refusal));
+    if (std::holds_alternative<engine::InvalidCircuit>(plan))
+        return refuse(Text::tr("Errore di calcolo: con questi dati il circuito esce "
+                               "dall'intervallo dei numeri rappresentabili."));
+    return GraphSettings{*verified, std::get<engine::ExactRunPlan>(plan)};
 }
 
 void RunGraphCommand(DesignState& state, MainWindowView& view) {
-    const std::optional<engine::RunPlan> plan = TakeGraphSettings(state, view);
-    if (!plan)
+    const std::optional<GraphSettings> settings = TakeGraphSettings(state, view);
+    if (!settings)
         return;
+    graph_window::PlotRun run{{}, state.N, state.NI};
+    if (const auto* plan = std::get_if<engine::RunPlan>(&settings->plan))
+        run.simulate = [plan](engine::RunControl& control) {
+            return engine::RunSimulation(*plan, &control);
+        };
+    else
+        run.simulate = [plan = &std::get<engine::ExactRunPlan>(settings->plan)](
+                           engine::RunControl& control) {
+            return engine::RunExactSimulation(*plan, &control);
+        };
     // A blank plot, and nothing beside it that described the one before: the figures come back
     // once the run has ended.
     graph_window::GraphWindowView& graph = view.GraphWindow();
@@ -209,15 +306,15 @@ void RunGraphCommand(DesignState& state, MainWindowView& view) {
     graph_window::PlotEnd end;
     {
         BusyScope busy(view);
-        end = graph_window::SimulateAndPlot(graph, *plan, state.NP, view);
+        end = graph_window::SimulateAndPlot(graph, run, state.NP, view);
     }
     if (end.outcome == graph_window::PlotOutcome::Drawn)
-        return ShowResults(graph, state);
+        return ShowResults(graph, settings->verified);
     if (end.outcome == graph_window::PlotOutcome::Stopped) {
         // The user asked for the stop: no message, the line says where the run was.
         graph.SetResultText("SteadyStateLabel",
                             Text::tr("Simulazione interrotta al periodo %1 di %2")
-                                .arg(Whole(end.period), Whole(plan->periods)));
+                                .arg(Whole(end.period), Whole(state.NI)));
         graph.SetResultColour("SteadyStateLabel", app::kWarningColour);
         return;
     }

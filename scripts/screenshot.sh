@@ -14,7 +14,9 @@ the main window as a PNG. With --graph it then clicks "Dati Esempio", "Calcola C
 "Grafici", saves the graph window "Forme d'onda reali", and saves the main window again with
 the design it now shows; then it measures on the plot as a user would (seven wheel steps
 about the middle, "F" to fit the bands, a click for cursor A and a Shift+click for cursor B on
-the output voltage) and saves the graph window again.
+the output voltage) and saves the graph window again. Last it saves the graph window while a
+long run shows its progress (its figures empty until the run ends), stops the run, and saves the
+plot once more with the keyboard's focus on it and cursor A placed with the key "a".
 
 Options:
   --graph              also drive the commands and save the graph window
@@ -23,6 +25,8 @@ Options:
   --graph-file NAME    file name of the graph window picture (default: form2.png)
   --measuring-file NAME
                        file name of the graph window measuring (default: form2-measuring.png)
+  --run-file NAME      file name of the graph window during a run (default: form2-running.png)
+  --focus-file NAME    file name of the plot with the keyboard focus (default: form2-keyboard.png)
   --timeout SECONDS    how long to wait for a window or for the program to settle (default: 30)
   --no-build           use the program already built in the build directory
   -h, --help           show this help
@@ -37,6 +41,8 @@ OUT_DIR=$ROOT/docs
 MAIN_FILE=form1.png
 GRAPH_FILE=form2.png
 MEASURING_FILE=form2-measuring.png
+RUN_FILE=form2-running.png
+FOCUS_FILE=form2-keyboard.png
 WITH_GRAPH=0
 TIMEOUT=30
 DO_BUILD=1
@@ -48,6 +54,8 @@ while [ $# -gt 0 ]; do
     --main-file) MAIN_FILE=${2:?--main-file needs a file name}; shift ;;
     --graph-file) GRAPH_FILE=${2:?--graph-file needs a file name}; shift ;;
     --measuring-file) MEASURING_FILE=${2:?--measuring-file needs a file name}; shift ;;
+    --run-file) RUN_FILE=${2:?--run-file needs a file name}; shift ;;
+    --focus-file) FOCUS_FILE=${2:?--focus-file needs a file name}; shift ;;
     --timeout) TIMEOUT=${2:?--timeout needs a number of seconds}; shift ;;
     --no-build) DO_BUILD=0 ;;
     -h | --help) usage; exit 0 ;;
@@ -82,6 +90,11 @@ GRAPH_SIZE=1262x667
 EXAMPLE_BUTTON=(1000 216)   # Command3 "Dati Esempio": 14280, 3000, 1455 x 495
 DESIGN_BUTTON=(816 304)     # Command1 "Calcola C":    10800, 4320, 2895 x 495
 GRAPH_BUTTON=(184 520)      # Command2 "Grafici":       1800, 7560, 1935 x 495
+# Fields of a long run: C (Text10: 1800, 6480, 1935 x 375), N (Text13: 5400, 4320) and NI
+# (Text15: 5400, 5280), each 1935 x 375.
+C_FIELD=(184 444)
+N_FIELD=(424 300)
+NI_FIELD=(424 364)
 
 # Points of the plot in pixels from the graph window's client area: the inside of Picture1's
 # frame starts at (10, 10) and is 997 x 605. The example shows 10 periods of 100 us; seven wheel
@@ -313,4 +326,30 @@ if [ "$WITH_GRAPH" -eq 1 ]; then
   wait_idle
   fail_on_message_box "measuring on the plot"
   capture "$GRAPH_ID" "$OUT_DIR/$MEASURING_FILE"
+
+  # A run of 10^9 steps that does not settle (C 1000000 nF, N 1000000, NI 1000): the graph window
+  # while its progress shows, then Escape stops it.
+  for field in C:1000000 N:1000000 NI:1000; do
+    name=${field%%:*}
+    declare -n at="${name}_FIELD"
+    xdotool mousemove --window "$MAIN_ID" "${at[@]}" click 1 key ctrl+a type "${field#*:}"
+  done
+  xdotool mousemove --window "$MAIN_ID" "${GRAPH_BUTTON[@]}" click 1 mousemove "$PARK_X" "$PARK_Y"
+  sleep 1.5
+  capture "$GRAPH_ID" "$OUT_DIR/$RUN_FILE"
+  xdotool key Escape
+  wait_idle
+  # The plot with the keyboard's focus: the whole plot again, and "a" places cursor A in the
+  # middle of the view.
+  for field in C:250 N:1000 NI:2000; do
+    name=${field%%:*}
+    declare -n at="${name}_FIELD"
+    xdotool mousemove --window "$MAIN_ID" "${at[@]}" click 1 key ctrl+a type "${field#*:}"
+  done
+  xdotool mousemove --window "$MAIN_ID" "${GRAPH_BUTTON[@]}" click 1 mousemove "$PARK_X" "$PARK_Y"
+  wait_idle
+  xdotool mousemove --window "$GRAPH_ID" "${PLOT_MIDDLE[@]}" click 1 mousemove "$PARK_X" "$PARK_Y"
+  xdotool key Home key Escape key a
+  wait_idle
+  capture "$GRAPH_ID" "$OUT_DIR/$FOCUS_FILE"
 fi
