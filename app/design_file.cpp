@@ -68,6 +68,12 @@ QStringList ChoiceTexts(const DesignFileKey& key) {
     return texts;
 }
 
+// A choice not in its list.
+QString ChoiceProblem(const DesignFileKey& key, const QString& text) {
+    return Text::tr("%1 vale \"%2\", che non è tra le scelte possibili (%3)!")
+        .arg(KeyName(key), text, ChoiceTexts(key).join(u", "));
+}
+
 bool IsHexDigit(char c) {
     return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
 }
@@ -134,9 +140,8 @@ QString DesignFileProblem(const DesignFile& design, DesignFileSchema schema) {
             return Text::tr("%1 è più lungo di %2 caratteri!")
                 .arg(KeyName(key))
                 .arg(kDesignFileMaxCharacters);
-        if (const QStringList texts = ChoiceTexts(key); !key.choices.empty() && !texts.contains(text))
-            return Text::tr("%1 vale \"%2\", che non è tra le scelte possibili (%3)!")
-                .arg(KeyName(key), text, texts.join(u", "));
+        if (!key.choices.empty() && !ChoiceTexts(key).contains(text))
+            return ChoiceProblem(key, text);
     }
     return {};
 }
@@ -166,18 +171,31 @@ DesignFileReading DecodeDesignFile(const QByteArray& bytes, DesignFileSchema sch
                           .arg(version.toVariant().toString())
                           .arg(kDesignFileVersion));
 
+    // A missing section or key holds what a plain start does; a version 1 choice is taken from
+    // the text its list showed.
     DesignFile design;
     for (const DesignFileKey& key : schema) {
         const QJsonValue section = root.value(QString::fromUtf8(key.section));
-        if (!section.isObject())
-            return refuse(Text::tr("la sezione \"%1\" manca o non è un oggetto!")
+        if (!section.isUndefined() && !section.isObject())
+            return refuse(Text::tr("la sezione \"%1\" non è un oggetto!")
                               .arg(QString::fromUtf8(key.section)));
         const QJsonValue value = section.toObject().value(QString::fromUtf8(key.key));
-        if (value.isUndefined())
-            return refuse(Text::tr("%1 manca!").arg(KeyName(key)));
+        if (value.isUndefined()) {
+            design.texts.push_back(QString::fromUtf8(key.initial));
+            continue;
+        }
         if (!value.isString())
             return refuse(Text::tr("%1 non è un testo tra virgolette!").arg(KeyName(key)));
-        design.texts.push_back(value.toString());
+        QString text = value.toString();
+        if (number == 1 && !key.firstVersionChoices.empty()) {
+            const DesignFileKey firstVersion{key.section, key.key, key.initial,
+                                             key.firstVersionChoices};
+            const qsizetype index = ChoiceTexts(firstVersion).indexOf(text);
+            if (index < 0)
+                return refuse(ChoiceProblem(firstVersion, text));
+            text = QString::fromUtf8(key.choices[std::size_t(index)]);
+        }
+        design.texts.push_back(text);
     }
     if (QString why = DesignFileProblem(design, schema); !why.isEmpty())
         return refuse(why);

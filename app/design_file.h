@@ -3,15 +3,18 @@
 
 // A design as a file: texts kept by section and key as UTF-8 JSON in a ".velmaro" file:
 //
-//   {"format": "velmaro", "version": 1,
-//    "design": {"E": "10", "Vom": "3", …},
+//   {"format": "velmaro", "version": 2,
+//    "design": {"E": "10", "Vom": "3", …, "order": "2", …},
 //    "verification": {"E": …, …},
-//    "part": {"series": "E12", …}}
+//    "part": {"series": "E12", "CTolerance": "10", "RTolerance": "1"}}
 //
 // Which texts a file holds is the schema the caller gives: a list of keys, each either any text
-// (a field as typed) or one of a list of choices. The reader and the writer work on a DesignFile
-// value and answer with a message in Italian when they fail; they know nothing of the windows.
-// A reader meets keys it does not know (a later version 1 file) and ignores them.
+// (a field as typed) or one of a list of choices, kept by a stable text. The reader and the
+// writer work on a DesignFile value and answer with a message in Italian when they fail; they
+// know nothing of the windows. A reader meets keys it does not know (a later file of its
+// version) and ignores them; a key or a whole section that is missing reads as the value a plain
+// start has, so that a file written by hand opens. Version 1 files kept a choice by the text its
+// list showed ("±10 %"); they still open.
 
 #include <QByteArray>
 #include <QString>
@@ -22,16 +25,19 @@
 
 namespace app {
 
-inline constexpr int kDesignFileVersion = 1;
+inline constexpr int kDesignFileVersion = 2;
 inline constexpr char kDesignFileSuffix[] = "velmaro";
 inline constexpr qint64 kDesignFileMaxBytes = 1 << 20; // "1 MB"
 inline constexpr qsizetype kDesignFileMaxCharacters = 1000;
 
-// One text of a design file: where it lives, and what it may hold.
+// One text of a design file: where it lives, what it may hold and what a plain start holds.
 struct DesignFileKey {
     const char* section;
     const char* key;
+    const char* initial = "";
     std::span<const char* const> choices = {}; // none: any text; else one of these
+    // The same choices as version 1 files kept them, in the same order; none: as above.
+    std::span<const char* const> firstVersionChoices = {};
 };
 
 struct DesignFile {

@@ -28,6 +28,10 @@ struct PartDesign {
     double deltaVo;
     double r;
     double exactNanofarads;
+    // The filter beyond one RC (filter_design.h): the ratio k of a second stage, the load RL
+    // (ohm). Neither: the one RC of ChoosePart.
+    std::optional<double> k = std::nullopt;
+    std::optional<double> rl = std::nullopt;
 };
 
 struct PartToBuy {

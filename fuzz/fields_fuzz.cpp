@@ -12,6 +12,9 @@
 //   lines 6-13  "Grafici": Text7 E [V], Text8 D [%], Text12 f [kHz], Text9 R [kohm],
 //               Text10 C [nF], Text13 N, Text14 NP, Text15 NI
 //   line 14     pointer positions over the plot, "x y x y ...", up to four pairs
+//   lines 15-19 the filter: StageRatioField k (order 2 when it holds text, else order 1),
+//               LoadField RL [kohm] for "Calcola C"; R2Field R2 [kohm], C2Field C2 [nF],
+//               RLField RL [kohm] for "Grafici"
 // A missing line is an empty field. Option byte: bit 0 UTF-16; bits 1-2 the locale; bit 3 the
 // verification fields keep what "Calcola C" wrote into them (when it wrote anything) instead of
 // lines 6-10; bit 4 "Calcola C" runs once more after "Grafici", before the pointer moves, so the
@@ -28,8 +31,9 @@
 // - "Calcola C" ends with a message or with a finite design, 0 <= D <= 1 and C >= 0, and every
 //   text it writes has no "inf" or "nan", passes the field check and reads back through the
 //   field reading to its value (to the four digits written) under every locale; the part group
-//   shows numbers or nothing, the safe part at its low corner keeps the ripple within DeltaVo,
-//   and the worst ripple is red exactly when the standard part is below the safe one;
+//   shows numbers or nothing, the safe part (or pair) at its worst corner keeps the ripple within
+//   DeltaVo, and for one RC the worst ripple is red exactly when the standard part is below the
+//   safe one;
 // - "Grafici" ends with a message (a range test, a count out of range, a refusal of the run
 //   settings, results that are not finite) or with finite results; a run the settings accept
 //   never runs out of memory; every drawing coordinate is finite and inside its band or the plot
@@ -42,6 +46,8 @@
 #include "app/number_text.h"
 #include "app/palette.h"
 #include "checking/check_field.h"
+#include "engine/exact_simulation.h"
+#include "engine/filter_design.h"
 #include "engine/ideal_circuit.h"
 #include "engine/part_to_buy.h"
 #include "engine/period.h"
@@ -115,6 +121,7 @@ enum Line {
     kText1, kText2, kText3, kText4, kText6,
     kText7, kText8, kText12, kText9, kText10, kText13, kText14, kText15,
     kPointer,
+    kStageRatio, kLoad, kR2, kC2, kRL,
     kLineCount
 };
 // clang-format on
@@ -159,11 +166,12 @@ struct GraphStandIn : graph_window::GraphWindowView {
 
 // The main window as the commands see it.
 struct Windows : main_window::MainWindowView {
-    std::array<QString, kPointer> fields;
-    std::array<app::Rgb, kPointer> colours{}; // 0 for the standard text colour
+    std::array<QString, kLineCount> fields; // the pointer's line unused
+    std::array<app::Rgb, kLineCount> colours{}; // 0 for the standard text colour
     // Label25 (C, nF), the exact C, and the part group's values; absent until written.
     std::map<std::string, std::optional<QString>> results{{"Label25", {}},
                                                           {"ExactCLabel", {}},
+                                                          {"ExactC2Label", {}},
                                                           {"StandardCLabel", {}},
                                                           {"WorstRippleLabel", {}},
                                                           {"SafeCLabel", {}}};
@@ -182,7 +190,8 @@ struct Windows : main_window::MainWindowView {
             {"Text1", kText1},  {"Text2", kText2},   {"Text3", kText3},   {"Text4", kText4},
             {"Text6", kText6},  {"Text7", kText7},   {"Text8", kText8},   {"Text12", kText12},
             {"Text9", kText9},  {"Text10", kText10}, {"Text13", kText13}, {"Text14", kText14},
-            {"Text15", kText15}};
+            {"Text15", kText15}, {"StageRatioField", kStageRatio}, {"LoadField", kLoad},
+            {"R2Field", kR2},   {"C2Field", kC2},    {"RLField", kRL}};
         const auto found = lines.find(field);
         REQUIRE(found != lines.end(), std::string("a command used the unknown field ") + field);
         return found->second;
@@ -193,7 +202,11 @@ struct Windows : main_window::MainWindowView {
     void SetFieldText(main_window::Form1Field field, const QString& text) override {
         fields[LineOf(field)] = text;
     }
-    int ChoiceIndex(main_window::Form1Choice) const override { return 0; }
+    // The order is 2 when k holds text; the part group's lists are read through partChoice.
+    int ChoiceIndex(main_window::Form1Choice list) const override {
+        return std::string(list.Name()) == "OrderCombo" && !fields[kStageRatio].isEmpty() ? 1
+                                                                                          : 0;
+    }
     void SetChoiceIndex(main_window::Form1Choice, int) override {}
     void SetFieldColour(main_window::Form1Field field, app::Rgb colour) override {
         colours[LineOf(field)] = colour;
@@ -337,6 +350,24 @@ void RequirePart(const Windows& windows) {
     REQUIRE(windows.partDesign, "an accepted design did not reach the part group");
     const engine::PartDesign& design = *windows.partDesign;
     const engine::PartTolerances tolerances = windows.partChoice.tolerances;
+    if (design.k || design.rl) {
+        // A filter beyond one RC: the safe pair at its worst corner keeps the ripple within
+        // DeltaVo.
+        const engine::FilterShape shape{design.r, design.k, design.rl};
+        const auto safe = engine::SafePairOf(shape, design.e, design.d, design.f, design.deltaVo,
+                                             windows.partChoice.series, tolerances);
+        REQUIRE(windows.results.at("SafeCLabel")->isEmpty() == !safe,
+                "SafeCLabel does not show the safe pair");
+        if (!safe)
+            return;
+        const auto worst = engine::WorstRippleOf(
+            engine::CircuitOf(shape, safe->c, safe->c2.value_or(0)), tolerances, design.e,
+            design.d, design.f);
+        REQUIRE(worst && *worst <= design.deltaVo * (1 + 2 * engine::kRippleSlack),
+                "the safe pair ripples " + Show(worst.value_or(-1)) + " V at its worst corner, above " +
+                    Show(design.deltaVo));
+        return;
+    }
     const engine::PartToBuy part =
         engine::ChoosePart(design, windows.partChoice.series, tolerances);
     REQUIRE(windows.results.at("SafeCLabel")->isEmpty() == !part.safeNanofarads,
@@ -382,12 +413,39 @@ void RequireVerificationText(const QString& text, double value, const char* name
 
 bool IsCountLine(Line line) { return line == kText13 || line == kText14 || line == kText15; }
 
+// A filter beyond one RC: the exact C shown and written, with the second stage and the load.
+void RequireFilterDesign(const DesignState& state, const Windows& windows, bool secondOrder) {
+    const double nanofarads = state.C * 1e9;
+    for (const char* label : {"Label25", "ExactCLabel"}) {
+        const std::optional<QString>& text = windows.results.at(label);
+        REQUIRE(text && *text == FormatNumber(nanofarads, NumberPattern::Scientific2),
+                std::string(label) + " does not show the exact C");
+    }
+    RequireVerificationText(windows.fields[kText7], state.E, "Text7");
+    RequireVerificationText(windows.fields[kText12], state.f / 1000, "Text12");
+    RequireVerificationText(windows.fields[kText8], state.D * 100, "Text8");
+    RequireVerificationText(windows.fields[kText10], nanofarads, "Text10");
+    RequireVerificationText(windows.fields[kText9], state.R * 0.001, "Text9");
+    if (secondOrder) {
+        RequireVerificationText(windows.fields[kR2], state.k * state.R * 0.001, "R2Field");
+        RequireVerificationText(windows.fields[kC2], nanofarads / state.k, "C2Field");
+    } else {
+        REQUIRE(windows.fields[kR2].isEmpty() && windows.fields[kC2].isEmpty(),
+                "a first order design left a second stage to verify");
+    }
+    if (state.RL)
+        RequireVerificationText(windows.fields[kRL], *state.RL * 0.001, "RLField");
+    else
+        REQUIRE(windows.fields[kRL].isEmpty(), "a design without load left a load to verify");
+    RequirePart(windows);
+}
+
 // Runs a command on the stand-in windows and checks what every command owes: at most one
 // message, a refusal for a field whose characters the check rejects with that field's message,
 // and then nothing changed. Each field's text is also held, on its own, to the field check,
 // the reading and the count conversion. True when the command showed no message.
 template <class Command>
-bool RunCommand(DesignState& state, Windows& windows, std::initializer_list<Line> lines,
+bool RunCommand(DesignState& state, Windows& windows, const std::vector<Line>& lines,
                 const Command& command) {
     bool refused = false;
     bool refusedEmpty = false;
@@ -423,9 +481,16 @@ bool RunCommand(DesignState& state, Windows& windows, std::initializer_list<Line
 void DesignCommand(DesignState& state, Windows& windows) {
     g_step = "Calcola C";
     const Windows shown = windows;
-    const bool completed = RunCommand(state, windows, {kText1, kText2, kText3, kText4, kText6},
+    const bool secondOrder = !windows.fields[kStageRatio].isEmpty();
+    const bool loaded = !windows.fields[kLoad].isEmpty();
+    std::vector<Line> checked{kText1, kText2, kText3, kText4, kText6};
+    if (secondOrder)
+        checked.push_back(kStageRatio);
+    if (loaded)
+        checked.push_back(kLoad);
+    const bool completed = RunCommand(state, windows, checked,
                                       [&] { main_window::RunDesignCommand(state, windows); });
-    const Line results[] = {kText7, kText12, kText8, kText10, kText9};
+    const Line results[] = {kText7, kText12, kText8, kText10, kText9, kR2, kC2, kRL};
     if (!completed) {
         // A command that ends with a message writes nothing on screen.
         REQUIRE(windows.results == shown.results, "a refused design changed a result label");
@@ -441,6 +506,8 @@ void DesignCommand(DesignState& state, Windows& windows) {
     REQUIRE(std::isfinite(state.D) && state.D > 0 && state.D <= 1,
             "duty cycle " + Show(state.D) + " outside (0, 1]");
     REQUIRE(std::isfinite(state.C) && state.C >= 0, "capacitance " + Show(state.C));
+    if (secondOrder || loaded)
+        return RequireFilterDesign(state, windows, secondOrder);
     const auto design = main_window::ComputeCapacitorDesign(state.E, state.Vom, state.f,
                                                             state.DeltaVo, state.R);
     REQUIRE(std::holds_alternative<main_window::CapacitorDesign>(design),
@@ -540,8 +607,15 @@ void RequireDrawn(const DesignState& state, const GraphStandIn& graph) {
     g_step = "drawn N " + std::to_string(state.N) + ", NP " + std::to_string(state.NP) + ", NI " +
              std::to_string(state.NI) + ", E " + Show(state.E) + ", D " + Show(state.D) + ", f " +
              Show(state.f) + ", R " + Show(state.R) + ", C " + Show(state.C);
-    REQUIRE(std::holds_alternative<engine::RunPlan>(engine::PlanRun(
-                {state.E, state.D, state.f, state.R, state.C, state.N, state.NI})),
+    const bool plainRc = !state.R2 && !state.RL;
+    REQUIRE(plainRc ? std::holds_alternative<engine::RunPlan>(engine::PlanRun(
+                          {state.E, state.D, state.f, state.R, state.C, state.N, state.NI}))
+                    : std::holds_alternative<engine::ExactRunPlan>(engine::PlanExactRun(
+                          {state.E, state.D, state.f, state.N, state.NI,
+                           {state.R, state.C,
+                            state.R2 ? std::optional(engine::SecondStage{*state.R2, *state.C2})
+                                     : std::nullopt,
+                            state.RL}})),
             "settings drawn that the engine refuses");
     REQUIRE(graph.plot.Drawn() && graph.plot.Drawn()->run, "a completed run left no plot");
     const engine::SimulatedRun& run = *graph.plot.Drawn()->run;
@@ -585,7 +659,9 @@ void RequireDrawn(const DesignState& state, const GraphStandIn& graph) {
     // The steady-state line says the run was periodic exactly when the plot records it so.
     const QString& line = graph.results.at("SteadyStateLabel");
     const bool periodic = graph.plot.Drawn()->periodic.has_value();
-    REQUIRE(line.startsWith(periodic ? u"A regime dal periodo " : u"Non a regime dopo "),
+    REQUIRE(plainRc ? line.startsWith(periodic ? u"A regime dal periodo " : u"Non a regime dopo ")
+                    : line.startsWith(u"Soluzione esatta: a regime (1 %) dal periodo ") ||
+                          line.startsWith(u"Non a regime dopo "),
             "steady-state line '" + line.toStdString() + "'");
     REQUIRE(!HasNonFiniteWord(line), "steady-state line '" + line.toStdString() + "'");
 }
@@ -594,9 +670,12 @@ void GraphCommand(DesignState& state, Windows& windows) {
     g_step = "Grafici";
     CutRunShort(windows);
     const GraphStandIn before = windows.graph;
-    const bool completed = RunCommand(
-        state, windows, {kText7, kText8, kText12, kText9, kText10, kText13, kText14, kText15},
-        [&] { main_window::RunGraphCommand(state, windows); });
+    std::vector<Line> checked{kText7, kText8, kText12, kText9, kText10, kText13, kText14, kText15};
+    for (const Line line : {kR2, kC2, kRL})
+        if (!windows.fields[line].isEmpty())
+            checked.push_back(line);
+    const bool completed = RunCommand(state, windows, checked,
+                                      [&] { main_window::RunGraphCommand(state, windows); });
     REQUIRE(!windows.busy, "the busy cursor stayed on");
     const GraphStandIn& graph = windows.graph;
     if (completed)
@@ -726,12 +805,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Windows windows;
     windows.partChoice =
         main_window::PartChoiceAt((options >> 5) & 3, options & 128 ? 2 : 1, options & 128 ? 1 : 0);
-    std::copy(lines.begin(), lines.begin() + kPointer, windows.fields.begin());
+    windows.fields = lines;
+    windows.fields[kPointer].clear();
 
     DesignCommand(state, windows);
-    if (!keepDesignedFields)
+    if (!keepDesignedFields) {
         std::copy(lines.begin() + kText7, lines.begin() + kText10 + 1,
                   windows.fields.begin() + kText7);
+        for (const Line line : {kR2, kC2, kRL})
+            windows.fields[line] = lines[line];
+    }
     GraphCommand(state, windows);
     if (designAfterPlot)
         DesignCommand(state, windows);

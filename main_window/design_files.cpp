@@ -12,29 +12,49 @@
 #include <QMenu>
 #include <QWidget>
 
+#include <optional>
+#include <span>
 #include <vector>
 
 namespace main_window {
 
 namespace {
 
-// The fields, each where the file keeps its text, in the order the window shows them.
-struct FileField {
-    Form1Field field;
+// What the file keeps of the window, section by section: each field's text as typed, and each
+// list's choice by a stable text.
+struct FileEntry {
     const char* section;
     const char* key;
+    std::optional<Form1Field> field;
+    std::optional<Form1Choice> list;
+    std::span<const char* const> choices = {};      // a list's stable texts
+    std::span<const char* const> firstVersion = {}; // the texts version 1 files kept
+    int first = 0;                                  // where a list starts
 };
+
+constexpr const char* kOrderKeys[] = {"1", "2"};
+
 // clang-format off
-constexpr FileField kFileFields[] = {
-    {"Text1",  "design", "E"},       {"Text2",  "design", "Vom"},     {"Text3", "design", "f"},
-    {"Text4",  "design", "DeltaVo"}, {"Text6",  "design", "R"},
-    {"Text7",  "verification", "E"}, {"Text12", "verification", "f"}, {"Text8", "verification", "D"},
-    {"Text9",  "verification", "R"}, {"Text10", "verification", "C"},
-    {"Text13", "verification", "N"}, {"Text14", "verification", "NP"},
-    {"Text15", "verification", "NI"},
+constexpr FileEntry kFileEntries[] = {
+    {"design", "E", Form1Field("Text1"), {}},         {"design", "Vom", Form1Field("Text2"), {}},
+    {"design", "f", Form1Field("Text3"), {}},         {"design", "DeltaVo", Form1Field("Text4"), {}},
+    {"design", "R", Form1Field("Text6"), {}},
+    {"design", "order", {}, Form1Choice("OrderCombo"), kOrderKeys},
+    {"design", "k", Form1Field("StageRatioField"), {}}, {"design", "RL", Form1Field("LoadField"), {}},
+    {"verification", "E", Form1Field("Text7"), {}},   {"verification", "f", Form1Field("Text12"), {}},
+    {"verification", "D", Form1Field("Text8"), {}},   {"verification", "R", Form1Field("Text9"), {}},
+    {"verification", "C", Form1Field("Text10"), {}},  {"verification", "N", Form1Field("Text13"), {}},
+    {"verification", "NP", Form1Field("Text14"), {}}, {"verification", "NI", Form1Field("Text15"), {}},
+    {"verification", "R2", Form1Field("R2Field"), {}}, {"verification", "C2", Form1Field("C2Field"), {}},
+    {"verification", "RL", Form1Field("RLField"), {}},
+    {"part", "series", {}, kPartCombos[0].combo, kPartCombos[0].fileTexts, kPartCombos[0].texts,
+     kPartCombos[0].first},
+    {"part", "CTolerance", {}, kPartCombos[1].combo, kPartCombos[1].fileTexts,
+     kPartCombos[1].texts, kPartCombos[1].first},
+    {"part", "RTolerance", {}, kPartCombos[2].combo, kPartCombos[2].fileTexts,
+     kPartCombos[2].texts, kPartCombos[2].first},
 };
 // clang-format on
-constexpr std::size_t kFieldCount = std::size(kFileFields);
 
 QString AskWithDialog(QWidget& window, FileQuestion question, const QString& start) {
     const bool open = question == FileQuestion::Open;
@@ -59,10 +79,11 @@ QString AskWithDialog(QWidget& window, FileQuestion question, const QString& sta
 app::DesignFileSchema DesignFileKeys() {
     static const std::vector<app::DesignFileKey> keys = [] {
         std::vector<app::DesignFileKey> made;
-        for (const FileField& field : kFileFields)
-            made.push_back({field.section, field.key});
-        for (const PartCombo& list : kPartCombos)
-            made.push_back({"part", list.fileKey, list.texts});
+        for (const FileEntry& entry : kFileEntries)
+            made.push_back({entry.section, entry.key,
+                            entry.field ? kForm1Rows[entry.field->Index()].text
+                                        : entry.choices[std::size_t(entry.first)],
+                            entry.choices, entry.firstVersion});
         return made;
     }();
     return keys;
@@ -70,28 +91,29 @@ app::DesignFileSchema DesignFileKeys() {
 
 app::DesignFile DesignOfView(const MainWindowView& view) {
     app::DesignFile design;
-    for (const FileField& field : kFileFields)
-        design.texts.push_back(view.FieldText(field.field));
-    for (const PartCombo& list : kPartCombos) {
-        const int index = view.ChoiceIndex(list.combo);
-        const bool within = index >= 0 && std::size_t(index) < list.texts.size();
-        design.texts.push_back(QString::fromUtf8(list.texts[within ? index : list.first]));
+    for (const FileEntry& entry : kFileEntries) {
+        if (entry.field) {
+            design.texts.push_back(view.FieldText(*entry.field));
+            continue;
+        }
+        const int index = view.ChoiceIndex(*entry.list);
+        const bool within = index >= 0 && std::size_t(index) < entry.choices.size();
+        design.texts.push_back(QString::fromUtf8(entry.choices[std::size_t(within ? index : entry.first)]));
     }
     return design;
 }
 
 void ShowDesignInView(MainWindowView& view, const app::DesignFile& design) {
-    for (std::size_t i = 0; i < kFieldCount && i < design.texts.size(); ++i) {
-        view.SetFieldText(kFileFields[i].field, design.texts[i]);
-        view.SetFieldColour(kFileFields[i].field, app::kPaletteBlack);
-    }
-    for (std::size_t k = 0; k < std::size(kPartCombos); ++k) {
-        const PartCombo& list = kPartCombos[k];
-        if (kFieldCount + k >= design.texts.size())
-            break;
-        for (std::size_t index = 0; index < list.texts.size(); ++index)
-            if (design.texts[kFieldCount + k] == QString::fromUtf8(list.texts[index]))
-                view.SetChoiceIndex(list.combo, int(index));
+    for (std::size_t i = 0; i < std::size(kFileEntries) && i < design.texts.size(); ++i) {
+        const FileEntry& entry = kFileEntries[i];
+        if (entry.field) {
+            view.SetFieldText(*entry.field, design.texts[i]);
+            view.SetFieldColour(*entry.field, app::kPaletteBlack);
+            continue;
+        }
+        for (std::size_t index = 0; index < entry.choices.size(); ++index)
+            if (design.texts[i] == QString::fromUtf8(entry.choices[index]))
+                view.SetChoiceIndex(*entry.list, int(index));
     }
 }
 

@@ -58,6 +58,10 @@ inline constexpr FieldRule kVerifyC2{"C2Field",
                                      QT_TRANSLATE_NOOP("Velmaro", "la capacità C2 in nF")};
 inline constexpr FieldRule kVerifyLoad{"RLField", kDesignLoad.subject};
 
+// The load's range message, the same for both commands.
+inline constexpr char kLoadRejection[] =
+    QT_TRANSLATE_NOOP("Velmaro", "La resistenza di carico RL non può essere zero o negativa!");
+
 // When the graph command turns a verification field's text black, marking that it has taken
 // the value over.
 enum class Blacken { Never, OnceRead, OnceAccepted };

@@ -66,12 +66,13 @@ Form1::Form1(app::DesignState& state, QWidget* parent)
         controls_.Get<QLabel>(list.caption).setBuddy(&List(list.combo));
     }
     standardCaption_ = &app::BoundControl<QLabel>(*this, "StandardCCaption");
+    standardC2Caption_ = &app::BoundControl<QLabel>(*this, "StandardC2Caption");
     worstRipple_ = &app::BoundControl<QLabel>(*this, "WorstRippleLabel");
     useSafeC_ = &app::BoundControl<QPushButton>(*this, "UseSafeC");
     connect(useSafeC_, &QPushButton::clicked, this, [this] {
-        if (!safeNanofarads_)
+        if (!safePart_)
             return;
-        UseInVerification(*this, *safeNanofarads_);
+        UseInVerification(*this, *safePart_);
         Field(kVerifyC.field).setFocus();
     });
 
@@ -104,8 +105,10 @@ Form1::Form1(app::DesignState& state, QWidget* parent)
         partDesign_.reset();
         ShowPart();
     };
-    for (const FieldRule& rule : {kDesignE, kDesignVom, kDesignF, kDesignDeltaVo, kDesignR})
+    for (const FieldRule& rule : {kDesignE, kDesignVom, kDesignF, kDesignDeltaVo, kDesignR,
+                                  kDesignStageRatio, kDesignLoad})
         connect(&Field(rule.field), &QLineEdit::textChanged, this, forget);
+    connect(&List("OrderCombo"), &QComboBox::currentIndexChanged, this, forget);
     connect(files_, &DesignFiles::Opened, this, forget);
 }
 
@@ -143,16 +146,21 @@ void Form1::ShowPart() {
     const PartGroupTexts texts = PartTextsFor(
         partDesign_, PartChoiceAt(ChoiceIndex(kPartCombos[0].combo), ChoiceIndex(kPartCombos[1].combo),
                                   ChoiceIndex(kPartCombos[2].combo)));
-    // The standard part's caption follows the series, and so does its name for a screen reader.
+    // The standard parts' captions follow the series, and so do their names for a screen reader.
     standardCaption_->setText(texts.standardCaption);
-    const app::NamingRow standardName{"StandardCLabel", {"StandardCCaption"}, "StandardCUnit"};
-    app::NameControls(*this, {&standardName, 1});
+    standardC2Caption_->setText(texts.standardC2Caption);
+    const app::NamingRow standardNames[] = {
+        {"StandardCLabel", {"StandardCCaption"}, "StandardCUnit"},
+        {"StandardC2Label", {"StandardC2Caption"}, "StandardC2Unit"}};
+    app::NameControls(*this, standardNames);
     SetResultText("StandardCLabel", texts.standardC);
+    SetResultText("StandardC2Label", texts.standardC2);
     SetResultText("WorstRippleLabel", texts.worstRipple);
     app::SetTextColour(*worstRipple_, texts.worstRippleColour);
     SetResultText("SafeCLabel", texts.safeC);
-    safeNanofarads_ = texts.safeNanofarads;
-    useSafeC_->setEnabled(texts.safeNanofarads.has_value());
+    SetResultText("SafeC2Label", texts.safeC2);
+    safePart_ = texts.safe;
+    useSafeC_->setEnabled(texts.safe.has_value());
 }
 
 void Form1::ShowMessage(const QString& message) { app::ShowMessage(message); }

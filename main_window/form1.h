@@ -61,10 +61,11 @@ private:
     QPointer<graph_window::Form2> graphWindow_;
     // The part group's controls that change.
     QLabel* standardCaption_ = nullptr;
+    QLabel* standardC2Caption_ = nullptr;
     QLabel* worstRipple_ = nullptr;
     QPushButton* useSafeC_ = nullptr;
     std::optional<engine::PartDesign> partDesign_; // none before the first accepted design
-    std::optional<double> safeNanofarads_;         // what "Usa in verifica" writes
+    std::optional<PartPair> safePart_;             // what "Usa in verifica" writes
     DesignFiles* files_ = nullptr;
 };
 

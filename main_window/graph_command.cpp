@@ -192,9 +192,6 @@ void ClearResults(graph_window::GraphWindowView& graph) {
 
 namespace {
 
-constexpr char kLoadRejection[] = QT_TRANSLATE_NOOP(
-    "Velmaro", "La resistenza di carico RL non può essere zero o negativa!");
-
 // "Grafici" in its order: every field's characters (the filter's where they hold text), the five
 // circuit values, the counts when asked for, then the second stage and the load.
 std::optional<VerifiedCircuit> TakeCircuit(DesignState& state, MainWindowView& view,

@@ -4,7 +4,10 @@
 #include "app/control_table.h"
 #include "app/number_text.h"
 #include "app/text.h"
+#include "engine/filter_design.h"
 #include "main_window/command_steps.h"
+
+#include <cmath>
 
 namespace main_window {
 
@@ -32,29 +35,73 @@ PartChoice PartChoiceAt(int series, int capacitorTolerance, int resistorToleranc
              At(kResistorTolerances, resistorTolerance, kPartCombos[2].first)}};
 }
 
-PartGroupTexts PartTextsFor(const std::optional<engine::PartDesign>& design, PartChoice choice) {
-    PartGroupTexts texts{{}, {}, {}, app::kPaletteBlack, {}, std::nullopt};
-    for (std::size_t k = 0; k < std::size(kSeries); ++k)
-        if (kSeries[k] == choice.series)
-            texts.standardCaption =
-                app::Text::tr("C serie %1:").arg(QLatin1String(kSeriesTexts[k]));
-    if (!design)
-        return texts;
+namespace {
 
+// One RC without a load: its capacitor's closed forms.
+void ShowPlainPart(PartGroupTexts& texts, const engine::PartDesign& design, PartChoice choice) {
     using app::FormatFinite, app::NumberPattern;
-    const engine::PartToBuy part = engine::ChoosePart(*design, choice.series, choice.tolerances);
+    const engine::PartToBuy part = engine::ChoosePart(design, choice.series, choice.tolerances);
     texts.standardC = FormatFinite(part.standardNanofarads, NumberPattern::Scientific2);
     if (part.worstRipple)
         texts.worstRipple = FormatFinite(*part.worstRipple * 1000, NumberPattern::Scientific2);
     if (!texts.worstRipple.isEmpty() && !part.worstWithinRipple)
         texts.worstRippleColour = app::kWarningColour;
     texts.safeC = FormatFinite(part.safeNanofarads, NumberPattern::Scientific2);
-    texts.safeNanofarads = part.safeNanofarads;
+    if (part.safeNanofarads)
+        texts.safe = PartPair{*part.safeNanofarads, std::nullopt};
+}
+
+// Any other circuit: the standard pair at its worst corner, and the safe pair.
+void ShowFilterPart(PartGroupTexts& texts, const engine::PartDesign& design, PartChoice choice) {
+    using app::FormatFinite, app::NumberPattern;
+    if (!(design.exactNanofarads > 0 && std::isfinite(design.exactNanofarads)))
+        return;
+    const engine::FilterShape shape{design.r, design.k, design.rl};
+    const auto nanofarads = [](std::optional<double> farads) {
+        return farads ? std::optional(*farads * 1e9) : std::nullopt;
+    };
+    if (const auto standard = engine::StandardPairOf(shape, design.e, design.d, design.f,
+                                                      design.deltaVo, choice.series,
+                                                      choice.tolerances)) {
+        texts.standardC = FormatFinite(nanofarads(standard->c), NumberPattern::Scientific2);
+        texts.standardC2 = FormatFinite(nanofarads(standard->c2), NumberPattern::Scientific2);
+        texts.worstRipple = FormatFinite(standard->worstRipple * 1000, NumberPattern::Scientific2);
+        if (!texts.worstRipple.isEmpty() &&
+            standard->worstRipple > design.deltaVo * (1 + engine::kRippleSlack))
+            texts.worstRippleColour = app::kWarningColour;
+    }
+    if (const auto safe = engine::SafePairOf(shape, design.e, design.d, design.f, design.deltaVo,
+                                             choice.series, choice.tolerances)) {
+        texts.safeC = FormatFinite(nanofarads(safe->c), NumberPattern::Scientific2);
+        texts.safeC2 = FormatFinite(nanofarads(safe->c2), NumberPattern::Scientific2);
+        texts.safe = PartPair{safe->c * 1e9, nanofarads(safe->c2)};
+    }
+}
+
+} // namespace
+
+PartGroupTexts PartTextsFor(const std::optional<engine::PartDesign>& design, PartChoice choice) {
+    PartGroupTexts texts{{}, {}, {}, {}, {}, app::kPaletteBlack, {}, {}, std::nullopt};
+    for (std::size_t k = 0; k < std::size(kSeries); ++k)
+        if (kSeries[k] == choice.series) {
+            texts.standardCaption =
+                app::Text::tr("C serie %1:").arg(QLatin1String(kSeriesTexts[k]));
+            texts.standardC2Caption =
+                app::Text::tr("C2 serie %1:").arg(QLatin1String(kSeriesTexts[k]));
+        }
+    if (!design)
+        return texts;
+    if (!design->k && !design->rl)
+        ShowPlainPart(texts, *design, choice);
+    else
+        ShowFilterPart(texts, *design, choice);
     return texts;
 }
 
-void UseInVerification(MainWindowView& view, double safeNanofarads) {
-    WriteVerificationField(view, "Text10", safeNanofarads);
+void UseInVerification(MainWindowView& view, const PartPair& safe) {
+    WriteVerificationField(view, "Text10", safe.nanofarads);
+    if (safe.secondNanofarads)
+        WriteVerificationField(view, kVerifyC2.field, *safe.secondNanofarads);
 }
 
 } // namespace main_window

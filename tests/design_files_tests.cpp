@@ -26,12 +26,14 @@ using namespace main_window;
 
 namespace {
 
-// Each field, where the file keeps it, and a text as a user may leave it there.
+// Each field, where the file keeps it, a text as a user may leave it there, and what it holds
+// at start.
 struct FieldCase {
     const char* name;
     const char* section;
     const char* key;
     const char* typed;
+    const char* initial = "";
 };
 // clang-format off
 const FieldCase kFields[] = {
@@ -45,15 +47,32 @@ const FieldCase kFields[] = {
     {"Text8", "verification", "D", ""},
     {"Text9", "verification", "R", "-0"},
     {"Text10", "verification", "C", "2.1E+03"},
-    {"Text13", "verification", "N", "1000"},
-    {"Text14", "verification", "NP", ""},
-    {"Text15", "verification", "NI", "2000"},
+    {"Text13", "verification", "N", "1000", "1000"},
+    {"Text14", "verification", "NP", "", "10"},
+    {"Text15", "verification", "NI", "2000", "2000"},
+    {"StageRatioField", "design", "k", "3", "10"},
+    {"LoadField", "design", "RL", "47"},
+    {"R2Field", "verification", "R2", "1e2"},
+    {"C2Field", "verification", "C2", "x"},
+    {"RLField", "verification", "RL", ""},
 };
 // clang-format on
 
-// The part group's lists, where the file keeps each choice.
-const std::pair<const char*, const char*> kPartLists[] = {
-    {"SeriesCombo", "series"}, {"CToleranceCombo", "CTolerance"}, {"RToleranceCombo", "RTolerance"}};
+// The lists: where the file keeps each choice, its stable texts, those of version 1 files, and
+// where it starts.
+struct ListCase {
+    const char* name;
+    const char* section;
+    const char* key;
+    QStringList stable, firstVersion;
+    int first;
+};
+const ListCase kLists[] = {
+    {"OrderCombo", "design", "order", {"1", "2"}, {}, 0},
+    {"SeriesCombo", "part", "series", {"E6", "E12", "E24", "E96"}, {}, 1},
+    {"CToleranceCombo", "part", "CTolerance", {"5", "10", "20"}, {"±5 %", "±10 %", "±20 %"}, 1},
+    {"RToleranceCombo", "part", "RTolerance", {"1", "5"}, {"±1 %", "±5 %"}, 0},
+};
 
 // A main window whose file dialogs answer with a given path and count the questions.
 struct FilesWindow : MainWindowSession {
@@ -72,8 +91,8 @@ struct FilesWindow : MainWindowSession {
         QStringList texts;
         for (const FieldCase& field : kFields)
             texts << text(field.name);
-        for (const auto& [name, key] : kPartLists)
-            texts << main.findChild<QComboBox*>(name)->currentText();
+        for (const ListCase& list : kLists)
+            texts << list.stable.value(main.findChild<QComboBox*>(list.name)->currentIndex());
         return texts;
     }
     QStringList keys(int key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier) {
@@ -93,7 +112,7 @@ void Write(const QString& path, const QByteArray& bytes) {
     QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
 }
 
-// A design file that opens, as a JSON object, and its bytes with one key changed (at the top when
+// A version 1 design file that opens, as a JSON object, and its bytes with one key changed (at the top when
 // section is empty; an undefined value removes the key).
 QJsonObject GoodFile() {
     QJsonObject root{{"format", "velmaro"}, {"version", 1}};
@@ -118,14 +137,18 @@ QByteArray With(const char* section, const char* key, const QJsonValue& value) {
     return QJsonDocument(*section ? root : inner).toJson();
 }
 
-// The texts a file holds, in the order FilesWindow::texts() gives them.
+// The texts a file holds, in the order FilesWindow::texts() gives them: what a plain start
+// holds where a key is missing, a list's stable text for a version 1 file's caption.
 QStringList TextsIn(const QByteArray& content) {
     const QJsonDocument file = QJsonDocument::fromJson(content.mid(content.startsWith('\xEF') * 3));
     QStringList texts;
     for (const FieldCase& field : kFields)
-        texts << file[field.section][field.key].toString();
-    for (const auto& [name, key] : kPartLists)
-        texts << file["part"][key].toString();
+        texts << file[field.section][field.key].toString(field.initial);
+    for (const ListCase& list : kLists) {
+        const QString text = file[list.section][list.key].toString(list.stable[list.first]);
+        const qsizetype caption = list.firstVersion.indexOf(text);
+        texts << (file["version"].toInt() == 1 && caption >= 0 ? list.stable[caption] : text);
+    }
     return texts;
 }
 
@@ -181,17 +204,18 @@ private slots:
         typed.answer = folder.filePath("progetto.velmaro");
         for (const FieldCase& field : kFields)
             typed.field(field.name).setText(QString::fromUtf8(field.typed));
-        for (const auto& [name, key] : kPartLists)
-            typed.main.findChild<QComboBox*>(name)->setCurrentIndex(0);
+        for (const ListCase& list : kLists)
+            typed.main.findChild<QComboBox*>(list.name)->setCurrentIndex(list.first == 0 ? 1 : 0);
         QCOMPARE(typed.keys(Qt::Key_S), QStringList());
         QCOMPARE(typed.asked, QStringList{"save as"});
 
         // The file keeps each text under its key, as a string.
         const QJsonDocument file = QJsonDocument::fromJson(Bytes(typed.answer));
         QCOMPARE(file["format"].toString(), QString("velmaro"));
-        QCOMPARE(file["version"].toInt(), 1);
+        QCOMPARE(file["version"].toInt(), 2);
         QCOMPARE(TextsIn(Bytes(typed.answer)), typed.texts());
-        QCOMPARE(file["part"]["CTolerance"].toString(), QString("±5 %"));
+        QCOMPARE(file["part"]["CTolerance"].toString(), QString("5"));
+        QCOMPARE(file["design"]["order"].toString(), QString("2"));
 
         // Ctrl+S after a save writes there without asking.
         typed.field("Text2").setText("3");
@@ -244,16 +268,27 @@ private slots:
         QTest::newRow("no format") << With("", "format", QJsonValue::Undefined) << notOurs;
         QTest::newRow("another format") << With("", "format", "velmaro2") << notOurs;
         QTest::newRow("newer version")
-            << With("", "version", 2)
-            << "è stato creato da una versione più recente di Velmaro (formato 2, questa versione "
-               "legge fino al formato 1)!";
+            << With("", "version", 3)
+            << "è stato creato da una versione più recente di Velmaro (formato 3, questa versione "
+               "legge fino al formato 2)!";
+        // Version 2 keeps the choices by stable texts, the captions of version 1 no longer.
+        QJsonObject second = GoodFile();
+        second["version"] = 2;
+        second["part"] = QJsonObject{{"series", "E6"}, {"CTolerance", "20"}, {"RTolerance", "5"}};
+        QTest::newRow("version 2") << QJsonDocument(second).toJson() << "";
+        second["part"] = QJsonObject{{"CTolerance", "±20 %"}};
+        QTest::newRow("version 2 with a caption")
+            << QJsonDocument(second).toJson()
+            << "il campo \"CTolerance\" della sezione \"part\" vale \"±20 %\", che non è tra le "
+               "scelte possibili (5, 10, 20)!";
         QTest::newRow("version as text")
             << With("", "version", "1")
             << "il numero di versione (\"version\") manca o non è valido!";
-        QTest::newRow("no section") << With("", "verification", QJsonValue::Undefined)
-                                    << "la sezione \"verification\" manca o non è un oggetto!";
-        QTest::newRow("no field") << With("design", "Vom", QJsonValue::Undefined)
-                                  << "il campo \"Vom\" della sezione \"design\" manca!";
+        // What is missing holds what a plain start does, so that a file written by hand opens.
+        QTest::newRow("no section") << With("", "verification", QJsonValue::Undefined) << "";
+        QTest::newRow("no field") << With("design", "Vom", QJsonValue::Undefined) << "";
+        QTest::newRow("a section not an object")
+            << With("", "verification", 5) << "la sezione \"verification\" non è un oggetto!";
         QTest::newRow("a number") << With("verification", "N", 1000)
                                   << "il campo \"N\" della sezione \"verification\" non è un testo "
                                      "tra virgolette!";
