@@ -437,6 +437,9 @@ void RequireFilterDesign(const DesignState& state, const Windows& windows, bool 
         RequireVerificationText(windows.fields[kRL], *state.RL * 0.001, "RLField");
     else
         REQUIRE(windows.fields[kRL].isEmpty(), "a design without load left a load to verify");
+    for (const Line line : {kText7, kText12, kText8, kText10, kText9, kR2, kC2, kRL})
+        REQUIRE(windows.fields[line].isEmpty() || windows.colours[line] == app::kPaletteBlue,
+                "a verification field not in blue");
     RequirePart(windows);
 }
 
@@ -531,8 +534,10 @@ void DesignCommand(DesignState& state, Windows& windows) {
     RequireVerificationText(windows.fields[kText8], state.D * 100, "Text8");
     RequireVerificationText(windows.fields[kText10], nanofarads, "Text10");
     RequireVerificationText(windows.fields[kText9], state.R * 0.001, "Text9");
-    for (const Line line : results)
+    for (const Line line : {kText7, kText12, kText8, kText10, kText9})
         REQUIRE(windows.colours[line] == app::kPaletteBlue, "a verification field not in blue");
+    for (const Line line : {kR2, kC2, kRL})
+        REQUIRE(windows.fields[line].isEmpty(), "one RC without a load left a filter field");
     RequirePart(windows);
 }
 
