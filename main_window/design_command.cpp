@@ -101,13 +101,15 @@ void DesignFilter(app::DesignState& state, MainWindowView& view, CommandSteps& s
                                           "servirebbe un duty cycle oltre il 100 %!"));
     const std::optional<double> farads =
         engine::ExactCapacitanceOf(shape, state.E, D, state.f, state.DeltaVo);
-    if (!farads)
+    // Every value to be written must be a number: C in nF, and the second stage's R2 and C/k.
+    const double nanofarads = farads.value_or(0) * 1e9;
+    if (!farads || !std::isfinite(nanofarads) || !std::isfinite(R2) ||
+        (shape.k && !std::isfinite(nanofarads / *shape.k)))
         return steps.Reject(DesignFaultMessage(DesignFault::Capacitance));
     state.D = D;
     state.C = *farads;
 
     using app::FormatNumber, app::NumberPattern;
-    const double nanofarads = *farads * 1e9;
     view.SetResultText("Label25", FormatNumber(nanofarads, NumberPattern::Scientific2));
     view.SetResultText("ExactCLabel", FormatNumber(nanofarads, NumberPattern::Scientific2));
     view.SetResultText("ExactC2Label", shape.k ? FormatNumber(nanofarads / *shape.k,

@@ -143,16 +143,16 @@ inline constexpr app::ControlRow kForm1Rows[] = {
     {"Label60",  Label, QT_TRANSLATE_NOOP("Velmaro", "toff = intervallo di tempo in cui il segnale in ingresso è basso = 0"), {10200, 6120, 5775, 255}},
 
     // The filter's second stage and load to verify, in the free column right of the legend.
-    {"FilterVerificationCaption", Label, QT_TRANSLATE_NOOP("Velmaro", "Verifica > filtro:"), {16200, 5400, 2055, 255}},
-    {"R2Caption", Label,   QT_TRANSLATE_NOOP("Velmaro", "R2"),      {16200, 5880, 375, 255},   Bold975},
-    {"R2Field",   TextBox, "",                                      {16680, 5760, 1935, 375},  Bold825, kLightPink},
-    {"R2Unit",    Label,   QT_TRANSLATE_NOOP("Velmaro", "[kohm]"),  {18720, 5760, 855, 375},   Bold975},
-    {"C2Caption", Label,   QT_TRANSLATE_NOOP("Velmaro", "C2"),      {16200, 6360, 375, 255},   Bold975},
-    {"C2Field",   TextBox, "",                                      {16680, 6240, 1935, 375},  Bold825, kLightPink},
-    {"C2Unit",    Label,   QT_TRANSLATE_NOOP("Velmaro", "[nF]"),    {18720, 6240, 495, 375},   Bold975},
-    {"RLCaption", Label,   QT_TRANSLATE_NOOP("Velmaro", "RL"),      {16200, 6840, 375, 255},   Bold975},
-    {"RLField",   TextBox, "",                                      {16680, 6720, 1935, 375},  Bold825, kLightPink},
-    {"RLUnit",    Label,   QT_TRANSLATE_NOOP("Velmaro", "[kohm]"),  {18720, 6720, 855, 375},   Bold975},
+    {"FilterVerificationCaption", Label, QT_TRANSLATE_NOOP("Velmaro", "Verifica > filtro:"), {16200, 5520, 2055, 255}},
+    {"R2Caption", Label,   QT_TRANSLATE_NOOP("Velmaro", "R2"),      {16200, 6000, 375, 255},   Bold975},
+    {"R2Field",   TextBox, "",                                      {16680, 5880, 1935, 375},  Bold825, kLightPink},
+    {"R2Unit",    Label,   QT_TRANSLATE_NOOP("Velmaro", "[kohm]"),  {18720, 5880, 855, 375},   Bold975},
+    {"C2Caption", Label,   QT_TRANSLATE_NOOP("Velmaro", "C2"),      {16200, 6480, 375, 255},   Bold975},
+    {"C2Field",   TextBox, "",                                      {16680, 6360, 1935, 375},  Bold825, kLightPink},
+    {"C2Unit",    Label,   QT_TRANSLATE_NOOP("Velmaro", "[nF]"),    {18720, 6360, 495, 375},   Bold975},
+    {"RLCaption", Label,   QT_TRANSLATE_NOOP("Velmaro", "RL"),      {16200, 6960, 375, 255},   Bold975},
+    {"RLField",   TextBox, "",                                      {16680, 6840, 1935, 375},  Bold825, kLightPink},
+    {"RLUnit",    Label,   QT_TRANSLATE_NOOP("Velmaro", "[kohm]"),  {18720, 6840, 855, 375},   Bold975},
 
     // Static notes.
     {"Label66",  Label, QT_TRANSLATE_NOOP("Velmaro", "Attendere!!"),                  {360, 7680, 1335, 255}},

@@ -72,7 +72,7 @@ fi
 # windows; ImageMagick's import grabs a window as PNG.
 SCREENSHOT_PACKAGES=(xdotool imagemagick)
 
-# The virtual screen is large enough to hold the main window (1066 x 570) above the
+# The virtual screen is large enough to hold the main window (1380 x 570) above the
 # graph window (1262 x 667) without overlap; the pointer waits in its far corner.
 SCREEN_WIDTH=2048
 SCREEN_HEIGHT=1536
@@ -81,8 +81,8 @@ PARK_Y=$((SCREEN_HEIGHT - 1))
 GAP=16
 
 GRAPH_TITLE="Forme d'onda reali"
-# Client areas in pixels: 15990 x 8550 and 18930 x 10005 twips.
-MAIN_SIZE=1066x570
+# Client areas in pixels: 20700 x 8550 and 18930 x 10005 twips.
+MAIN_SIZE=1380x570
 GRAPH_SIZE=1262x667
 
 # Button centres in pixels from the main window's client area: (Left + Width / 2) / 15 and
