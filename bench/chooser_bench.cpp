@@ -13,6 +13,7 @@
 // repetition (wall time), the least disturbed by other work on the machine; without
 // --benchmark_repetitions five repetitions run.
 
+#include "chooser_window/chooser_layout.h"
 #include "chooser_window/chooser_window.h"
 #include "chooser_window/filter_choice.h"
 #include "chooser_window/trade_off.h"
@@ -90,11 +91,20 @@ void Curves(benchmark::State& state, const BenchDesign& bench) {
     }
 }
 
+// The plot's size in the window.
+QSize PlotSize() {
+    for (const app::ControlRow& row : chooser_window::kChooserRows)
+        if (app::SameText(row.name, "TradeOffPlot"))
+            return app::TwipsToPixels(row.rect).size();
+    return {};
+}
+
 void Draw(benchmark::State& state, const BenchDesign& bench) {
     const chooser_window::TradeOffData data =
         chooser_window::TradeOffOf(chooser_window::ChooseFilter(bench.design, bench.limits));
+    const QSize size = PlotSize();
     for (auto _ : state) {
-        const QImage image = chooser_window::TradeOffImage(data, QSize(968, 348));
+        const QImage image = chooser_window::TradeOffImage(data, size);
         benchmark::DoNotOptimize(image.constBits());
     }
 }

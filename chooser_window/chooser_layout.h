@@ -30,12 +30,12 @@ inline constexpr app::ControlRow kChooserRows[] = {
 
     // The design the candidates were chosen for, then the candidates side by side.
     {"ChooserDesignLabel",   Label,      "",                                                    {240, 840, 14520, 255},   Regular825},
-    {"ChooserTable",         Custom,     "",                                                    {240, 1200, 14520, 2580}, Bold825, kWhite},
-    {"ChooserUseButton",     PushButton, QT_TRANSLATE_NOOP("Velmaro", "Usa in verifica"),       {240, 3930, 2895, 495},   Bold825, kLightBlue},
-    {"ChooserStatusLabel",   Label,      "",                                                    {3360, 4050, 11400, 255}},
+    {"ChooserTable",         Custom,     "",                                                    {240, 1200, 14520, 2460}, Bold825, kWhite},
+    {"ChooserUseButton",     PushButton, QT_TRANSLATE_NOOP("Velmaro", "Usa in verifica"),       {240, 3810, 2895, 495},   Bold825, kLightBlue},
+    {"ChooserStatusLabel",   Label,      "",                                                    {3360, 3930, 11400, 255}},
 
     // Ripple against settling as C sweeps, one curve per candidate.
-    {"TradeOffPlot",         Custom,     "",                                                    {240, 4590, 14520, 5220}, Regular825, kWhite},
+    {"TradeOffPlot",         Custom,     "",                                                    {240, 4470, 14520, 5340}, Regular825, kWhite},
 };
 // clang-format on
 } // namespace chooser_table
