@@ -12,13 +12,15 @@
 #include <QPushButton>
 #include <QTableWidget>
 
+#include <algorithm>
 #include <variant>
 
 namespace chooser_window {
 
 namespace {
 
-constexpr int kRowHeight = 27;
+// The rows share the table's height under the headings, none lower than this.
+constexpr int kLowestRow = 22;
 
 // The two controls made here: the table and the plot.
 QWidget& Built(QWidget& window) {
@@ -65,7 +67,6 @@ ChooserWindow::ChooserWindow(UseFilter use, QWidget* parent)
     table_.setSelectionMode(QAbstractItemView::SingleSelection);
     table_.setTabKeyNavigation(false);
     table_.verticalHeader()->hide();
-    table_.verticalHeader()->setDefaultSectionSize(kRowHeight);
     table_.horizontalHeader()->setHighlightSections(false);
     table_.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     table_.setAccessibleName(tr("Filtri candidati"));
@@ -108,6 +109,11 @@ void ChooserWindow::Show(FilterChoice choice) {
 
     table_.clearSelection();
     table_.setRowCount(int(choice_->rows.size()));
+    if (const int rows = table_.rowCount(); rows > 0)
+        table_.verticalHeader()->setDefaultSectionSize(std::max(
+            kLowestRow,
+            (table_.contentsRect().height() - table_.horizontalHeader()->sizeHint().height()) /
+                rows));
     for (int row = 0; row < table_.rowCount(); ++row)
         for (int column = 0; column < int(ChooserColumn::Count); ++column) {
             const ChooserRow& shown = choice_->rows[std::size_t(row)];

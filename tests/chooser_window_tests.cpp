@@ -4,6 +4,8 @@
 // trade-off plot's curves and files.
 
 #include "app/number_text.h"
+#include "app/text.h"
+#include "chooser_window/chooser_layout.h"
 #include "chooser_window/chooser_window.h"
 #include "chooser_window/filter_choice.h"
 #include "chooser_window/trade_off.h"
@@ -14,6 +16,7 @@
 
 #include <QAction>
 #include <QFile>
+#include <QHeaderView>
 #include <QImageReader>
 #include <QMenu>
 #include <QTableWidget>
@@ -420,6 +423,28 @@ private slots:
         QCOMPARE(s.cells().mid(0, 7),
                  (QStringList{"1 (RC)", "", "", "3.30E+03", "8.50E+00", "2.52E+02", "ok"})
                      .replaceInStrings(".", locale.decimalPoint()));
+
+        // Nothing clipped: the captions in their rectangles, the table's columns in its width.
+        for (const app::ControlRow& row : kChooserRows) {
+            auto* control = first->findChild<QWidget*>(row.name);
+            const int border = row.kind == app::ControlKind::PushButton ? 8 : 0;
+            QVERIFY2(control->fontMetrics().horizontalAdvance(app::Text::tr(row.text)) + border <=
+                         control->width(),
+                     row.name);
+        }
+        int width = 0;
+        for (int column = 0; column < s.table().columnCount(); ++column) {
+            const QHeaderView& header = *s.table().horizontalHeader();
+            QVERIFY(header.fontMetrics().horizontalAdvance(
+                        s.table().horizontalHeaderItem(column)->text()) + 6 <=
+                    s.table().columnWidth(column));
+            for (int row = 0; row < s.table().rowCount(); ++row)
+                QVERIFY(s.table().fontMetrics().horizontalAdvance(
+                            s.table().item(row, column)->text()) + 6 <=
+                        s.table().columnWidth(column));
+            width += s.table().columnWidth(column);
+        }
+        QVERIFY(width <= s.table().viewport()->width());
 
         s.field("Text6").setText("4.7");
         s.click("ChooserButton");
