@@ -65,8 +65,13 @@ const char* SeriesName(engine::Series series) {
     return "";
 }
 
-// A value as typed: the locale's separator, no more digits than it needs.
-QString Plain(double value) { return QLocale().toString(value, 'g', 6); }
+// A value as typed: the locale's decimal separator, no group separator, no more digits than it
+// needs.
+QString Plain(double value) {
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    return locale.toString(value, 'g', 6);
+}
 
 } // namespace
 
@@ -105,7 +110,7 @@ std::variant<ChooserLimits, QString> ReadLimits(const QString& bitsText, const Q
 QString FilterName(std::optional<double> k) {
     if (!k)
         return Text::tr("1 (RC)");
-    return Text::tr("2 (RC-RC), k = %1").arg(QLocale().toString(*k, 'g', 6));
+    return Text::tr("2 (RC-RC), k = %1").arg(Plain(*k));
 }
 
 QStringList ChooserHeadings() {

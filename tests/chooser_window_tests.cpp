@@ -447,10 +447,11 @@ private slots:
         QVERIFY(width <= s.table().viewport()->width());
 
         s.field("Text6").setText("4.7");
+        s.field("LoadField").setText("1000");
         s.click("ChooserButton");
         QCOMPARE(s.chooser(), first.data());
         QCOMPARE(first->findChild<QLabel*>("ChooserDesignLabel")->text(),
-                 QString("Progetto: E = 10 V, f = 10 kHz, R = %1 kohm, senza carico; serie E12, "
+                 QString("Progetto: E = 10 V, f = 10 kHz, R = %1 kohm, RL = 1000 kohm; serie E12, "
                          "tolleranza C ±10 %, tolleranza R ±1 %")
                      .arg(resistance));
         first->close();
