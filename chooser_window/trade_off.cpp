@@ -144,8 +144,8 @@ void DrawDecades(QPainter& painter, const LogAxis& axis, int maxLabels, Line lin
     }
 }
 
-// The goals: for each different LSB, a dashed box from the axes to (the limit, 1 LSB); without a
-// limit, its top side alone across the plot.
+// The goals: for each different LSB, a dashed box from the axes to (the limit, 1 LSB), its top in
+// the candidate's colour when there are several; without a limit, the tops alone across the plot.
 void DrawGoals(QPainter& painter, const TradeOffData& data, const LogAxis& x, const LogAxis& y,
                const QRectF& plot) {
     std::vector<std::pair<double, app::Rgb>> goals;
@@ -160,12 +160,17 @@ void DrawGoals(QPainter& painter, const TradeOffData& data, const LogAxis& x, co
     }
     const double right =
         data.maxSettlingSeconds ? x.At(*data.maxSettlingSeconds * 1e3) : plot.right();
+    double highest = plot.bottom();
     for (const auto& [lsb, colour] : goals) {
         painter.setPen(GoalPen(goals.size() == 1 ? kGoalColour : colour));
         const double top = y.At(lsb * 1e3);
         painter.drawLine(QPointF(plot.left(), top), QPointF(right, top));
-        if (data.maxSettlingSeconds)
-            painter.drawLine(QPointF(right, top), QPointF(right, plot.bottom()));
+        highest = std::min(highest, top);
+    }
+    // The limit is the same for all: one side, up to the highest top.
+    if (data.maxSettlingSeconds && !goals.empty()) {
+        painter.setPen(GoalPen(kGoalColour));
+        painter.drawLine(QPointF(right, highest), QPointF(right, plot.bottom()));
     }
 }
 

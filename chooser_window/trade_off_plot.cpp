@@ -42,8 +42,8 @@ TradeOffPlot::TradeOffPlot(QWidget* parent) : QWidget(parent), menu_(*new QMenu(
         {Text::tr("Salva grafico…"), &TradeOffPlot::SavePicture},
         {Text::tr("Salva dati…"), &TradeOffPlot::SaveData},
     };
-    for (const auto& [text, act] : entries)
-        connect(menu_.addAction(text), &QAction::triggered, this, [this, act] {
+    for (const auto& entry : entries)
+        connect(menu_.addAction(entry.first), &QAction::triggered, this, [this, act = entry.second] {
             if (HasCurves())
                 (this->*act)();
         });
