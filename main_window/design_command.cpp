@@ -20,23 +20,6 @@ namespace main_window {
 
 namespace {
 
-// In the order they are converted, each value stored before its test.
-const ValueStep kDesignSteps[] = {
-    {kDesignE, 1, &app::DesignState::E, [](const app::DesignState& s) { return s.E > 0; },
-     QT_TRANSLATE_NOOP("Velmaro", "La tensione in ingresso non può essere zero o negativa!")},
-    {kDesignVom, 1, &app::DesignState::Vom,
-     [](const app::DesignState& s) { return s.Vom > 0 && s.Vom <= s.E; },
-     QT_TRANSLATE_NOOP("Velmaro",
-                       "La tensione in uscita non può essere zero o negativa o maggiore di E!")},
-    {kDesignF, 1000, &app::DesignState::f, [](const app::DesignState& s) { return s.f > 0; },
-     QT_TRANSLATE_NOOP("Velmaro", "La frequenza non può essere zero o negativa!")},
-    {kDesignDeltaVo, 0.001, &app::DesignState::DeltaVo,
-     [](const app::DesignState& s) { return s.DeltaVo > 0; },
-     QT_TRANSLATE_NOOP("Velmaro", "DeltaVo non può essere zero o negativo!")},
-    {kDesignR, 1000, &app::DesignState::R, [](const app::DesignState& s) { return s.R > 0; },
-     QT_TRANSLATE_NOOP("Velmaro", "R non può essere zero o negativa!")},
-};
-
 const ValueStep kStageRatioStep{
     kDesignStageRatio, 1, &app::DesignState::k, [](const app::DesignState& s) { return s.k > 0; },
     QT_TRANSLATE_NOOP("Velmaro", "Il rapporto k non può essere zero o negativo!")};

@@ -10,9 +10,7 @@
 
 #include <QtGlobal>
 
-namespace app {
-struct DesignState;
-}
+#include "app/design_state.h"
 
 namespace main_window {
 
@@ -75,6 +73,24 @@ struct ValueStep {
     bool (*accepts)(const app::DesignState& state);
     const char* rejection; // the message for a value that fails the test (marked)
     Blacken blacken = Blacken::Never;
+};
+
+// "Calcola C"'s conversions of the design data, in the order they are made, each value stored
+// before its test.
+inline constexpr ValueStep kDesignSteps[] = {
+    {kDesignE, 1, &app::DesignState::E, [](const app::DesignState& s) { return s.E > 0; },
+     QT_TRANSLATE_NOOP("Velmaro", "La tensione in ingresso non può essere zero o negativa!")},
+    {kDesignVom, 1, &app::DesignState::Vom,
+     [](const app::DesignState& s) { return s.Vom > 0 && s.Vom <= s.E; },
+     QT_TRANSLATE_NOOP("Velmaro",
+                       "La tensione in uscita non può essere zero o negativa o maggiore di E!")},
+    {kDesignF, 1000, &app::DesignState::f, [](const app::DesignState& s) { return s.f > 0; },
+     QT_TRANSLATE_NOOP("Velmaro", "La frequenza non può essere zero o negativa!")},
+    {kDesignDeltaVo, 0.001, &app::DesignState::DeltaVo,
+     [](const app::DesignState& s) { return s.DeltaVo > 0; },
+     QT_TRANSLATE_NOOP("Velmaro", "DeltaVo non può essere zero o negativo!")},
+    {kDesignR, 1000, &app::DesignState::R, [](const app::DesignState& s) { return s.R > 0; },
+     QT_TRANSLATE_NOOP("Velmaro", "R non può essere zero o negativa!")},
 };
 
 // "Hai dimenticato di scrivere <subject>"

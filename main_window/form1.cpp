@@ -5,6 +5,7 @@
 #include "app/images.h"
 #include "app/message.h"
 #include "app/text.h"
+#include "main_window/chooser_command.h"
 #include "main_window/design_command.h"
 #include "main_window/field_rules.h"
 #include "main_window/form1_layout.h"
@@ -110,6 +111,10 @@ Form1::Form1(app::DesignState& state, QWidget* parent)
         connect(&Field(rule.field), &QLineEdit::textChanged, this, forget);
     connect(&List("OrderCombo"), &QComboBox::currentIndexChanged, this, forget);
     connect(files_, &DesignFiles::Opened, this, forget);
+
+    // ---- The filter chooser ----
+    connect(&app::BoundControl<QPushButton>(*this, "ChooserButton"), &QPushButton::clicked, this,
+            &Form1::OpenChooser);
 }
 
 // The graph window has no owner, so it outlives a closed main window; it goes with this object.
@@ -175,5 +180,23 @@ void Form1::SetBusy(bool busy) {
 }
 
 app::WorkOutcome Form1::RunLongWork(const app::LongWork& work) { return app::RunWithProgress(work); }
+
+// ---- The filter chooser ----
+
+// A refused design field leaves the chooser as it was, unopened or showing its last choice.
+void Form1::OpenChooser() {
+    const std::optional<chooser_window::ChooserDesign> design = RunChooserCommand(state_, *this);
+    if (!design)
+        return;
+    if (!chooserWindow_) {
+        auto* window = new chooser_window::ChooserWindow(
+            [this](const chooser_window::ChosenFilter& chosen) { UseChosenFilter(*this, chosen); });
+        // It has no owner, so it outlives a closed main window; it goes with this object.
+        connect(this, &QObject::destroyed, window, [window] { delete window; });
+        chooserWindow_ = window;
+    }
+    chooserWindow_->ChooseFor(*design);
+    chooserWindow_->ShowWindow();
+}
 
 } // namespace main_window

@@ -6,6 +6,7 @@
 
 #include "app/control_table.h"
 #include "app/design_state.h"
+#include "chooser_window/chooser_window.h"
 #include "graph_window/form2.h"
 #include "main_window/design_files.h"
 #include "main_window/main_window_view.h"
@@ -67,6 +68,12 @@ private:
     std::optional<engine::PartDesign> partDesign_; // none before the first accepted design
     std::optional<PartPair> safePart_;             // what "Usa in verifica" writes
     DesignFiles* files_ = nullptr;
+
+    // ---- The filter chooser ("Scegli filtro…") ----
+    // Created on the first press and on the first after the user closed it, without an owner;
+    // each press takes the design data again and chooses in place, bringing it forward.
+    void OpenChooser();
+    QPointer<chooser_window::ChooserWindow> chooserWindow_;
 };
 
 } // namespace main_window

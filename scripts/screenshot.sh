@@ -16,10 +16,13 @@ the design it now shows; then it measures on the plot as a user would (seven whe
 about the middle, "F" to fit the bands, a click for cursor A and a Shift+click for cursor B on
 the output voltage) and saves the graph window again. Last it saves the graph window while a
 long run shows its progress (its figures empty until the run ends), stops the run, and saves the
-plot once more with the keyboard's focus on it and cursor A placed with the key "a".
+plot once more with the keyboard's focus on it and cursor A placed with the key "a". With
+--chooser it clicks "Dati Esempio" and "Scegli filtro…", types a longest settling of 10 ms into
+the filter chooser, clicks its "Calcola" and saves the window "Velmaro - Scelta del filtro".
 
 Options:
   --graph              also drive the commands and save the graph window
+  --chooser            also open the filter chooser and save it
   --out-dir DIR        where to write the pictures (default: docs/ of the project)
   --main-file NAME     file name of the main window picture (default: form1.png)
   --graph-file NAME    file name of the graph window picture (default: form2.png)
@@ -27,6 +30,7 @@ Options:
                        file name of the graph window measuring (default: form2-measuring.png)
   --run-file NAME      file name of the graph window during a run (default: form2-running.png)
   --focus-file NAME    file name of the plot with the keyboard focus (default: form2-keyboard.png)
+  --chooser-file NAME  file name of the filter chooser (default: chooser.png)
   --timeout SECONDS    how long to wait for a window or for the program to settle (default: 30)
   --no-build           use the program already built in the build directory
   -h, --help           show this help
@@ -43,19 +47,23 @@ GRAPH_FILE=form2.png
 MEASURING_FILE=form2-measuring.png
 RUN_FILE=form2-running.png
 FOCUS_FILE=form2-keyboard.png
+CHOOSER_FILE=chooser.png
 WITH_GRAPH=0
+WITH_CHOOSER=0
 TIMEOUT=30
 DO_BUILD=1
 
 while [ $# -gt 0 ]; do
   case $1 in
     --graph) WITH_GRAPH=1 ;;
+    --chooser) WITH_CHOOSER=1 ;;
     --out-dir) OUT_DIR=${2:?--out-dir needs a directory}; shift ;;
     --main-file) MAIN_FILE=${2:?--main-file needs a file name}; shift ;;
     --graph-file) GRAPH_FILE=${2:?--graph-file needs a file name}; shift ;;
     --measuring-file) MEASURING_FILE=${2:?--measuring-file needs a file name}; shift ;;
     --run-file) RUN_FILE=${2:?--run-file needs a file name}; shift ;;
     --focus-file) FOCUS_FILE=${2:?--focus-file needs a file name}; shift ;;
+    --chooser-file) CHOOSER_FILE=${2:?--chooser-file needs a file name}; shift ;;
     --timeout) TIMEOUT=${2:?--timeout needs a number of seconds}; shift ;;
     --no-build) DO_BUILD=0 ;;
     -h | --help) usage; exit 0 ;;
@@ -81,6 +89,7 @@ PARK_Y=$((SCREEN_HEIGHT - 1))
 GAP=16
 
 GRAPH_TITLE="Forme d'onda reali"
+CHOOSER_TITLE="Velmaro - Scelta del filtro"
 # Client areas in pixels: 20700 x 8550 and 18930 x 10005 twips.
 MAIN_SIZE=1380x570
 GRAPH_SIZE=1262x667
@@ -90,6 +99,11 @@ GRAPH_SIZE=1262x667
 EXAMPLE_BUTTON=(1000 216)   # Command3 "Dati Esempio": 14280, 3000, 1455 x 495
 DESIGN_BUTTON=(816 304)     # Command1 "Calcola C":    10800, 4320, 2895 x 495
 GRAPH_BUTTON=(184 520)      # Command2 "Grafici":       1800, 7560, 1935 x 495
+CHOOSER_BUTTON=(816 344)    # ChooserButton "Scegli filtro…": 10800, 4920, 2895 x 495
+# In the filter chooser's client area: ChooserTimeField (7050, 240, 1500 x 375) and
+# ChooserComputeButton "Calcola" (9600, 180, 2895 x 495).
+CHOOSER_TIME_FIELD=(520 28)
+CHOOSER_COMPUTE_BUTTON=(736 28)
 # Fields of a long run: C (Text10: 1800, 6480, 1935 x 375), N (Text13: 5400, 4320) and NI
 # (Text15: 5400, 5280), each 1935 x 375.
 C_FIELD=(184 444)
@@ -233,13 +247,30 @@ wait_for_window() {
 # Any visible window of the program besides the main and the graph window is a message
 # box (they carry the caption "Velmaro", like the main window).
 fail_on_message_box() {
-  local id
+  local id title
   for id in $(program_windows); do
-    if [ "$id" != "$MAIN_ID" ] && [ "$(window_title "$id")" != "$GRAPH_TITLE" ]; then
+    title=$(window_title "$id")
+    if [ "$id" != "$MAIN_ID" ] && [ "$title" != "$GRAPH_TITLE" ] && [ "$title" != "$CHOOSER_TITLE" ]; then
       import -silent -window "$id" "$WORK/message.png" 2>/dev/null || true
       fail "after $1 the program shows a window \"$(window_title "$id")\", a message box" \
         "most likely (picture: $WORK/message.png)"
     fi
+  done
+}
+
+# Waits for a visible window of the program with the title given; prints its id, or nothing when
+# the time is up or the program has ended.
+wait_for_titled_window() {
+  local deadline=$((SECONDS + TIMEOUT)) id
+  while [ "$SECONDS" -lt "$deadline" ]; do
+    app_alive || return 0
+    for id in $(program_windows); do
+      if [ "$(window_title "$id")" = "$1" ]; then
+        echo "$id"
+        return 0
+      fi
+    done
+    sleep 0.2
   done
 }
 
@@ -352,4 +383,28 @@ if [ "$WITH_GRAPH" -eq 1 ]; then
   xdotool key Home key Escape key a
   wait_idle
   capture "$GRAPH_ID" "$OUT_DIR/$FOCUS_FILE"
+fi
+
+if [ "$WITH_CHOOSER" -eq 1 ]; then
+  click "${EXAMPLE_BUTTON[@]}"
+  wait_idle
+  fail_on_message_box "\"Dati Esempio\""
+  click "${CHOOSER_BUTTON[@]}"
+  CHOOSER_ID=$(wait_for_titled_window "$CHOOSER_TITLE")
+  if [ -z "$CHOOSER_ID" ]; then
+    app_alive || fail "the program ended after the click on \"Scegli filtro…\""
+    wait_idle
+    fail_on_message_box "\"Scegli filtro…\""
+    fail "the filter chooser \"$CHOOSER_TITLE\" did not appear within $TIMEOUT s"
+  fi
+  wait_idle
+  xdotool windowmove "$CHOOSER_ID" 0 $(($(window_height "$MAIN_ID") + GAP))
+  wait_idle
+  xdotool mousemove --window "$CHOOSER_ID" "${CHOOSER_TIME_FIELD[@]}" click 1 key ctrl+a type 10
+  xdotool mousemove --window "$CHOOSER_ID" "${CHOOSER_COMPUTE_BUTTON[@]}" click 1 \
+    mousemove "$PARK_X" "$PARK_Y"
+  wait_idle
+  fail_on_message_box "\"Calcola\" in the filter chooser"
+  say "filter chooser: $(window_geometry "$CHOOSER_ID") (client area 1000x670 expected)"
+  capture "$CHOOSER_ID" "$OUT_DIR/$CHOOSER_FILE"
 fi
