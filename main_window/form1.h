@@ -10,6 +10,7 @@
 #include "main_window/design_files.h"
 #include "main_window/main_window_view.h"
 #include "main_window/part_group.h"
+#include "response_window/response_window.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -66,6 +67,12 @@ private:
     std::optional<engine::PartDesign> partDesign_; // none before the first accepted design
     std::optional<double> safeNanofarads_;         // what "Usa in verifica" writes
     DesignFiles* files_ = nullptr;
+
+    // ---- The response window ("Risposta") ----
+    // Like the graph window it has no owner: it outlives a closed main window, and goes with this
+    // object.
+    void ShowResponse(const response_window::ResponseInput& input) override;
+    QPointer<response_window::ResponseWindow> responseWindow_;
 };
 
 } // namespace main_window

@@ -16,10 +16,13 @@ the design it now shows; then it measures on the plot as a user would (seven whe
 about the middle, "F" to fit the bands, a click for cursor A and a Shift+click for cursor B on
 the output voltage) and saves the graph window again. Last it saves the graph window while a
 long run shows its progress (its figures empty until the run ends), stops the run, and saves the
-plot once more with the keyboard's focus on it and cursor A placed with the key "a".
+plot once more with the keyboard's focus on it and cursor A placed with the key "a". With
+--response it clicks "Risposta" (after "Dati Esempio" and "Calcola C" when --graph has not
+clicked them) and saves the response window "Velmaro - Risposta del filtro".
 
 Options:
   --graph              also drive the commands and save the graph window
+  --response           also click "Risposta" and save the response window
   --out-dir DIR        where to write the pictures (default: docs/ of the project)
   --main-file NAME     file name of the main window picture (default: form1.png)
   --graph-file NAME    file name of the graph window picture (default: form2.png)
@@ -27,6 +30,7 @@ Options:
                        file name of the graph window measuring (default: form2-measuring.png)
   --run-file NAME      file name of the graph window during a run (default: form2-running.png)
   --focus-file NAME    file name of the plot with the keyboard focus (default: form2-keyboard.png)
+  --response-file NAME file name of the response window picture (default: response.png)
   --timeout SECONDS    how long to wait for a window or for the program to settle (default: 30)
   --no-build           use the program already built in the build directory
   -h, --help           show this help
@@ -43,19 +47,23 @@ GRAPH_FILE=form2.png
 MEASURING_FILE=form2-measuring.png
 RUN_FILE=form2-running.png
 FOCUS_FILE=form2-keyboard.png
+RESPONSE_FILE=response.png
 WITH_GRAPH=0
+WITH_RESPONSE=0
 TIMEOUT=30
 DO_BUILD=1
 
 while [ $# -gt 0 ]; do
   case $1 in
     --graph) WITH_GRAPH=1 ;;
+    --response) WITH_RESPONSE=1 ;;
     --out-dir) OUT_DIR=${2:?--out-dir needs a directory}; shift ;;
     --main-file) MAIN_FILE=${2:?--main-file needs a file name}; shift ;;
     --graph-file) GRAPH_FILE=${2:?--graph-file needs a file name}; shift ;;
     --measuring-file) MEASURING_FILE=${2:?--measuring-file needs a file name}; shift ;;
     --run-file) RUN_FILE=${2:?--run-file needs a file name}; shift ;;
     --focus-file) FOCUS_FILE=${2:?--focus-file needs a file name}; shift ;;
+    --response-file) RESPONSE_FILE=${2:?--response-file needs a file name}; shift ;;
     --timeout) TIMEOUT=${2:?--timeout needs a number of seconds}; shift ;;
     --no-build) DO_BUILD=0 ;;
     -h | --help) usage; exit 0 ;;
@@ -81,15 +89,18 @@ PARK_Y=$((SCREEN_HEIGHT - 1))
 GAP=16
 
 GRAPH_TITLE="Forme d'onda reali"
-# Client areas in pixels: 15990 x 8550 and 18930 x 10005 twips.
+RESPONSE_TITLE="Velmaro - Risposta del filtro"
+# Client areas in pixels: 15990 x 8550, 18930 x 10005 and 19350 x 11220 twips.
 MAIN_SIZE=1066x570
 GRAPH_SIZE=1262x667
+RESPONSE_SIZE=1290x748
 
 # Button centres in pixels from the main window's client area: (Left + Width / 2) / 15 and
 # (Top + Height / 2) / 15 of the twips rectangles, rounded down.
 EXAMPLE_BUTTON=(1000 216)   # Command3 "Dati Esempio": 14280, 3000, 1455 x 495
 DESIGN_BUTTON=(816 304)     # Command1 "Calcola C":    10800, 4320, 2895 x 495
 GRAPH_BUTTON=(184 520)      # Command2 "Grafici":       1800, 7560, 1935 x 495
+RESPONSE_BUTTON=(328 520)   # ResponseButton "Risposta": 3960, 7560, 1935 x 495
 # Fields of a long run: C (Text10: 1800, 6480, 1935 x 375), N (Text13: 5400, 4320) and NI
 # (Text15: 5400, 5280), each 1935 x 375.
 C_FIELD=(184 444)
@@ -235,7 +246,8 @@ wait_for_window() {
 fail_on_message_box() {
   local id
   for id in $(program_windows); do
-    if [ "$id" != "$MAIN_ID" ] && [ "$(window_title "$id")" != "$GRAPH_TITLE" ]; then
+    if [ "$id" != "$MAIN_ID" ] && [ "$(window_title "$id")" != "$GRAPH_TITLE" ] &&
+      [ "$(window_title "$id")" != "$RESPONSE_TITLE" ]; then
       import -silent -window "$id" "$WORK/message.png" 2>/dev/null || true
       fail "after $1 the program shows a window \"$(window_title "$id")\", a message box" \
         "most likely (picture: $WORK/message.png)"
@@ -352,4 +364,29 @@ if [ "$WITH_GRAPH" -eq 1 ]; then
   xdotool key Home key Escape key a
   wait_idle
   capture "$GRAPH_ID" "$OUT_DIR/$FOCUS_FILE"
+fi
+
+if [ "$WITH_RESPONSE" -eq 1 ]; then
+  if [ "$WITH_GRAPH" -eq 0 ]; then
+    click "${EXAMPLE_BUTTON[@]}"
+    wait_idle
+    fail_on_message_box "\"Dati Esempio\""
+    click "${DESIGN_BUTTON[@]}"
+    wait_idle
+    fail_on_message_box "\"Calcola C\""
+  fi
+  click "${RESPONSE_BUTTON[@]}"
+  wait_idle
+  fail_on_message_box "\"Risposta\""
+  RESPONSE_ID=
+  for id in $(program_windows); do
+    if [ "$(window_title "$id")" = "$RESPONSE_TITLE" ]; then RESPONSE_ID=$id; fi
+  done
+  [ -n "$RESPONSE_ID" ] || fail "the response window \"$RESPONSE_TITLE\" did not appear after" \
+    "the click on \"Risposta\" at ${RESPONSE_BUTTON[0]}, ${RESPONSE_BUTTON[1]} of the main window"
+  # Below the main window, over the graph window if there is one.
+  xdotool windowmove "$RESPONSE_ID" 0 $(($(window_height "$MAIN_ID") + GAP)) windowraise "$RESPONSE_ID"
+  wait_idle
+  say "response window: $(window_geometry "$RESPONSE_ID") (client area $RESPONSE_SIZE expected)"
+  capture "$RESPONSE_ID" "$OUT_DIR/$RESPONSE_FILE"
 fi
