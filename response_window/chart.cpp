@@ -101,6 +101,12 @@ void ChartPainter::Line(double x1, double y1, double x2, double y2, app::Rgb col
                       QPointF(centre(x2), centre(Clipped(y2, area_))));
 }
 
+void ChartPainter::Bar(int x, double y1, double y2, app::Rgb colour) {
+    const int a = int(std::floor(Clipped(y1, area_) + 0.5));
+    const int b = int(std::floor(Clipped(y2, area_) + 0.5));
+    painter_.fillRect(QRect(x, std::min(a, b), 1, std::abs(a - b) + 1), QColor::fromRgb(colour));
+}
+
 void ChartPainter::Column(int column, app::Rgb colour, bool dashed) {
     const int x = area_.left() + column;
     Line(x, area_.top(), x, area_.bottom(), colour, dashed);

@@ -110,6 +110,9 @@ public:
     void Background(app::Rgb colour);
     // A line through the centres of the pixels given, in colour, solid or dashed.
     void Line(double x1, double y1, double x2, double y2, app::Rgb colour, bool dashed = false);
+    // The pixels of picture column x from row y1 to row y2 (rounded, either order, one pixel at
+    // least), in colour.
+    void Bar(int x, double y1, double y2, app::Rgb colour);
     // A vertical line over the whole area at column, in colour.
     void Column(int column, app::Rgb colour, bool dashed = false);
     // Text in the program's small font, in rect with alignment.

@@ -79,8 +79,7 @@ void StepChart::Paint(QPainter& painter, QSize size, const AxisView& view) const
     // The output, column by column: neighbouring columns share their common instant, so the
     // trace is joined.
     for (int c = 0; c < width; ++c)
-        chart.Line(area.left() + c, row(columns[c].high), area.left() + c, row(columns[c].low),
-                   kTraceColour);
+        chart.Bar(area.left() + c, row(columns[c].high), row(columns[c].low), kTraceColour);
 
     chart.Cursors(view, span);
     chart.Frame();
