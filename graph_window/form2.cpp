@@ -258,7 +258,7 @@ void Form2::ShowView() {
 }
 
 QString Form2::AskSavePath(const QString& caption, const QString& name, const QStringList& filters,
-                          bool picture) {
+                           bool picture) {
     return graph_window::AskSavePath(chooseFile_, *this, caption, name, filters, picture);
 }
 

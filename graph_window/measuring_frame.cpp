@@ -106,8 +106,7 @@ void MeasuringFrame::mouseMoveEvent(QMouseEvent* event) {
         press_->dragging |= (position - press_->position).manhattanLength() >= kDragDistance;
         if (press_->dragging && HasPlot()) {
             // Beyond the frame too: the picture follows the pointer until the button goes up.
-            const double share =
-                ShareAt(UserPosition(position - contentsRect().topLeft()).first);
+            const double share = ShareAt(UserPosition(position - contentsRect().topLeft()).first);
             SetZoom(Dragged(press_->span, press_->share, share, Limits()));
         }
     }

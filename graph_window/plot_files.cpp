@@ -84,10 +84,10 @@ QString PicturePath(const SaveAnswer& answer) {
     return answer.path + FilterSuffix(answer.filter);
 }
 
-
 QString AskSavePath(const SaveFileChooser& choose, QWidget& parent, const QString& caption,
                     const QString& name, const QStringList& filters, bool picture) {
-    const SaveAnswer answer = choose(parent, {caption, QDir(LastSaveFolder()).filePath(name), filters});
+    const SaveAnswer answer =
+        choose(parent, {caption, QDir(LastSaveFolder()).filePath(name), filters});
     if (answer.path.isEmpty())
         return {};
     const QString path =

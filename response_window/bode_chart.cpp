@@ -36,16 +36,18 @@ std::vector<std::optional<engine::FrequencyPoint>> ColumnPoints(const BodeChart&
     std::vector<std::optional<engine::FrequencyPoint>> points(std::size_t(std::max(width, 0)));
     for (int c = 0; c < width; ++c)
         points[c] = engine::FrequencyResponseOf(
-            chart.Figures().circuit, chart.FrequencyAt(span.start + span.length * (c + 0.5L) / width));
+            chart.Figures().circuit,
+            chart.FrequencyAt(span.start + span.length * (c + 0.5L) / width));
     return points;
 }
 
 // A curve through the columns' points, broken where a point is missing.
-void DrawCurve(ChartPainter& chart, const std::vector<std::optional<engine::FrequencyPoint>>& points,
+void DrawCurve(ChartPainter& chart,
+               const std::vector<std::optional<engine::FrequencyPoint>>& points,
                double engine::FrequencyPoint::*value, const ValueRange& rows, bool dashed) {
     const QRect& area = chart.Area();
-    QPen pen(QColor::fromRgb(kTraceColour), 1, dashed ? Qt::DashLine : Qt::SolidLine,
-             Qt::FlatCap, Qt::MiterJoin);
+    QPen pen(QColor::fromRgb(kTraceColour), 1, dashed ? Qt::DashLine : Qt::SolidLine, Qt::FlatCap,
+             Qt::MiterJoin);
     QPolygonF line;
     const auto flush = [&] {
         if (line.size() == 1)
@@ -59,8 +61,8 @@ void DrawCurve(ChartPainter& chart, const std::vector<std::optional<engine::Freq
             flush();
             continue;
         }
-        const double y = std::clamp(rows.Row((*points[c]).*value, area), area.top() - 1.0,
-                                    area.bottom() + 1.0);
+        const double y =
+            std::clamp(rows.Row((*points[c]).*value, area), area.top() - 1.0, area.bottom() + 1.0);
         line << QPointF(area.left() + double(c) + 0.5, std::floor(y + 0.5) + 0.5);
     }
     if (!line.isEmpty())
@@ -76,12 +78,13 @@ QString FrequencyLabel(double hertz) {
         return app::Text::tr("%1 Hz").arg(Scientific(hertz));
     const int third = int(std::floor(exponent / 3));
     const double mantissa = hertz / std::pow(10.0, 3 * third);
-    return app::Text::tr("%1 %2Hz")
-        .arg(QString::number(std::llround(mantissa)), QString::fromUtf8(kPrefixes[third + 4]));
+    return app::Text::tr("%1 %2Hz").arg(QString::number(std::llround(mantissa)),
+                                        QString::fromUtf8(kPrefixes[third + 4]));
 }
 
 double BodeChart::FrequencyAt(long double position) const {
-    return double(std::pow(10.0L, static_cast<long double>(figures_.logLow.value_or(0)) + position));
+    return double(
+        std::pow(10.0L, static_cast<long double>(figures_.logLow.value_or(0)) + position));
 }
 
 SpanLimits BodeChart::Limits() const {
@@ -205,7 +208,8 @@ QString BodeChart::CursorText(const AxisView& view, int) const {
     const engine::FrequencyPoint a = point(*view.a), b = point(*view.b);
     return app::Text::tr("A: f = %1 Hz   B: f = %2 Hz   Δf = %3 Hz   Δ|H| = %4 dB   Δfase = %5°")
         .arg(Scientific(fa), Scientific(fb), Scientific(fb - fa),
-             Scientific(b.magnitudeDb - a.magnitudeDb), Scientific(b.phaseDegrees - a.phaseDegrees));
+             Scientific(b.magnitudeDb - a.magnitudeDb),
+             Scientific(b.phaseDegrees - a.phaseDegrees));
 }
 
 bool BodeChart::WriteTable(const AxisSpan& span, int, const std::string& separator,

@@ -30,7 +30,8 @@ public:
     // "A: f = … Hz   |H| = … dB   fase = …°", or with both cursors
     // "A: f = … Hz   B: f = … Hz   Δf = … Hz   Δ|H| = … dB   Δfase = …°".
     QString CursorText(const AxisView& view, int columns) const override;
-    // "f [Hz]", "|H| [dB]" and "fase [°]" at 200 points per decade over the span, from its left end.
+    // "f [Hz]", "|H| [dB]" and "fase [°]" at 200 points per decade over the span, from its left
+    // end.
     bool WriteTable(const AxisSpan& span, int columns, const std::string& separator,
                     const std::string& decimalPoint, const CsvSink& sink) const override;
     QString Title() const override;

@@ -91,8 +91,7 @@ void ChartPainter::Background(app::Rgb colour) {
                       QColor::fromRgb(colour));
 }
 
-void ChartPainter::Line(double x1, double y1, double x2, double y2, app::Rgb colour,
-                        bool dashed) {
+void ChartPainter::Line(double x1, double y1, double x2, double y2, app::Rgb colour, bool dashed) {
     QPen pen(QColor::fromRgb(colour), 1, dashed ? Qt::DashLine : Qt::SolidLine,
              dashed ? Qt::FlatCap : Qt::SquareCap, Qt::MiterJoin);
     painter_.setPen(pen);

@@ -28,9 +28,9 @@ using graph_window::AxisView;
 using graph_window::CsvSink;
 using graph_window::SpanLimits;
 
-inline constexpr app::Rgb kTraceColour = app::kBlue;                  // what the circuit does
-inline constexpr app::Rgb kMarkColour = app::MakeRgb(64, 64, 64);     // its figures: mean, band…
-inline constexpr app::Rgb kGridColour = app::MakeRgb(221, 221, 170);  // on the light yellow
+inline constexpr app::Rgb kTraceColour = app::kBlue;                 // what the circuit does
+inline constexpr app::Rgb kMarkColour = app::MakeRgb(64, 64, 64);    // its figures: mean, band…
+inline constexpr app::Rgb kGridColour = app::MakeRgb(221, 221, 170); // on the light yellow
 inline constexpr app::Rgb kMinorGridColour = app::MakeRgb(238, 238, 184);
 
 class Chart {

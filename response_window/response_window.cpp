@@ -91,8 +91,8 @@ ResponseWindow::ResponseWindow(QWidget* parent)
         controls_.Get<QLabel>(label).setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     auto& hint = controls_.Get<QLabel>(ResponseLabel("MeasureHint"));
     hint.setWordWrap(true);
-    for (const ResponseLabel label : {ResponseLabel("StepCursorLabel"),
-                                      ResponseLabel("BodeCursorLabel")}) {
+    for (const ResponseLabel label :
+         {ResponseLabel("StepCursorLabel"), ResponseLabel("BodeCursorLabel")}) {
         controls_.Get<QLabel>(label).setWordWrap(true);
         controls_.Get<QLabel>(label).setAccessibleName(tr("Misure dei cursori"));
     }
@@ -131,9 +131,8 @@ ResponseWindow::ResponseWindow(QWidget* parent)
             if (menuPlot_ && menuPlot_->ShownChart())
                 (this->*act)(*menuPlot_);
         });
-    graph_window::AddMeasuringKeys(*this, [this]() -> graph_window::MeasuringFrame& {
-        return *current_;
-    });
+    graph_window::AddMeasuringKeys(*this,
+                                   [this]() -> graph_window::MeasuringFrame& { return *current_; });
     const std::pair<QKeySequence, void (ResponseWindow::*)(ResponsePlot&)> keys[] = {
         {QKeySequence::Copy, &ResponseWindow::CopyPicture},
         {QKeySequence(Qt::CTRL | Qt::Key_S), &ResponseWindow::SavePicture},
@@ -149,7 +148,8 @@ void ResponseWindow::Connect(ResponsePlot& plot, QLabel& cursors) {
     const auto read = [this, &plot](float x) {
         current_ = &plot;
         if (const auto& chart = plot.ShownChart())
-            if (const auto text = chart->Reading(plot.PositionAt(x), plot.Span(), plot.Area().width()))
+            if (const auto text =
+                    chart->Reading(plot.PositionAt(x), plot.Span(), plot.Area().width()))
                 plot.SetToolTipText(*text);
     };
     connect(&plot, &ResponsePlot::PointerMoved, this,
@@ -165,7 +165,8 @@ void ResponseWindow::Connect(ResponsePlot& plot, QLabel& cursors) {
     });
     connect(&plot, &ResponsePlot::ViewChanged, this, [&plot, &cursors] {
         const auto& chart = plot.ShownChart();
-        const QString text = chart ? chart->CursorText(plot.View(), plot.Area().width()) : QString();
+        const QString text =
+            chart ? chart->CursorText(plot.View(), plot.Area().width()) : QString();
         cursors.setText(text);
         cursors.setAccessibleDescription(text);
     });
@@ -247,16 +248,18 @@ void ResponseWindow::SavePicture(ResponsePlot& plot) {
     const std::shared_ptr<const Chart> chart = plot.ShownChart();
     if (path.isEmpty() || !chart)
         return;
-    const QString failure = graph_window::SavePicture(
-        path, plot.Picture(), chart->Title(), [&plot](QPainter& painter) { plot.PaintOn(painter); });
+    const QString failure =
+        graph_window::SavePicture(path, plot.Picture(), chart->Title(),
+                                  [&plot](QPainter& painter) { plot.PaintOn(painter); });
     if (!failure.isEmpty())
         app::ShowMessage(failure);
 }
 
 void ResponseWindow::SaveData(ResponsePlot& plot) {
     app::CommandInProgress command;
-    const QString path = graph_window::AskSavePath(chooseFile_, *this, tr("Salva dati"), tr("dati"),
-                                                   {app::Text::tr(graph_window::kCsvFilter)}, false);
+    const QString path =
+        graph_window::AskSavePath(chooseFile_, *this, tr("Salva dati"), tr("dati"),
+                                  {app::Text::tr(graph_window::kCsvFilter)}, false);
     const std::shared_ptr<const Chart> chart = plot.ShownChart();
     if (path.isEmpty() || !chart)
         return;

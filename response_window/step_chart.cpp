@@ -56,8 +56,8 @@ void StepChart::Paint(QPainter& painter, QSize size, const AxisView& view) const
         chart.Line(area.left(), row(value), area.right(), row(value), kGridColour);
         chart.ValueLabel(row(value), FormatReading(value, DecimalsFor(values.step)), false);
     }
-    const Ticks times = TicksOver(double(span.start) * 1e3,
-                                  double(span.start + span.length) * 1e3, kTimeTicks);
+    const Ticks times =
+        TicksOver(double(span.start) * 1e3, double(span.start + span.length) * 1e3, kTimeTicks);
     for (double ms : times.values) {
         const int c = ColumnOf(static_cast<long double>(ms) / 1e3L, span, width);
         if (c < 0 || c >= width)
@@ -112,8 +112,8 @@ QString StepChart::CursorText(const AxisView& view, int columns) const {
     QString text = app::Text::tr("A: t = %1 ms   B: t = %2 ms   Δt = %3 ms   ")
                        .arg(ms(*view.a), ms(*view.b), ms(dt));
     if (dt != 0)
-        text += app::Text::tr("1/Δt = %1 Hz   ").arg(FormatNumber(1 / double(dt),
-                                                                 NumberPattern::Scientific2));
+        text += app::Text::tr("1/Δt = %1 Hz   ")
+                    .arg(FormatNumber(1 / double(dt), NumberPattern::Scientific2));
     return text + app::Text::tr("ΔVo = %1 V").arg(Volts(output(*view.b) - output(*view.a)));
 }
 

@@ -81,8 +81,8 @@ private slots:
         const std::optional<StepFigures> figures = StepFiguresOf(input, choice);
         QVERIFY(figures);
 
-        const double band = bits > 0 ? kE * gain / std::pow(2.0, bits + 1)
-                                     : std::fabs(D - D0) * kE * gain / 100;
+        const double band =
+            bits > 0 ? kE * gain / std::pow(2.0, bits + 1) : std::fabs(D - D0) * kE * gain / 100;
         QCOMPARE(figures->band, band);
         const double epsilon = band / (std::fabs(D - D0) * kE * gain);
         QVERIFY2(std::fabs(figures->settling - tau * std::log(1 / epsilon)) <= period,
@@ -115,8 +115,9 @@ private slots:
     }
 
     // The frequency axis runs from a hundredth of the lower of fc and f to a hundred times the
-    // higher, its table at 200 rows a decade from the left end; at fc the magnitude is −3 dB for either order and the phase
-    // −45° for the first; the last decade falls by the slope the window states.
+    // higher, its table at 200 rows a decade from the left end; at fc the magnitude is −3 dB for
+    // either order and the phase −45° for the first; the last decade falls by the slope the window
+    // states.
     void bodeAxisCutoffPhaseAndSlope_data() {
         QTest::addColumn<double>("R2");
         QTest::addColumn<double>("RL");

@@ -153,8 +153,9 @@ private slots:
         QCOMPARE(s.Shown("StepBandLabel"), "3" + locale.decimalPoint() + "00E-02");
         // The figures of the filter are the graph window's for the same circuit.
         s.click("Command2");
-        for (const auto& [response, graph] : {std::pair{"BodeCutoffLabel", "CutoffLabel"},
-                                              std::pair{"BodeAttenuationLabel", "AttenuationLabel"}})
+        for (const auto& [response, graph] :
+             {std::pair{"BodeCutoffLabel", "CutoffLabel"},
+              std::pair{"BodeAttenuationLabel", "AttenuationLabel"}})
             QCOMPARE(s.Shown(response), s.main.GraphWindow().findChild<QLabel*>(graph)->text());
 
         // A second press computes again in the same window, which keeps what was typed in it.
@@ -194,12 +195,14 @@ private slots:
                                  "1E-5 , 5E3";
         const QString duty = "Il Duty Cycle di partenza non può essere negativo o maggiore o "
                              "uguale al 100%!";
-        const QString bits = "La risoluzione del DAC deve essere un numero intero di bit da 1 a 24!";
+        const QString bits =
+            "La risoluzione del DAC deve essere un numero intero di bit da 1 a 24!";
         const auto row = [](const char* name, const char* fromDuty, const char* bitsText,
                             const QString& message) {
             QTest::newRow(name) << fromDuty << bitsText << message;
         };
-        row("D empty", "", "", "Hai dimenticato di scrivere il valore del Duty Cycle di partenza in %");
+        row("D empty", "", "",
+            "Hai dimenticato di scrivere il valore del Duty Cycle di partenza in %");
         row("D with a comma, bits bad too", "2,5", "x",
             "Errore di inserimento dati per il valore del Duty Cycle di partenza in %." + alphabet);
         row("bits with a letter", "10", "8 bit",
@@ -273,9 +276,9 @@ private slots:
         QTest::mouseClick(&step, Qt::LeftButton, {}, At(step, 100));
         QTest::mouseClick(&step, Qt::LeftButton, Qt::ShiftModifier, At(step, 600));
         const QString label = window.findChild<QLabel*>("StepCursorLabel")->text();
-        QVERIFY2(QRegularExpression("^A: t = " + time + " ms   B: t = " + time + " ms   Δt = " +
-                                    time + " ms   1/Δt = " + scientific + " Hz   ΔVo = " +
-                                    scientific + " V$")
+        QVERIFY2(QRegularExpression("^A: t = " + time + " ms   B: t = " + time +
+                                    " ms   Δt = " + time + " ms   1/Δt = " + scientific +
+                                    " Hz   ΔVo = " + scientific + " V$")
                      .match(label)
                      .hasMatch(),
                  qPrintable(label));
@@ -308,9 +311,9 @@ private slots:
         const double drop =
             10 * std::log10((1 + std::pow(fa / fc, 2)) / (1 + std::pow(fb / fc, 2)));
         QVERIFY2(std::fabs(Reading(readings, "Δ|H|", locale) - drop) <= 0.06, qPrintable(readings));
-        QVERIFY(readings.contains(QRegularExpression("Δf = " + scientific + " Hz   Δ\\|H\\| = " +
-                                                     scientific + " dB   Δfase = " + scientific +
-                                                     "°$")));
+        QVERIFY(readings.contains(QRegularExpression("Δf = " + scientific +
+                                                     " Hz   Δ\\|H\\| = " + scientific +
+                                                     " dB   Δfase = " + scientific + "°$")));
         // The keys act on the plot last pointed at; a double-click shows it whole, its first
         // click undone.
         QTest::keyClick(&window, Qt::Key_Plus);
