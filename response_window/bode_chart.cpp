@@ -190,26 +190,29 @@ std::optional<QString> BodeChart::Reading(long double position, const AxisSpan&,
 }
 
 QString BodeChart::CursorText(const AxisView& view, int) const {
-    if (!view.a && !view.b)
-        return {};
     const auto point = [this](long double position) {
-        return engine::FrequencyResponseOf(figures_.circuit, FrequencyAt(position))
-            .value_or(engine::FrequencyPoint{qQNaN(), qQNaN()});
+        return engine::FrequencyResponseOf(figures_.circuit, FrequencyAt(position));
     };
-    if (!view.a || !view.b) {
+    if (view.a.has_value() != view.b.has_value()) {
         const long double position = view.a ? *view.a : *view.b;
-        const engine::FrequencyPoint at = point(position);
+        const auto at = point(position);
+        if (!at)
+            return {};
         return app::Text::tr("%1: f = %2 Hz   |H| = %3 dB   fase = %4°")
             .arg(view.a ? QStringLiteral("A") : QStringLiteral("B"),
-                 Scientific(FrequencyAt(position)), Scientific(at.magnitudeDb),
-                 Scientific(at.phaseDegrees));
+                 Scientific(FrequencyAt(position)), Scientific(at->magnitudeDb),
+                 Scientific(at->phaseDegrees));
     }
+    if (!view.a)
+        return {};
     const double fa = FrequencyAt(*view.a), fb = FrequencyAt(*view.b);
-    const engine::FrequencyPoint a = point(*view.a), b = point(*view.b);
+    const auto a = point(*view.a), b = point(*view.b);
+    if (!a || !b)
+        return {};
     return app::Text::tr("A: f = %1 Hz   B: f = %2 Hz   Δf = %3 Hz   Δ|H| = %4 dB   Δfase = %5°")
         .arg(Scientific(fa), Scientific(fb), Scientific(fb - fa),
-             Scientific(b.magnitudeDb - a.magnitudeDb),
-             Scientific(b.phaseDegrees - a.phaseDegrees));
+             Scientific(b->magnitudeDb - a->magnitudeDb),
+             Scientific(b->phaseDegrees - a->phaseDegrees));
 }
 
 bool BodeChart::WriteTable(const AxisSpan& span, int, const std::string& separator,
