@@ -179,7 +179,7 @@ void AddMeasuringKeys(QWidget& window, std::function<MeasuringFrame&()> plot) {
     };
     for (const auto& [sequence, act] : keys)
         QObject::connect(new QShortcut(sequence, &window), &QShortcut::activated, &window,
-                         [plot, act] { act(plot()); });
+                         [plot, act = act] { act(plot()); });
 }
 
 } // namespace graph_window

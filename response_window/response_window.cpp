@@ -110,7 +110,8 @@ ResponseWindow::ResponseWindow(QWidget* parent)
             if (!input_)
                 return;
             app::CommandInProgress command;
-            Recompute();
+            if (const auto choice = TakeFields())
+                ShowStep(StepFiguresOf(*input_, *choice));
         });
 
     Connect(stepPlot_, controls_.Get<QLabel>(ResponseLabel("StepCursorLabel")));
@@ -127,7 +128,7 @@ ResponseWindow::ResponseWindow(QWidget* parent)
         {tr("Salva dati…"), &ResponseWindow::SaveData},
     };
     for (const auto& [text, act] : actions)
-        connect(menu_.addAction(text), &QAction::triggered, this, [this, act] {
+        connect(menu_.addAction(text), &QAction::triggered, this, [this, act = act] {
             if (menuPlot_ && menuPlot_->ShownChart())
                 (this->*act)(*menuPlot_);
         });
@@ -138,7 +139,7 @@ ResponseWindow::ResponseWindow(QWidget* parent)
         {QKeySequence(Qt::CTRL | Qt::Key_S), &ResponseWindow::SavePicture},
     };
     for (const auto& [sequence, act] : keys)
-        connect(new QShortcut(sequence, this), &QShortcut::activated, this, [this, act] {
+        connect(new QShortcut(sequence, this), &QShortcut::activated, this, [this, act = act] {
             if (current_->ShownChart())
                 (this->*act)(*current_);
         });
@@ -178,18 +179,19 @@ void ResponseWindow::Connect(ResponsePlot& plot, QLabel& cursors) {
 void ResponseWindow::ShowFor(const ResponseInput& input) {
     input_ = input;
     BringForward();
-    Recompute();
+    if (const auto choice = TakeFields()) {
+        ShowStep(StepFiguresOf(input, *choice));
+        ShowBode(BodeFiguresOf(input));
+    }
 }
 
-bool ResponseWindow::Recompute() {
-    const std::variant<StepChoice, QString> choice = ReadStepFields(fromDuty_.text(), bits_.text());
+std::optional<StepChoice> ResponseWindow::TakeFields() {
+    std::variant<StepChoice, QString> choice = ReadStepFields(fromDuty_.text(), bits_.text());
     if (const QString* message = std::get_if<QString>(&choice)) {
         app::ShowMessage(*message);
-        return false;
+        return std::nullopt;
     }
-    ShowStep(StepFiguresOf(*input_, std::get<StepChoice>(choice)));
-    ShowBode(BodeFiguresOf(*input_));
-    return true;
+    return std::get<StepChoice>(choice);
 }
 
 void ResponseWindow::ShowStep(const std::optional<StepFigures>& figures) {

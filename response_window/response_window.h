@@ -4,7 +4,8 @@
 // The window "Velmaro - Risposta del filtro": how the filter's output gets to its mean after a
 // change of duty cycle (StepPlot) and what the filter does to each frequency (BodePlot), with
 // their figures. It has no owner and is destroyed when closed. "Risposta" shows it for the
-// circuit of the verification fields; Enter in one of its own fields computes the step again.
+// circuit of the verification fields; Enter in one of its own fields computes the step again,
+// the frequency plot staying as it is.
 // Both plots measure as the graph window's does (zoom, pan, two cursors, the same keys and
 // mouse); the keys act on the plot last pointed at or focused. A right click on a plot copies its
 // picture or saves it (PNG, SVG) or its data (CSV).
@@ -45,8 +46,8 @@ public:
     }
 
 private:
-    // Both plots and their figures from the input and the fields; false after a message.
-    bool Recompute();
+    // What the window's own fields give; nothing after their message.
+    std::optional<StepChoice> TakeFields();
     void ShowStep(const std::optional<StepFigures>& figures);
     void ShowBode(const BodeFigures& figures);
     void BringForward();

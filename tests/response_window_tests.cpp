@@ -318,6 +318,10 @@ private slots:
         // click undone.
         QTest::keyClick(&window, Qt::Key_Plus);
         QVERIFY(bode.View().zoom && !step.View().zoom);
+        // Enter in a field of the window computes the step again and leaves the other plot be.
+        const auto bodeChart = bode.ShownChart();
+        QCOMPARE(s.Enter("BitsField", "8"), QStringList());
+        QVERIFY(bode.View().zoom && bode.ShownChart() == bodeChart);
         QTest::mouseClick(&bode, Qt::LeftButton, {}, At(bode, 50));
         QTest::mouseDClick(&bode, Qt::LeftButton, {}, At(bode, 50));
         QVERIFY(!bode.View().zoom);
