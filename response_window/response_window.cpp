@@ -116,7 +116,7 @@ ResponseWindow::ResponseWindow(QWidget* parent)
 
     Connect(stepPlot_, controls_.Get<QLabel>(ResponseLabel("StepCursorLabel")));
     Connect(bodePlot_, controls_.Get<QLabel>(ResponseLabel("BodeCursorLabel")));
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+    focusWatch_ = connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
         if (now == &stepPlot_ || now == &bodePlot_)
             current_ = static_cast<ResponsePlot*>(now);
     });
@@ -144,6 +144,9 @@ ResponseWindow::ResponseWindow(QWidget* parent)
                 (this->*act)(*current_);
         });
 }
+
+// The focus moves while the widgets go: that is no longer this window's business.
+ResponseWindow::~ResponseWindow() { disconnect(focusWatch_); }
 
 void ResponseWindow::Connect(ResponsePlot& plot, QLabel& cursors) {
     const auto read = [this, &plot](float x) {

@@ -30,6 +30,7 @@ class ResponseWindow : public QWidget {
     Q_OBJECT
 public:
     explicit ResponseWindow(QWidget* parent = nullptr);
+    ~ResponseWindow() override;
 
     // The window for the input: both plots and their figures computed again with the window's
     // own fields as they are typed, then the window brought forward, restored from minimized,
@@ -67,6 +68,7 @@ private:
     ResponsePlot* menuPlot_ = nullptr; // the plot whose menu is open
     ResponsePlot* current_;            // the plot the window's keys act on
     std::optional<ResponseInput> input_;
+    QMetaObject::Connection focusWatch_; // the focus coming to a plot makes it the current one
     graph_window::SaveFileChooser chooseFile_ = graph_window::AskWithFileDialog;
 };
 
