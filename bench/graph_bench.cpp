@@ -152,6 +152,7 @@ public:
             QApplication::restoreOverrideCursor();
     }
     graph_window::GraphWindowView& GraphWindow() override { return session_.Graph(); }
+    void ShowResponse(const response_window::ResponseInput&) override {}
 
     bool shown = false;
 

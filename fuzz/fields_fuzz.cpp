@@ -235,6 +235,7 @@ struct Windows : main_window::MainWindowView {
         busy = on;
     }
     graph_window::GraphWindowView& GraphWindow() override { return graph; }
+    void ShowResponse(const response_window::ResponseInput&) override {}
 };
 
 bool SameBits(double a, double b) {

@@ -14,8 +14,6 @@
 
 #include <QAction>
 #include <QClipboard>
-#include <QDir>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLocale>
@@ -139,14 +137,9 @@ Form2::Form2(QWidget* parent)
     connect(fitAction_, &QAction::triggered, &plot_, &PlotArea::SetFit);
 
     // The plot's keys act whichever control of the window has the focus.
+    AddMeasuringKeys(*this, [this]() -> MeasuringFrame& { return plot_; });
     const std::pair<QKeySequence, std::function<void()>> keys[] = {
-        {QKeySequence(Qt::Key_Plus), [this] { plot_.ZoomAboutCentre(1 / kZoomStep); }},
-        {QKeySequence(Qt::Key_Minus), [this] { plot_.ZoomAboutCentre(kZoomStep); }},
-        {QKeySequence(Qt::Key_Left), [this] { plot_.MoveBy(-kKeyShare); }},
-        {QKeySequence(Qt::Key_Right), [this] { plot_.MoveBy(kKeyShare); }},
-        {QKeySequence(Qt::Key_Home), [this] { plot_.ShowWhole(); }},
         {QKeySequence(Qt::Key_F), [this] { plot_.SetFit(!plot_.Surface().View().fit); }},
-        {QKeySequence(Qt::Key_Escape), [this] { plot_.ClearCursors(); }},
         {QKeySequence(Qt::CTRL | Qt::Key_S), onPlot(&Form2::SavePicture)},
     };
     for (const auto& [sequence, act] : keys)
@@ -265,15 +258,8 @@ void Form2::ShowView() {
 }
 
 QString Form2::AskSavePath(const QString& caption, const QString& name, const QStringList& filters,
-                          bool picture) {
-    const SaveAnswer answer =
-        chooseFile_(*this, {caption, QDir(LastSaveFolder()).filePath(name), filters});
-    if (answer.path.isEmpty())
-        return {};
-    const QString path =
-        QFileInfo(picture ? PicturePath(answer) : WithSuffixOf(answer)).absoluteFilePath();
-    RememberSaveFolder(path);
-    return path;
+                           bool picture) {
+    return graph_window::AskSavePath(chooseFile_, *this, caption, name, filters, picture);
 }
 
 // The picture as it is shown: zoom, fit and cursors included.

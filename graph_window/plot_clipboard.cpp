@@ -14,7 +14,9 @@ constexpr int kMaxNumberLength = 32;
 constexpr std::size_t kPieceBytes = 1 << 20;
 constexpr std::int32_t kRowsBetweenChecks = 4096;
 
-void AppendNumber(std::string& out, double value, const std::string& decimalPoint) {
+} // namespace
+
+void AppendRoundTrip(std::string& out, double value, const std::string& decimalPoint) {
     char buffer[kMaxNumberLength];
     const char* const end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
     for (const char* c = buffer; c != end; ++c) {
@@ -24,8 +26,6 @@ void AppendNumber(std::string& out, double value, const std::string& decimalPoin
             out += *c;
     }
 }
-
-} // namespace
 
 bool WriteSampleTable(const DrawnPlot& plot, const QString& separator, const QString& decimalPoint,
                       engine::RunControl* control,
@@ -44,13 +44,13 @@ bool WriteSampleTable(const DrawnPlot& plot, const QString& separator, const QSt
             control->Check();
             control->SetStep(i);
         }
-        AppendNumber(piece, i * plot.dt, point);
+        AppendRoundTrip(piece, i * plot.dt, point);
         piece += between;
-        AppendNumber(piece, run->Vi[i], point);
+        AppendRoundTrip(piece, run->Vi[i], point);
         piece += between;
-        AppendNumber(piece, run->iC[i], point);
+        AppendRoundTrip(piece, run->iC[i], point);
         piece += between;
-        AppendNumber(piece, run->Vo[i], point);
+        AppendRoundTrip(piece, run->Vo[i], point);
         piece += '\n';
         if (piece.size() >= kPieceBytes) {
             if (!sink(piece))

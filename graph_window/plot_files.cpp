@@ -84,26 +84,38 @@ QString PicturePath(const SaveAnswer& answer) {
     return answer.path + FilterSuffix(answer.filter);
 }
 
+QString AskSavePath(const SaveFileChooser& choose, QWidget& parent, const QString& caption,
+                    const QString& name, const QStringList& filters, bool picture) {
+    const SaveAnswer answer =
+        choose(parent, {caption, QDir(LastSaveFolder()).filePath(name), filters});
+    if (answer.path.isEmpty())
+        return {};
+    const QString path =
+        QFileInfo(picture ? PicturePath(answer) : WithSuffixOf(answer)).absoluteFilePath();
+    RememberSaveFolder(path);
+    return path;
+}
 
-QString SavePlotPicture(const QString& path, const PlotPicture& plot, const QImage& shown) {
+QString SavePicture(const QString& path, const QImage& shown, const QString& title,
+                    const std::function<void(QPainter& painter)>& paint) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return SaveFailureMessage(path, WhyNotWritable(path));
     bool written;
     const QByteArray format = PictureFormat(path);
     if (format == "svg") {
-        const QSize size = plot.Picture().size();
+        const QSize size = shown.size();
         QSvgGenerator svg;
         svg.setOutputDevice(&file);
         svg.setSize(size);
         svg.setViewBox(QRect(QPoint(0, 0), size));
         svg.setResolution(96);
-        svg.setTitle(app::Text::tr("Forme d'onda reali"));
+        svg.setTitle(title);
         svg.setDescription(app::ProgramTitle());
         QPainter painter;
         written = painter.begin(&svg);
         if (written) {
-            PaintView(painter, plot);
+            paint(painter);
             written = painter.end();
         }
     } else {
@@ -115,22 +127,24 @@ QString SavePlotPicture(const QString& path, const PlotPicture& plot, const QIma
     return {};
 }
 
+QString SavePlotPicture(const QString& path, const PlotPicture& plot, const QImage& shown) {
+    return SavePicture(path, shown, app::Text::tr("Forme d'onda reali"),
+                       [&plot](QPainter& painter) { PaintView(painter, plot); });
+}
+
 QString CsvSeparator(const QString& decimalPoint) {
     return decimalPoint == QStringLiteral(",") ? QStringLiteral(";") : QStringLiteral(",");
 }
 
-QString WriteSamplesCsv(const QString& path, const DrawnPlot& plot, const QString& decimalPoint,
-                        engine::RunControl* control) {
+QString WriteCsvFile(const QString& path, const std::function<bool(const CsvSink& sink)>& write) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return SaveFailureMessage(path, WhyNotWritable(path));
     bool written;
     try {
-        written = WriteSampleTable(plot, CsvSeparator(decimalPoint), decimalPoint, control,
-                                   [&file](const std::string& piece) {
-                                       return file.write(piece.data(), qint64(piece.size())) ==
-                                              qint64(piece.size());
-                                   });
+        written = write([&file](const std::string& piece) {
+            return file.write(piece.data(), qint64(piece.size())) == qint64(piece.size());
+        });
     } catch (const engine::WorkStopped&) {
         file.cancelWriting();
         throw;
@@ -138,6 +152,13 @@ QString WriteSamplesCsv(const QString& path, const DrawnPlot& plot, const QStrin
     if (!written || !Committed(file))
         return SaveFailureMessage(path, WriteFailed());
     return {};
+}
+
+QString WriteSamplesCsv(const QString& path, const DrawnPlot& plot, const QString& decimalPoint,
+                        engine::RunControl* control) {
+    return WriteCsvFile(path, [&](const CsvSink& sink) {
+        return WriteSampleTable(plot, CsvSeparator(decimalPoint), decimalPoint, control, sink);
+    });
 }
 
 } // namespace graph_window

@@ -14,7 +14,9 @@
 #include <QtGlobal>
 
 #include <functional>
+#include <string>
 
+class QPainter;
 class QWidget;
 
 namespace graph_window {
@@ -54,9 +56,21 @@ QString WithSuffixOf(const SaveAnswer& answer);
 // ("grafico.1" with "Immagine PNG (*.png)" gives "grafico.1.png").
 QString PicturePath(const SaveAnswer& answer);
 
-// The plot as shown, in the format its name's suffix names: SVG vector lines (zoomed_drawing.h)
-// for ".svg", otherwise shown, the picture on show, at its pixel size, as PNG, JPEG or BMP. Empty
-// when saved, otherwise the message saying why not.
+// The file to save to, asked through choose with the filters given, starting in the folder used
+// last with name; its folder is remembered. Empty when the user gave up. A picture's name keeps
+// the suffix of a format the program writes (PicturePath), any other takes its filter's when it
+// has none (WithSuffixOf).
+QString AskSavePath(const SaveFileChooser& choose, QWidget& parent, const QString& caption,
+                    const QString& name, const QStringList& filters, bool picture);
+
+// A plot as shown, in the format its name's suffix names: for ".svg" the vectors that paint draws
+// on a canvas the size of shown, one unit a pixel, titled title; otherwise shown, the picture on
+// show, at its pixel size, as PNG, JPEG or BMP. Empty when saved, otherwise the message saying
+// why not.
+QString SavePicture(const QString& path, const QImage& shown, const QString& title,
+                    const std::function<void(QPainter& painter)>& paint);
+
+// The graph window's plot as shown: SVG vector lines (zoomed_drawing.h) or the picture on show.
 QString SavePlotPicture(const QString& path, const PlotPicture& plot, const QImage& shown);
 
 // The fields' separator of a CSV file whose numbers have decimalPoint: ";" after a decimal comma,
@@ -70,6 +84,13 @@ QString CsvSeparator(const QString& decimalPoint);
 // the file, so any N is written. With a control the row under way is published, and a stop
 // throws engine::WorkStopped with any earlier file left as it was. Empty when saved, otherwise
 // the message saying why not.
+// A table as a CSV file: write hands its UTF-8 pieces to the sink it is given, which answers
+// false when a piece could not be written; write answers false to end the table there. A stop it
+// throws (engine::WorkStopped) leaves any earlier file as it was and goes on to the caller. Empty
+// when saved, otherwise the message saying why not.
+using CsvSink = std::function<bool(const std::string& piece)>;
+QString WriteCsvFile(const QString& path, const std::function<bool(const CsvSink& sink)>& write);
+
 QString WriteSamplesCsv(const QString& path, const DrawnPlot& plot, const QString& decimalPoint,
                         engine::RunControl* control = nullptr);
 

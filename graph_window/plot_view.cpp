@@ -33,43 +33,7 @@ SpanLimits LimitsOf(std::int32_t N, std::int32_t NP) {
 }
 
 TimeSpan SpanOf(const PlotView& view, std::int32_t NP) {
-    return view.zoom.value_or(TimeSpan{0, static_cast<long double>(NP)});
-}
-
-std::optional<TimeSpan> Clamped(TimeSpan span, const SpanLimits& limits) {
-    long double length = span.length;
-    if (!(length >= limits.shortest)) // also a length that is not a number
-        length = limits.shortest;
-    if (length >= limits.whole)
-        return std::nullopt;
-    long double start = span.start;
-    if (!(start > 0))
-        start = 0;
-    start = std::min(start, limits.whole - length);
-    return TimeSpan{start, length};
-}
-
-long double WheelFactor(int angleDelta) {
-    return std::pow(kZoomStep, -static_cast<long double>(angleDelta) / kWheelStepAngle);
-}
-
-std::optional<TimeSpan> ZoomedAbout(TimeSpan span, double share, long double factor,
-                                    const SpanLimits& limits) {
-    const long double anchor = span.start + share * span.length;
-    const long double length =
-        std::clamp(span.length * factor, limits.shortest, std::max(limits.shortest, limits.whole));
-    return Clamped({anchor - share * length, length}, limits);
-}
-
-std::optional<TimeSpan> Dragged(TimeSpan atPress, double pressShare, double share,
-                                const SpanLimits& limits) {
-    return Clamped({atPress.start + (static_cast<long double>(pressShare) - share) * atPress.length,
-                    atPress.length},
-                   limits);
-}
-
-std::optional<TimeSpan> Shifted(TimeSpan span, long double share, const SpanLimits& limits) {
-    return Clamped({span.start + share * span.length, span.length}, limits);
+    return SpanOr(view.zoom, static_cast<long double>(NP));
 }
 
 std::int64_t NearestSample(TimeSpan span, double share, std::int32_t N, std::int32_t NP) {

@@ -12,6 +12,7 @@
 
 #include "engine/range_extremes.h"
 #include "graph_window/plot_geometry.h"
+#include "graph_window/plot_span.h"
 
 #include <QString>
 
@@ -33,19 +34,14 @@ inline double ShareOf(float x) {
     return (double(x) - c.left) / (c.right - c.left);
 }
 
-struct TimeSpan {
-    long double start = 0;  // periods
-    long double length = 0; // periods
-    bool operator==(const TimeSpan&) const = default;
-};
+// The span on show, in periods.
+using TimeSpan = AxisSpan;
 
 struct Cursor {
     std::int64_t sample = 0; // m, 1 … NP·N
     Trace trace = Trace::Vo; // the trace selected when it was placed
     bool operator==(const Cursor&) const = default;
 };
-
-enum class CursorName { A, B };
 
 struct PlotView {
     std::optional<TimeSpan> zoom; // none: the whole NP periods, as the plot is drawn
@@ -66,41 +62,15 @@ struct PlotView {
     }
 };
 
-// ---- The span ---------------------------------------------------------------------------------
+// ---- The span (plot_span.h) ----------------------------------------------------------------
 
-inline constexpr long double kZoomStep = 1.25L; // a wheel step or a key press
-inline constexpr int kWheelStepAngle = 120;     // the angle delta of one wheel step
 inline constexpr int kShortestSpanSamples = 10; // the shortest span, in sample steps
-inline constexpr long double kKeyShare = 0.1L;  // Left and Right move the span by this share
 
 // The longest span, NP periods, and the shortest, 10 sample steps (or the whole, if shorter).
-struct SpanLimits {
-    long double whole = 0, shortest = 0;
-};
 SpanLimits LimitsOf(std::int32_t N, std::int32_t NP);
 
 // The span on show: the zoom, or the whole NP periods.
 TimeSpan SpanOf(const PlotView& view, std::int32_t NP);
-
-// The span with its length within the limits and itself within [0, whole]; none when it is the
-// whole.
-std::optional<TimeSpan> Clamped(TimeSpan span, const SpanLimits& limits);
-
-// The factor a wheel turn multiplies the span by: 1/1.25 for every 120 of angle away from the
-// user (positive), 1.25 for every 120 towards the user.
-long double WheelFactor(int angleDelta);
-
-// The span multiplied by factor about the time at share of the width (0 at the left edge, 1 at
-// the right edge), which stays at that share unless the limits move it.
-std::optional<TimeSpan> ZoomedAbout(TimeSpan span, double share, long double factor,
-                                    const SpanLimits& limits);
-
-// Dragged as a map is: the time that was at pressShare when the button went down is at share.
-std::optional<TimeSpan> Dragged(TimeSpan atPress, double pressShare, double share,
-                                const SpanLimits& limits);
-
-// Moved by a share of its own length, later for a positive share.
-std::optional<TimeSpan> Shifted(TimeSpan span, long double share, const SpanLimits& limits);
 
 // ---- Samples, scales and cursors ----------------------------------------------------------------
 

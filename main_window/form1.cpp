@@ -10,6 +10,7 @@
 #include "main_window/field_rules.h"
 #include "main_window/form1_layout.h"
 #include "main_window/graph_command.h"
+#include "main_window/response_command.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -115,15 +116,33 @@ Form1::Form1(app::DesignState& state, QWidget* parent)
     // ---- The filter chooser ----
     connect(&app::BoundControl<QPushButton>(*this, "ChooserButton"), &QPushButton::clicked, this,
             &Form1::OpenChooser);
+
+    // ---- "Risposta" ----
+    connect(&app::BoundControl<QPushButton>(*this, "ResponseButton"), &QPushButton::clicked, this,
+            [this] {
+                app::CommandInProgress command;
+                RunResponseCommand(state_, *this);
+            });
 }
 
 // The graph window has no owner, so it outlives a closed main window; it goes with this object.
-Form1::~Form1() { delete graphWindow_; }
+Form1::~Form1() {
+    delete graphWindow_;
+    delete responseWindow_;
+}
 
 graph_window::Form2& Form1::GraphWindow() {
     if (!graphWindow_)
         graphWindow_ = new graph_window::Form2();
     return *graphWindow_;
+}
+
+// ---- The response window ----
+
+void Form1::ShowResponse(const response_window::ResponseInput& input) {
+    if (!responseWindow_)
+        responseWindow_ = new response_window::ResponseWindow();
+    responseWindow_->ShowFor(input);
 }
 
 QString Form1::FieldText(Form1Field field) const { return Field(field).text(); }

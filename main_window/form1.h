@@ -11,6 +11,7 @@
 #include "main_window/design_files.h"
 #include "main_window/main_window_view.h"
 #include "main_window/part_group.h"
+#include "response_window/response_window.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -74,6 +75,12 @@ private:
     // each press takes the design data again and chooses in place, bringing it forward.
     void OpenChooser();
     QPointer<chooser_window::ChooserWindow> chooserWindow_;
+
+    // ---- The response window ("Risposta") ----
+    // Like the graph window it has no owner: it outlives a closed main window, and goes with this
+    // object.
+    void ShowResponse(const response_window::ResponseInput& input) override;
+    QPointer<response_window::ResponseWindow> responseWindow_;
 };
 
 } // namespace main_window

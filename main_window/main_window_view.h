@@ -3,8 +3,8 @@
 
 // What the commands see of the main window: the texts and colours of its fields, the positions
 // of its lists, the result labels, the part group, the message box, the busy cursor, the graph
-// window, and who runs long work (a stand-in runs it at once; Form1 on a worker behind a progress
-// dialog). Form1 is the real one; a test or a fuzz target can stand in for it, so the commands
+// window, the response window, and who runs long work (a stand-in runs it at once; Form1 on a
+// worker behind a progress dialog). Form1 is the real one; a test or a fuzz target can stand in for it, so the commands
 // run apart from any widget.
 
 #include "app/long_work.h"
@@ -12,6 +12,7 @@
 #include "engine/part_to_buy.h"
 #include "graph_window/graph_window_view.h"
 #include "main_window/form1_layout.h"
+#include "response_window/response_figures.h"
 
 #include <QString>
 
@@ -38,6 +39,10 @@ public:
     // The graph window, created without being shown on the first access and on the first
     // access after the user closed it.
     virtual graph_window::GraphWindowView& GraphWindow() = 0;
+
+    // The response window for a circuit, created on first use and on the first use after the
+    // user closed it, computed again and brought forward.
+    virtual void ShowResponse(const response_window::ResponseInput& input) = 0;
 
 protected:
     ~MainWindowView() = default;

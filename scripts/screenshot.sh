@@ -20,9 +20,14 @@ plot once more with the keyboard's focus on it and cursor A placed with the key 
 --chooser it clicks "Dati Esempio" and "Scegli filtro…", types a longest settling of 10 ms into
 the filter chooser, clicks its "Calcola" and saves the window "Velmaro - Scelta del filtro".
 
+--response it clicks "Risposta" (after "Dati Esempio" and "Calcola C" when --graph has not
+clicked them) and saves the response window "Velmaro - Risposta del filtro".
+
+
 Options:
   --graph              also drive the commands and save the graph window
   --chooser            also open the filter chooser and save it
+  --response           also click "Risposta" and save the response window
   --out-dir DIR        where to write the pictures (default: docs/ of the project)
   --main-file NAME     file name of the main window picture (default: form1.png)
   --graph-file NAME    file name of the graph window picture (default: form2.png)
@@ -31,6 +36,7 @@ Options:
   --run-file NAME      file name of the graph window during a run (default: form2-running.png)
   --focus-file NAME    file name of the plot with the keyboard focus (default: form2-keyboard.png)
   --chooser-file NAME  file name of the filter chooser (default: chooser.png)
+  --response-file NAME file name of the response window picture (default: response.png)
   --timeout SECONDS    how long to wait for a window or for the program to settle (default: 30)
   --no-build           use the program already built in the build directory
   -h, --help           show this help
@@ -48,8 +54,10 @@ MEASURING_FILE=form2-measuring.png
 RUN_FILE=form2-running.png
 FOCUS_FILE=form2-keyboard.png
 CHOOSER_FILE=chooser.png
+RESPONSE_FILE=response.png
 WITH_GRAPH=0
 WITH_CHOOSER=0
+WITH_RESPONSE=0
 TIMEOUT=30
 DO_BUILD=1
 
@@ -57,6 +65,7 @@ while [ $# -gt 0 ]; do
   case $1 in
     --graph) WITH_GRAPH=1 ;;
     --chooser) WITH_CHOOSER=1 ;;
+    --response) WITH_RESPONSE=1 ;;
     --out-dir) OUT_DIR=${2:?--out-dir needs a directory}; shift ;;
     --main-file) MAIN_FILE=${2:?--main-file needs a file name}; shift ;;
     --graph-file) GRAPH_FILE=${2:?--graph-file needs a file name}; shift ;;
@@ -64,6 +73,7 @@ while [ $# -gt 0 ]; do
     --run-file) RUN_FILE=${2:?--run-file needs a file name}; shift ;;
     --focus-file) FOCUS_FILE=${2:?--focus-file needs a file name}; shift ;;
     --chooser-file) CHOOSER_FILE=${2:?--chooser-file needs a file name}; shift ;;
+    --response-file) RESPONSE_FILE=${2:?--response-file needs a file name}; shift ;;
     --timeout) TIMEOUT=${2:?--timeout needs a number of seconds}; shift ;;
     --no-build) DO_BUILD=0 ;;
     -h | --help) usage; exit 0 ;;
@@ -90,9 +100,11 @@ GAP=16
 
 GRAPH_TITLE="Forme d'onda reali"
 CHOOSER_TITLE="Velmaro - Scelta del filtro"
-# Client areas in pixels: 20700 x 8550 and 18930 x 10005 twips.
+RESPONSE_TITLE="Velmaro - Risposta del filtro"
+# Client areas in pixels: 20700 x 8550, 18930 x 10005 and 19350 x 11220 twips.
 MAIN_SIZE=1380x570
 GRAPH_SIZE=1262x667
+RESPONSE_SIZE=1290x748
 
 # Button centres in pixels from the main window's client area: (Left + Width / 2) / 15 and
 # (Top + Height / 2) / 15 of the twips rectangles, rounded down.
@@ -104,6 +116,7 @@ CHOOSER_BUTTON=(816 344)    # ChooserButton "Scegli filtro…": 10800, 4920, 289
 # ChooserComputeButton "Calcola" (9600, 180, 2895 x 495).
 CHOOSER_TIME_FIELD=(520 28)
 CHOOSER_COMPUTE_BUTTON=(736 28)
+RESPONSE_BUTTON=(328 520)   # ResponseButton "Risposta": 3960, 7560, 1935 x 495
 # Fields of a long run: C (Text10: 1800, 6480, 1935 x 375), N (Text13: 5400, 4320) and NI
 # (Text15: 5400, 5280), each 1935 x 375.
 C_FIELD=(184 444)
@@ -250,7 +263,8 @@ fail_on_message_box() {
   local id title
   for id in $(program_windows); do
     title=$(window_title "$id")
-    if [ "$id" != "$MAIN_ID" ] && [ "$title" != "$GRAPH_TITLE" ] && [ "$title" != "$CHOOSER_TITLE" ]; then
+    if [ "$id" != "$MAIN_ID" ] && [ "$title" != "$GRAPH_TITLE" ] && [ "$title" != "$CHOOSER_TITLE" ] &&
+      [ "$title" != "$RESPONSE_TITLE" ]; then
       import -silent -window "$id" "$WORK/message.png" 2>/dev/null || true
       fail "after $1 the program shows a window \"$(window_title "$id")\", a message box" \
         "most likely (picture: $WORK/message.png)"
@@ -407,4 +421,29 @@ if [ "$WITH_CHOOSER" -eq 1 ]; then
   fail_on_message_box "\"Calcola\" in the filter chooser"
   say "filter chooser: $(window_geometry "$CHOOSER_ID") (client area 1000x670 expected)"
   capture "$CHOOSER_ID" "$OUT_DIR/$CHOOSER_FILE"
+fi
+
+if [ "$WITH_RESPONSE" -eq 1 ]; then
+  if [ "$WITH_GRAPH" -eq 0 ]; then
+    click "${EXAMPLE_BUTTON[@]}"
+    wait_idle
+    fail_on_message_box "\"Dati Esempio\""
+    click "${DESIGN_BUTTON[@]}"
+    wait_idle
+    fail_on_message_box "\"Calcola C\""
+  fi
+  click "${RESPONSE_BUTTON[@]}"
+  wait_idle
+  fail_on_message_box "\"Risposta\""
+  RESPONSE_ID=
+  for id in $(program_windows); do
+    if [ "$(window_title "$id")" = "$RESPONSE_TITLE" ]; then RESPONSE_ID=$id; fi
+  done
+  [ -n "$RESPONSE_ID" ] || fail "the response window \"$RESPONSE_TITLE\" did not appear after" \
+    "the click on \"Risposta\" at ${RESPONSE_BUTTON[0]}, ${RESPONSE_BUTTON[1]} of the main window"
+  # Below the main window, over the graph window if there is one.
+  xdotool windowmove "$RESPONSE_ID" 0 $(($(window_height "$MAIN_ID") + GAP)) windowraise "$RESPONSE_ID"
+  wait_idle
+  say "response window: $(window_geometry "$RESPONSE_ID") (client area $RESPONSE_SIZE expected)"
+  capture "$RESPONSE_ID" "$OUT_DIR/$RESPONSE_FILE"
 fi

@@ -1,0 +1,140 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+// One plot of the response window as a value: what it shows along its horizontal axis, how it
+// is painted for a span of that axis with two cursors, what the pointer reads on it, and its
+// data as a table. The plot widget (response_plot.h) holds one and measures on it; the same
+// painting makes the picture on show, the copy and the SVG file. Beside it, what both plots
+// share in their drawing: where the data go in the picture, the grid's steps, the colours.
+
+#include "app/palette.h"
+#include "graph_window/plot_files.h"
+#include "graph_window/plot_span.h"
+
+#include <QRect>
+#include <QSize>
+#include <QString>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+class QPainter;
+
+namespace response_window {
+
+using graph_window::AxisSpan;
+using graph_window::AxisView;
+using graph_window::CsvSink;
+using graph_window::SpanLimits;
+
+inline constexpr app::Rgb kTraceColour = app::kBlue;                 // what the circuit does
+inline constexpr app::Rgb kMarkColour = app::MakeRgb(64, 64, 64);    // its figures: mean, band…
+inline constexpr app::Rgb kGridColour = app::MakeRgb(221, 221, 170); // on the light yellow
+inline constexpr app::Rgb kMinorGridColour = app::MakeRgb(238, 238, 184);
+
+class Chart {
+public:
+    virtual ~Chart() = default;
+
+    // The horizontal axis: [0, whole] in the chart's unit, and the shortest span to zoom to.
+    virtual SpanLimits Limits() const = 0;
+
+    // The chart over the view's span with its cursors, on a picture of size pixels (the
+    // background included), one painter unit a pixel.
+    virtual void Paint(QPainter& painter, QSize size, const AxisView& view) const = 0;
+
+    // The tooltip for the pointer at position along the axis, with the digits that tell two
+    // columns of the span apart (columns: the data area's width); none when not finite.
+    virtual std::optional<QString> Reading(long double position, const AxisSpan& span,
+                                           int columns) const = 0;
+
+    // The cursors' readings, with the locale's decimal separator; empty with no cursor.
+    virtual QString CursorText(const AxisView& view, int columns) const = 0;
+
+    // The data of the span on show as a table: a header row, then its rows, the fields separated
+    // by separator, numbers in the fewest digits that read back to the same 64-bit value with
+    // decimalPoint; each row ends with a newline. False when the sink refused a piece.
+    virtual bool WriteTable(const AxisSpan& span, int columns, const std::string& separator,
+                            const std::string& decimalPoint, const CsvSink& sink) const = 0;
+
+    // The title of its SVG file.
+    virtual QString Title() const = 0;
+};
+
+// ---- What both plots share in their drawing --------------------------------------------------
+
+// Where a plot's data go in its picture: margins left and right for the values' labels, above
+// for the axes' titles, below for the horizontal axis's labels.
+QRect DataArea(QSize picture);
+
+// The column of the data area (0 … width − 1) at which a position of the span is drawn; −1 or
+// width when it lies off the area to the left or right.
+int ColumnOf(long double position, const AxisSpan& span, int width);
+
+// The position at the start of column c of a data area width columns wide.
+inline long double ColumnStart(const AxisSpan& span, int c, int width) {
+    return span.start + span.length * c / width;
+}
+
+// Round steps for a value axis from low to high with about most of them: 1, 2 or 5 times a power
+// of ten; the values at those steps within [low, high], and the step.
+struct Ticks {
+    std::vector<double> values;
+    double step = 0;
+};
+Ticks TicksOver(double low, double high, int most);
+
+// The decimals that a value at step apart needs: none for whole steps, at most 15.
+int DecimalsFor(double step);
+
+// A value range for a plot's rows: low and high widened by a share of their difference on each
+// side, and around a single value by a share of its size (or by 1 for 0).
+struct ValueRange {
+    double low = 0, high = 1;
+    // The row of value in an area: its bottom row for low, its top row for high.
+    double Row(double value, const QRect& area) const {
+        return area.bottom() - (value - low) / (high - low) * (area.height() - 1);
+    }
+};
+ValueRange PaddedRange(double low, double high, double share);
+
+// The frame of the data area and the value labels of the left (or right) axis at ticks, each
+// value's text from text; the horizontal grid lines at them when grid.
+class ChartPainter {
+public:
+    ChartPainter(QPainter& painter, QSize size);
+    QPainter& Painter() { return painter_; }
+    const QRect& Area() const { return area_; }
+
+    void Background(app::Rgb colour);
+    // A line through the centres of the pixels given, in colour, solid or dashed.
+    void Line(double x1, double y1, double x2, double y2, app::Rgb colour, bool dashed = false);
+    // The pixels of picture column x from row y1 to row y2 (rounded, either order, one pixel at
+    // least), in colour.
+    void Bar(int x, double y1, double y2, app::Rgb colour);
+    // A vertical line over the whole area at column, in colour.
+    void Column(int column, app::Rgb colour, bool dashed = false);
+    // Text in the program's small font, in rect with alignment.
+    void Text(const QRect& rect, int alignment, const QString& text,
+              app::Rgb colour = app::kPaletteBlack);
+    // A value label at row y beside the area, on its left or right.
+    void ValueLabel(double y, const QString& text, bool right);
+    // A label of the horizontal axis under column x.
+    void AxisLabel(int x, const QString& text);
+    // The axes' titles: above the area on its left and right, and that of the horizontal axis
+    // right of its labels.
+    void Titles(const QString& left, const QString& right, const QString& below);
+    // A mark's name beside a vertical line at column x, at the top of the area.
+    void MarkName(int x, const QString& text);
+    // The frame of the area.
+    void Frame();
+    // The cursors of view over span, A solid and B dashed, in the graph window's colour.
+    void Cursors(const AxisView& view, const AxisSpan& span);
+
+private:
+    QPainter& painter_;
+    QRect area_;
+};
+
+} // namespace response_window
