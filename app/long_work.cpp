@@ -11,14 +11,20 @@
 #include <QMetaObject>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QSocketNotifier>
 #include <QTimer>
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <exception>
 #include <new>
 #include <system_error>
 #include <thread>
+#include <utility>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace app {
 
@@ -109,6 +115,44 @@ private:
     engine::RunControl& control_;
 };
 
+// The worker's way of waking the window's thread: a pipe, its read end watched by the event loop.
+class WakePipe {
+public:
+    static std::optional<WakePipe> Open() {
+        int ends[2];
+        if (::pipe2(ends, O_CLOEXEC | O_NONBLOCK) != 0)
+            return std::nullopt;
+        return WakePipe(ends[0], ends[1]);
+    }
+    WakePipe(WakePipe&& other) noexcept
+        : read_(std::exchange(other.read_, -1)), write_(std::exchange(other.write_, -1)) {}
+    WakePipe(const WakePipe&) = delete;
+    WakePipe& operator=(const WakePipe&) = delete;
+    ~WakePipe() {
+        for (const int end : {read_, write_})
+            if (end >= 0)
+                ::close(end);
+    }
+
+    int ReadEnd() const { return read_; }
+    // The worker's side, once.
+    void Signal() const {
+        const char byte = 1;
+        while (::write(write_, &byte, 1) < 0 && errno == EINTR) {
+        }
+    }
+    // The window's side.
+    void Drain() const {
+        char byte;
+        while (::read(read_, &byte, 1) > 0) {
+        }
+    }
+
+private:
+    WakePipe(int read, int write) : read_(read), write_(write) {}
+    int read_, write_;
+};
+
 // What the user is told of work that threw.
 WorkOutcome Failure(const std::exception_ptr& failure, const LongWork& work) {
     try {
@@ -175,8 +219,17 @@ WorkOutcome RunWithProgress(const LongWork& work) {
     bool stopped = false;
     std::exception_ptr failure;
     // The worker hands its results over by ending: join() orders everything it wrote before
-    // what this thread reads next. Its last act wakes this thread, through a call queued to the
-    // loop, which this thread then runs.
+    // what this thread reads next. Its last act wakes this thread: it writes a byte into a pipe
+    // whose other end this thread's event loop watches. The worker touches nothing of the
+    // toolkit, and the pipe orders its writes before this thread's reads for ThreadSanitizer too.
+    const std::optional<WakePipe> wake = WakePipe::Open();
+    if (!wake)
+        return RunHere(work); // no descriptors left: the work runs here rather than not at all
+    QSocketNotifier woken(wake->ReadEnd(), QSocketNotifier::Read);
+    QObject::connect(&woken, &QSocketNotifier::activated, [&] {
+        wake->Drain();
+        loop.exit(kWorkEnded);
+    });
     std::jthread worker;
     try {
         worker = std::jthread([&] {
@@ -187,8 +240,7 @@ WorkOutcome RunWithProgress(const LongWork& work) {
             } catch (...) {
                 failure = std::current_exception();
             }
-            QMetaObject::invokeMethod(
-                &loop, [&loop] { loop.exit(kWorkEnded); }, Qt::QueuedConnection);
+            wake->Signal();
         });
     } catch (const std::system_error&) {
         // No thread to be had (the memory or the threads are exhausted): the work runs here

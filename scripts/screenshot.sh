@@ -381,7 +381,11 @@ if [ "$WITH_GRAPH" -eq 1 ]; then
   done
   xdotool mousemove --window "$MAIN_ID" "${GRAPH_BUTTON[@]}" click 1 mousemove "$PARK_X" "$PARK_Y"
   sleep 1.5
-  capture "$GRAPH_ID" "$OUT_DIR/$RUN_FILE"
+  # The progress dialog is a window of its own over the graph window: the screen there.
+  import -silent -window root -crop "$(window_geometry "$GRAPH_ID")" +repage "$WORK/grab.png" ||
+    fail "could not grab the screen"
+  mv "$WORK/grab.png" "$OUT_DIR/$RUN_FILE"
+  say "saved $OUT_DIR/$RUN_FILE"
   xdotool key Escape
   wait_idle
   # The plot with the keyboard's focus: the whole plot again, and "a" places cursor A in the
