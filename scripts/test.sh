@@ -11,12 +11,17 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 install_missing_packages "${PACKAGES[@]}" "${TEST_PACKAGES[@]}" "${SANITIZER_PACKAGES[@]}"
 install_comma_locale
 
+# Each test class is a process of its own: they run side by side, one a core, and so do the two
+# fuzz targets.
+JOBS=$(nproc)
+
 build "$BUILD_DIR"
-ctest --test-dir "$BUILD_DIR" --output-on-failure
+ctest --test-dir "$BUILD_DIR" --output-on-failure --parallel "$JOBS"
 
 build_sanitized "$SANITIZE_BUILD_DIR"
 export_sanitizer_options
-ctest --test-dir "$SANITIZE_BUILD_DIR" --output-on-failure
+ctest --test-dir "$SANITIZE_BUILD_DIR" --output-on-failure --parallel "$JOBS"
 
 build_thread_sanitized "$THREAD_SANITIZE_BUILD_DIR" velmaro_tests
-ctest --test-dir "$THREAD_SANITIZE_BUILD_DIR" --output-on-failure -R "^($THREADED_TESTS)\$"
+ctest --test-dir "$THREAD_SANITIZE_BUILD_DIR" --output-on-failure --parallel "$JOBS" \
+  -R "^($THREADED_TESTS)\$"
