@@ -242,11 +242,6 @@ bool SameBits(double a, double b) {
     return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
 }
 
-bool SameBits(std::span<const double> a, std::span<const double> b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [](double x, double y) { return SameBits(x, y); });
-}
-
 bool SameDesignState(const DesignState& a, const DesignState& b) {
     for (auto member : {&DesignState::E, &DesignState::Vom, &DesignState::f, &DesignState::DeltaVo,
                         &DesignState::R, &DesignState::C, &DesignState::D})

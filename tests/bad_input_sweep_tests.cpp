@@ -113,8 +113,6 @@ const Field kGraphFields[] = {
     {"Text14", "il numero dei periodi visualizzati NP", "", Member::NP, 0, "1", 1, "2"},
     {"Text15", "il numero delle iterazioni NI", "", Member::NI, 0, "2000", 2000, "100"},
 };
-const char* const kGraphCheckOrder[] = {"Text7",  "Text8",  "Text12", "Text9",
-                                        "Text10", "Text13", "Text14", "Text15"};
 const char* const kVerificationFields[] = {"Text7", "Text12", "Text8", "Text10", "Text9"};
 
 template <std::size_t n> const Field& Find(const Field (&fields)[n], const QString& name) {
