@@ -51,30 +51,38 @@ void ShowPlainPart(PartGroupTexts& texts, const engine::PartDesign& design, Part
         texts.safe = PartPair{*part.safeNanofarads, std::nullopt};
 }
 
+// A pair in nF, or none when either capacitance has no finite value in nF: a design near the
+// largest numbers may have parts the fields cannot hold.
+std::optional<PartPair> InNanofarads(const engine::CapacitorPair& pair) {
+    const double c = pair.c * 1e9;
+    const std::optional<double> c2 = pair.c2 ? std::optional(*pair.c2 * 1e9) : std::nullopt;
+    if (!std::isfinite(c) || (c2 && !std::isfinite(*c2)))
+        return std::nullopt;
+    return PartPair{c, c2};
+}
+
 // Any other circuit: the standard pair at its worst corner, and the safe pair.
 void ShowFilterPart(PartGroupTexts& texts, const engine::PartDesign& design, PartChoice choice) {
     using app::FormatFinite, app::NumberPattern;
     if (!(design.exactNanofarads > 0 && std::isfinite(design.exactNanofarads)))
         return;
     const engine::FilterShape shape{design.r, design.k, design.rl};
-    const auto nanofarads = [](std::optional<double> farads) {
-        return farads ? std::optional(*farads * 1e9) : std::nullopt;
-    };
-    if (const auto standard = engine::StandardPairOf(shape, design.e, design.d, design.f,
-                                                      design.deltaVo, choice.series,
-                                                      choice.tolerances)) {
-        texts.standardC = FormatFinite(nanofarads(standard->c), NumberPattern::Scientific2);
-        texts.standardC2 = FormatFinite(nanofarads(standard->c2), NumberPattern::Scientific2);
+    const auto standard = engine::StandardPairOf(shape, design.e, design.d, design.f,
+                                                 design.deltaVo, choice.series, choice.tolerances);
+    if (const auto parts = standard ? InNanofarads(*standard) : std::nullopt) {
+        texts.standardC = FormatFinite(parts->nanofarads, NumberPattern::Scientific2);
+        texts.standardC2 = FormatFinite(parts->secondNanofarads, NumberPattern::Scientific2);
         texts.worstRipple = FormatFinite(standard->worstRipple * 1000, NumberPattern::Scientific2);
         if (!texts.worstRipple.isEmpty() &&
             standard->worstRipple > design.deltaVo * (1 + engine::kRippleSlack))
             texts.worstRippleColour = app::kWarningColour;
     }
-    if (const auto safe = engine::SafePairOf(shape, design.e, design.d, design.f, design.deltaVo,
-                                             choice.series, choice.tolerances)) {
-        texts.safeC = FormatFinite(nanofarads(safe->c), NumberPattern::Scientific2);
-        texts.safeC2 = FormatFinite(nanofarads(safe->c2), NumberPattern::Scientific2);
-        texts.safe = PartPair{safe->c * 1e9, nanofarads(safe->c2)};
+    const auto safe = engine::SafePairOf(shape, design.e, design.d, design.f, design.deltaVo,
+                                         choice.series, choice.tolerances);
+    if (const auto parts = safe ? InNanofarads(*safe) : std::nullopt) {
+        texts.safeC = FormatFinite(parts->nanofarads, NumberPattern::Scientific2);
+        texts.safeC2 = FormatFinite(parts->secondNanofarads, NumberPattern::Scientific2);
+        texts.safe = parts;
     }
 }
 
