@@ -21,9 +21,11 @@ PACKAGES=(
 )
 
 # What the tests need besides: the toolkit's private headers, to queue input as the window system
-# does, and the C library's locales, for a locale with a decimal comma.
+# does, the C library's locales, for a locale with a decimal comma, and ngspice, which runs an
+# exported netlist.
 TEST_PACKAGES=(
   qt6-base-private-dev locales
+  ngspice
 )
 
 # What the sanitized build and the fuzz targets need besides: clang with its sanitizer and
