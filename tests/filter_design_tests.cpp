@@ -36,7 +36,7 @@ double Ripple(const FilterShape& shape, double c, double e, double d, double f) 
 double SeriesValueBelow(Series series, double value) {
     double below = *StandardValueAtLeast(series, value / 11);
     for (;;) {
-        const double next = *StandardValueAtLeast(series, std::nextafter(below, 1e300));
+        const double next = *StandardValueAbove(series, below);
         if (next >= value)
             return below;
         below = next;
@@ -53,6 +53,7 @@ private slots:
     void exactCapacitanceEdges();
     void theWorstCornerBoundsEveryPartWithinTolerance();
     void safePairIsTheFirstThatMeetsTheRipple();
+    void pairsReachedByDivisionAreTheSeriesValues();
 };
 
 void FilterDesignTest::exactCapacitanceGivesBackTheRipple() {
@@ -183,6 +184,26 @@ void FilterDesignTest::safePairIsTheFirstThatMeetsTheRipple() {
     // Nothing to buy when every C meets the ripple.
     QVERIFY(!SafePairOf(kShapes[3], e, d, f, 10, Series::E12, {0.1, 0.01}) &&
             !StandardPairOf(kShapes[3], e, d, f, 10, Series::E12, {0.1, 0.01}));
+}
+
+void FilterDesignTest::pairsReachedByDivisionAreTheSeriesValues() {
+    // The worked example's two stages, k 10: C/k of a series C is a series value, though the
+    // quotient lands an ulp above it (330e-9/10 > 33e-9). Parts in nF, {ΔVo (mV), safe C, safe
+    // C2, standard C, standard C2}; at 0.13 mV the standard pair itself is the safe one.
+    const FilterShape shape{1e4, 10.0, kNone};
+    const double table[][5] = {{0.5, 330, 33, 270, 27}, {0.13, 560, 56, 560, 56}};
+    for (const auto& row : table) {
+        const double deltaVo = row[0] * 1e-3;
+        const CapacitorPair safe =
+            *SafePairOf(shape, 10, 0.5, 1e4, deltaVo, Series::E12, {0.1, 0.01});
+        const CapacitorPair standard =
+            *StandardPairOf(shape, 10, 0.5, 1e4, deltaVo, Series::E12, {0.1, 0.01});
+        const auto text = [](const CapacitorPair& pair) {
+            return QString("%1/%2").arg(pair.c * 1e9).arg(*pair.c2 * 1e9);
+        };
+        QCOMPARE(text(safe) + " " + text(standard),
+                 QString("%1/%2 %3/%4").arg(row[1]).arg(row[2]).arg(row[3]).arg(row[4]));
+    }
 }
 
 VELMARO_TEST(FilterDesignTest);
