@@ -52,6 +52,77 @@ bool ValidDrive(double e, double d, double f) {
     return e >= 0 && e <= kMaxDouble && d >= 0 && d <= 1 && PositiveFinite(f);
 }
 
+// 1 − e^(−y).
+double Rise(double y) { return -std::expm1(-y); }
+
+// y − (1 − e^(−y)) = e^(−y) − 1 + y, for y >= 0: about y²/2 near 0, where the difference would
+// cancel, so taken there from its series y²/2·(1 − y/3·(1 − y/4·(1 − …))).
+double RiseShortfall(double y) {
+    if (y > 1)
+        return y - Rise(y);
+    double s = 1;
+    for (int n = 22; n >= 3; --n)
+        s = 1 - y / n * s;
+    return y * y / 2 * s;
+}
+
+// One mode's settled departures from its mean D, as fractions of E: at the switch-off (above
+// it) and at the start of the period (below it). Of order x for small x = r·T, where the
+// departures taken from the values, near D, would keep only the digits of D.
+struct ModeDepartures {
+    double atSwitch = 0, atStart = 0;
+};
+
+ModeDepartures DeparturesOf(double x, double d, double vMax) {
+    ModeDepartures departures;
+    const double onPhase = d * x;
+    // vMax − D = ((1 − e^(−D·x)) − D·(1 − e^(−x)))/(1 − e^(−x)): the terms linear in x cancel
+    // in the numerator, which is D·s(x) − s(D·x) with s the shortfall above.
+    departures.atSwitch =
+        x <= 1 ? (d * RiseShortfall(x) - RiseShortfall(onPhase)) / Rise(x) : vMax - d;
+    // The off phase decays D + δ to (D + δ)·e^(−b), b = (1 − D)·x.
+    const double offPhase = (1 - d) * x;
+    departures.atStart = departures.atSwitch * std::exp(-offPhase) - d * Rise(offPhase);
+    return departures;
+}
+
+// The settled ripple of a circuit with two modes, per volt of E, for 0 < D < 1. The output
+// y = γ1·z1 + γ2·z2 has y' = κ·(z2 − z1), κ = γ1·r1 = −γ2·r2, as the rates weigh the shares:
+// y turns where the modes cross, once in each phase, its lowest in the on phase and its highest
+// in the off phase. The ripple is κ times the integral of z2 − z1 from the one to the other,
+// taken as the difference of each mode's integral of its departure from D, of order x·T each.
+// Nothing here cancels where R·C ≫ T, where the difference of the two extremes, near D·g,
+// would keep only about an ulp times (R·C/T)² of the ripple.
+double TwoModeRipple(const modes::ModeSet& set, const modes::SettledModes& settled, double d,
+                     double f) {
+    ModeDepartures departures[2];
+    for (int i = 0; i < 2; ++i)
+        departures[i] = DeparturesOf(set.x[i], d, settled.atSwitch[i]);
+    // Where z1 = z2, in periods from the switch-on and from the switch-off: from the forms of
+    // Stationary with the shares' ratio written as 1 + a small difference.
+    const double gapPeriods = set.gap / f;
+    const double low = std::clamp(std::log1p((departures[0].atStart - departures[1].atStart) /
+                                             ((1 - d) - departures[0].atStart)) /
+                                      gapPeriods,
+                                  0.0, d);
+    const double high = std::clamp(std::log1p((departures[1].atSwitch - departures[0].atSwitch) /
+                                              (d + departures[0].atSwitch)) /
+                                       gapPeriods,
+                                   0.0, 1 - d);
+    // ∫ (z − D) over [low, D] of the on phase and [0, high] of the off phase, in periods, for
+    // z − D = (1 − D)·(1 − e^(−x·τ)) + δ0·e^(−x·τ) on and δs·e^(−x·τ) − D·(1 − e^(−x·τ)) off.
+    double integral[2];
+    for (int i = 0; i < 2; ++i) {
+        const double x = set.x[i];
+        const double on = d * x, from = low * x, to = high * x;
+        integral[i] = ((1 - d) * (RiseShortfall(on) - RiseShortfall(from)) +
+                       departures[i].atStart * (Rise(on) - Rise(from)) +
+                       departures[i].atSwitch * Rise(to) - d * RiseShortfall(to)) /
+                      x;
+    }
+    return set.gamma[0] * set.x[0] * (integral[1] - integral[0]);
+}
+
 } // namespace
 
 bool IsValidCircuit(const FilterCircuit& circuit) {
@@ -257,6 +328,11 @@ std::optional<FilterSteadyState> SteadyStateOf(const FilterCircuit& circuit, dou
     if (model->order == 1) {
         // A plain RC of time constant R'·C: the ripple as the product that does not cancel.
         s.ripple = e * (model->gain * NormalisedRipple(set.x[0], d));
+    } else if (d > 0 && d < 1) {
+        // The difference of the extremes where the modes' form gives nothing finite (a rate
+        // beyond the double range).
+        const double ripple = TwoModeRipple(set, settled, d, f);
+        s.ripple = e * (std::isfinite(ripple) && ripple >= 0 ? ripple : x.high - x.low);
     } else {
         s.ripple = e * (x.high - x.low);
     }

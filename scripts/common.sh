@@ -21,9 +21,10 @@ PACKAGES=(
 )
 
 # What the tests need besides: the toolkit's private headers, to queue input as the window system
-# does, and the C library's locales, for a locale with a decimal comma.
+# does, the C library's locales, for a locale with a decimal comma, and Boost's headers, for the
+# engine's 50-digit reference.
 TEST_PACKAGES=(
-  qt6-base-private-dev locales
+  qt6-base-private-dev locales libboost-dev
 )
 
 # What the sanitized build and the fuzz targets need besides: clang with its sanitizer and

@@ -4,6 +4,7 @@
 
 #include "engine/filter_design.h"
 #include "engine/ideal_circuit.h"
+#include "tests/precise_ripple.h"
 #include "tests/test_registry.h"
 
 #include <QObject>
@@ -54,6 +55,7 @@ private slots:
     void theWorstCornerBoundsEveryPartWithinTolerance();
     void safePairIsTheFirstThatMeetsTheRipple();
     void pairsReachedByDivisionAreTheSeriesValues();
+    void theDesignAgreesWithFiftyDigits();
 };
 
 void FilterDesignTest::exactCapacitanceGivesBackTheRipple() {
@@ -204,6 +206,63 @@ void FilterDesignTest::pairsReachedByDivisionAreTheSeriesValues() {
         QCOMPARE(text(safe) + " " + text(standard),
                  QString("%1/%2 %3/%4").arg(row[1]).arg(row[2]).arg(row[3]).arg(row[4]));
     }
+}
+
+void FilterDesignTest::theDesignAgreesWithFiftyDigits() {
+    // From R·C·f = 1 to 10^12, where the ripple of two stages falls as (R·C·f)^−2: the exact C
+    // for the ripple of a C at 50 digits is that C; at 10^12 the worst corner and the safe
+    // pair's worst ripple are the largest 50-digit ripple of their corners, and the pair meets
+    // ΔVo by it.
+    const double e = 10, f = 1e4, r = 1e4;
+    const PartTolerances tolerances{0.1, 0.01};
+    const auto precise = [&](const FilterCircuit& circuit, double d) {
+        return static_cast<double>(precise_ripple::SettledRipple(circuit, e, d, f));
+    };
+    const auto preciseWorst = [&](const FilterCircuit& nominal, double d) {
+        double worst = 0;
+        for (int corner = 0; corner < 16; ++corner) {
+            const auto side = [corner](int bit, double t) {
+                return (corner >> bit) & 1 ? 1 + t : 1 - t;
+            };
+            FilterCircuit circuit = nominal;
+            circuit.R *= side(0, tolerances.resistor);
+            circuit.C *= side(1, tolerances.capacitor);
+            if (!circuit.second && corner >= 4)
+                break;
+            if (circuit.second) {
+                circuit.second->R2 *= side(2, tolerances.resistor);
+                circuit.second->C2 *= side(3, tolerances.capacitor);
+            }
+            worst = std::max(worst, precise(circuit, d));
+        }
+        return worst;
+    };
+    const auto near = [](double got, double want) { return std::fabs(got / want - 1) <= 1e-9; };
+    const FilterShape shapes[] = {{r, kNone, kNone}, {r, kNone, 1e3},  {r, 1.0, kNone},
+                                  {r, 3.0, 1e5},     {r, 10.0, kNone}, {r, 10.0, 1e3},
+                                  {r, 30.0, 1e4}};
+    for (const FilterShape& shape : shapes)
+        for (const double rcf : {1.0, 1e4, 1e8, 1e12})
+            for (const double d : {0.1, 0.5}) {
+                const double c = rcf / (r * f);
+                const double deltaVo = precise(CircuitOf(shape, c), d);
+                const QString where =
+                    QString("%1, R·C·f %2, D %3").arg(Describe(shape)).arg(rcf).arg(d);
+                const std::optional<double> exact = ExactCapacitanceOf(shape, e, d, f, deltaVo);
+                QVERIFY2(exact && near(*exact, c),
+                         qPrintable(where + QString(": C %1").arg(exact.value_or(0) / c)));
+                if (rcf < 1e12 || d != 0.5)
+                    continue;
+                QVERIFY2(near(*WorstRippleOf(CircuitOf(shape, c), tolerances, e, d, f),
+                              preciseWorst(CircuitOf(shape, c), d)),
+                         qPrintable(where));
+                const CapacitorPair safe =
+                    *SafePairOf(shape, e, d, f, deltaVo, Series::E12, tolerances);
+                const double safeWorst =
+                    preciseWorst(CircuitOf(shape, safe.c, safe.c2.value_or(0)), d);
+                QVERIFY2(near(safe.worstRipple, safeWorst) && safeWorst <= deltaVo * (1 + 1e-9),
+                         qPrintable(where));
+            }
 }
 
 VELMARO_TEST(FilterDesignTest);

@@ -205,8 +205,10 @@ void StepResponseTest::extremesPastTwoToTheFiftyThreePeriods() {
         double rcf;
         bool second;
     };
-    const Row rows[] = {{"RC 1e16", 1e16, false},          {"RC 1e300", 1e300, false},
-                        {"RC RC load 1e16", 1e16, true},  {"RC RC load 1e300", 1e300, true}};
+    const Row rows[] = {{"RC 1e16", 1e16, false},
+                        {"RC 1e300", 1e300, false},
+                        {"RC RC load 1e16", 1e16, true},
+                        {"RC RC load 1e300", 1e300, true}};
     const double e = 10, f = 1e4, period = 1 / f;
     for (const Row& row : rows) {
         const double c = row.rcf / (1e4 * f);
