@@ -58,11 +58,16 @@ double Rise(double y) { return -std::expm1(-y); }
 // y − (1 − e^(−y)) = e^(−y) − 1 + y, for y >= 0: about y²/2 near 0, where the difference would
 // cancel, so taken there from its series y²/2·(1 − y/3·(1 − y/4·(1 − …))).
 double RiseShortfall(double y) {
-    if (y > 1)
-        return y - Rise(y);
+    if (y > 0.5)
+        return y - Rise(y); // loses at most a few ulps
+    // 1/n for n = 3 to 19; the terms left out fall below an ulp of the sum for y <= 0.5, and so
+    // do those from n = 11 on for y <= 0.01.
+    static constexpr double kInverse[] = {
+        1.0 / 3,  1.0 / 4,  1.0 / 5,  1.0 / 6,  1.0 / 7,  1.0 / 8,  1.0 / 9,  1.0 / 10, 1.0 / 11,
+        1.0 / 12, 1.0 / 13, 1.0 / 14, 1.0 / 15, 1.0 / 16, 1.0 / 17, 1.0 / 18, 1.0 / 19};
     double s = 1;
-    for (int n = 22; n >= 3; --n)
-        s = 1 - y / n * s;
+    for (int k = y <= 0.01 ? 7 : 16; k >= 0; --k)
+        s = 1 - y * kInverse[k] * s;
     return y * y / 2 * s;
 }
 
@@ -346,6 +351,16 @@ std::optional<FilterSteadyState> SteadyStateOf(const FilterCircuit& circuit, dou
 }
 
 std::optional<double> SteadyRippleOf(const FilterCircuit& circuit, double e, double d, double f) {
+    // Two stages: the ripple alone, without the extremes, wherever every value SteadyStateOf
+    // gives stays finite (each lies within [0, E]).
+    if (const std::optional<FilterModel> model = ModelOf(circuit); model && model->order == 2 &&
+                                                                   ValidDrive(e, d, f) && d > 0 &&
+                                                                   d < 1 && std::isfinite(2 * e)) {
+        const modes::ModeSet set = modes::Of(*model, f);
+        const double ripple = TwoModeRipple(set, modes::Settled(set, d), d, f);
+        if (std::isfinite(ripple) && ripple >= 0)
+            return e * ripple;
+    }
     const std::optional<FilterSteadyState> s = SteadyStateOf(circuit, e, d, f);
     if (!s)
         return std::nullopt;
