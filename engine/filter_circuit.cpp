@@ -353,9 +353,9 @@ std::optional<FilterSteadyState> SteadyStateOf(const FilterCircuit& circuit, dou
 std::optional<double> SteadyRippleOf(const FilterCircuit& circuit, double e, double d, double f) {
     // Two stages: the ripple alone, without the extremes, wherever every value SteadyStateOf
     // gives stays finite (each lies within [0, E]).
-    if (const std::optional<FilterModel> model = ModelOf(circuit); model && model->order == 2 &&
-                                                                   ValidDrive(e, d, f) && d > 0 &&
-                                                                   d < 1 && std::isfinite(2 * e)) {
+    const std::optional<FilterModel> model = ModelOf(circuit);
+    if (model && model->order == 2 && ValidDrive(e, d, f) && d > 0 && d < 1 &&
+        std::isfinite(2 * e)) {
         const modes::ModeSet set = modes::Of(*model, f);
         const double ripple = TwoModeRipple(set, modes::Settled(set, d), d, f);
         if (std::isfinite(ripple) && ripple >= 0)
