@@ -97,9 +97,15 @@ ModeDepartures DeparturesOf(double x, double d, double vMax) {
 // in the off phase. The ripple is κ times the integral of z2 − z1 from the one to the other,
 // taken as the difference of each mode's integral of its departure from D, of order x·T each.
 // Nothing here cancels where R·C ≫ T, where the difference of the two extremes, near D·g,
-// would keep only about an ulp times (R·C/T)² of the ripple.
-double TwoModeRipple(const modes::ModeSet& set, const modes::SettledModes& settled, double d,
-                     double f) {
+// would keep only about an ulp times (R·C/T)² of the ripple. Where both modes are fast the
+// integrals share their leading terms (both modes nearly follow the pulses) and their
+// difference cancels instead, while the ripple is a fair share of the output: empty once the
+// slower mode's x passes 1, and where the result is not finite (a rate beyond the double
+// range), for the difference of the extremes to answer.
+std::optional<double> TwoModeRipple(const modes::ModeSet& set, const modes::SettledModes& settled,
+                                    double d, double f) {
+    if (!(set.x[0] <= 1))
+        return std::nullopt;
     ModeDepartures departures[2];
     for (int i = 0; i < 2; ++i)
         departures[i] = DeparturesOf(set.x[i], d, settled.atSwitch[i]);
@@ -125,7 +131,10 @@ double TwoModeRipple(const modes::ModeSet& set, const modes::SettledModes& settl
                        departures[i].atSwitch * Rise(to) - d * RiseShortfall(to)) /
                       x;
     }
-    return set.gamma[0] * set.x[0] * (integral[1] - integral[0]);
+    const double ripple = set.gamma[0] * set.x[0] * (integral[1] - integral[0]);
+    if (!(std::isfinite(ripple) && ripple >= 0))
+        return std::nullopt;
+    return ripple;
 }
 
 } // namespace
@@ -333,11 +342,9 @@ std::optional<FilterSteadyState> SteadyStateOf(const FilterCircuit& circuit, dou
     if (model->order == 1) {
         // A plain RC of time constant R'·C: the ripple as the product that does not cancel.
         s.ripple = e * (model->gain * NormalisedRipple(set.x[0], d));
-    } else if (d > 0 && d < 1) {
-        // The difference of the extremes where the modes' form gives nothing finite (a rate
-        // beyond the double range).
-        const double ripple = TwoModeRipple(set, settled, d, f);
-        s.ripple = e * (std::isfinite(ripple) && ripple >= 0 ? ripple : x.high - x.low);
+    } else if (const std::optional<double> ripple =
+                   d > 0 && d < 1 ? TwoModeRipple(set, settled, d, f) : std::nullopt) {
+        s.ripple = e * *ripple;
     } else {
         s.ripple = e * (x.high - x.low);
     }
@@ -357,9 +364,8 @@ std::optional<double> SteadyRippleOf(const FilterCircuit& circuit, double e, dou
     if (model && model->order == 2 && ValidDrive(e, d, f) && d > 0 && d < 1 &&
         std::isfinite(2 * e)) {
         const modes::ModeSet set = modes::Of(*model, f);
-        const double ripple = TwoModeRipple(set, modes::Settled(set, d), d, f);
-        if (std::isfinite(ripple) && ripple >= 0)
-            return e * ripple;
+        if (const std::optional<double> ripple = TwoModeRipple(set, modes::Settled(set, d), d, f))
+            return e * *ripple;
     }
     const std::optional<FilterSteadyState> s = SteadyStateOf(circuit, e, d, f);
     if (!s)
