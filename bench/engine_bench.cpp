@@ -26,6 +26,8 @@
 //                         a load (goal: <= 100 ms);
 //   StepColumns/<periods> the lowest and highest output of the step response in each of 1000
 //                         pixel columns spanning that many periods (goal: <= 50 ms).
+// And without a goal, CalculateC/<ΔVo>: the exact C and the safe pair of two stages with a load, as
+// "Calcola C" finds them, for a ripple of 1 mV and of 10^−12 mV (R·C·f about 30 and 10^7).
 // The figures are the fastest repetition (CPU time), the least disturbed by other work on the
 // machine; without --benchmark_repetitions five repetitions run.
 
@@ -55,7 +57,9 @@ namespace {
 
 using DesignState = test_state::SimulatedState;
 
-engine::RunSettings SettingsOf(const DesignState& s) { return {s.E, s.D, s.f, s.R, s.C, s.N, s.NI}; }
+engine::RunSettings SettingsOf(const DesignState& s) {
+    return {s.E, s.D, s.f, s.R, s.C, s.N, s.NI};
+}
 
 struct BenchDesign {
     const char* name;
@@ -231,6 +235,18 @@ void Chooser(benchmark::State& state, int bits) {
     }
 }
 
+// "Calcola C" for two stages, k 10, with a load: the exact C and the safe pair.
+void CalculateC(benchmark::State& state, double deltaVo) {
+    const engine::FilterShape shape{10'000, 10.0, 1000.0};
+    for (auto _ : state) {
+        const auto exact = engine::ExactCapacitanceOf(shape, 10, 0.5, 1e4, deltaVo);
+        const auto pair =
+            engine::SafePairOf(shape, 10, 0.5, 1e4, deltaVo, engine::Series::E12, {0.1, 0.01});
+        benchmark::DoNotOptimize(exact);
+        benchmark::DoNotOptimize(pair);
+    }
+}
+
 // A plot of the step response 1000 columns wide over `periods` periods of a two-stage ladder
 // that takes about 4000 periods to settle.
 void StepColumns(benchmark::State& state, double periods) {
@@ -297,6 +313,8 @@ void RegisterAll() {
     };
     fastest(benchmark::RegisterBenchmark("Chooser/24bits", Chooser, 24));
     fastest(benchmark::RegisterBenchmark("Chooser/8bits", Chooser, 8));
+    fastest(benchmark::RegisterBenchmark("CalculateC/1mV", CalculateC, 1e-3));
+    fastest(benchmark::RegisterBenchmark("CalculateC/1e-12mV", CalculateC, 1e-15));
     fastest(benchmark::RegisterBenchmark("StepColumns/1e7periods", StepColumns, 1e7));
     fastest(benchmark::RegisterBenchmark("StepColumns/1000periods", StepColumns, 1000.0));
 }

@@ -52,6 +52,91 @@ bool ValidDrive(double e, double d, double f) {
     return e >= 0 && e <= kMaxDouble && d >= 0 && d <= 1 && PositiveFinite(f);
 }
 
+// 1 − e^(−y).
+double Rise(double y) { return -std::expm1(-y); }
+
+// y − (1 − e^(−y)) = e^(−y) − 1 + y, for y >= 0: about y²/2 near 0, where the difference would
+// cancel, so taken there from its series y²/2·(1 − y/3·(1 − y/4·(1 − …))).
+double RiseShortfall(double y) {
+    if (y > 0.5)
+        return y - Rise(y); // loses at most a few ulps
+    // 1/n for n = 3 to 19; the terms left out fall below an ulp of the sum for y <= 0.5, and so
+    // do those from n = 11 on for y <= 0.01.
+    static constexpr double kInverse[] = {
+        1.0 / 3,  1.0 / 4,  1.0 / 5,  1.0 / 6,  1.0 / 7,  1.0 / 8,  1.0 / 9,  1.0 / 10, 1.0 / 11,
+        1.0 / 12, 1.0 / 13, 1.0 / 14, 1.0 / 15, 1.0 / 16, 1.0 / 17, 1.0 / 18, 1.0 / 19};
+    double s = 1;
+    for (int k = y <= 0.01 ? 7 : 16; k >= 0; --k)
+        s = 1 - y * kInverse[k] * s;
+    return y * y / 2 * s;
+}
+
+// One mode's settled departures from its mean D, as fractions of E: at the switch-off (above
+// it) and at the start of the period (below it). Of order x for small x = r·T, where the
+// departures taken from the values, near D, would keep only the digits of D.
+struct ModeDepartures {
+    double atSwitch = 0, atStart = 0;
+};
+
+ModeDepartures DeparturesOf(double x, double d, double vMax) {
+    ModeDepartures departures;
+    const double onPhase = d * x;
+    // vMax − D = ((1 − e^(−D·x)) − D·(1 − e^(−x)))/(1 − e^(−x)): the terms linear in x cancel
+    // in the numerator, which is D·s(x) − s(D·x) with s the shortfall above.
+    departures.atSwitch =
+        x <= 1 ? (d * RiseShortfall(x) - RiseShortfall(onPhase)) / Rise(x) : vMax - d;
+    // The off phase decays D + δ to (D + δ)·e^(−b), b = (1 − D)·x.
+    const double offPhase = (1 - d) * x;
+    departures.atStart = departures.atSwitch * std::exp(-offPhase) - d * Rise(offPhase);
+    return departures;
+}
+
+// The settled ripple of a circuit with two modes, per volt of E, for 0 < D < 1. The output
+// y = γ1·z1 + γ2·z2 has y' = κ·(z2 − z1), κ = γ1·r1 = −γ2·r2, as the rates weigh the shares:
+// y turns where the modes cross, once in each phase, its lowest in the on phase and its highest
+// in the off phase. The ripple is κ times the integral of z2 − z1 from the one to the other,
+// taken as the difference of each mode's integral of its departure from D, of order x·T each.
+// Nothing here cancels where R·C ≫ T, where the difference of the two extremes, near D·g,
+// would keep only about an ulp times (R·C/T)² of the ripple. Where both modes are fast the
+// integrals share their leading terms (both modes nearly follow the pulses) and their
+// difference cancels instead, while the ripple is a fair share of the output: empty once the
+// slower mode's x passes 1, and where the result is not finite (a rate beyond the double
+// range), for the difference of the extremes to answer.
+std::optional<double> TwoModeRipple(const modes::ModeSet& set, const modes::SettledModes& settled,
+                                    double d, double f) {
+    if (!(set.x[0] <= 1))
+        return std::nullopt;
+    ModeDepartures departures[2];
+    for (int i = 0; i < 2; ++i)
+        departures[i] = DeparturesOf(set.x[i], d, settled.atSwitch[i]);
+    // Where z1 = z2, in periods from the switch-on and from the switch-off: from the forms of
+    // Stationary with the shares' ratio written as 1 + a small difference.
+    const double gapPeriods = set.gap / f;
+    const double low = std::clamp(std::log1p((departures[0].atStart - departures[1].atStart) /
+                                             ((1 - d) - departures[0].atStart)) /
+                                      gapPeriods,
+                                  0.0, d);
+    const double high = std::clamp(std::log1p((departures[1].atSwitch - departures[0].atSwitch) /
+                                              (d + departures[0].atSwitch)) /
+                                       gapPeriods,
+                                   0.0, 1 - d);
+    // ∫ (z − D) over [low, D] of the on phase and [0, high] of the off phase, in periods, for
+    // z − D = (1 − D)·(1 − e^(−x·τ)) + δ0·e^(−x·τ) on and δs·e^(−x·τ) − D·(1 − e^(−x·τ)) off.
+    double integral[2];
+    for (int i = 0; i < 2; ++i) {
+        const double x = set.x[i];
+        const double on = d * x, from = low * x, to = high * x;
+        integral[i] = ((1 - d) * (RiseShortfall(on) - RiseShortfall(from)) +
+                       departures[i].atStart * (Rise(on) - Rise(from)) +
+                       departures[i].atSwitch * Rise(to) - d * RiseShortfall(to)) /
+                      x;
+    }
+    const double ripple = set.gamma[0] * set.x[0] * (integral[1] - integral[0]);
+    if (!(std::isfinite(ripple) && ripple >= 0))
+        return std::nullopt;
+    return ripple;
+}
+
 } // namespace
 
 bool IsValidCircuit(const FilterCircuit& circuit) {
@@ -257,6 +342,9 @@ std::optional<FilterSteadyState> SteadyStateOf(const FilterCircuit& circuit, dou
     if (model->order == 1) {
         // A plain RC of time constant R'·C: the ripple as the product that does not cancel.
         s.ripple = e * (model->gain * NormalisedRipple(set.x[0], d));
+    } else if (const std::optional<double> ripple =
+                   d > 0 && d < 1 ? TwoModeRipple(set, settled, d, f) : std::nullopt) {
+        s.ripple = e * *ripple;
     } else {
         s.ripple = e * (x.high - x.low);
     }
@@ -270,6 +358,15 @@ std::optional<FilterSteadyState> SteadyStateOf(const FilterCircuit& circuit, dou
 }
 
 std::optional<double> SteadyRippleOf(const FilterCircuit& circuit, double e, double d, double f) {
+    // Two stages: the ripple alone, without the extremes, wherever every value SteadyStateOf
+    // gives stays finite (each lies within [0, E]).
+    const std::optional<FilterModel> model = ModelOf(circuit);
+    if (model && model->order == 2 && ValidDrive(e, d, f) && d > 0 && d < 1 &&
+        std::isfinite(2 * e)) {
+        const modes::ModeSet set = modes::Of(*model, f);
+        if (const std::optional<double> ripple = TwoModeRipple(set, modes::Settled(set, d), d, f))
+            return e * *ripple;
+    }
     const std::optional<FilterSteadyState> s = SteadyStateOf(circuit, e, d, f);
     if (!s)
         return std::nullopt;

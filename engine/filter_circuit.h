@@ -110,7 +110,7 @@ inline FilterState Advance(const ExactStep& step, FilterState x, double u) {
 struct FilterSteadyState {
     double vMax = 0;   // V, the output's largest value over a period
     double vMin = 0;   // V, its smallest
-    double ripple = 0; // V, vMax − vMin
+    double ripple = 0; // V, vMax − vMin, computed without the cancellation of the subtraction
     double mean = 0;   // V, D·E·g
     double tMax = 0;   // s from the start of a period (the switch-on) to where vMax is reached
     double tMin = 0;   // s, the same for vMin

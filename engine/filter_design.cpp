@@ -150,7 +150,7 @@ std::optional<CapacitorPair> SafePairOf(const FilterShape& shape, double e, doub
             WorstRippleOf(CircuitOf(shape, *c, c2.value_or(0.0)), tolerances, e, d, f);
         if (worst && *worst <= deltaVo * (1 + kRippleSlack))
             return CapacitorPair{*c, c2, *worst};
-        c = StandardValueAtLeast(series, std::nextafter(*c, kMaxDouble));
+        c = StandardValueAbove(series, *c);
     }
     return std::nullopt;
 }

@@ -37,9 +37,10 @@ FilterCircuit CircuitOf(const FilterShape& shape, double c, double c2);
 std::optional<double> ExactCapacitanceOf(const FilterShape& shape, double e, double d, double f,
                                          double deltaVo);
 
-// A relative excess of a ripple over deltaVo that still counts as meeting it: the ripple of a
-// circuit with two stages comes from two modes whose shares nearly cancel when R·C ≫ T, and is
-// known to about an ulp times R·C/T. Far below any digit shown.
+// A relative excess of a ripple over deltaVo that still counts as meeting it: the ripple is
+// known to a few ulps (to about an ulp times r2/(r2 − r1) for two stages of nearly equal
+// rates), and a ΔVo made the ripple of a series value must find that value. Far below any digit
+// shown.
 inline constexpr double kRippleSlack = 1e-9;
 
 // The largest settled ripple (V) over the tolerance corners: R and R2 at R·(1 ± tR), C and C2 at

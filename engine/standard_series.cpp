@@ -55,22 +55,45 @@ std::span<const std::uint16_t> SeriesDecade(Series series) {
     return kE12;
 }
 
-std::optional<double> StandardValueAtLeast(Series series, double value) {
+namespace {
+
+// A value up to this much above a series value, relatively, counts as that value: a few ulps,
+// where a quotient such as 330e-9/10 = 3.3000000000000004e-8 lands for 33e-9. The values of a
+// series lie at least 1 % apart, so no two of them ever count as one.
+constexpr double kSeriesSlack = 4 * std::numeric_limits<double>::epsilon();
+
+// The first value of the series, from a decade below `value` upwards, that `reached` accepts.
+template <typename Reached>
+std::optional<double> FirstSeriesValue(Series series, double value, Reached reached) {
     if (!(value > 0 && value <= std::numeric_limits<double>::max()))
         return std::nullopt;
     // log10 may come out one off next to a power of ten. Starting a decade lower and taking the
-    // first value from there upwards that is not below `value` still gives the smallest one.
+    // first value from there upwards still gives the smallest one.
     const int firstDecade = static_cast<int>(std::floor(std::log10(value))) - 1;
     for (int decade = firstDecade; decade <= firstDecade + 3; ++decade) {
         for (const std::uint16_t hundredths : SeriesDecade(series)) {
             const std::optional<double> candidate = DecimalValue(hundredths, decade);
             if (!candidate)
                 return std::nullopt; // and every larger one overflows too
-            if (value <= *candidate)
+            if (*candidate > 0 && reached(*candidate))
                 return candidate;
         }
     }
     return std::nullopt; // not reached: the last decade lies above `value`
+}
+
+} // namespace
+
+std::optional<double> StandardValueAtLeast(Series series, double value) {
+    return FirstSeriesValue(series, value, [value](double candidate) {
+        return value <= candidate * (1 + kSeriesSlack);
+    });
+}
+
+std::optional<double> StandardValueAbove(Series series, double value) {
+    return FirstSeriesValue(series, value, [value](double candidate) {
+        return candidate > value * (1 + kSeriesSlack);
+    });
 }
 
 } // namespace engine

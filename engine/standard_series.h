@@ -18,8 +18,14 @@ std::span<const std::uint16_t> SeriesDecade(Series series);
 
 // The smallest value of the series (a value of its decade times a power of ten) that is at
 // least `value`, in the same unit. Each series value stands for the double nearest the decimal
-// number, so a value written as a series value ("4.7e-9", "2.55") maps to itself. Empty unless
-// value is positive and finite, and when the series value overflows.
+// number, so a value written as a series value ("4.7e-9", "2.55") maps to itself, and so does a
+// value a few ulps above it (4·2^−52 relative), as a quotient or product reaching the series
+// value through roundings may land: 330e-9/10 maps to 33e-9. Empty unless value is positive and
+// finite, and when the series value overflows.
 std::optional<double> StandardValueAtLeast(Series series, double value);
+
+// The next series value: the smallest one above every value that `value` is taken as, so from
+// a series value (or a few ulps above it) the one after it. Empty as StandardValueAtLeast.
+std::optional<double> StandardValueAbove(Series series, double value);
 
 } // namespace engine

@@ -112,9 +112,11 @@ void StepResponse::PeriodExtremes(double n, double from, double to, Range& range
 }
 
 void StepResponse::WalkExtremes(double from, double to, Range& range) const {
+    // Past 2^53 periods n + 1 rounds back to n: each step goes on to the next whole number a
+    // double holds, so that the walk ends however far out the range lies.
     const double first = std::floor(from / period_);
     const double last = std::floor(to / period_);
-    for (double n = first; n <= last; ++n)
+    for (double n = first; n <= last; n = std::max(n + 1, std::nextafter(n, kInfinity)))
         PeriodExtremes(n, from, to, range);
 }
 

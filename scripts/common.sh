@@ -21,10 +21,10 @@ PACKAGES=(
 )
 
 # What the tests need besides: the toolkit's private headers, to queue input as the window system
-# does, the C library's locales, for a locale with a decimal comma, and ngspice, which runs an
-# exported netlist.
+# does, the C library's locales, for a locale with a decimal comma, Boost's headers, for the
+# engine's 50-digit reference, and ngspice, which runs an exported netlist.
 TEST_PACKAGES=(
-  qt6-base-private-dev locales
+  qt6-base-private-dev locales libboost-dev
   ngspice
 )
 

@@ -32,6 +32,7 @@ class FilterChooserTest : public QObject {
 private slots:
     void theTradeOffGivesTheKnownFigures();
     void outOfRangeInputsChooseNothing();
+    void secondCapacitorsAreTheSeriesValuesOfTheirQuotients();
 };
 
 void FilterChooserTest::theTradeOffGivesTheKnownFigures() {
@@ -72,6 +73,17 @@ void FilterChooserTest::outOfRangeInputsChooseNothing() {
                                 .arg(input.f)
                                 .arg(input.r)));
     QVERIFY(!TradeOffAt(Input(8), 3.0, 0) && !TradeOffAt(Input(8), 0.0, 1e-7));
+}
+
+void FilterChooserTest::secondCapacitorsAreTheSeriesValuesOfTheirQuotients() {
+    // The worked example at 16 bits, C/C2 in nF for k = 1, 3, 10, 30: 560/10 nF is 56 nF,
+    // though the quotient lands an ulp above it.
+    QString pairs;
+    for (const FilterCandidate& c :
+         ChooseFilters({16, 10, 1e4, 1e4, kNone, Series::E12, {0.1, 0.01}}))
+        if (c.k)
+            pairs += QString(" %1/%2").arg(*c.c * 1e9).arg(*c.c2 * 1e9);
+    QCOMPARE(pairs, QString(" 560/560 560/220 560/56 560/22"));
 }
 
 VELMARO_TEST(FilterChooserTest);

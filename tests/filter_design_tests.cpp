@@ -4,6 +4,7 @@
 
 #include "engine/filter_design.h"
 #include "engine/ideal_circuit.h"
+#include "tests/precise_ripple.h"
 #include "tests/test_registry.h"
 
 #include <QObject>
@@ -36,7 +37,7 @@ double Ripple(const FilterShape& shape, double c, double e, double d, double f) 
 double SeriesValueBelow(Series series, double value) {
     double below = *StandardValueAtLeast(series, value / 11);
     for (;;) {
-        const double next = *StandardValueAtLeast(series, std::nextafter(below, 1e300));
+        const double next = *StandardValueAbove(series, below);
         if (next >= value)
             return below;
         below = next;
@@ -53,6 +54,9 @@ private slots:
     void exactCapacitanceEdges();
     void theWorstCornerBoundsEveryPartWithinTolerance();
     void safePairIsTheFirstThatMeetsTheRipple();
+    void pairsReachedByDivisionAreTheSeriesValues();
+    void theDesignAgreesWithFiftyDigits();
+    void noDutyCycleBeatsHalf();
 };
 
 void FilterDesignTest::exactCapacitanceGivesBackTheRipple() {
@@ -183,6 +187,104 @@ void FilterDesignTest::safePairIsTheFirstThatMeetsTheRipple() {
     // Nothing to buy when every C meets the ripple.
     QVERIFY(!SafePairOf(kShapes[3], e, d, f, 10, Series::E12, {0.1, 0.01}) &&
             !StandardPairOf(kShapes[3], e, d, f, 10, Series::E12, {0.1, 0.01}));
+}
+
+void FilterDesignTest::pairsReachedByDivisionAreTheSeriesValues() {
+    // The worked example's two stages, k 10: C/k of a series C is a series value, though the
+    // quotient lands an ulp above it (330e-9/10 > 33e-9). Parts in nF, {ΔVo (mV), safe C, safe
+    // C2, standard C, standard C2}; at 0.13 mV the standard pair itself is the safe one.
+    const FilterShape shape{1e4, 10.0, kNone};
+    const double table[][5] = {{0.5, 330, 33, 270, 27}, {0.13, 560, 56, 560, 56}};
+    for (const auto& row : table) {
+        const double deltaVo = row[0] * 1e-3;
+        const CapacitorPair safe =
+            *SafePairOf(shape, 10, 0.5, 1e4, deltaVo, Series::E12, {0.1, 0.01});
+        const CapacitorPair standard =
+            *StandardPairOf(shape, 10, 0.5, 1e4, deltaVo, Series::E12, {0.1, 0.01});
+        const auto text = [](const CapacitorPair& pair) {
+            return QString("%1/%2").arg(pair.c * 1e9).arg(*pair.c2 * 1e9);
+        };
+        QCOMPARE(text(safe) + " " + text(standard),
+                 QString("%1/%2 %3/%4").arg(row[1]).arg(row[2]).arg(row[3]).arg(row[4]));
+    }
+}
+
+void FilterDesignTest::theDesignAgreesWithFiftyDigits() {
+    // From R·C·f = 10^−12 to 10^12, where the ripple of two stages falls as (R·C·f)^−2: the
+    // ripple is the one at 50 digits, and from 1 on the exact C for the ripple of a C is that C; at
+    // 10^12 the worst corner and the safe pair's worst ripple are the largest 50-digit ripple of
+    // their corners, and the pair meets ΔVo by it.
+    const double e = 10, f = 1e4, r = 1e4;
+    const PartTolerances tolerances{0.1, 0.01};
+    const auto precise = [&](const FilterCircuit& circuit, double d) {
+        return static_cast<double>(precise_ripple::SettledRipple(circuit, e, d, f));
+    };
+    const auto preciseWorst = [&](const FilterCircuit& nominal, double d) {
+        double worst = 0;
+        for (int corner = 0; corner < 16; ++corner) {
+            const auto side = [corner](int bit, double t) {
+                return (corner >> bit) & 1 ? 1 + t : 1 - t;
+            };
+            FilterCircuit circuit = nominal;
+            circuit.R *= side(0, tolerances.resistor);
+            circuit.C *= side(1, tolerances.capacitor);
+            if (!circuit.second && corner >= 4)
+                break;
+            if (circuit.second) {
+                circuit.second->R2 *= side(2, tolerances.resistor);
+                circuit.second->C2 *= side(3, tolerances.capacitor);
+            }
+            worst = std::max(worst, precise(circuit, d));
+        }
+        return worst;
+    };
+    const auto near = [](double got, double want) { return std::fabs(got / want - 1) <= 1e-9; };
+    const FilterShape shapes[] = {{r, kNone, kNone}, {r, kNone, 1e3},  {r, 1.0, kNone},
+                                  {r, 3.0, 1e5},     {r, 10.0, kNone}, {r, 10.0, 1e3},
+                                  {r, 30.0, 1e4}};
+    for (const FilterShape& shape : shapes)
+        for (const double rcf : {1e-12, 0.01, 0.5, 1.0, 1e4, 1e8, 1e12})
+            for (const double d : {0.1, 0.5}) {
+                const double c = rcf / (r * f);
+                const double deltaVo = precise(CircuitOf(shape, c), d);
+                const QString where =
+                    QString("%1, R·C·f %2, D %3").arg(Describe(shape)).arg(rcf).arg(d);
+                QVERIFY2(near(*SteadyRippleOf(CircuitOf(shape, c), e, d, f), deltaVo),
+                         qPrintable(where));
+                if (rcf < 1)
+                    continue; // near the full scale the ripple hardly moves with C
+                const std::optional<double> exact = ExactCapacitanceOf(shape, e, d, f, deltaVo);
+                QVERIFY2(
+                    exact && near(*exact, c),
+                    qPrintable(where + QString(": C off by %1").arg(exact.value_or(0) / c - 1)));
+                if (rcf < 1e12 || d != 0.5)
+                    continue;
+                QVERIFY2(near(*WorstRippleOf(CircuitOf(shape, c), tolerances, e, d, f),
+                              preciseWorst(CircuitOf(shape, c), d)),
+                         qPrintable(where));
+                const CapacitorPair safe =
+                    *SafePairOf(shape, e, d, f, deltaVo, Series::E12, tolerances);
+                const double safeWorst =
+                    preciseWorst(CircuitOf(shape, safe.c, safe.c2.value_or(0)), d);
+                QVERIFY2(near(safe.worstRipple, safeWorst) && safeWorst <= deltaVo * (1 + 1e-9),
+                         qPrintable(where));
+            }
+}
+
+void FilterDesignTest::noDutyCycleBeatsHalf() {
+    // The ripple is largest at D = 50 %, however slow the circuit: the choices against ΔVo
+    // rest on its last digits.
+    for (const FilterShape& shape : {FilterShape{1e4, 1.0, kNone}, FilterShape{1e4, 10.0, 1e3}})
+        for (const double rcf : {1e4, 1e8, 1e12}) {
+            const FilterCircuit circuit = CircuitOf(shape, rcf / (1e4 * 1e4));
+            const double half = Ripple(shape, circuit.C, 10, 0.5, 1e4);
+            for (int step = 0; step <= 2000; ++step) {
+                const double d = 0.3 + 0.4 * step / 2000;
+                QVERIFY2(
+                    Ripple(shape, circuit.C, 10, d, 1e4) <= half,
+                    qPrintable(QString("%1, R·C·f %2, D %3").arg(Describe(shape)).arg(rcf).arg(d)));
+            }
+        }
 }
 
 VELMARO_TEST(FilterDesignTest);

@@ -26,7 +26,15 @@ bool Near(long double got, long double want, double relative = 1e-13) {
     return std::fabs(got - want) <= relative * std::fabs(want) + 1e-300;
 }
 
-double Above(double value) { return std::nextafter(value, kInf); }
+// n doubles above value.
+double Ulps(double value, int n) {
+    for (int i = 0; i < n; ++i)
+        value = std::nextafter(value, kInf);
+    return value;
+}
+
+// A hundred billionths of a percent above value: clearly not the same value.
+double Beyond(double value) { return value * (1 + 1e-14); }
 
 QByteArray Text(std::optional<double> v) { return v ? QByteArray::number(*v, 'g', 17) : "none"; }
 
@@ -36,28 +44,39 @@ class PartToBuyTest : public QObject {
     Q_OBJECT
 
 private slots:
-    // A value on a series value maps to itself, the next double to the next value, the end of a
-    // decade to the start of the next; below and beyond the double range.
-    void seriesValueAtLeast() {
+    // A value on a series value, or a few ulps above it as a quotient lands, maps to itself and
+    // the next value is the one after; a value clearly above maps to the next. The end of a
+    // decade goes to the start of the next; below and beyond the double range.
+    void seriesValueAtLeastAndAbove() {
         const double tiniest = std::numeric_limits<double>::denorm_min();
         using enum Series;
         const struct {
             Series series;
             double value;
-            std::optional<double> want;
+            std::optional<double> atLeast, above;
         } table[] = {
             // clang-format off
-            {E12, 220, 220}, {E12, Above(220), 270}, {E12, 4.7e-9, 4.7e-9}, {E12, Above(8.2), 10},
-            {E12, 0.5, 0.56}, {E12, 1e-310, 1e-310}, {E12, 1.1e-310, 1.2e-310},
-            {E12, tiniest, tiniest}, {E12, 1.7e308, kNone}, {E12, 0, kNone}, {E12, -1, kNone},
-            {E12, kInf, kNone}, {E12, std::nan(""), kNone},
-            {E6, 6.8e3, 6.8e3}, {E6, Above(6.8e3), 1e4}, {E6, Above(3.3), 4.7}, {E6, 0.5, 0.68},
-            {E24, 9.1e-12, 9.1e-12}, {E24, Above(9.1e-12), 1e-11}, {E24, Above(1), 1.1},
-            {E96, 2.55e-9, 2.55e-9}, {E96, Above(2.55e-9), 2.61e-9}, {E96, Above(9.76), 10},
-            {E96, 1e-5, 1e-5}, {E96, 1.75e308, 1.78e308}, {E96, Above(1.78e308), kNone}};
+            {E12, 220, 220, 270}, {E12, Ulps(220, 4), 220, 270}, {E12, Beyond(220), 270, 270},
+            {E12, 330e-9 / 10, 33e-9, 39e-9}, {E12, 560e-9 / 10, 56e-9, 68e-9},
+            {E12, 2.2e293 / 10, 2.2e292, 2.7e292},
+            {E12, 4.7e-9, 4.7e-9, 5.6e-9}, {E12, Beyond(8.2), 10, 10}, {E12, 0.5, 0.56, 0.56},
+            {E12, 1e-310, 1e-310, 1.2e-310}, {E12, Ulps(1e-310, 1), 1.2e-310, 1.2e-310},
+            {E12, tiniest, tiniest, 2 * tiniest}, {E12, 1.7e308, kNone, kNone},
+            {E12, 0, kNone, kNone}, {E12, -1, kNone, kNone}, {E12, kInf, kNone, kNone},
+            {E12, std::nan(""), kNone, kNone},
+            {E6, 6.8e3, 6.8e3, 1e4}, {E6, Beyond(3.3), 4.7, 4.7}, {E6, 0.5, 0.68, 0.68},
+            {E24, 9.1e-12, 9.1e-12, 1e-11}, {E24, Beyond(1), 1.1, 1.1},
+            {E96, 2.55e-9, 2.55e-9, 2.61e-9}, {E96, Beyond(9.76), 10, 10},
+            {E96, 1e-5, 1e-5, 1.02e-5}, {E96, 1.75e308, 1.78e308, 1.78e308}, {E96, 1.78e308, 1.78e308, kNone},
+            {E96, Beyond(1.78e308), kNone, kNone}};
         // clang-format on
-        for (const auto& row : table)
-            QCOMPARE(Text(StandardValueAtLeast(row.series, row.value)), Text(row.want));
+        for (const auto& row : table) {
+            const QByteArray where = QByteArray::number(row.value, 'g', 17);
+            QCOMPARE(Text(StandardValueAtLeast(row.series, row.value)) + " at " + where,
+                     Text(row.atLeast) + " at " + where);
+            QCOMPARE(Text(StandardValueAbove(row.series, row.value)) + " at " + where,
+                     Text(row.above) + " at " + where);
+        }
     }
 
     // E96 has 96 values, increasing, each within 0.5 % of its place 10^(k/96) on the geometric
@@ -99,7 +118,7 @@ private slots:
                 const PartToBuy part =
                     ChoosePart({e, d, f, wanted, r, exact}, row.series, row.tolerances);
                 const double safe =
-                    shortfall == 0 ? row.part : *StandardValueAtLeast(row.series, Above(row.part));
+                    shortfall == 0 ? row.part : *StandardValueAbove(row.series, row.part);
                 QCOMPARE(Text(part.safeNanofarads), Text(safe));
                 if (shortfall == 0) {
                     QCOMPARE(part.worstWithinRipple, row.standardIsSafe);

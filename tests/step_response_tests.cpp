@@ -39,6 +39,7 @@ private slots:
     void extremesOfARangeAreThoseOfItsPeriods();
     void movingAverageSettlesWhereItStaysWithinTheBand();
     void fullScaleStepSettling();
+    void extremesPastTwoToTheFiftyThreePeriods();
 };
 
 void StepResponseTest::theOutputIsTheStateEquations() {
@@ -194,6 +195,39 @@ void StepResponseTest::fullScaleStepSettling() {
         }
     }
     QVERIFY(!StepSettlingSeconds(First(1e3, 1e-6), 0) && !StepSettlingSeconds(First(1e3, 0), 0.1));
+}
+
+void StepResponseTest::extremesPastTwoToTheFiftyThreePeriods() {
+    // R·C·f where the period count of a time no longer holds every whole number. The output
+    // barely moves within a few periods there, and the whole step spans the two means.
+    const double e = 10, f = 1e4, period = 1 / f;
+    for (const double rcf : {1e16, 1e300})
+        for (const bool second : {false, true}) {
+            const double c = rcf / (1e4 * f);
+            const FilterCircuit circuit =
+                second ? Second(1e4, c / 2, 1e5, c / 20, 1e6) : First(1e4, c);
+            const QString name = Describe(circuit);
+            const StepResponse response = *StepResponse::Of(circuit, e, 0.3, 0.8, f);
+            const double low = response.StartMean(), high = response.FinalMean();
+            for (const double periods : {0x1p53, 0.7 * rcf, 3 * rcf}) {
+                const double t = periods * period;
+                const StepResponse::Range near = response.Over(t, t + 3 * period);
+                const double at = response.At(t);
+                QVERIFY2(at >= low - 1e-9 * e && at <= high + 1e-9 * e &&
+                             std::fabs(near.low - at) <= 1e-9 * e &&
+                             std::fabs(near.high - at) <= 1e-9 * e,
+                         qPrintable(QString("%1 at %2 periods: %3 to %4, output %5")
+                                        .arg(name)
+                                        .arg(periods)
+                                        .arg(near.low)
+                                        .arg(near.high)
+                                        .arg(at)));
+            }
+            const StepResponse::Range whole = response.Over(-period, 30 * rcf * period);
+            QVERIFY2(std::fabs(whole.low - low) <= 1e-9 * e && whole.high <= high + 1e-9 * e &&
+                         whole.high >= high - 1e-3 * e,
+                     qPrintable(QString("%1: %2 to %3").arg(name).arg(whole.low).arg(whole.high)));
+        }
 }
 
 VELMARO_TEST(StepResponseTest);
