@@ -12,15 +12,17 @@ void ShowFilterFigures(GraphWindowView& window, double E, double D, double f,
     using app::FormatFinite, app::NumberPattern;
     const double R = circuit.R, C = circuit.C;
     std::optional<double> cutoff, attenuation, bits;
+    // The converter's full scale is the output's, E·g: a load divides it.
+    const double fullScale = E * engine::DcGain(circuit).value_or(1.0);
     if (plainRc) {
         cutoff = engine::CutoffFrequency(R, C);
         attenuation = engine::AttenuationAt(f, R, C);
-        bits = engine::ResolutionBits(E, engine::IdealSteadyStateOf(E, D, f, R, C).ripple);
+        bits = engine::ResolutionBits(fullScale, engine::IdealSteadyStateOf(E, D, f, R, C).ripple);
     } else {
         cutoff = engine::CutoffFrequencyOf(circuit);
         attenuation = engine::AttenuationOf(circuit, f);
         if (const auto ripple = engine::SteadyRippleOf(circuit, E, D, f))
-            bits = engine::ResolutionBits(E, *ripple);
+            bits = engine::ResolutionBits(fullScale, *ripple);
     }
     window.SetResultText("CutoffLabel", FormatFinite(cutoff, NumberPattern::Scientific2));
     window.SetResultText("AttenuationLabel", FormatFinite(attenuation, NumberPattern::Scientific2));
