@@ -20,6 +20,9 @@
 #include <QMenu>
 #include <QShortcut>
 
+#include <algorithm>
+#include <cmath>
+
 namespace response_window {
 
 namespace {
@@ -31,7 +34,8 @@ constexpr char kStepName[] = QT_TRANSLATE_NOOP("Velmaro", "Grafico della rispost
 constexpr char kStepDescription[] = QT_TRANSLATE_NOOP(
     "Velmaro",
     "La tensione in uscita Vo in blu da t = 0, quando il duty cycle passa dal valore di partenza "
-    "a quello di verifica; in grigio scuro il valore medio finale (tratteggiato), la banda di "
+    "a quello di verifica; sotto, in arancione sottile, la risposta media all'ingresso medio, "
+    "senza ondulazione; in grigio scuro il valore medio finale (tratteggiato), la banda di "
     "assestamento e il tempo di assestamento ts. Il suggerimento mostra il tempo e Vo sotto il "
     "puntatore.");
 constexpr char kBodeName[] = QT_TRANSLATE_NOOP("Velmaro", "Grafico della risposta in frequenza");
@@ -72,6 +76,17 @@ QString WholeOrScientific(double periods) {
     return FormatNumber(periods, NumberPattern::Scientific2);
 }
 
+// A small voltage as one reads it: three significant digits in mV, or in µV below 1 mV, with a
+// space before the unit.
+QString Volts(double volts) {
+    const bool micro = volts < 1e-3;
+    const double value = volts * (micro ? 1e6 : 1e3);
+    const int decimals =
+        value > 0 ? std::clamp(2 - int(std::floor(std::log10(value))), 0, 6) : 0;
+    return QStringLiteral("%1 %2").arg(app::FormatReading(value, decimals),
+                                      micro ? QStringLiteral("µV") : QStringLiteral("mV"));
+}
+
 } // namespace
 
 ResponseWindow::ResponseWindow(QWidget* parent)
@@ -91,6 +106,7 @@ ResponseWindow::ResponseWindow(QWidget* parent)
         controls_.Get<QLabel>(label).setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     auto& hint = controls_.Get<QLabel>(ResponseLabel("MeasureHint"));
     hint.setWordWrap(true);
+    controls_.Get<QLabel>(ResponseLabel("StepRippleWiderThanBandLabel")).setWordWrap(true);
     for (const ResponseLabel label :
          {ResponseLabel("StepCursorLabel"), ResponseLabel("BodeCursorLabel")}) {
         controls_.Get<QLabel>(label).setWordWrap(true);
@@ -107,11 +123,13 @@ ResponseWindow::ResponseWindow(QWidget* parent)
     // Enter in a field of the window computes the step again.
     for (QLineEdit* field : {&fromDuty_, &bits_})
         connect(field, &QLineEdit::returnPressed, this, [this] {
-            if (!input_)
+            if (!input_ && !offered_)
                 return;
             app::CommandInProgress command;
+            if (!input_)
+                return ComputeFor(*offered_);
             if (const auto choice = TakeFields())
-                ShowStep(StepFiguresOf(*input_, *choice));
+                ShowStep(StepFiguresOf(*input_, *choice), *choice);
         });
 
     Connect(stepPlot_, controls_.Get<QLabel>(ResponseLabel("StepCursorLabel")));
@@ -180,12 +198,20 @@ void ResponseWindow::Connect(ResponsePlot& plot, QLabel& cursors) {
 }
 
 void ResponseWindow::ShowFor(const ResponseInput& input) {
-    input_ = input;
     BringForward();
-    if (const auto choice = TakeFields()) {
-        ShowStep(StepFiguresOf(input, *choice));
-        ShowBode(BodeFiguresOf(input));
-    }
+    if (!input_)
+        offered_ = input;
+    ComputeFor(input);
+}
+
+void ResponseWindow::ComputeFor(const ResponseInput& input) {
+    const std::optional<StepChoice> choice = TakeFields();
+    if (!choice)
+        return;
+    input_ = input;
+    offered_.reset();
+    ShowStep(StepFiguresOf(input, *choice), *choice);
+    ShowBode(BodeFiguresOf(input));
 }
 
 std::optional<StepChoice> ResponseWindow::TakeFields() {
@@ -197,22 +223,35 @@ std::optional<StepChoice> ResponseWindow::TakeFields() {
     return std::get<StepChoice>(choice);
 }
 
-void ResponseWindow::ShowStep(const std::optional<StepFigures>& figures) {
+void ResponseWindow::ShowStep(const std::optional<StepFigures>& figures,
+                              const StepChoice& choice) {
     const auto show = [this](ResponseLabel label, const QString& text) {
         app::SetResultText(controls_.Get<QLabel>(label), text);
     };
+    // The captions name the band the figures beside them are for.
+    const QString settling = choice.bits ? tr("Assestamento ±½ LSB") : tr("Assestamento ±1%");
+    for (const ResponseLabel caption :
+         {ResponseLabel("StepSettlingCaption"), ResponseLabel("StepSettlingPeriodsCaption")})
+        controls_.Get<QLabel>(caption).setText(settling);
     if (!figures) {
         stepPlot_.SetChart(nullptr);
         for (const ResponseLabel label :
              {ResponseLabel("StepBandLabel"), ResponseLabel("StepSettlingLabel"),
-              ResponseLabel("StepSettlingPeriodsLabel")})
+              ResponseLabel("StepSettlingPeriodsLabel"),
+              ResponseLabel("StepRippleWiderThanBandLabel")})
             show(label, QString());
         return;
     }
     stepPlot_.SetChart(std::make_shared<StepChart>(*figures));
     show("StepBandLabel", FormatNumber(figures->band, NumberPattern::Scientific2));
     show("StepSettlingLabel", FormatNumber(figures->settling * 1e3, NumberPattern::Scientific2));
-    show("StepSettlingPeriodsLabel", WholeOrScientific(SettlingPeriods(*figures)));
+    show("StepSettlingPeriodsLabel", WholeOrScientific(figures->periods));
+    show("StepRippleWiderThanBandLabel",
+         figures->RippleWiderThanBand()
+             ? tr("L'ondulazione a regime, %1 picco-picco, è più larga della banda di ±%2: "
+                  "l'uscita esce dalla banda a ogni periodo, solo la sua media vi resta.")
+                   .arg(Volts(*figures->ripple), Volts(figures->band))
+             : QString());
 }
 
 void ResponseWindow::ShowBode(const BodeFigures& figures) {
