@@ -153,22 +153,4 @@ StepResponse::Range StepResponse::Over(double from, double to) const {
     return range;
 }
 
-std::optional<double> StepSettlingSeconds(const FilterCircuit& circuit, double fraction) {
-    const std::optional<FilterModel> model = ModelOf(circuit);
-    if (!model || !(fraction > 0 && fraction < 1))
-        return std::nullopt;
-    // The output falls short of E·g by E·Σγi·e^(−ri·t); relative to E·g, a decaying sum.
-    modal::DecayingSum h;
-    h.count = model->order;
-    h.gap = model->gap;
-    for (int i = 0; i < h.count; ++i) {
-        h.c[i] = model->output[i] / model->gain;
-        h.rate[i] = model->rate[i];
-    }
-    const std::optional<double> last = modal::LastExcursion(h, fraction);
-    if (!last || !std::isfinite(*last))
-        return std::nullopt;
-    return last;
-}
-
 } // namespace engine

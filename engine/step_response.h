@@ -54,10 +54,4 @@ private:
     modal::DecayingSum decay_; // Σ βi·e^(−ri·t), V
 };
 
-// From discharged capacitors to the input held at E (D = 100 %), the averaged response without
-// ripple: the time (s) after which the output stays within fraction·E·g of its final value E·g,
-// for a fraction in (0, 1). An RC ladder's step response is monotone: for the first order it is
-// R'·C·ln(1/fraction). Empty for an invalid circuit or when it lies beyond the double range.
-std::optional<double> StepSettlingSeconds(const FilterCircuit& circuit, double fraction);
-
 } // namespace engine

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The response to a change of duty cycle: the output against the state equations in long
 // double, the extremes of a time range against the range walked period by period and against
-// samples, and the settling after a full-scale step.
+// samples.
 
 #include "engine/step_response.h"
 #include "tests/filter_reference.h"
@@ -37,7 +37,6 @@ class StepResponseTest : public QObject {
 private slots:
     void theOutputIsTheStateEquations();
     void extremesOfARangeAreThoseOfItsPeriods();
-    void fullScaleStepSettling();
 };
 
 void StepResponseTest::theOutputIsTheStateEquations() {
@@ -123,30 +122,6 @@ void StepResponseTest::extremesOfARangeAreThoseOfItsPeriods() {
     const StepResponse response = *StepResponse::Of(Second(1e4, 1e-7, 1e5, 1e-8), 5, 0, 0.5, 1e3);
     const StepResponse::Range range = response.Over(0, 1e4);
     QVERIFY(range.low == response.At(0) && std::fabs(range.high - 2.5) < 0.1);
-}
-
-void StepResponseTest::fullScaleStepSettling() {
-    // One RC: R'·C·ln(1/fraction), R' = R∥RL. Two stages: the output of the state equations at
-    // the instant given is half an LSB short of E·g, and never again further.
-    for (const double bits : {1.0, 10.0, 24.0}) {
-        const double fraction = std::ldexp(1.0, -int(bits) - 1);
-        const double loaded = *StepSettlingSeconds(First(1e4, 1e-7, 3e4), fraction);
-        QVERIFY(std::fabs(loaded / (7.5e3 * 1e-7 * std::log(1 / fraction)) - 1) < 1e-12);
-        for (const FilterCircuit& circuit : Circuits()) {
-            if (!circuit.second)
-                continue;
-            const ref::Linear l = ref::Of(circuit);
-            const double t = *StepSettlingSeconds(circuit, fraction);
-            const auto shortfall = [&](double at) {
-                return 1 - ref::Output(l, ref::After(l, {}, 1, at)) / l.x2;
-            };
-            QVERIFY2(std::fabs(shortfall(t) / fraction - 1) < 1e-6,
-                     qPrintable(Describe(circuit) + QString(", %1 bits").arg(bits)));
-            for (const double later : {1.001, 1.5, 3.0})
-                QVERIFY(std::fabs(shortfall(t * later)) < fraction);
-        }
-    }
-    QVERIFY(!StepSettlingSeconds(First(1e3, 1e-6), 0) && !StepSettlingSeconds(First(1e3, 0), 0.1));
 }
 
 VELMARO_TEST(StepResponseTest);
