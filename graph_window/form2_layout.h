@@ -64,6 +64,10 @@ inline constexpr app::ControlRow kForm2Rows[] = {
     {"SimulationCaption",   Label, QT_TRANSLATE_NOOP("Velmaro", "Simulazione:"),     {15360, 6480, 1275, 255}},
     {"SteadyStateLabel",    Label, "",                 {15360, 6780, 3510, 540}},
 
+    // Above the trace selectors, free until now: where the settled ripple alone is wider than
+    // the settling band.
+    {"RippleWiderThanBandLabel", Label, "",            {15360, 240, 3510, 1440},  Regular825, std::nullopt, kRed},
+
     // The cursors' readings, in the free strip right of the instruction line.
     {"CursorLabel",         Label, "",                 {8880, 9420, 9930, 540}},
 };

@@ -103,7 +103,8 @@ private:
 
 // The labels of the real circuit's values and of where the run became periodic.
 constexpr graph_window::Form2Label kRealCircuitLabels[] = {
-    "ExactRippleLabel", "ExactMeanLabel", "SettlingLabel", "SettlingTimeLabel", "SteadyStateLabel"};
+    "ExactRippleLabel", "ExactMeanLabel", "SettlingLabel", "SettlingTimeLabel", "SteadyStateLabel",
+    "RippleWiderThanBandLabel"};
 
 QString Whole(std::int64_t count) { return QString::number(count); }
 
@@ -167,12 +168,15 @@ void ShowResults(graph_window::GraphWindowView& graph, const VerifiedCircuit& ve
         ripple = settled->ripple;
         mean = settled->mean;
     }
-    if (const std::optional<double> gain = engine::DcGain(circuit))
-        if (const auto settling = engine::SettlingOf(circuit, E, 0, D, f,
-                                                      engine::OnePercentBand(E, *gain, 0, D))) {
+    QString rippleLine;
+    if (const std::optional<double> gain = engine::DcGain(circuit)) {
+        const double band = engine::OnePercentBand(E, *gain, 0, D);
+        if (const auto settling = engine::SettlingOf(circuit, E, 0, D, f, band)) {
             periods = settling->periods;
             seconds = settling->seconds;
         }
+        rippleLine = graph_window::RippleWiderThanBandLine(ripple, band);
+    }
     // The first whole period within the band, counted from 1 as the run counts its periods.
     const std::optional<double> firstSettled =
         periods ? std::optional(*periods + 1) : std::nullopt;
@@ -183,6 +187,7 @@ void ShowResults(graph_window::GraphWindowView& graph, const VerifiedCircuit& ve
     graph.SetResultText("ExactMeanLabel", FormatFinite(mean, NumberPattern::Scientific2));
     graph.SetResultText("SettlingLabel", WholeOrScientific(periods));
     graph.SetResultText("SettlingTimeLabel", FormatFinite(scaled(seconds, 1000), NumberPattern::Scientific2));
+    graph.SetResultText("RippleWiderThanBandLabel", rippleLine);
     if (verified.IsPlainRc()) {
         ShowSteadyState(graph, plot, firstSettled);
     } else {

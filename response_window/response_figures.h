@@ -47,8 +47,6 @@ struct StepFigures {
     double MeanResponseAt(double t) const {
         return t <= 0 ? response.StartMean() : response.FinalMean() + meanDeparture.At(t);
     }
-    // The ripple alone keeps the output from staying within the band.
-    bool RippleWiderThanBand() const { return ripple && *ripple > 2 * band; }
 };
 
 // The half-width of the settling band: 1 % of the change of mean without bits, otherwise

@@ -5,6 +5,7 @@
 #include "app/message.h"
 #include "app/number_text.h"
 #include "app/text.h"
+#include "graph_window/filter_group.h"
 #include "response_window/bode_chart.h"
 #include "response_window/response_fields.h"
 #include "response_window/response_layout.h"
@@ -19,9 +20,6 @@
 #include <QLocale>
 #include <QMenu>
 #include <QShortcut>
-
-#include <algorithm>
-#include <cmath>
 
 namespace response_window {
 
@@ -74,17 +72,6 @@ QString WholeOrScientific(double periods) {
     if (periods < 1e9)
         return QString::number(qint64(periods));
     return FormatNumber(periods, NumberPattern::Scientific2);
-}
-
-// A small voltage as one reads it: three significant digits in mV, or in µV below 1 mV, with a
-// space before the unit.
-QString Volts(double volts) {
-    const bool micro = volts < 1e-3;
-    const double value = volts * (micro ? 1e6 : 1e3);
-    const int decimals =
-        value > 0 ? std::clamp(2 - int(std::floor(std::log10(value))), 0, 6) : 0;
-    return QStringLiteral("%1 %2").arg(app::FormatReading(value, decimals),
-                                      micro ? QStringLiteral("µV") : QStringLiteral("mV"));
 }
 
 } // namespace
@@ -247,11 +234,7 @@ void ResponseWindow::ShowStep(const std::optional<StepFigures>& figures,
     show("StepSettlingLabel", FormatNumber(figures->settling * 1e3, NumberPattern::Scientific2));
     show("StepSettlingPeriodsLabel", WholeOrScientific(figures->periods));
     show("StepRippleWiderThanBandLabel",
-         figures->RippleWiderThanBand()
-             ? tr("L'ondulazione a regime, %1 picco-picco, è più larga della banda di ±%2: "
-                  "l'uscita esce dalla banda a ogni periodo, solo la sua media vi resta.")
-                   .arg(Volts(*figures->ripple), Volts(figures->band))
-             : QString());
+         graph_window::RippleWiderThanBandLine(figures->ripple, figures->band));
 }
 
 void ResponseWindow::ShowBode(const BodeFigures& figures) {

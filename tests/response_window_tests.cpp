@@ -259,9 +259,9 @@ private slots:
         const QString line = "L'ondulazione a regime, %1 picco-picco, è più larga della banda "
                              "di ±%2: l'uscita esce dalla banda a ogni periodo, solo la sua "
                              "media vi resta.";
-        QTest::newRow("1 %") << EnglishLocale() << "1000" << "" << line.arg("2064 mV", "30.0 mV");
+        QTest::newRow("1 %") << EnglishLocale() << "1000" << "" << line.arg("2.06 V", "30.0 mV");
         QTest::newRow("10 bits, Italian")
-            << ItalianLocale() << "1000" << "10" << line.arg("2064 mV", "4,88 mV");
+            << ItalianLocale() << "1000" << "10" << line.arg("2,06 V", "4,88 mV");
         QTest::newRow("small ripple, 1 %") << EnglishLocale() << "1e5" << "" << QString();
         QTest::newRow("small ripple, 10 bits")
             << EnglishLocale() << "1e5" << "10" << line.arg("21.0 mV", "4.88 mV");

@@ -103,26 +103,30 @@ private slots:
 
     // The graph window for circuits beyond one RC and at the ends of the frequency range: the
     // first settled period counted from 1, a settling no NI can reach, and the resolution over
-    // the full scale E·g. Verification: E 10 V, D 30 %, R 1 kohm, C 1000 nF, N 10, NP 1, NI 2000.
+    // the full scale E·g, and the ripple against the band. Verification: E 10 V, D 30 %, R 1 kohm, C 1000 nF, N 10, NP 1, NI 2000.
     void theGraphWindowCountsSettledPeriodsItCanReach_data() {
         QTest::addColumn<QString>("f");  // kHz
         QTest::addColumn<QString>("R2"); // kohm, with C2 100 nF; empty: one stage
         QTest::addColumn<QString>("RL"); // kohm
-        QTest::addColumn<QStringList>("expected"); // periods, time, line, resolution
+        // Periods, time, steady-state line, resolution, the line on a ripple wider than the band.
+        QTest::addColumn<QStringList>("expected");
+        const QString wider = "L'ondulazione a regime, %1 picco-picco, è più larga della banda "
+                              "di ±%2: l'uscita esce dalla banda a ogni periodo, solo la sua "
+                              "media vi resta.";
         // The output settles within its first period: its second is the first settled one.
         QTest::newRow("two stages, f 1e-300 kHz")
-            << "1e-300" << "10" << "" << QStringList{"1", "7.35E+00", "Soluzione esatta: a regime (1 %) dal periodo 2 di 2000", "0.00"};
+            << "1e-300" << "10" << "" << QStringList{"1", "7.35E+00", "Soluzione esatta: a regime (1 %) dal periodo 2 di 2000", "0.00", wider.arg("10.0 V", "30.0 mV")};
         QTest::newRow("one RC, f 1e300 kHz")
             << "1e300" << "" << ""
             << QStringList{"4.61E+300", "4.61E+00",
                            "Non a regime dopo 2000 periodi: l'assestamento va oltre il massimo "
                            "di NI (2147483647 periodi)",
-                           "998.83"};
+                           "998.83", ""};
         // τ = R'·C = 0.5 ms: 2.30 ms, 3 periods, the fourth the first within the band; the full
         // scale is 5 V, the ripple 1.966 V.
         QTest::newRow("one RC with a load")
             << "1" << "" << "1"
-            << QStringList{"3", "2.30E+00", "Soluzione esatta: a regime (1 %) dal periodo 4 di 2000", "1.35"};
+            << QStringList{"3", "2.30E+00", "Soluzione esatta: a regime (1 %) dal periodo 4 di 2000", "1.35", wider.arg("1.97 V", "15.0 mV")};
     }
     void theGraphWindowCountsSettledPeriodsItCanReach() {
         QFETCH(QString, f);
@@ -135,7 +139,8 @@ private slots:
                {"C2Field", R2.isEmpty() ? QString() : QString("100")}, {"RLField", RL}});
         QCOMPARE(s.click("Command2"), QStringList());
         QCOMPARE((QStringList{s.graph("SettlingLabel"), s.graph("SettlingTimeLabel"),
-                              s.graph("SteadyStateLabel"), s.graph("ResolutionLabel")}),
+                              s.graph("SteadyStateLabel"), s.graph("ResolutionLabel"),
+                              s.graph("RippleWiderThanBandLabel")}),
                  expected);
     }
 };
