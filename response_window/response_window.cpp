@@ -110,11 +110,9 @@ ResponseWindow::ResponseWindow(QWidget* parent)
     // Enter in a field of the window computes the step again.
     for (QLineEdit* field : {&fromDuty_, &bits_})
         connect(field, &QLineEdit::returnPressed, this, [this] {
-            if (!input_ && !offered_)
+            if (!input_)
                 return;
             app::CommandInProgress command;
-            if (!input_)
-                return ComputeFor(*offered_);
             if (const auto choice = TakeFields())
                 ShowStep(StepFiguresOf(*input_, *choice), *choice);
         });
@@ -186,17 +184,12 @@ void ResponseWindow::Connect(ResponsePlot& plot, QLabel& cursors) {
 
 void ResponseWindow::ShowFor(const ResponseInput& input) {
     BringForward();
-    if (!input_)
-        offered_ = input;
-    ComputeFor(input);
-}
-
-void ResponseWindow::ComputeFor(const ResponseInput& input) {
+    // The circuit becomes the window's only once both plots are computed for it: a refused
+    // press leaves the plots, and the circuit Enter computes again, as they were.
     const std::optional<StepChoice> choice = TakeFields();
     if (!choice)
         return;
     input_ = input;
-    offered_.reset();
     ShowStep(StepFiguresOf(input, *choice), *choice);
     ShowBode(BodeFiguresOf(input));
 }

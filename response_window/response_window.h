@@ -49,9 +49,6 @@ public:
 private:
     // What the window's own fields give; nothing after their message.
     std::optional<StepChoice> TakeFields();
-    // Both plots for the input, which becomes the window's circuit; nothing changes when the
-    // fields are refused.
-    void ComputeFor(const ResponseInput& input);
     void ShowStep(const std::optional<StepFigures>& figures, const StepChoice& choice);
     void ShowBode(const BodeFigures& figures);
     void BringForward();
@@ -70,8 +67,7 @@ private:
     QMenu& menu_;
     ResponsePlot* menuPlot_ = nullptr; // the plot whose menu is open
     ResponsePlot* current_;            // the plot the window's keys act on
-    std::optional<ResponseInput> input_;   // the circuit of the plots on show
-    std::optional<ResponseInput> offered_; // the last "Risposta"'s, while nothing is on show
+    std::optional<ResponseInput> input_; // the circuit of the plots on show
     QMetaObject::Connection focusWatch_; // the focus coming to a plot makes it the current one
     graph_window::SaveFileChooser chooseFile_ = graph_window::AskWithFileDialog;
 };
