@@ -23,7 +23,7 @@ inline constexpr app::ControlRow kChooserRows[] = {
     {"BitsCaption",          Label,      QT_TRANSLATE_NOOP("Velmaro", "Risoluzione:"),          {240, 300, 1500, 255},    Bold975},
     {"ChooserBitsField",     TextBox,    QT_TRANSLATE_NOOP("Velmaro", "10"),                    {1800, 240, 1500, 375},   Bold825, kLightBlue},
     {"BitsUnit",             Label,      QT_TRANSLATE_NOOP("Velmaro", "[bit]"),                 {3390, 300, 600, 255},    Bold975},
-    {"TimeCaption",          Label,      QT_TRANSLATE_NOOP("Velmaro", "Assestamento massimo:"), {4350, 300, 2625, 255},   Bold975},
+    {"TimeCaption",          Label,      QT_TRANSLATE_NOOP("Velmaro", "Assestamento ±½ LSB:"), {4350, 300, 2625, 255},   Bold975},
     {"ChooserTimeField",     TextBox,    "",                                                    {7050, 240, 1500, 375},   Bold825, kLightBlue},
     {"TimeUnit",             Label,      QT_TRANSLATE_NOOP("Velmaro", "[ms]"),                  {8640, 300, 600, 255},    Bold975},
     {"ChooserComputeButton", PushButton, QT_TRANSLATE_NOOP("Velmaro", "Calcola"),               {9600, 180, 2895, 495},   Bold825, kLightBlue},

@@ -119,7 +119,7 @@ QStringList ChooserHeadings() {
             Text::tr("C2 [nF]"),
             Text::tr("C [nF]"),
             Text::tr("Ripple peggiore [mV]"),
-            Text::tr("Assestamento [ms]"),
+            Text::tr("Assestamento ±½ LSB [ms]"),
             Text::tr("Esito")};
 }
 

@@ -313,7 +313,7 @@ void DrawTradeOff(QPainter& painter, QSize size, const TradeOffData& data) {
     // The axes' titles: across under the settling's decades, upwards left of the ripple's.
     painter.setFont(titleFont);
     const QFontMetricsF titleMetrics(titleFont);
-    const QString across = Text::tr("Assestamento [ms]");
+    const QString across = Text::tr("Assestamento ±½ LSB [ms]");
     painter.drawText(QPointF(plot.center().x() - titleMetrics.horizontalAdvance(across) / 2,
                              size.height() - 8),
                      across);
@@ -368,7 +368,7 @@ QString SaveTradeOffPicture(const QString& path, const TradeOffData& data, QSize
 QString TradeOffTable(const TradeOffData& data, const QString& decimalPoint) {
     const QString separator = graph_window::CsvSeparator(decimalPoint);
     const QStringList header{Text::tr("Filtro"), Text::tr("C [nF]"), Text::tr("C2 [nF]"),
-                             Text::tr("Ripple peggiore [mV]"), Text::tr("Assestamento [ms]")};
+                             Text::tr("Ripple peggiore [mV]"), Text::tr("Assestamento ±½ LSB [ms]")};
     QString table = header.join(separator) + u'\n';
     for (const TradeOffCurve& curve : data.curves)
         for (const CurvePoint& point : curve.points)

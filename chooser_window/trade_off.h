@@ -62,7 +62,7 @@ QImage TradeOffImage(const TradeOffData& data, QSize size);
 QString SaveTradeOffPicture(const QString& path, const TradeOffData& data, QSize size);
 
 // The curves as a table: the header "Filtro", "C [nF]", "C2 [nF]", "Ripple peggiore [mV]",
-// "Assestamento [ms]", then one row per point of each curve in turn; the candidate's name in
+// "Assestamento ±½ LSB [ms]", then one row per point of each curve in turn; the candidate's name in
 // double quotes, each number in the fewest digits that read back to the same 64-bit value with
 // decimalPoint for its point (C2 empty for one RC), separated by CsvSeparator(decimalPoint),
 // each row ending with a newline.

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/filter_chooser.h"
 
-#include "engine/step_response.h"
+#include "engine/settling.h"
 
 #include <cmath>
 #include <limits>
@@ -27,9 +27,13 @@ FilterShape ShapeOf(const ChooserInput& input, std::optional<double> k) {
     return {input.r, k, input.rl};
 }
 
-// Within ½ LSB after a full-scale step: the fraction 2^−(n + 1) of E·g.
-std::optional<double> SettlingOf(const FilterCircuit& circuit, int bits) {
-    return StepSettlingSeconds(circuit, std::ldexp(1.0, -(bits + 1)));
+// Within ±½ LSB, E·g/2^(n + 1), after a full-scale step from 0 to E.
+std::optional<double> HalfLsbSettling(const FilterCircuit& circuit, double e, double f, int bits) {
+    const std::optional<double> g = DcGain(circuit);
+    if (!g)
+        return std::nullopt;
+    const auto settling = engine::SettlingOf(circuit, e, 0, 1, f, std::ldexp(e * *g, -(bits + 1)));
+    return settling ? std::optional(settling->seconds) : std::nullopt;
 }
 
 } // namespace
@@ -63,8 +67,8 @@ std::vector<FilterCandidate> ChooseFilters(const ChooserInput& input) {
             candidate.c = pair->c;
             candidate.c2 = pair->c2;
             candidate.worstRipple = pair->worstRipple;
-            candidate.settlingSeconds =
-                SettlingOf(CircuitOf(shape, pair->c, pair->c2.value_or(0.0)), input.bits);
+            candidate.settlingSeconds = HalfLsbSettling(
+                CircuitOf(shape, pair->c, pair->c2.value_or(0.0)), input.e, input.f, input.bits);
         }
         candidates.push_back(candidate);
     }
@@ -78,7 +82,7 @@ std::optional<TradeOffPoint> TradeOffAt(const ChooserInput& input, std::optional
     const FilterCircuit circuit = CircuitOf(ShapeOf(input, k), c);
     const std::optional<double> ripple =
         WorstRippleOf(circuit, input.tolerances, input.e, kHalfDuty, input.f);
-    const std::optional<double> settling = SettlingOf(circuit, input.bits);
+    const std::optional<double> settling = HalfLsbSettling(circuit, input.e, input.f, input.bits);
     if (!ripple || !settling)
         return std::nullopt;
     return TradeOffPoint{*ripple, *settling};

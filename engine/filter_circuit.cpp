@@ -18,7 +18,6 @@ constexpr double kMaxDouble = std::numeric_limits<double>::max();
 constexpr double kTwoPi = 2 * std::numbers::pi;
 constexpr double kDecibelsPerNeper = 10 / std::numbers::ln10; // 10·log10(y) = this·ln(y)
 constexpr double kDegreesPerRadian = 180 / std::numbers::pi;
-constexpr double kExactIntegers = 0x1p52; // beyond this every double is a whole number
 
 bool PositiveFinite(double x) { return x > 0 && x <= kMaxDouble; }
 
@@ -371,64 +370,6 @@ std::optional<double> SteadyRippleOf(const FilterCircuit& circuit, double e, dou
     if (!s)
         return std::nullopt;
     return s->ripple;
-}
-
-std::optional<double> SettlingPeriodsOf(const FilterCircuit& circuit, double d, double f) {
-    const std::optional<FilterModel> model = ModelOf(circuit);
-    if (!model || !ValidDrive(1, d, f))
-        return std::nullopt;
-    if (model->order == 1) {
-        // The start of each period approaches its settled value as e^(−m·T/(R'·C)) whatever D.
-        return SettlingPeriods(f, circuit.R * model->gain, circuit.C);
-    }
-    const modes::ModeSet set = modes::Of(*model, f);
-    if (!(set.x[0] > 0))
-        return std::nullopt; // the slower mode moves by nothing a double can hold per period
-    // The output at the start of period m, from discharged capacitors, falls short of its
-    // settled value y0 = Σγi·zi by Σγi·zi·e^(−xi·m): relative to y0, a decaying sum in m. At
-    // D = 0 the limit D → 0 of the shares, zi/D → xi/(e^xi − 1).
-    double z[2];
-    if (d > 0) {
-        const modes::SettledModes settled = modes::Settled(set, d);
-        z[0] = settled.atStart[0];
-        z[1] = settled.atStart[1];
-    } else {
-        for (int i = 0; i < 2; ++i)
-            z[i] = std::isinf(std::expm1(set.x[i])) ? 0.0 : set.x[i] / std::expm1(set.x[i]);
-    }
-    const double y0 = set.gamma[0] * z[0] + set.gamma[1] * z[1];
-    if (!(y0 > 0 && std::isfinite(y0)))
-        return std::nullopt;
-    modal::DecayingSum h;
-    h.count = 2;
-    h.gap = set.gap / f;
-    for (int i = 0; i < 2; ++i) {
-        h.c[i] = set.gamma[i] * z[i] / y0;
-        h.rate[i] = set.x[i];
-    }
-    constexpr double kBand = 0.01;
-    const std::optional<double> last = modal::LastExcursion(h, kBand);
-    if (!last || !std::isfinite(*last))
-        return std::nullopt;
-    double n = std::max(1.0, std::ceil(*last));
-    if (n < kExactIntegers) {
-        // The crossing is known to an ulp or so: settle the whole number on the values.
-        if (std::fabs(h.At(n)) > kBand)
-            n += 1;
-        else if (n > 1 && std::fabs(h.At(n - 1)) <= kBand)
-            n -= 1;
-    }
-    return n;
-}
-
-std::optional<double> SettlingSecondsOf(const FilterCircuit& circuit, double d, double f) {
-    const std::optional<double> periods = SettlingPeriodsOf(circuit, d, f);
-    if (!periods)
-        return std::nullopt;
-    const double seconds = *periods / f;
-    if (!std::isfinite(seconds))
-        return std::nullopt;
-    return seconds;
 }
 
 std::optional<double> CutoffFrequencyOf(const FilterCircuit& circuit) {

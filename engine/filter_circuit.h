@@ -123,16 +123,6 @@ std::optional<FilterSteadyState> SteadyStateOf(const FilterCircuit& circuit, dou
 // The settled output ripple alone, V: what SteadyStateOf gives as ripple.
 std::optional<double> SteadyRippleOf(const FilterCircuit& circuit, double e, double d, double f);
 
-// From discharged capacitors, the first whole number n of periods such that the output at the
-// start of every period m >= n is within 1 % of its settled value there (at least 1). As a
-// double, since it can be astronomically large; empty beyond the double range, or when the
-// settled value at a period start is 0 (D = 0). For the first order it is
-// ceil(R'·C·f·ln 100), R' = R∥RL (SettlingPeriods for no load).
-std::optional<double> SettlingPeriodsOf(const FilterCircuit& circuit, double d, double f);
-
-// SettlingPeriodsOf / f, in s.
-std::optional<double> SettlingSecondsOf(const FilterCircuit& circuit, double d, double f);
-
 // The circuit as a low-pass filter. H(s) = g·r1·r2/((s + r1)·(s + r2)) (one factor for the
 // first order); without a load, 1/(s²·R·C·R2·C2 + s·(R·C + R2·C2 + R·C2) + 1).
 

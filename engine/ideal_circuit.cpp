@@ -10,7 +10,6 @@ namespace engine {
 
 namespace {
 
-constexpr double kLn100 = 4.605170185988091368; // ln 100
 constexpr double kMaxDouble = std::numeric_limits<double>::max();
 constexpr double kMinNormal = std::numeric_limits<double>::min();
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
@@ -145,29 +144,6 @@ IdealSteadyState NormalisedSteadyState(double x, double d) {
 IdealSteadyState IdealSteadyStateOf(double e, double d, double f, double r, double c) {
     const IdealSteadyState s = NormalisedSteadyState(PeriodOverTimeConstant(f, r, c), d);
     return {e * s.vMax, e * s.vMin, e * s.ripple, e * s.mean};
-}
-
-std::optional<double> SettlingPeriods(double f, double r, double c) {
-    // The value at the start of each period approaches its settled value as e^(−n·x): within
-    // 1 % once n·x >= ln 100.
-    const Scaled timeConstantPeriods = ProductOf(f, r, c); // R·C·f = 1/x
-    double periods =
-        std::ceil(std::ldexp(timeConstantPeriods.mantissa * kLn100, timeConstantPeriods.exponent));
-    if (timeConstantPeriods.mantissa > 0)
-        periods = std::max(periods, 1.0); // any charge at all takes a period, however short R·C
-    if (!std::isfinite(periods))
-        return std::nullopt;
-    return periods;
-}
-
-std::optional<double> SettlingSeconds(double f, double r, double c) {
-    const std::optional<double> periods = SettlingPeriods(f, r, c);
-    if (!periods)
-        return std::nullopt;
-    const double seconds = *periods / f;
-    if (!std::isfinite(seconds))
-        return std::nullopt;
-    return seconds;
 }
 
 std::optional<double> ExactCapacitance(double e, double vom, double f, double deltaVo, double r) {

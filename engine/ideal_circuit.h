@@ -41,14 +41,6 @@ double NormalisedRipple(double x, double d);
 // The settled period in volts, for E >= 0, D in [0, 1], f, R > 0 and C >= 0, all finite.
 IdealSteadyState IdealSteadyStateOf(double e, double d, double f, double r, double c);
 
-// Whole periods for a capacitor started discharged to come within 1 % of its settled values:
-// ceil(R·C·f·ln 100), as a double since it can be astronomically large (0 for C = 0). Empty when
-// it exceeds the double range. f, R > 0 and C >= 0, finite.
-std::optional<double> SettlingPeriods(double f, double r, double c);
-
-// SettlingPeriods / f, in s. Empty when that exceeds the double range.
-std::optional<double> SettlingSeconds(double f, double r, double c);
-
 // The capacitance, in F, whose settled ripple is exactly deltaVo, for E and Vom in V, f in Hz,
 // deltaVo in V and R in ohm, with E > 0, 0 < Vom <= E, f > 0, deltaVo > 0 and R > 0, all finite
 // (D = Vom/E). Any larger capacitance keeps the ripple below deltaVo. It is 0 when every

@@ -15,14 +15,8 @@ constexpr double kInfinity = std::numeric_limits<double>::infinity();
 // e^(−x·n) for n >= 0, 1 at n = 0 even where x is infinite.
 double DecayOver(double x, double n) { return n == 0 ? 1.0 : std::exp(-x * n); }
 
-// (1 − e^(−y))/y, 1 at y = 0, 0 at y = +inf.
-double Psi(double y) { return y == 0 ? 1.0 : -std::expm1(-y) / y; }
-
 // Periods a range may span before only its ends are looked at.
 constexpr double kPeriodsWalked = 3;
-
-// Samples of the first period searched for the moving average's last excursion.
-constexpr int kFirstPeriodGrid = 512;
 
 } // namespace
 
@@ -159,95 +153,6 @@ StepResponse::Range StepResponse::Over(double from, double to) const {
         range.low = std::min(range.low, rising ? first.low : last.low);
     }
     return range;
-}
-
-double StepResponse::PeriodIntegral(const double (&z)[2], double d, double t) const {
-    // ∫ of a mode over a stretch of length τ at input u: u·τ + (z0 − u)·τ·ψ(r·τ).
-    const double onTime = d * period_;
-    const double onPart = std::min(t, onTime);
-    const double offPart = std::max(0.0, t - onTime);
-    double total = 0;
-    for (int i = 0; i < set_.count; ++i) {
-        const double r = set_.rate[i];
-        double integral = onPart + (z[i] - 1) * onPart * Psi(r * onPart);
-        if (offPart > 0) {
-            const double zSwitch = d > 0 ? z[i] + (1 - z[i]) * -std::expm1(-r * onTime) : z[i];
-            integral += zSwitch * offPart * Psi(r * offPart);
-        }
-        total += set_.gamma[i] * integral;
-    }
-    return e_ * total;
-}
-
-double StepResponse::MovingAverage(double t) const {
-    if (t <= 0)
-        return startMean_;
-    if (t >= period_) {
-        // The settled part averages to D·E·g over any whole period; the decay's average over
-        // [t − T, t] is βi·e^(−ri·(t − T))·ψ(ri·T).
-        double value = finalMean_;
-        for (int i = 0; i < decay_.count; ++i)
-            value += decay_.c[i] * std::exp(-decay_.rate[i] * (t - period_)) * Psi(set_.x[i]);
-        return value;
-    }
-    // [t − T, 0] of the settled period at D0, which is [t, T] of any of its periods, and [0, t]
-    // of the first period at D, both starting from the modes settled at D0.
-    return startMean_ +
-           (PeriodIntegral(before_.atStart, d_, t) - PeriodIntegral(before_.atStart, d0_, t)) /
-               period_;
-}
-
-double StepResponse::OnePercentBand() const { return std::fabs(finalMean_ - startMean_) / 100; }
-
-std::optional<double> StepResponse::MovingAverageSettling(double band) const {
-    if (!(band > 0 && band <= kMaxDouble))
-        return std::nullopt;
-    modal::DecayingSum averaged = decay_;
-    for (int i = 0; i < averaged.count; ++i)
-        averaged.c[i] *= Psi(set_.x[i]);
-    const std::optional<double> last = modal::LastExcursion(averaged, band);
-    if (!last)
-        return std::nullopt;
-    if (*last > 0) {
-        const double t = period_ + *last;
-        if (!std::isfinite(t))
-            return std::nullopt;
-        return t;
-    }
-    const auto outside = [&](double t) { return std::fabs(MovingAverage(t) - finalMean_) > band; };
-    const double step = period_ / kFirstPeriodGrid;
-    for (int j = kFirstPeriodGrid - 1; j >= 0; --j) {
-        if (!outside(j * step))
-            continue;
-        double a = j * step;
-        double b = (j + 1) * step;
-        for (int halving = 0; halving < 80; ++halving) {
-            const double middle = a + (b - a) / 2;
-            if (!(middle > a && middle < b))
-                break;
-            (outside(middle) ? a : b) = middle;
-        }
-        return b;
-    }
-    return 0.0;
-}
-
-std::optional<double> StepSettlingSeconds(const FilterCircuit& circuit, double fraction) {
-    const std::optional<FilterModel> model = ModelOf(circuit);
-    if (!model || !(fraction > 0 && fraction < 1))
-        return std::nullopt;
-    // The output falls short of E·g by E·Σγi·e^(−ri·t); relative to E·g, a decaying sum.
-    modal::DecayingSum h;
-    h.count = model->order;
-    h.gap = model->gap;
-    for (int i = 0; i < h.count; ++i) {
-        h.c[i] = model->output[i] / model->gain;
-        h.rate[i] = model->rate[i];
-    }
-    const std::optional<double> last = modal::LastExcursion(h, fraction);
-    if (!last || !std::isfinite(*last))
-        return std::nullopt;
-    return last;
 }
 
 } // namespace engine

@@ -35,20 +35,8 @@ public:
     };
     Range Over(double from, double to) const;
 
-    // The mean of the output over [t − T, t]: D0·E·g before 0, D·E·g once settled.
-    double MovingAverage(double t) const;
     double StartMean() const { return startMean_; } // V, D0·E·g
     double FinalMean() const { return finalMean_; } // V, D·E·g
-
-    // The first instant (s) after which the moving average stays within band (V, > 0) of the
-    // final mean for ever: 0 when it always does. From T on the departure is a decaying sum and
-    // its last crossing of the band is exact (to the resolution of doubles); within the first
-    // period it is found on a grid of 512 points and refined by bisection. Empty when it lies
-    // beyond the double range, or for a band not positive and finite.
-    std::optional<double> MovingAverageSettling(double band) const;
-
-    // 1 % of the change of mean, |D·E·g − D0·E·g|/100, the band the response window starts with.
-    double OnePercentBand() const;
 
 private:
     StepResponse() = default;
@@ -59,20 +47,11 @@ private:
     void PeriodExtremes(double n, double from, double to, Range& range) const;
     // The output's extremes over [from, to] by walking its periods; a few only.
     void WalkExtremes(double from, double to, Range& range) const;
-    // ∫ y over [0, t] of period 0 (from the modes z at its start, at duty d), V·s.
-    double PeriodIntegral(const double (&z)[2], double d, double t) const;
-
     modes::ModeSet set_;
     modes::SettledModes before_, after_; // settled at D0 and at D
     double e_ = 0, d0_ = 0, d_ = 0, period_ = 0;
     double startMean_ = 0, finalMean_ = 0;
     modal::DecayingSum decay_; // Σ βi·e^(−ri·t), V
 };
-
-// From discharged capacitors to the input held at E (D = 100 %), the averaged response without
-// ripple: the time (s) after which the output stays within fraction·E·g of its final value E·g,
-// for a fraction in (0, 1). An RC ladder's step response is monotone: for the first order it is
-// R'·C·ln(1/fraction). Empty for an invalid circuit or when it lies beyond the double range.
-std::optional<double> StepSettlingSeconds(const FilterCircuit& circuit, double fraction);
 
 } // namespace engine

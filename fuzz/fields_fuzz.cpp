@@ -135,7 +135,8 @@ struct GraphStandIn : graph_window::GraphWindowView {
                                            {"ExactRippleLabel", ""}, {"ExactMeanLabel", ""},
                                            {"SettlingLabel", ""},    {"SettlingTimeLabel", ""},
                                            {"SteadyStateLabel", ""}, {"CutoffLabel", ""},
-                                           {"AttenuationLabel", ""}, {"ResolutionLabel", ""}};
+                                           {"AttenuationLabel", ""}, {"ResolutionLabel", ""},
+                                           {"RippleWiderThanBandLabel", ""}};
     std::map<std::string, app::Rgb> colours;
     Trace selected = Trace::None;
     std::optional<QString> tooltip;

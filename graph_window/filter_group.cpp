@@ -2,8 +2,13 @@
 #include "graph_window/filter_group.h"
 
 #include "app/number_text.h"
+#include "app/text.h"
 #include "engine/filter_figures.h"
 #include "engine/ideal_circuit.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
 
 namespace graph_window {
 
@@ -12,19 +17,39 @@ void ShowFilterFigures(GraphWindowView& window, double E, double D, double f,
     using app::FormatFinite, app::NumberPattern;
     const double R = circuit.R, C = circuit.C;
     std::optional<double> cutoff, attenuation, bits;
+    // The converter's full scale is the output's, E·g: a load divides it.
+    const double fullScale = E * engine::DcGain(circuit).value_or(1.0);
     if (plainRc) {
         cutoff = engine::CutoffFrequency(R, C);
         attenuation = engine::AttenuationAt(f, R, C);
-        bits = engine::ResolutionBits(E, engine::IdealSteadyStateOf(E, D, f, R, C).ripple);
+        bits = engine::ResolutionBits(fullScale, engine::IdealSteadyStateOf(E, D, f, R, C).ripple);
     } else {
         cutoff = engine::CutoffFrequencyOf(circuit);
         attenuation = engine::AttenuationOf(circuit, f);
         if (const auto ripple = engine::SteadyRippleOf(circuit, E, D, f))
-            bits = engine::ResolutionBits(E, *ripple);
+            bits = engine::ResolutionBits(fullScale, *ripple);
     }
     window.SetResultText("CutoffLabel", FormatFinite(cutoff, NumberPattern::Scientific2));
     window.SetResultText("AttenuationLabel", FormatFinite(attenuation, NumberPattern::Scientific2));
     window.SetResultText("ResolutionLabel", FormatFinite(bits, NumberPattern::Fixed2));
+}
+
+QString ReadableVoltage(double volts) {
+    const auto [scale, unit] = volts >= 1      ? std::pair(1.0, QStringLiteral("V"))
+                               : volts >= 1e-3 ? std::pair(1e3, QStringLiteral("mV"))
+                                               : std::pair(1e6, QStringLiteral("µV"));
+    const double value = volts * scale;
+    const int decimals = value > 0 ? std::clamp(2 - int(std::floor(std::log10(value))), 0, 6) : 0;
+    return QStringLiteral("%1 %2").arg(app::FormatReading(value, decimals), unit);
+}
+
+QString RippleWiderThanBandLine(std::optional<double> ripple, double band) {
+    if (!ripple || !(*ripple > 2 * band))
+        return {};
+    return app::Text::tr("L'ondulazione a regime, %1 picco-picco, è più larga della banda di "
+                         "±%2: l'uscita esce dalla banda a ogni periodo, solo la sua media vi "
+                         "resta.")
+        .arg(ReadableVoltage(*ripple), ReadableVoltage(band));
 }
 
 void ClearFilterFigures(GraphWindowView& window) {

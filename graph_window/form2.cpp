@@ -95,6 +95,10 @@ Form2::Form2(QWidget* parent)
     QLabel& steadyState = controls_.Get<QLabel>(Form2Label("SteadyStateLabel"));
     steadyState.setWordWrap(true);
     steadyState.setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // The line on a ripple wider than the settling band, from the top of its free corner.
+    QLabel& rippleLine = controls_.Get<QLabel>(Form2Label("RippleWiderThanBandLabel"));
+    rippleLine.setWordWrap(true);
+    rippleLine.setAlignment(Qt::AlignLeft | Qt::AlignTop);
     // The cursors' readings may take two lines; a screen reader finds them by this name.
     cursorLabel_.setWordWrap(true);
     cursorLabel_.setAccessibleName(tr("Misure dei cursori"));

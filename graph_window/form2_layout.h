@@ -55,14 +55,18 @@ inline constexpr app::ControlRow kForm2Rows[] = {
     {"ExactMeanCaption",    Label, QT_TRANSLATE_NOOP("Velmaro", "Vom"),              {15360, 5100, 1020, 255}},
     {"ExactMeanLabel",      Label, "",                 {16980, 4980, 1140, 375},  Bold825, kLightYellow},
     {"ExactMeanUnit",       Label, QT_TRANSLATE_NOOP("Velmaro", "[V]"),              {18180, 5100, 255, 255}},
-    {"SettlingCaption",     Label, QT_TRANSLATE_NOOP("Velmaro", "Assestamento 1%"),  {15360, 5520, 1620, 255}},
+    {"SettlingCaption",     Label, QT_TRANSLATE_NOOP("Velmaro", "Assestamento ±1%"),  {15360, 5520, 1620, 255}},
     {"SettlingLabel",       Label, "",                 {16980, 5400, 1140, 375},  Bold825, kLightYellow},
     {"SettlingUnit",        Label, QT_TRANSLATE_NOOP("Velmaro", "[periodi]"),        {18180, 5520, 750, 255}},
-    {"SettlingTimeCaption", Label, QT_TRANSLATE_NOOP("Velmaro", "Tempo 1%"),         {15360, 5940, 1620, 255}},
+    {"SettlingTimeCaption", Label, QT_TRANSLATE_NOOP("Velmaro", "Tempo ±1%"),         {15360, 5940, 1620, 255}},
     {"SettlingTimeLabel",   Label, "",                 {16980, 5820, 1140, 375},  Bold825, kLightYellow},
     {"SettlingTimeUnit",    Label, QT_TRANSLATE_NOOP("Velmaro", "[ms]"),             {18180, 5940, 495, 255}},
     {"SimulationCaption",   Label, QT_TRANSLATE_NOOP("Velmaro", "Simulazione:"),     {15360, 6480, 1275, 255}},
     {"SteadyStateLabel",    Label, "",                 {15360, 6780, 3510, 540}},
+
+    // Above the trace selectors, free until now: where the settled ripple alone is wider than
+    // the settling band.
+    {"RippleWiderThanBandLabel", Label, "",            {15360, 240, 3510, 1440},  Regular825, std::nullopt, kRed},
 
     // The cursors' readings, in the free strip right of the instruction line.
     {"CursorLabel",         Label, "",                 {8880, 9420, 9930, 540}},

@@ -25,7 +25,8 @@ public:
 
     // The caption of a result label, by its control name ("Label5", "Label9", "ExactRippleLabel",
     // "ExactMeanLabel", "SettlingLabel", "SettlingTimeLabel", "SteadyStateLabel", "CutoffLabel",
-    // "AttenuationLabel", "ResolutionLabel"), and the colour of its text.
+    // "AttenuationLabel", "ResolutionLabel", "RippleWiderThanBandLabel"), and the colour of its
+    // text.
     virtual void SetResultText(Form2Label label, const QString& text) = 0;
     virtual void SetResultColour(Form2Label label, app::Rgb colour) = 0;
 

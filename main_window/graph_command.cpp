@@ -7,6 +7,7 @@
 #include "app/number_text.h"
 #include "app/text.h"
 #include "engine/ideal_circuit.h"
+#include "engine/settling.h"
 #include "graph_window/filter_group.h"
 #include "graph_window/simulate_and_plot.h"
 #include "main_window/command_steps.h"
@@ -102,7 +103,8 @@ private:
 
 // The labels of the real circuit's values and of where the run became periodic.
 constexpr graph_window::Form2Label kRealCircuitLabels[] = {
-    "ExactRippleLabel", "ExactMeanLabel", "SettlingLabel", "SettlingTimeLabel", "SteadyStateLabel"};
+    "ExactRippleLabel", "ExactMeanLabel", "SettlingLabel", "SettlingTimeLabel", "SteadyStateLabel",
+    "RippleWiderThanBandLabel"};
 
 QString Whole(std::int64_t count) { return QString::number(count); }
 
@@ -113,11 +115,25 @@ QString WholeOrScientific(std::optional<double> periods) {
     return app::FormatFinite(periods, app::NumberPattern::Scientific2);
 }
 
+// The largest NI the field takes: a settling beyond it cannot be shown by any run.
+constexpr double kMostPeriodsSimulated = std::numeric_limits<std::int32_t>::max();
+
+// The line for a run that did not reach the settled period: more periods help only where the
+// field can hold them (a settling beyond the range of a real is beyond it too).
+QString NotSettledLine(std::int32_t simulated, std::optional<double> firstSettled) {
+    if (!firstSettled || *firstSettled > kMostPeriodsSimulated)
+        return Text::tr("Non a regime dopo %1 periodi: l'assestamento va oltre il massimo di NI "
+                        "(%2 periodi)")
+            .arg(Whole(simulated), Whole(std::int64_t(kMostPeriodsSimulated)));
+    return Text::tr("Non a regime dopo %1 periodi: aumenta NI").arg(Whole(simulated));
+}
+
 // Whether the last simulated period is the settled one, and so the ripple and mean beside it.
-void ShowSteadyState(graph_window::GraphWindowView& graph, const graph_window::DrawnPlot& plot) {
+void ShowSteadyState(graph_window::GraphWindowView& graph, const graph_window::DrawnPlot& plot,
+                     std::optional<double> firstSettled) {
     QString line;
     if (!plot.periodic)
-        line = Text::tr("Non a regime dopo %1 periodi: aumenta NI").arg(Whole(plot.NI));
+        line = NotSettledLine(plot.NI, firstSettled);
     else if (plot.periodic->cycle == 1)
         line = Text::tr("A regime dal periodo %1 di %2")
                    .arg(Whole(plot.periodic->firstPeriod), Whole(plot.NI));
@@ -131,8 +147,8 @@ void ShowSteadyState(graph_window::GraphWindowView& graph, const graph_window::D
 }
 
 // The simulated ripple and mean, and beside them the real circuit's, for the circuit the run
-// used: its settled ripple and mean, how long it takes from discharged capacitors to come within
-// 1 % of them, and its figures as a filter. One RC without a load is the program's first
+// used: its settled ripple and mean, its settling from discharged capacitors within ±1 % of the
+// step to D·E·g, and its figures as a filter. One RC without a load is the program's first
 // circuit, in its own closed forms; any other is solved exactly, which the steady-state line says.
 void ShowResults(graph_window::GraphWindowView& graph, const VerifiedCircuit& verified) {
     using app::FormatFinite, app::FormatNumber, app::NumberPattern;
@@ -148,14 +164,22 @@ void ShowResults(graph_window::GraphWindowView& graph, const VerifiedCircuit& ve
         const engine::IdealSteadyState ideal = engine::IdealSteadyStateOf(E, D, f, R, C);
         ripple = ideal.ripple;
         mean = ideal.mean;
-        periods = engine::SettlingPeriods(f, R, C);
-        seconds = engine::SettlingSeconds(f, R, C);
     } else if (const auto settled = engine::SteadyStateOf(circuit, E, D, f)) {
         ripple = settled->ripple;
         mean = settled->mean;
-        periods = engine::SettlingPeriodsOf(circuit, D, f);
-        seconds = engine::SettlingSecondsOf(circuit, D, f);
     }
+    QString rippleLine;
+    if (const std::optional<double> gain = engine::DcGain(circuit)) {
+        const double band = engine::OnePercentBand(E, *gain, 0, D);
+        if (const auto settling = engine::SettlingOf(circuit, E, 0, D, f, band)) {
+            periods = settling->periods;
+            seconds = settling->seconds;
+        }
+        rippleLine = graph_window::RippleWiderThanBandLine(ripple, band);
+    }
+    // The first whole period within the band, counted from 1 as the run counts its periods.
+    const std::optional<double> firstSettled =
+        periods ? std::optional(*periods + 1) : std::nullopt;
     const auto scaled = [](std::optional<double> value, double factor) {
         return value ? std::optional(*value * factor) : std::nullopt;
     };
@@ -163,15 +187,15 @@ void ShowResults(graph_window::GraphWindowView& graph, const VerifiedCircuit& ve
     graph.SetResultText("ExactMeanLabel", FormatFinite(mean, NumberPattern::Scientific2));
     graph.SetResultText("SettlingLabel", WholeOrScientific(periods));
     graph.SetResultText("SettlingTimeLabel", FormatFinite(scaled(seconds, 1000), NumberPattern::Scientific2));
+    graph.SetResultText("RippleWiderThanBandLabel", rippleLine);
     if (verified.IsPlainRc()) {
-        ShowSteadyState(graph, plot);
+        ShowSteadyState(graph, plot, firstSettled);
     } else {
-        const bool settled = periods && *periods <= plot.NI;
+        const bool settled = firstSettled && *firstSettled <= plot.NI;
         graph.SetResultText("SteadyStateLabel",
                             settled ? Text::tr("Soluzione esatta: a regime (1 %) dal periodo %1 di %2")
-                                          .arg(WholeOrScientific(periods), Whole(plot.NI))
-                                    : Text::tr("Non a regime dopo %1 periodi: aumenta NI")
-                                          .arg(Whole(plot.NI)));
+                                          .arg(WholeOrScientific(firstSettled), Whole(plot.NI))
+                                    : NotSettledLine(plot.NI, firstSettled));
         graph.SetResultColour("SteadyStateLabel",
                               settled ? app::kPaletteBlack : app::kWarningColour);
     }

@@ -30,6 +30,7 @@ using graph_window::SpanLimits;
 
 inline constexpr app::Rgb kTraceColour = app::kBlue;                 // what the circuit does
 inline constexpr app::Rgb kMarkColour = app::MakeRgb(64, 64, 64);    // its figures: mean, band…
+inline constexpr app::Rgb kMeanColour = app::MakeRgb(255, 128, 0);    // the mean response, thin
 inline constexpr app::Rgb kGridColour = app::MakeRgb(221, 221, 170); // on the light yellow
 inline constexpr app::Rgb kMinorGridColour = app::MakeRgb(238, 238, 184);
 

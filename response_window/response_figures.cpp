@@ -2,6 +2,8 @@
 #include "response_window/response_figures.h"
 
 #include "engine/filter_figures.h"
+#include "engine/ideal_circuit.h"
+#include "engine/settling.h"
 
 #include <algorithm>
 #include <cmath>
@@ -21,11 +23,10 @@ constexpr double kShortestShare = 0x1p-40;
 
 } // namespace
 
-double SettlingBand(const engine::StepResponse& response, double e, double gain,
-                    std::optional<int> bits) {
-    if (!bits)
-        return response.OnePercentBand();
-    return std::ldexp(e * gain, -(*bits + 1));
+double SettlingBand(const ResponseInput& input, double gain, const StepChoice& choice) {
+    if (!choice.bits)
+        return engine::OnePercentBand(input.E, gain, choice.fromDuty, input.D);
+    return std::ldexp(input.E * gain, -(*choice.bits + 1));
 }
 
 std::optional<StepFigures> StepFiguresOf(const ResponseInput& input, const StepChoice& choice) {
@@ -34,23 +35,28 @@ std::optional<StepFigures> StepFiguresOf(const ResponseInput& input, const StepC
     const std::optional<double> gain = engine::DcGain(input.circuit);
     if (!response || !gain)
         return std::nullopt;
-    const double band = SettlingBand(*response, input.E, *gain, choice.bits);
-    // With no step of mean and no converter, nothing moves the mean: it is settled from the start.
-    const std::optional<double> settling =
-        band > 0 ? response->MovingAverageSettling(band) : std::optional<double>(0.0);
-    if (!settling)
+    const double band = SettlingBand(input, *gain, choice);
+    const std::optional<engine::Settling> settling =
+        engine::SettlingOf(input.circuit, input.E, choice.fromDuty, input.D, input.f, band);
+    const std::optional<engine::modal::DecayingSum> departure =
+        engine::MeanDepartureOf(input.circuit, input.E, choice.fromDuty, input.D);
+    if (!settling || !departure)
         return std::nullopt;
     const double period = response->Period();
-    const double whole = std::max(kSettlingShare * *settling, kFewestPeriods * period);
+    const double whole = std::max(kSettlingShare * settling->seconds, kFewestPeriods * period);
     if (!std::isfinite(whole))
         return std::nullopt;
     const double shortest =
         std::min(whole, std::max(kShortestPeriods * period, kShortestShare * whole));
-    return StepFigures{*response, band, *settling, whole, shortest};
-}
-
-double SettlingPeriods(const StepFigures& figures) {
-    return std::ceil(figures.settling / figures.response.Period());
+    // The ripple as the graph window shows it beside the same circuit.
+    const std::optional<double> ripple =
+        input.IsPlainRc() ? std::optional(engine::IdealSteadyStateOf(input.E, input.D, input.f,
+                                                                     input.circuit.R,
+                                                                     input.circuit.C)
+                                              .ripple)
+                          : engine::SteadyRippleOf(input.circuit, input.E, input.D, input.f);
+    return StepFigures{*response, band,     settling->seconds, settling->periods, whole,
+                       shortest,  *departure, ripple};
 }
 
 BodeFigures BodeFiguresOf(const ResponseInput& input) {

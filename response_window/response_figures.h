@@ -6,6 +6,7 @@
 // with its cut-off, its attenuation at f, its slope and its frequency axis.
 
 #include "engine/filter_circuit.h"
+#include "engine/modal_pieces.h"
 #include "engine/step_response.h"
 
 #include <optional>
@@ -34,22 +35,27 @@ inline constexpr int kMostBits = 24;
 struct StepFigures {
     engine::StepResponse response;
     double band = 0;     // V: the settling band is the final mean ± band
-    double settling = 0; // s: from then on the mean over one period stays within the band
+    double settling = 0; // s: from then on the mean response stays within the band
+    double periods = 0;  // the settling in whole periods, rounded up
     double whole = 0;    // s: the time axis, 1.5 × the settling time or 10 periods, the longer
     double shortest = 0; // s: the shortest span to zoom to
+    // The mean response (to the mean input, without the ripple) from t = 0: the final mean plus
+    // this departure, V.
+    engine::modal::DecayingSum meanDeparture;
+    std::optional<double> ripple; // V, the settled output's peak to peak at D
+
+    double MeanResponseAt(double t) const {
+        return t <= 0 ? response.StartMean() : response.FinalMean() + meanDeparture.At(t);
+    }
 };
 
 // The half-width of the settling band: 1 % of the change of mean without bits, otherwise
 // half a least significant bit of a converter of full scale E·g, E·g/2^(n+1).
-double SettlingBand(const engine::StepResponse& response, double e, double gain,
-                    std::optional<int> bits);
+double SettlingBand(const ResponseInput& input, double gain, const StepChoice& choice);
 
 // The step for the input and the window's choice; none when the circuit, its response or its
 // settling time lies beyond the range of doubles.
 std::optional<StepFigures> StepFiguresOf(const ResponseInput& input, const StepChoice& choice);
-
-// Whole periods: the first whole number of periods after which the output's mean is settled.
-double SettlingPeriods(const StepFigures& figures);
 
 struct BodeFigures {
     engine::FilterCircuit circuit;

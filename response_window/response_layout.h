@@ -14,7 +14,7 @@ namespace response_window {
 namespace response_table {
 using enum app::ControlKind;
 using enum app::ControlFont;
-using app::kLightPink, app::kLightYellow;
+using app::kLightPink, app::kLightYellow, app::kWarningColour;
 
 inline constexpr int kResponseWidthTwips = 19350;
 inline constexpr int kResponseHeightTwips = 11220;
@@ -34,14 +34,16 @@ inline constexpr app::ControlRow kResponseRows[] = {
     {"StepBandCaption",            Label,   QT_TRANSLATE_NOOP("Velmaro", "Banda ±"),               {14760, 1845, 1800, 255}},
     {"StepBandLabel",              Label,   "",                 {16590, 1770, 1260, 375},    Bold825, kLightYellow},
     {"StepBandUnit",               Label,   QT_TRANSLATE_NOOP("Velmaro", "[V]"),                   {17910, 1845, 1350, 255}},
-    {"StepSettlingCaption",        Label,   QT_TRANSLATE_NOOP("Velmaro", "Assestamento"),          {14760, 2325, 1800, 255}},
+    {"StepSettlingCaption",        Label,   QT_TRANSLATE_NOOP("Velmaro", "Assestamento ±1%"),          {14760, 2325, 1800, 255}},
     {"StepSettlingLabel",          Label,   "",                 {16590, 2250, 1260, 375},    Bold825, kLightYellow},
     {"StepSettlingUnit",           Label,   QT_TRANSLATE_NOOP("Velmaro", "[ms]"),                  {17910, 2325, 1350, 255}},
-    {"StepSettlingPeriodsCaption", Label,   QT_TRANSLATE_NOOP("Velmaro", "Assestamento"),          {14760, 2805, 1800, 255}},
+    {"StepSettlingPeriodsCaption", Label,   QT_TRANSLATE_NOOP("Velmaro", "Assestamento ±1%"),          {14760, 2805, 1800, 255}},
     {"StepSettlingPeriodsLabel",   Label,   "",                 {16590, 2730, 1260, 375},    Bold825, kLightYellow},
     {"StepSettlingPeriodsUnit",    Label,   QT_TRANSLATE_NOOP("Velmaro", "[periodi]"),             {17910, 2805, 1350, 255}},
     {"StepHint",                   Label,   QT_TRANSLATE_NOOP("Velmaro", "Invio in un campo ricalcola la risposta."),
                                                                 {14760, 3330, 4440, 255},    Regular825},
+    // Shown only where the settled ripple alone is wider than the band.
+    {"StepRippleWiderThanBandLabel", Label, "",                 {14760, 3720, 4440, 1200},   Regular825, std::nullopt, kWarningColour},
 
     // The frequency plot and, beside it, the filter's figures.
     {"BodePlot",                   Custom,  "",                 {120, 5670, 14400, 4950},    Bold825, kLightYellow},

@@ -5,6 +5,7 @@
 #include "app/message.h"
 #include "app/number_text.h"
 #include "app/text.h"
+#include "graph_window/filter_group.h"
 #include "response_window/bode_chart.h"
 #include "response_window/response_fields.h"
 #include "response_window/response_layout.h"
@@ -31,7 +32,8 @@ constexpr char kStepName[] = QT_TRANSLATE_NOOP("Velmaro", "Grafico della rispost
 constexpr char kStepDescription[] = QT_TRANSLATE_NOOP(
     "Velmaro",
     "La tensione in uscita Vo in blu da t = 0, quando il duty cycle passa dal valore di partenza "
-    "a quello di verifica; in grigio scuro il valore medio finale (tratteggiato), la banda di "
+    "a quello di verifica; sotto, in arancione sottile, la risposta media all'ingresso medio, "
+    "senza ondulazione; in grigio scuro il valore medio finale (tratteggiato), la banda di "
     "assestamento e il tempo di assestamento ts. Il suggerimento mostra il tempo e Vo sotto il "
     "puntatore.");
 constexpr char kBodeName[] = QT_TRANSLATE_NOOP("Velmaro", "Grafico della risposta in frequenza");
@@ -91,6 +93,7 @@ ResponseWindow::ResponseWindow(QWidget* parent)
         controls_.Get<QLabel>(label).setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     auto& hint = controls_.Get<QLabel>(ResponseLabel("MeasureHint"));
     hint.setWordWrap(true);
+    controls_.Get<QLabel>(ResponseLabel("StepRippleWiderThanBandLabel")).setWordWrap(true);
     for (const ResponseLabel label :
          {ResponseLabel("StepCursorLabel"), ResponseLabel("BodeCursorLabel")}) {
         controls_.Get<QLabel>(label).setWordWrap(true);
@@ -111,7 +114,7 @@ ResponseWindow::ResponseWindow(QWidget* parent)
                 return;
             app::CommandInProgress command;
             if (const auto choice = TakeFields())
-                ShowStep(StepFiguresOf(*input_, *choice));
+                ShowStep(StepFiguresOf(*input_, *choice), *choice);
         });
 
     Connect(stepPlot_, controls_.Get<QLabel>(ResponseLabel("StepCursorLabel")));
@@ -180,12 +183,15 @@ void ResponseWindow::Connect(ResponsePlot& plot, QLabel& cursors) {
 }
 
 void ResponseWindow::ShowFor(const ResponseInput& input) {
-    input_ = input;
     BringForward();
-    if (const auto choice = TakeFields()) {
-        ShowStep(StepFiguresOf(input, *choice));
-        ShowBode(BodeFiguresOf(input));
-    }
+    // The circuit becomes the window's only once both plots are computed for it: a refused
+    // press leaves the plots, and the circuit Enter computes again, as they were.
+    const std::optional<StepChoice> choice = TakeFields();
+    if (!choice)
+        return;
+    input_ = input;
+    ShowStep(StepFiguresOf(input, *choice), *choice);
+    ShowBode(BodeFiguresOf(input));
 }
 
 std::optional<StepChoice> ResponseWindow::TakeFields() {
@@ -197,22 +203,31 @@ std::optional<StepChoice> ResponseWindow::TakeFields() {
     return std::get<StepChoice>(choice);
 }
 
-void ResponseWindow::ShowStep(const std::optional<StepFigures>& figures) {
+void ResponseWindow::ShowStep(const std::optional<StepFigures>& figures,
+                              const StepChoice& choice) {
     const auto show = [this](ResponseLabel label, const QString& text) {
         app::SetResultText(controls_.Get<QLabel>(label), text);
     };
+    // The captions name the band the figures beside them are for.
+    const QString settling = choice.bits ? tr("Assestamento ±½ LSB") : tr("Assestamento ±1%");
+    for (const ResponseLabel caption :
+         {ResponseLabel("StepSettlingCaption"), ResponseLabel("StepSettlingPeriodsCaption")})
+        controls_.Get<QLabel>(caption).setText(settling);
     if (!figures) {
         stepPlot_.SetChart(nullptr);
         for (const ResponseLabel label :
              {ResponseLabel("StepBandLabel"), ResponseLabel("StepSettlingLabel"),
-              ResponseLabel("StepSettlingPeriodsLabel")})
+              ResponseLabel("StepSettlingPeriodsLabel"),
+              ResponseLabel("StepRippleWiderThanBandLabel")})
             show(label, QString());
         return;
     }
     stepPlot_.SetChart(std::make_shared<StepChart>(*figures));
     show("StepBandLabel", FormatNumber(figures->band, NumberPattern::Scientific2));
     show("StepSettlingLabel", FormatNumber(figures->settling * 1e3, NumberPattern::Scientific2));
-    show("StepSettlingPeriodsLabel", WholeOrScientific(SettlingPeriods(*figures)));
+    show("StepSettlingPeriodsLabel", WholeOrScientific(figures->periods));
+    show("StepRippleWiderThanBandLabel",
+         graph_window::RippleWiderThanBandLine(figures->ripple, figures->band));
 }
 
 void ResponseWindow::ShowBode(const BodeFigures& figures) {

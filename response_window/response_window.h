@@ -49,7 +49,7 @@ public:
 private:
     // What the window's own fields give; nothing after their message.
     std::optional<StepChoice> TakeFields();
-    void ShowStep(const std::optional<StepFigures>& figures);
+    void ShowStep(const std::optional<StepFigures>& figures, const StepChoice& choice);
     void ShowBode(const BodeFigures& figures);
     void BringForward();
 
@@ -67,7 +67,7 @@ private:
     QMenu& menu_;
     ResponsePlot* menuPlot_ = nullptr; // the plot whose menu is open
     ResponsePlot* current_;            // the plot the window's keys act on
-    std::optional<ResponseInput> input_;
+    std::optional<ResponseInput> input_; // the circuit of the plots on show
     QMetaObject::Connection focusWatch_; // the focus coming to a plot makes it the current one
     graph_window::SaveFileChooser chooseFile_ = graph_window::AskWithFileDialog;
 };

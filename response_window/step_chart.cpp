@@ -76,6 +76,13 @@ void StepChart::Paint(QPainter& painter, QSize size, const AxisView& view) const
         chart.MarkName(c, app::Text::tr("ts"));
     }
 
+    // The mean response, thin, under the output it is the mean of: joined from column to column.
+    for (int c = 0; c < width; ++c)
+        chart.Line(area.left() + c, row(figures_.MeanResponseAt(double(ColumnStart(span, c, width)))),
+                   area.left() + c + 1,
+                   row(figures_.MeanResponseAt(double(ColumnStart(span, c + 1, width)))),
+                   kMeanColour);
+
     // The output, column by column: neighbouring columns share their common instant, so the
     // trace is joined.
     for (int c = 0; c < width; ++c)

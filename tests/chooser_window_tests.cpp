@@ -419,7 +419,7 @@ private slots:
         for (int column = 0; column < s.table().columnCount(); ++column)
             headings << s.table().horizontalHeaderItem(column)->text();
         QCOMPARE(headings, (QStringList{"Filtro", "R2 [kohm]", "C2 [nF]", "C [nF]",
-                                        "Ripple peggiore [mV]", "Assestamento [ms]", "Esito"}));
+                                        "Ripple peggiore [mV]", "Assestamento ±½ LSB [ms]", "Esito"}));
         QCOMPARE(s.cells().mid(0, 7),
                  (QStringList{"1 (RC)", "", "", "3.30E+03", "8.50E+00", "2.52E+02", "ok"})
                      .replaceInStrings(".", locale.decimalPoint()));
@@ -507,7 +507,7 @@ private slots:
         QVERIFY(csv.open(QIODevice::ReadOnly));
         const QStringList lines = QString::fromUtf8(csv.readAll()).split('\n', Qt::SkipEmptyParts);
         QCOMPARE(lines.first(), QStringList({"Filtro", "C [nF]", "C2 [nF]", "Ripple peggiore [mV]",
-                                             "Assestamento [ms]"})
+                                             "Assestamento ±½ LSB [ms]"})
                                     .join(separator));
         QCOMPARE(lines.size(), 1 + 5 * int(data.curves[0].points.size()));
         const auto number = [&](const QString& text) {

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The filter circuits in closed form against the state equations evaluated in long double: the
-// exact step, the settled period, the settling count and the frequency response.
+// exact step, the settled period and the frequency response.
 
 #include "engine/filter_circuit.h"
 #include "engine/ideal_circuit.h"
@@ -41,7 +41,6 @@ class FilterCircuitTest : public QObject {
 private slots:
     void theModelsStepIsTheMatrixExponential();
     void theSettledPeriodMatchesTheStateEquations();
-    void settlingCountsPeriodsAsTheStateEquationsDo();
     void frequencyResponseMatchesTheTransferFunction();
     void invalidInputsGiveNothing();
 };
@@ -113,44 +112,6 @@ void FilterCircuitTest::theSettledPeriodMatchesTheStateEquations() {
     }
 }
 
-void FilterCircuitTest::settlingCountsPeriodsAsTheStateEquationsDo() {
-    // From discharged capacitors, the period starts against their settled value, stepped a
-    // period at a time in long double: n is one past the last start more than 1 % away.
-    for (const FilterCircuit& circuit : Circuits())
-        for (const double periods : {0.05, 0.6, 3.0})
-            for (const double d : {0.0, 0.2, 0.5, 1.0}) {
-                const ref::Linear l = ref::Of(circuit);
-                const double f = 1 / (periods / ModelOf(circuit)->rate[0]);
-                // At D = 0 the settled value is 0: the count is that of the limit D → 0.
-                const double dRun = d == 0 ? 1e-9 : d;
-                const long double settled = ref::Output(l, SettledStart(l, 1, dRun, f));
-                // The period map x -> M·x + b.
-                const ref::Matrix m = ref::Exp(l.a, 1.0L / f);
-                const ref::State b =
-                    ref::After(l, ref::After(l, {}, 1, dRun / f), 0, (1 - dRun) / f);
-                ref::State x;
-                long double last = 0;
-                for (int period = 0; period < 100000; ++period) {
-                    if (std::fabs(ref::Output(l, x) - settled) > 0.01L * settled)
-                        last = period;
-                    x = {m.a11 * x.v1 + m.a12 * x.v2 + b.v1, m.a21 * x.v1 + m.a22 * x.v2 + b.v2};
-                }
-                const QString where =
-                    QString("%1, T/τ %2, D %3").arg(Describe(circuit)).arg(periods).arg(d);
-                QCOMPARE(SettlingPeriodsOf(circuit, d, f).value_or(-1), double(last + 1));
-                QVERIFY2(*SettlingSecondsOf(circuit, d, f) == double(last + 1) / f,
-                         qPrintable(where));
-                if (!circuit.second && !circuit.RL)
-                    QCOMPARE(*SettlingPeriodsOf(circuit, d, f),
-                             *SettlingPeriods(f, circuit.R, circuit.C));
-            }
-    // Astronomically many periods, still counted; beyond the double range, none.
-    const std::optional<double> many =
-        SettlingPeriodsOf(Second(1e150, 1e150, 1e150, 1e150), 0.5, 1);
-    QVERIFY(many && *many > 1e300 && std::isfinite(*many));
-    QVERIFY(!SettlingPeriodsOf(Second(1e300, 1e10, 1e300, 1e10), 0.5, 1e10));
-}
-
 void FilterCircuitTest::frequencyResponseMatchesTheTransferFunction() {
     for (const FilterCircuit& circuit : Circuits()) {
         const ref::Linear l = ref::Of(circuit);
@@ -207,7 +168,7 @@ void FilterCircuitTest::invalidInputsGiveNothing() {
                                  Second(1e300, 1e-300, 1e-300, 1e300)};
     for (const FilterCircuit& circuit : bad) {
         QVERIFY2(!ModelOf(circuit) && !SteadyStateOf(circuit, 1, 0.5, 1e3) &&
-                     !SettlingPeriodsOf(circuit, 0.5, 1e3) && !CutoffFrequencyOf(circuit) &&
+                     !CutoffFrequencyOf(circuit) &&
                      !FrequencyResponseOf(circuit, 1),
                  qPrintable(Describe(circuit)));
     }
@@ -217,7 +178,7 @@ void FilterCircuitTest::invalidInputsGiveNothing() {
                                 {1, nan, 1e3},  {1, 0.5, 0},      {1, 0.5, kInf}};
     for (const auto& drive : drives)
         QVERIFY(!SteadyStateOf(good, drive[0], drive[1], drive[2]));
-    QVERIFY(!FrequencyResponseOf(good, -1) && !SettlingPeriodsOf(good, -0.1, 1e3));
+    QVERIFY(!FrequencyResponseOf(good, -1));
 }
 
 VELMARO_TEST(FilterCircuitTest);

@@ -443,7 +443,7 @@ private slots:
         row(false, "StandardCLabel", "C serie E12: [nF]");
         row(false, "WorstRippleLabel", "Ripple peggiore [mV]");
         row(true, "CutoffLabel", "fc [Hz]");
-        row(true, "SettlingLabel", "Assestamento 1% [periodi]");
+        row(true, "SettlingLabel", "Assestamento ±1% [periodi]");
         row(true, "SteadyStateLabel", "Simulazione:");
         row(true, "Picture1", "Grafico delle forme d'onda");
     }

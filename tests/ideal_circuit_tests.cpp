@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The continuous circuit in closed form: the steady state against a long double evaluation and
-// its limits, the exact capacitance for a ripple and the settling count.
+// its limits and the exact capacitance for a ripple.
 
 #include "engine/ideal_circuit.h"
 #include "tests/test_registry.h"
@@ -17,7 +17,6 @@ using namespace engine;
 namespace {
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
-constexpr double kLn100 = 4.605170185988091368;
 const std::optional<double> kNone;
 
 // Within `relative` of want; below the normal range, within that range's floor.
@@ -37,7 +36,6 @@ private slots:
     void steadyStateLimits();
     void exactCapacitanceGivesBackTheRipple();
     void exactCapacitanceEdges();
-    void settling();
 };
 
 void IdealCircuitTest::steadyStateMatchesLongDouble() {
@@ -99,21 +97,6 @@ void IdealCircuitTest::exactCapacitanceEdges() {
         {10, 5, 1e300, 0.1, 1e300, kNone}, {1e10, 1e-300, 1e4, 1, 1e4, kNone}};
     for (const auto& row : table)
         QCOMPARE(Text(ExactCapacitance(*row[0], *row[1], *row[2], *row[3], *row[4])), Text(row[5]));
-}
-
-void IdealCircuitTest::settling() {
-    // {f, R, C, periods, seconds}; in the fourth row R·C·f underflows, yet takes a period.
-    const double many = std::ldexp(kLn100, 1000);
-    const std::optional<double> table[][5] = {{1000, 1000, 1e-6, 5, 0.005},
-                                              {1, 1, 10, 47, 47},
-                                              {1, 1, 0, 0, 0},
-                                              {0.5, 1e-300, 1e-300, 1, 2},
-                                              {0x1p-100, 0x1p1000, 0x1p100, many, kNone},
-                                              {0x1p1000, 0x1p30, 1, kNone, kNone}};
-    for (const auto& row : table) {
-        QCOMPARE(Text(SettlingPeriods(*row[0], *row[1], *row[2])), Text(row[3]));
-        QCOMPARE(Text(SettlingSeconds(*row[0], *row[1], *row[2])), Text(row[4]));
-    }
 }
 
 VELMARO_TEST(IdealCircuitTest);

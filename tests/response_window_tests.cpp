@@ -239,6 +239,46 @@ private slots:
         QCOMPARE(window.BodePlot().ShownChart(), bode);
         QCOMPARE(s.Shown("StepBandLabel"), band);
         QCOMPARE(s.Shown("StepSettlingLabel"), settling);
+        // Mended, Enter computes the step again for the circuit both plots describe, not for the
+        // one of the refused press.
+        s.Own("FromDutyField").setText("0");
+        QCOMPARE(s.Enter("BitsField", "12"), QStringList());
+        QVERIFY(window.StepPlot().ShownChart() != step);
+        QCOMPARE(BodeOf(window.BodePlot()).circuit.R, 1000.0);
+        QCOMPARE(s.Shown("StepSettlingLabel"), settling);
+    }
+
+    // Where the settled ripple alone is wider than the band, a line says so with both figures.
+    // τ = 1 ms: 2.06 V of ripple; τ = 0.1 s: 21 mV, within ±30 mV (1 % of the 3 V step) but not
+    // within ½ LSB of 10 bits.
+    void aRippleWiderThanTheBandIsSaid_data() {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QString>("C"); // nF
+        QTest::addColumn<QString>("bits");
+        QTest::addColumn<QString>("line");
+        const QString line = "L'ondulazione a regime, %1 picco-picco, è più larga della banda "
+                             "di ±%2: l'uscita esce dalla banda a ogni periodo, solo la sua "
+                             "media vi resta.";
+        QTest::newRow("1 %") << EnglishLocale() << "1000" << "" << line.arg("2.06 V", "30.0 mV");
+        QTest::newRow("10 bits, Italian")
+            << ItalianLocale() << "1000" << "10" << line.arg("2,06 V", "4,88 mV");
+        QTest::newRow("small ripple, 1 %") << EnglishLocale() << "1e5" << "" << QString();
+        QTest::newRow("small ripple, 10 bits")
+            << EnglishLocale() << "1e5" << "10" << line.arg("21.0 mV", "4.88 mV");
+        QTest::newRow("small ripple, 24 bits")
+            << EnglishLocale() << "1e5" << "24" << line.arg("21.0 mV", "0.298 µV");
+    }
+    void aRippleWiderThanTheBandIsSaid() {
+        QFETCH(QLocale, locale);
+        QFETCH(QString, C);
+        QFETCH(QString, bits);
+        QFETCH(QString, line);
+        LocaleScope scope(locale);
+        Session s;
+        s.field("Text10").setText(C);
+        QCOMPARE(s.Respond(), QStringList());
+        QCOMPARE(s.Enter("BitsField", bits), QStringList());
+        QCOMPARE(s.Shown("StepRippleWiderThanBandLabel"), line);
     }
 
     void measuresOnBothPlots_data() { theButtonShowsTheVerifiedCircuit_data(); }

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The response to a change of duty cycle: the output against the state equations in long
 // double, the extremes of a time range against the range walked period by period and against
-// samples, the moving average and its settling, and the settling after a full-scale step.
+// samples.
 
 #include "engine/step_response.h"
 #include "tests/filter_reference.h"
@@ -37,8 +37,6 @@ class StepResponseTest : public QObject {
 private slots:
     void theOutputIsTheStateEquations();
     void extremesOfARangeAreThoseOfItsPeriods();
-    void movingAverageSettlesWhereItStaysWithinTheBand();
-    void fullScaleStepSettling();
     void extremesPastTwoToTheFiftyThreePeriods();
 };
 
@@ -125,76 +123,6 @@ void StepResponseTest::extremesOfARangeAreThoseOfItsPeriods() {
     const StepResponse response = *StepResponse::Of(Second(1e4, 1e-7, 1e5, 1e-8), 5, 0, 0.5, 1e3);
     const StepResponse::Range range = response.Over(0, 1e4);
     QVERIFY(range.low == response.At(0) && std::fabs(range.high - 2.5) < 0.1);
-}
-
-void StepResponseTest::movingAverageSettlesWhereItStaysWithinTheBand() {
-    for (const FilterCircuit& circuit : Circuits())
-        for (const auto& step : kSteps) {
-            const double e = 10, f = FrequencyOf(circuit), period = 1 / f;
-            const StepResponse response = *StepResponse::Of(circuit, e, step[0], step[1], f);
-            const QString where =
-                QString("%1, D0 %2 D %3").arg(Describe(circuit)).arg(step[0]).arg(step[1]);
-            // The moving average is the mean of the output over the period before, by Simpson's
-            // rule on the output itself.
-            for (const double periods : {-1.0, 0.3, 0.9, 1.0, 2.5, 8.0}) {
-                const double t = periods * period;
-                constexpr int kIntervals = 4000;
-                const double h = period / kIntervals;
-                long double sum = 0;
-                for (int i = 0; i <= kIntervals; ++i)
-                    sum += (i == 0 || i == kIntervals ? 1
-                            : i % 2                   ? 4
-                                                      : 2) *
-                           static_cast<long double>(response.At(t - period + i * h));
-                const long double mean = sum * h / 3 / period;
-                QVERIFY2(std::fabs(response.MovingAverage(t) - mean) <= 1e-6L * e,
-                         qPrintable(where + QString(", t/T %1").arg(periods)));
-            }
-            // Outside the band just before the settling instant, inside it from there on. The
-            // band is 1 % of the change of mean, or ½ LSB of 12 bits where the mean stays.
-            const double band = step[0] != step[1] ? response.OnePercentBand() : e / 8192;
-            const double settling = *response.MovingAverageSettling(band);
-            const double final = response.FinalMean();
-            QVERIFY2(std::fabs(response.MovingAverage(settling * (1 - 1e-9)) - final) > band,
-                     qPrintable(where));
-            for (double t = settling; t < settling + 50 * period; t += period / 7)
-                QVERIFY2(std::fabs(response.MovingAverage(t) - final) <= band * (1 + 1e-12),
-                         qPrintable(where + QString(", t %1").arg(t)));
-        }
-    // One RC stepped from discharged: τ·ln 100 from the output, within one period.
-    for (const double periodsPerTimeConstant : {0.01, 0.2, 1.0}) {
-        const double tau = 1e-3, f = 1 / (periodsPerTimeConstant * tau);
-        const StepResponse response = *StepResponse::Of(First(1e3, 1e-6), 1, 0, 0.5, f);
-        const double settling = *response.MovingAverageSettling(response.OnePercentBand());
-        QVERIFY2(std::fabs(settling - tau * std::log(100.0)) <= 1 / f,
-                 qPrintable(QString("T/τ %1: %2").arg(periodsPerTimeConstant).arg(settling)));
-    }
-    const StepResponse same = *StepResponse::Of(First(1e3, 1e-6), 1, 0.5, 0.5, 1e3);
-    QVERIFY(same.MovingAverageSettling(1e-3) == 0.0 && !same.MovingAverageSettling(0));
-}
-
-void StepResponseTest::fullScaleStepSettling() {
-    // One RC: R'·C·ln(1/fraction), R' = R∥RL. Two stages: the output of the state equations at
-    // the instant given is half an LSB short of E·g, and never again further.
-    for (const double bits : {1.0, 10.0, 24.0}) {
-        const double fraction = std::ldexp(1.0, -int(bits) - 1);
-        const double loaded = *StepSettlingSeconds(First(1e4, 1e-7, 3e4), fraction);
-        QVERIFY(std::fabs(loaded / (7.5e3 * 1e-7 * std::log(1 / fraction)) - 1) < 1e-12);
-        for (const FilterCircuit& circuit : Circuits()) {
-            if (!circuit.second)
-                continue;
-            const ref::Linear l = ref::Of(circuit);
-            const double t = *StepSettlingSeconds(circuit, fraction);
-            const auto shortfall = [&](double at) {
-                return 1 - ref::Output(l, ref::After(l, {}, 1, at)) / l.x2;
-            };
-            QVERIFY2(std::fabs(shortfall(t) / fraction - 1) < 1e-6,
-                     qPrintable(Describe(circuit) + QString(", %1 bits").arg(bits)));
-            for (const double later : {1.001, 1.5, 3.0})
-                QVERIFY(std::fabs(shortfall(t * later)) < fraction);
-        }
-    }
-    QVERIFY(!StepSettlingSeconds(First(1e3, 1e-6), 0) && !StepSettlingSeconds(First(1e3, 0), 0.1));
 }
 
 void StepResponseTest::extremesPastTwoToTheFiftyThreePeriods() {
