@@ -456,6 +456,37 @@ private slots:
         QCOMPARE(Accessible(*window.findChild<QWidget*>(control), QAccessible::Name), name);
     }
 
+    // The response and chooser windows go with the main window, whichever were open; the graph
+    // window stays on show.
+    void closingTheMainWindowClosesTheWindowsThatServeIt_data() {
+        QTest::addColumn<QStringList>("pressed");
+        QTest::newRow("all three") << QStringList{"Command2", "ResponseButton", "ChooserButton"};
+        QTest::newRow("chooser") << QStringList{"ChooserButton"};
+        QTest::newRow("response and graph") << QStringList{"ResponseButton", "Command2"};
+    }
+    void closingTheMainWindowClosesTheWindowsThatServeIt() {
+        QFETCH(QStringList, pressed);
+        MainWindow main;
+        main.click("Command3");
+        main.field("Text13").setText("100");
+        QCOMPARE(main.click("Command1"), QStringList());
+        for (const QString& button : pressed)
+            QCOMPARE(main.click(qPrintable(button)), QStringList());
+        const auto shown = [] {
+            QStringList names;
+            for (QWidget* window : QApplication::topLevelWidgets())
+                if (window->isVisible() && !window->objectName().isEmpty())
+                    names << window->objectName();
+            names.sort();
+            return names;
+        };
+        const bool graph = pressed.contains("Command2");
+        QCOMPARE(shown().size(), 1 + int(pressed.size()));
+        main.main.close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCOMPARE(shown(), graph ? QStringList{"Form2"} : QStringList());
+    }
+
     void thePlotDescribesItsTraces() {
         MainWindow main;
         const QString text = Accessible(main.main.GraphWindow().Plot(), QAccessible::Description);
