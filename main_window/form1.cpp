@@ -220,7 +220,8 @@ void Form1::OpenChooser() {
         return;
     if (!chooserWindow_) {
         auto* window = new chooser_window::ChooserWindow(
-            [this](const chooser_window::ChosenFilter& chosen) { UseChosenFilter(*this, chosen); });
+            [this](const chooser_window::ChosenFilter& chosen) { UseChosenFilter(*this, chosen); },
+            [this] { return RunChooserCommand(state_, *this); });
         // It has no owner; it goes with this object.
         connect(this, &QObject::destroyed, window, [window] { delete window; });
         chooserWindow_ = window;
