@@ -27,7 +27,7 @@ struct ChooserDesign {
     std::optional<double> rl; // ohm, none: no load
     engine::Series series = engine::Series::E12;
     engine::PartTolerances tolerances{0.1, 0.01};
-    std::optional<double> vom; // V, the output wanted; none: no duty cycle to write
+    std::optional<double> vom = std::nullopt; // V, the output wanted; none: no D to write
 };
 
 // The window's own settings: the converter's resolution and the longest settling allowed.
@@ -96,7 +96,7 @@ struct ChosenFilter {
         double f = 0; // Hz, the design's
         double d = 0; // fraction, DutyCycleFor the row
     };
-    std::optional<Pulse> pulse;
+    std::optional<Pulse> pulse = std::nullopt;
 };
 
 // The parts of one row; empty for a row out of range, whose parts were not found, or that cannot
