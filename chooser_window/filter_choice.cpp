@@ -179,7 +179,7 @@ std::optional<ChosenFilter> ChosenAt(const FilterChoice& choice, std::size_t row
     if (!candidate.c || (candidate.k && !candidate.c2) || choice.rows[row].unreachable)
         return std::nullopt;
     const ChooserDesign& design = choice.design;
-    ChosenFilter chosen{design.r, *candidate.c, std::nullopt, std::nullopt, design.rl, std::nullopt};
+    ChosenFilter chosen{design.r, *candidate.c, std::nullopt, std::nullopt, design.rl};
     if (candidate.k) {
         chosen.r2 = candidate.r2;
         chosen.c2 = candidate.c2;

@@ -135,8 +135,9 @@ PlanExactRun(const ExactRunSettings& settings) {
 }
 
 std::optional<std::int32_t> FewestExactSamplesWithPulse(double d) {
-    return FewestSamplesWhere(d, kMaxSamplesPerPeriod,
-                              [](std::int32_t, SwitchingSamples switching) { return switching.k >= 1; });
+    return FewestSamplesWhere(d, kMaxSamplesPerPeriod, [](std::int32_t, SwitchingSamples switching) {
+        return switching.k >= 1;
+    });
 }
 
 RunAnswer RunExactSimulation(const ExactRunPlan& plan, RunControl* control) {

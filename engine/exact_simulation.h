@@ -45,8 +45,8 @@ struct InvalidCircuit {};
 
 // Decides whether the settings can be run, with PlanRun's codes where they apply and in its
 // order: NoSamples, TooManySamples, NoPeriods, DutyOutOfRange (k outside 0..N, or D not a
-// number), NoPulseSample (k = 0: the input never high), NonFiniteTimeStep; then InvalidCircuit. Never UnstableStep: the exact solution is
-// stable at any step. Allocates nothing; the start of period NI is computed here.
+// number), NoPulseSample (k = 0: the input is never high), NonFiniteTimeStep; then
+// InvalidCircuit. Never UnstableStep: the exact solution is stable at any step. Allocates nothing; the start of period NI is computed here.
 std::variant<ExactRunPlan, RunRefusal, InvalidCircuit>
 PlanExactRun(const ExactRunSettings& settings);
 

@@ -37,7 +37,7 @@ bool HasPulseSample(std::int32_t n, SwitchingSamples switching) {
         // No off-phase: k is N, or N − 1 with Vi(N) never written and so 0, which the wrap
         // carries into Vi(1).
         const std::int64_t shown = k == n ? k : k - 1;
-        return shown >= 1 && std::int64_t{n} - 1 >= 1;
+        return shown >= 1 && n >= 2;
     }
     const std::int64_t lastShown = switching.k1 > k ? k : k - 1;
     return lastShown - 1 >= 1 && k - 1 >= 1;

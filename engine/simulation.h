@@ -35,7 +35,7 @@ enum class RunRefusal {
                        // k1 > N + 1), or D is not a number; never for 0 < D < 1, which the
                        // graph command has made sure of, so it guards the indices only
     NoPulseSample,     // no sample of the period falls in the pulse (HasPulseSample): N·D at
-                       // most 1.5, which would run to a flat 0
+                       // most 1.5, where the input shows no pulse or the output never rises
     NonFiniteTimeStep, // (1/f)/N is infinite or not a number: f is 0, not a number, or so small
                        // that 1/f overflows
     UnstableStep,      // dt is not within (0, 2·R·C]: the step recurrence grows without bound

@@ -388,9 +388,9 @@ private slots:
         s.table().selectRow(int(*best));
         QTest::mouseClick(&use, Qt::LeftButton);
         QCOMPARE(s.click("Command2"), QStringList());
-        const engine::PeriodStatistics& run = s.main.GraphWindow().PlotSurface().Drawn()->run->statistics;
-        const double vom = design[1].toDouble();
-        QVERIFY2(std::fabs(run.VomVera - vom) <= run.DeltaVoVera * 1e-3,
+        const engine::PeriodStatistics& run =
+            s.main.GraphWindow().PlotSurface().Drawn()->run->statistics;
+        QVERIFY2(std::fabs(run.VomVera - design[1].toDouble()) <= run.DeltaVoVera * 1e-3,
                  qPrintable(QString("Vom %1 V, ripple %2 mV").arg(run.VomVera).arg(run.DeltaVoVera)));
     }
 

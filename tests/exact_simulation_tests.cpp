@@ -53,7 +53,8 @@ private slots:
 void ExactSimulationTest::theRunIsTheStateEquationsSampleBySample() {
     // {N, D, NI}: N·D whole, halfway (18.5 rounds to 18), one on-phase sample, no off-phase, a
     // few periods; stepped in long double from discharged capacitors through all NI periods.
-    const double shapes[][3] = {{40, 0.3, 1}, {37, 0.5, 4}, {50, 0.02, 2}, {64, 1, 3}, {25, 0.62, 12}};
+    const double shapes[][3] = {
+        {40, 0.3, 1}, {37, 0.5, 4}, {50, 0.02, 2}, {64, 1, 3}, {25, 0.62, 12}};
     for (const FilterCircuit& circuit : Circuits())
         for (const auto& shape : shapes) {
             const ref::Linear l = ref::Of(circuit);
