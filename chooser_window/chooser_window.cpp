@@ -45,14 +45,15 @@ bool IsNumber(ChooserColumn column) {
 
 } // namespace
 
-ChooserWindow::ChooserWindow(UseFilter use, QWidget* parent)
+ChooserWindow::ChooserWindow(UseFilter use, ReadDesign read, QWidget* parent)
     : QWidget(parent), controls_(Built(*this), kChooserRows),
       bits_(controls_.Get<QLineEdit>(ChooserField("ChooserBitsField"))),
       time_(controls_.Get<QLineEdit>(ChooserField("ChooserTimeField"))),
       table_(app::BoundControl<QTableWidget>(*this, "ChooserTable")),
       use_(app::BoundControl<QPushButton>(*this, "ChooserUseButton")),
       status_(controls_.Get<QLabel>(ChooserLabel("ChooserStatusLabel"))),
-      plot_(app::BoundControl<TradeOffPlot>(*this, "TradeOffPlot")), useFilter_(std::move(use)) {
+      plot_(app::BoundControl<TradeOffPlot>(*this, "TradeOffPlot")), useFilter_(std::move(use)),
+      readDesign_(std::move(read)) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(tr("Velmaro - Scelta del filtro"));
     app::NameControls(*this, kNames);
@@ -73,9 +74,15 @@ ChooserWindow::ChooserWindow(UseFilter use, QWidget* parent)
     FitColumns();
 
     QPushButton& compute = app::BoundControl<QPushButton>(*this, "ChooserComputeButton");
+    // The main window's design as it is now, checked first: a refusal there changes nothing here.
     connect(&compute, &QPushButton::clicked, this, [this] {
-        if (choice_)
-            ChooseFor(choice_->design);
+        if (!readDesign_) {
+            if (choice_)
+                ChooseFor(choice_->design);
+            return;
+        }
+        if (const std::optional<ChooserDesign> design = readDesign_())
+            ChooseFor(*design);
     });
     for (QLineEdit* field : {&bits_, &time_})
         connect(field, &QLineEdit::returnPressed, &compute, &QPushButton::click);
@@ -121,7 +128,8 @@ void ChooserWindow::Show(FilterChoice choice) {
             item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
             item->setTextAlignment(Qt::AlignVCenter |
                                    (IsNumber(ChooserColumn(column)) ? Qt::AlignRight : Qt::AlignLeft));
-            if (ChooserColumn(column) == ChooserColumn::Verdict && shown.tooSlow)
+            if (ChooserColumn(column) == ChooserColumn::Verdict &&
+                (shown.tooSlow || shown.unreachable))
                 item->setForeground(QColor::fromRgb(app::kWarningColour));
             table_.setItem(row, column, item);
         }

@@ -4,6 +4,8 @@
 #include "app/number_text.h"
 #include "app/text.h"
 #include "checking/check_field.h"
+#include "engine/filter_circuit.h"
+#include "engine/filter_design.h"
 
 #include <QLocale>
 
@@ -75,6 +77,19 @@ QString Plain(double value) {
 
 } // namespace
 
+std::optional<double> DutyCycleFor(const ChooserDesign& design, std::optional<double> k) {
+    if (!design.vom)
+        return std::nullopt;
+    const std::optional<double> g =
+        engine::DcGain(engine::CircuitOf({design.r, k, design.rl}, 1.0));
+    if (!g)
+        return std::nullopt;
+    const double d = *design.vom / (design.e * *g);
+    if (std::isnan(d))
+        return std::nullopt;
+    return d;
+}
+
 engine::ChooserInput InputOf(const ChooserDesign& design, int bits) {
     return {bits, design.e, design.f, design.r, design.rl, design.series, design.tolerances};
 }
@@ -139,7 +154,12 @@ FilterChoice ChooseFilter(const ChooserDesign& design, const ChooserLimits& limi
         cell(ChooserColumn::C) = Scientific(Scaled(candidate.c, 1e9));
         cell(ChooserColumn::WorstRipple) = Scientific(Scaled(candidate.worstRipple, 1e3));
         cell(ChooserColumn::Settling) = Scientific(Scaled(candidate.settlingSeconds, 1e3));
-        if (const std::optional<double> settling = candidate.settlingSeconds; settling && candidate.c) {
+        const std::optional<double> d = DutyCycleFor(design, candidate.k);
+        row.unreachable = d && !(*d < 1);
+        if (row.unreachable) {
+            cell(ChooserColumn::Verdict) = Text::tr("Vom non raggiungibile");
+        } else if (const std::optional<double> settling = candidate.settlingSeconds;
+                   settling && candidate.c) {
             row.tooSlow = limits.maxSettlingSeconds && *settling > *limits.maxSettlingSeconds;
             cell(ChooserColumn::Verdict) = row.tooSlow ? Text::tr("troppo lento") : Text::tr("ok");
             const auto& best = choice.best;
@@ -156,12 +176,19 @@ std::optional<ChosenFilter> ChosenAt(const FilterChoice& choice, std::size_t row
     if (row >= choice.candidates.size())
         return std::nullopt;
     const engine::FilterCandidate& candidate = choice.candidates[row];
-    if (!candidate.c || (candidate.k && !candidate.c2))
+    if (!candidate.c || (candidate.k && !candidate.c2) || choice.rows[row].unreachable)
         return std::nullopt;
-    ChosenFilter chosen{choice.design.r, *candidate.c, std::nullopt, std::nullopt, choice.design.rl};
+    const ChooserDesign& design = choice.design;
+    ChosenFilter chosen{design.r, *candidate.c, std::nullopt, std::nullopt, design.rl};
     if (candidate.k) {
         chosen.r2 = candidate.r2;
         chosen.c2 = candidate.c2;
+    }
+    if (const std::optional<double> d = DutyCycleFor(design, candidate.k)) {
+        // A Vom so small against E·g that D is no longer a number the run takes.
+        if (!(*d > 0))
+            return std::nullopt;
+        chosen.pulse = ChosenFilter::Pulse{design.e, design.f, *d};
     }
     return chosen;
 }
@@ -169,9 +196,12 @@ std::optional<ChosenFilter> ChosenAt(const FilterChoice& choice, std::size_t row
 QString DesignText(const ChooserDesign& design) {
     const QString load = design.rl ? Text::tr("RL = %1 kohm").arg(Plain(*design.rl * 1e-3))
                                    : Text::tr("senza carico");
-    return Text::tr("Progetto: E = %1 V, f = %2 kHz, R = %3 kohm, %4; serie %5, tolleranza C "
+    const QString input = design.vom ? Text::tr("E = %1 V, Vom = %2 V")
+                                           .arg(Plain(design.e), Plain(*design.vom))
+                                     : Text::tr("E = %1 V").arg(Plain(design.e));
+    return Text::tr("Progetto: %1, f = %2 kHz, R = %3 kohm, %4; serie %5, tolleranza C "
                     "±%6 %, tolleranza R ±%7 %")
-        .arg(Plain(design.e), Plain(design.f * 1e-3), Plain(design.r * 1e-3), load,
+        .arg(input, Plain(design.f * 1e-3), Plain(design.r * 1e-3), load,
              QLatin1String(SeriesName(design.series)), Plain(design.tolerances.capacitor * 100),
              Plain(design.tolerances.resistor * 100));
 }
@@ -179,9 +209,17 @@ QString DesignText(const ChooserDesign& design) {
 QString StatusText(const FilterChoice& choice) {
     if (choice.best)
         return {};
-    for (const engine::FilterCandidate& candidate : choice.candidates)
-        if (candidate.settlingSeconds && candidate.c)
+    bool found = false;
+    for (std::size_t i = 0; i < choice.candidates.size(); ++i) {
+        const engine::FilterCandidate& candidate = choice.candidates[i];
+        if (!candidate.settlingSeconds || !candidate.c)
+            continue;
+        if (!choice.rows[i].unreachable)
             return Text::tr("Nessun filtro si assesta entro l'assestamento massimo.");
+        found = true;
+    }
+    if (found)
+        return Text::tr("Con il carico RL nessun filtro raggiunge Vom.");
     return Text::tr("Con questi dati non si trova nessun filtro.");
 }
 

@@ -27,6 +27,7 @@ struct ChooserDesign {
     std::optional<double> rl; // ohm, none: no load
     engine::Series series = engine::Series::E12;
     engine::PartTolerances tolerances{0.1, 0.01};
+    std::optional<double> vom = std::nullopt; // V, the output wanted; none: no D to write
 };
 
 // The window's own settings: the converter's resolution and the longest settling allowed.
@@ -56,14 +57,21 @@ enum class ChooserColumn { Filter, R2, C2, C, WorstRipple, Settling, Verdict, Co
 // a value does not apply (R2 and C2 of one RC) or was not found.
 struct ChooserRow {
     QString cells[int(ChooserColumn::Count)];
-    bool tooSlow = false; // settles later than the limit allows
+    bool tooSlow = false;     // settles later than the limit allows
+    bool unreachable = false; // its full scale E·g is below Vom: never selected, never used
 
     const QString& operator[](ChooserColumn column) const { return cells[int(column)]; }
 };
 
+// The duty cycle that takes the output of the candidate with the ratio k (none: one RC) to Vom:
+// D = Vom/(E·g), g = RL/(R + k·R + RL) its divider (1 without a load), as "Calcola C" computes
+// it. Empty when the design has no Vom or its values are out of range. A D of 1 or more means
+// that Vom cannot be reached.
+std::optional<double> DutyCycleFor(const ChooserDesign& design, std::optional<double> k);
+
 // A choice made: the design and settings it was made for, the engine's five candidates (one RC
 // first), their rows, and the row that meets the limit with the shortest settling (the first of
-// equals), if any.
+// equals) among those that reach Vom, if any.
 struct FilterChoice {
     ChooserDesign design;
     ChooserLimits limits;
@@ -75,16 +83,24 @@ struct FilterChoice {
 FilterChoice ChooseFilter(const ChooserDesign& design, const ChooserLimits& limits);
 
 // What "Usa in verifica" writes into the verification fields, in SI units: R and C always, R2 and
-// C2 for two stages, RL with a load.
+// C2 for two stages, RL with a load; and, when the design has a Vom, the pulse train that takes
+// this filter's output to it.
 struct ChosenFilter {
     double r = 0;
     double c = 0;
     std::optional<double> r2;
     std::optional<double> c2;
     std::optional<double> rl;
+    struct Pulse {
+        double e = 0; // V, the design's
+        double f = 0; // Hz, the design's
+        double d = 0; // fraction, DutyCycleFor the row
+    };
+    std::optional<Pulse> pulse = std::nullopt;
 };
 
-// The parts of one row; empty for a row out of range or whose parts were not found.
+// The parts of one row; empty for a row out of range, whose parts were not found, or that cannot
+// reach Vom.
 std::optional<ChosenFilter> ChosenAt(const FilterChoice& choice, std::size_t row);
 
 // The line above the table: the design the candidates were chosen for.

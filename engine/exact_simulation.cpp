@@ -97,6 +97,8 @@ PlanExactRun(const ExactRunSettings& settings) {
         CountFromReal(static_cast<double>(settings.N) * settings.D);
     if (!k || *k < 0 || *k > settings.N)
         return RunRefusal::DutyOutOfRange;
+    if (*k == 0)
+        return RunRefusal::NoPulseSample;
     const double dt = TimeStep(settings.f, settings.N);
     if (!(std::isfinite(dt) && dt > 0))
         return RunRefusal::NonFiniteTimeStep;
@@ -130,6 +132,12 @@ PlanExactRun(const ExactRunSettings& settings) {
             z[i] = settled.atStart[i] * -std::expm1(-set.x[i] * before);
     plan.start = modes::StateOf(set, z, settings.E);
     return plan;
+}
+
+std::optional<std::int32_t> FewestExactSamplesWithPulse(double d) {
+    return FewestSamplesWhere(d, kMaxSamplesPerPeriod, [](std::int32_t, SwitchingSamples switching) {
+        return switching.k >= 1;
+    });
 }
 
 RunAnswer RunExactSimulation(const ExactRunPlan& plan, RunControl* control) {

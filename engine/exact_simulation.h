@@ -45,10 +45,14 @@ struct InvalidCircuit {};
 
 // Decides whether the settings can be run, with PlanRun's codes where they apply and in its
 // order: NoSamples, TooManySamples, NoPeriods, DutyOutOfRange (k outside 0..N, or D not a
-// number), NonFiniteTimeStep; then InvalidCircuit. Never UnstableStep: the exact solution is
-// stable at any step. Allocates nothing; the start of period NI is computed here.
+// number), NoPulseSample (k = 0: the input is never high), NonFiniteTimeStep; then
+// InvalidCircuit. Never UnstableStep: the exact solution is stable at any step. Allocates nothing; the start of period NI is computed here.
 std::variant<ExactRunPlan, RunRefusal, InvalidCircuit>
 PlanExactRun(const ExactRunSettings& settings);
+
+// The smallest N that PlanExactRun does not refuse as NoPulseSample for the duty cycle d (a
+// fraction): N·D above 0.5, so that k is at least 1. Empty beyond kMaxSamplesPerPeriod.
+std::optional<std::int32_t> FewestExactSamplesWithPulse(double d);
 
 // Period NI of the run: samples 1 to N are the states at the sample instants of that period
 // (sample 1 at its start). Vo is the output (the last capacitor's voltage), Vi the input, and

@@ -31,6 +31,38 @@ std::optional<SwitchingSamples> FindSwitchingSamples(std::int32_t n, double d) {
     return SwitchingSamples{*k, *k1};
 }
 
+bool HasPulseSample(std::int32_t n, SwitchingSamples switching) {
+    const std::int64_t k = switching.k;
+    if (switching.k1 > n) {
+        // No off-phase: k is N, or N − 1 with Vi(N) never written and so 0, which the wrap
+        // carries into Vi(1).
+        const std::int64_t shown = k == n ? k : k - 1;
+        return shown >= 1 && n >= 2;
+    }
+    const std::int64_t lastShown = switching.k1 > k ? k : k - 1;
+    return lastShown - 1 >= 1 && k - 1 >= 1;
+}
+
+std::optional<std::int32_t> FewestSamplesWhere(double d, std::int32_t most,
+                                               bool (*works)(std::int32_t n,
+                                                             SwitchingSamples switching)) {
+    const auto holds = [d, works](std::int32_t n) {
+        const std::optional<SwitchingSamples> switching = FindSwitchingSamples(n, d);
+        return switching && works(n, *switching);
+    };
+    if (most < 1 || !holds(most))
+        return std::nullopt;
+    std::int32_t low = 1, high = most;
+    while (low < high) {
+        const std::int32_t middle = low + (high - low) / 2;
+        if (holds(middle))
+            high = middle;
+        else
+            low = middle + 1;
+    }
+    return low;
+}
+
 double TimeStep(double f, std::int32_t n) { return (1 / f) / static_cast<double>(n); }
 
 PeriodPlan MakePeriodPlan(const RunSettings& settings, SwitchingSamples switching) {

@@ -34,6 +34,20 @@ struct SwitchingSamples {
 // writes lie within the arrays' indices 0 to N + 1. Any D strictly between 0 and 1 qualifies.
 std::optional<SwitchingSamples> FindSwitchingSamples(std::int32_t n, double d);
 
+// Whether a written period holds the input high on at least one of its samples 1 to N of Vi, and
+// carries it into the output. The on-phase writes Vi(1) to Vi(k); the off-phase overwrites
+// Vi(k1), which is Vi(k) itself when k1 = k (N·D = 1.5, 3.5, …); the wrap gives Vi(1) the value
+// of Vi(N); and the off-phase starts from the copy of Vo(k), so only k − 1 on-steps reach the
+// period's end (N − 1 when there is no off-phase). With N·D below 1.5, or exactly 1.5, nothing of
+// the pulse is left: the input shows no pulse, or the output never rises.
+bool HasPulseSample(std::int32_t n, SwitchingSamples switching);
+
+// The smallest N from 1 to `most` whose switching samples for d satisfy `works`, which, once it
+// holds for an N, holds for every larger one; empty when it holds for none.
+std::optional<std::int32_t> FewestSamplesWhere(double d, std::int32_t most,
+                                               bool (*works)(std::int32_t n,
+                                                             SwitchingSamples switching));
+
 // (1 / f) / N, the two divisions in this order.
 double TimeStep(double f, std::int32_t n);
 

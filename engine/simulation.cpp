@@ -74,6 +74,8 @@ std::variant<RunPlan, RunRefusal> PlanRun(const RunSettings& settings) {
     const std::optional<SwitchingSamples> switching = FindSwitchingSamples(settings.N, settings.D);
     if (!switching)
         return RunRefusal::DutyOutOfRange;
+    if (!HasPulseSample(settings.N, *switching))
+        return RunRefusal::NoPulseSample;
     const PeriodPlan period = MakePeriodPlan(settings, *switching);
     if (!std::isfinite(period.dt))
         return RunRefusal::NonFiniteTimeStep;
@@ -82,6 +84,10 @@ std::variant<RunPlan, RunRefusal> PlanRun(const RunSettings& settings) {
     if (!(period.dt > 0 && period.dt <= 2 * period.cr))
         return RunRefusal::UnstableStep;
     return RunPlan{period, settings.NI, settings.f};
+}
+
+std::optional<std::int32_t> FewestSamplesWithPulse(double d) {
+    return FewestSamplesWhere(d, kMaxSamplesPerPeriod, HasPulseSample);
 }
 
 RunAnswer RunSimulation(const RunPlan& plan, RunControl* control) {

@@ -34,6 +34,8 @@ enum class RunRefusal {
     DutyOutOfRange,    // N·D puts the switching samples outside the arrays (k < 0, k > N or
                        // k1 > N + 1), or D is not a number; never for 0 < D < 1, which the
                        // graph command has made sure of, so it guards the indices only
+    NoPulseSample,     // no sample of the period falls in the pulse (HasPulseSample): N·D at
+                       // most 1.5, where the input shows no pulse or the output never rises
     NonFiniteTimeStep, // (1/f)/N is infinite or not a number: f is 0, not a number, or so small
                        // that 1/f overflows
     UnstableStep,      // dt is not within (0, 2·R·C]: the step recurrence grows without bound
@@ -52,6 +54,10 @@ struct RunPlan {
 // Decides, once, whether the settings can be run: computes dt and R·C as the run does,
 // allocates nothing.
 std::variant<RunPlan, RunRefusal> PlanRun(const RunSettings& settings);
+
+// The smallest N that PlanRun does not refuse as NoPulseSample for the duty cycle d (a fraction);
+// empty when it would pass kMaxSamplesPerPeriod.
+std::optional<std::int32_t> FewestSamplesWithPulse(double d);
 
 struct RunAnswer;
 class RunControl;

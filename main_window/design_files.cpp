@@ -104,6 +104,10 @@ app::DesignFile DesignOfView(const MainWindowView& view) {
 }
 
 void ShowDesignInView(MainWindowView& view, const app::DesignFile& design) {
+    // The figures "Calcola C" showed described the design before; none stays beside this one.
+    for (const Form1Label label : {Form1Label("Label25"), Form1Label("ExactCLabel"),
+                                   Form1Label("ExactC2Label")})
+        view.SetResultText(label, QString());
     for (std::size_t i = 0; i < std::size(kFileEntries) && i < design.texts.size(); ++i) {
         const FileEntry& entry = kFileEntries[i];
         if (entry.field) {

@@ -32,7 +32,9 @@ using AskForFile = std::function<QString(FileQuestion question, const QString& s
 app::DesignFileSchema DesignFileKeys();
 
 // The window's field texts and part choices as a design file, and the other way round. Shown
-// texts stand for typed ones: in the colour of typed text, not in the blue of a result.
+// texts stand for typed ones: in the colour of typed text, not in the blue of a result. Showing a
+// design empties the figures "Calcola C" computed for the one before: C (Label25) and the exact C
+// and C2 (the part group forgets its design on Opened).
 app::DesignFile DesignOfView(const MainWindowView& view);
 void ShowDesignInView(MainWindowView& view, const app::DesignFile& design);
 

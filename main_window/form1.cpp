@@ -13,6 +13,7 @@
 #include "main_window/response_command.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -131,6 +132,16 @@ Form1::~Form1() {
     delete responseWindow_;
 }
 
+void Form1::closeEvent(QCloseEvent* event) {
+    QWidget::closeEvent(event);
+    if (!event->isAccepted())
+        return;
+    if (responseWindow_)
+        responseWindow_->close();
+    if (chooserWindow_)
+        chooserWindow_->close();
+}
+
 graph_window::Form2& Form1::GraphWindow() {
     if (!graphWindow_)
         graphWindow_ = new graph_window::Form2();
@@ -209,8 +220,9 @@ void Form1::OpenChooser() {
         return;
     if (!chooserWindow_) {
         auto* window = new chooser_window::ChooserWindow(
-            [this](const chooser_window::ChosenFilter& chosen) { UseChosenFilter(*this, chosen); });
-        // It has no owner, so it outlives a closed main window; it goes with this object.
+            [this](const chooser_window::ChosenFilter& chosen) { UseChosenFilter(*this, chosen); },
+            [this] { return RunChooserCommand(state_, *this); });
+        // It has no owner; it goes with this object.
         connect(this, &QObject::destroyed, window, [window] { delete window; });
         chooserWindow_ = window;
     }

@@ -21,6 +21,7 @@
 #include <optional>
 
 
+class QCloseEvent;
 class QLabel;
 class QPushButton;
 
@@ -38,6 +39,11 @@ public:
 
     // Saving and opening designs.
     DesignFiles& Files() { return *files_; }
+
+protected:
+    // The response and chooser windows describe this window's design and write into it, so they
+    // close with it; the graph window stays open until the user closes it.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     QLineEdit& Field(Form1Field field) const { return controls_.Get<QLineEdit>(field); }
@@ -72,13 +78,13 @@ private:
 
     // ---- The filter chooser ("Scegli filtro…") ----
     // Created on the first press and on the first after the user closed it, without an owner;
-    // each press takes the design data again and chooses in place, bringing it forward.
+    // each press takes the design data again and chooses in place, bringing it forward. Closed
+    // with this window.
     void OpenChooser();
     QPointer<chooser_window::ChooserWindow> chooserWindow_;
 
     // ---- The response window ("Risposta") ----
-    // Like the graph window it has no owner: it outlives a closed main window, and goes with this
-    // object.
+    // Like the graph window it has no owner and goes with this object; closed with this window.
     void ShowResponse(const response_window::ResponseInput& input) override;
     QPointer<response_window::ResponseWindow> responseWindow_;
 };

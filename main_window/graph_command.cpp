@@ -45,8 +45,10 @@ const ValueStep kCircuitSteps[] = {
      Blacken::OnceAccepted},
 };
 
-// What the user is told when the settings cannot be run.
-QString RefusalMessage(engine::RunRefusal refusal) {
+// What the user is told when the settings cannot be run; for too few samples, the smallest N
+// that puts one in the pulse (none: beyond the largest N the run accepts).
+QString RefusalMessage(engine::RunRefusal refusal,
+                       std::optional<std::int32_t> fewestSamples = std::nullopt) {
     using engine::RunRefusal;
     switch (refusal) {
     case RunRefusal::NoSamples:
@@ -60,6 +62,14 @@ QString RefusalMessage(engine::RunRefusal refusal) {
         // Only a duty cycle outside (0, 1) puts the switching outside the period, and the range
         // test of D has already turned that away.
         return Text::tr(kDutyCycleRejection);
+    case RunRefusal::NoPulseSample:
+        if (!fewestSamples)
+            return Text::tr("Il numero dei campioni N dovrebbe superare %1 perché un campione "
+                            "cada nell'impulso: aumenta il Duty Cycle!")
+                .arg(engine::kMaxSamplesPerPeriod);
+        return Text::tr("Il numero dei campioni N deve essere almeno %1: con meno campioni "
+                        "nessuno cade nell'impulso!")
+            .arg(*fewestSamples);
     case RunRefusal::NonFiniteTimeStep:
         return Text::tr("La frequenza è troppo bassa: il passo di simulazione (1/f)/N non è "
                         "rappresentabile!");
@@ -288,17 +298,24 @@ std::optional<GraphSettings> TakeGraphSettings(DesignState& state, MainWindowVie
         view.ShowMessage(message);
         return std::nullopt;
     };
+    // The two runs put different samples in the pulse, so each names its own smallest N.
+    const auto refuseRun = [&](engine::RunRefusal refusal,
+                               std::optional<std::int32_t> (*fewest)(double)) {
+        return refuse(RefusalMessage(refusal, refusal == engine::RunRefusal::NoPulseSample
+                                                  ? fewest(verified->D)
+                                                  : std::nullopt));
+    };
     if (verified->IsPlainRc()) {
         auto plan =
             engine::PlanRun({state.E, state.D, state.f, state.R, state.C, state.N, state.NI});
         if (const auto* refusal = std::get_if<engine::RunRefusal>(&plan))
-            return refuse(RefusalMessage(*refusal));
+            return refuseRun(*refusal, engine::FewestSamplesWithPulse);
         return GraphSettings{*verified, std::get<engine::RunPlan>(plan)};
     }
     auto plan = engine::PlanExactRun(
         {verified->E, verified->D, verified->f, state.N, state.NI, verified->circuit});
     if (const auto* refusal = std::get_if<engine::RunRefusal>(&plan))
-        return refuse(RefusalMessage(*refusal));
+        return refuseRun(*refusal, engine::FewestExactSamplesWithPulse);
     if (std::holds_alternative<engine::InvalidCircuit>(plan))
         return refuse(Text::tr("Errore di calcolo: con questi dati il circuito esce "
                                "dall'intervallo dei numeri rappresentabili."));

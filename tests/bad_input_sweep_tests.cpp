@@ -127,6 +127,11 @@ template <std::size_t n> int StepOf(const Field (&fields)[n], const QString& nam
 
 // The program's refusals of run settings and results that the engine cannot work with.
 const QString kNoSamples = "Il numero dei campioni N deve essere almeno 1!";
+QString FewerThan(int n) {
+    return QString("Il numero dei campioni N deve essere almeno %1: con meno campioni nessuno "
+                   "cade nell'impulso!")
+        .arg(n);
+}
 const QString kTooManySamples = "Il numero dei campioni N non può superare 40000000!";
 const QString kNoPeriods = "Il numero delle iterazioni NI deve essere almeno 1!";
 const QString kTooManyPeriods = "Il numero delle iterazioni NI non può superare 2147483647!";
@@ -481,7 +486,11 @@ private slots:
         table.row("tiny", "1e-320", 1e-320, Completed, "");
         table.row("huge", "1e308", 1e308, ResultsFault, kResultsNotRepresentable);
         table.field = &D;
-        table.row("tiny", "1e-320", 1e-320, Completed, "");
+        table.row("tiny", "1e-320", 1e-320, SettingsRefused,
+                  "Il numero dei campioni N dovrebbe superare 40000000 perché un campione cada "
+                  "nell'impulso: aumenta il Duty Cycle!");
+        table.row("just enough at the largest N", "3.751e-6", 3.751e-6, SettingsRefused,
+                  FewerThan(39989337));
         table.row("huge", "1e308", 1e308, ValueRejected, OutOfRange(D));
         table.row("100 %", "100", 100, ValueRejected, OutOfRange(D));
         table.field = &f;
@@ -507,24 +516,27 @@ private slots:
         table.row("dt between RC and 2RC", "0.06", 0.06, Completed, "");
 
         // N·D around 0.5 and 1.5 (N = 10): no on-phase sample, or one that the wrap overwrites,
-        // and switching samples that coincide; then the top end, where k1 reaches N + 1.
+        // or switching samples that coincide and overwrite it (1.5) leave no sample in the
+        // pulse, and the message names the smallest N that leaves one; then the top end, where
+        // k1 reaches N + 1.
         table.field = &D;
-        table.row("N*D 0.49", "4.9", 4.9, Completed, "");
-        table.row("N*D 0.5", "5", 5, Completed, "");
-        table.row("N*D 0.51", "5.1", 5.1, Completed, "");
-        table.row("N*D 1.49", "14.9", 14.9, Completed, "");
-        table.row("N*D 1.5", "15", 15, Completed, "");
+        table.row("N*D 0.49", "4.9", 4.9, SettingsRefused, FewerThan(31));
+        table.row("N*D 0.5", "5", 5, SettingsRefused, FewerThan(31));
+        table.row("N*D 0.51", "5.1", 5.1, SettingsRefused, FewerThan(30));
+        table.row("N*D 1.49", "14.9", 14.9, SettingsRefused, FewerThan(11));
+        table.row("N*D 1.5", "15", 15, SettingsRefused, FewerThan(11));
         table.row("N*D 1.51", "15.1", 15.1, Completed, "");
         table.row("N*D 9.5", "95", 95, Completed, "");
         table.row("N*D 9.6", "96", 96, Completed, "");
         table.row("N*D 9.999", "99.99", 99.99, Completed, "");
         // The same through N (D = 0.3).
         table.field = &N;
-        table.row("N*D 0.3", "1", 1, Completed, "");
-        table.row("N*D 0.6", "2", 2, Completed, "");
-        table.row("N*D 1.5", "5", 5, Completed, "");
-        table.row("N 1.5 rounds to 2", "1.5", 1.5, Completed, "");
-        table.row("N 2.5 rounds to 2", "2.5", 2.5, Completed, "");
+        table.row("N*D 0.3", "1", 1, SettingsRefused, FewerThan(6));
+        table.row("N*D 0.6", "2", 2, SettingsRefused, FewerThan(6));
+        table.row("N*D 1.5", "5", 5, SettingsRefused, FewerThan(6));
+        table.row("N*D 1.8", "6", 6, Completed, "");
+        table.row("N 1.5 rounds to 2", "1.5", 1.5, SettingsRefused, FewerThan(6));
+        table.row("N 2.5 rounds to 2", "2.5", 2.5, SettingsRefused, FewerThan(6));
         table.row("N 0.5 rounds to 0", "0.5", 0.5, SettingsRefused, kNoSamples);
 
         // The counts: zero and below, huge, beyond a signed 32-bit integer.

@@ -10,11 +10,14 @@
 #include "chooser_window/filter_choice.h"
 #include "chooser_window/trade_off.h"
 #include "engine/standard_series.h"
+#include "graph_window/plot_area.h"
+#include "main_window/design_files.h"
 #include "tests/filter_reference.h"
 #include "tests/gui_support.h"
 #include "tests/test_registry.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QFile>
 #include <QHeaderView>
 #include <QImageReader>
@@ -134,6 +137,7 @@ bool Near(Real got, Real want, Real tolerance) {
 struct ChooserSession : MainWindowSession {
     ChooserSession() {
         field("Text1").setText("10");
+        field("Text2").setText("5");
         field("Text3").setText("10");
         field("Text6").setText("10");
     }
@@ -290,19 +294,23 @@ private slots:
         QCOMPARE(window.findChild<QPushButton*>("ChooserUseButton")->isEnabled(), bool(best));
     }
 
-    // The row selected goes into the verification fields in the field format and in blue; E, f
-    // and D stay as they were.
+    // The row selected goes into the verification fields in the field format and in blue, with
+    // the design's E and f and the D that reaches Vom through that row's divider.
     void usaInVerificaWritesTheRowSelected_data() {
         QTest::addColumn<QLocale>("locale");
         QTest::addColumn<QString>("load");
         QTest::addColumn<int>("row");
-        QTest::addColumn<QStringList>("written"); // R, C, R2, C2, RL
+        QTest::addColumn<QStringList>("written"); // E, f, D, R, C, R2, C2, RL
         QTest::newRow("one RC, English") << EnglishLocale() << "" << 0
-            << QStringList{"1.000E+01", "3.300E+03", "", "", ""};
+            << QStringList{"1.000E+01", "1.000E+01", "5.000E+01", "1.000E+01", "3.300E+03", "",
+                           "", ""};
         QTest::newRow("k 10, Italian") << ItalianLocale() << "" << 3
-            << QStringList{"1.000E+01", "6.800E+01", "1.000E+02", "6.800E+00", ""};
+            << QStringList{"1.000E+01", "1.000E+01", "5.000E+01", "1.000E+01", "6.800E+01",
+                           "1.000E+02", "6.800E+00", ""};
+        // g = 47/(10 + 30 + 47): D = 5·87/(10·47).
         QTest::newRow("k 3 with a load, Italian") << ItalianLocale() << "47" << 2
-            << QStringList{"1.000E+01", "8.200E+01", "3.000E+01", "3.300E+01", "4.700E+01"};
+            << QStringList{"1.000E+01", "1.000E+01", "9.255E+01", "1.000E+01", "8.200E+01",
+                           "3.000E+01", "3.300E+01", "4.700E+01"};
     }
     void usaInVerificaWritesTheRowSelected() {
         QFETCH(QLocale, locale);
@@ -312,22 +320,111 @@ private slots:
         LocaleScope scope(locale);
         ChooserSession s;
         s.field("LoadField").setText(load);
-        const QStringList untouched{"Text7", "Text12", "Text8"};
-        for (const QString& name : untouched)
-            s.field(name).setText(name);
-        s.field("R2Field").setText("1");
+        const QStringList fields{"Text7",   "Text12",  "Text8",   "Text9",
+                                 "Text10", "R2Field", "C2Field", "RLField"};
+        for (const QString& name : fields)
+            s.field(name).setText("1");
         QVERIFY(s.click("ChooserButton").isEmpty());
         QVERIFY(s.chooser());
         s.table().selectRow(row);
         QTest::mouseClick(s.chooser()->findChild<QPushButton*>("ChooserUseButton"), Qt::LeftButton);
-        const QStringList fields{"Text9", "Text10", "R2Field", "C2Field", "RLField"};
         for (int i = 0; i < fields.size(); ++i) {
             QCOMPARE(s.text(fields[i]), written[i]);
             if (!written[i].isEmpty())
                 QCOMPARE(s.textColour(fields[i]), QColor(0, 0, 255));
         }
-        for (const QString& name : untouched)
-            QCOMPARE(s.text(name), name);
+    }
+
+    // Under a load each row has its own divider g. A row whose full scale E·g is below Vom says
+    // so and is never selected nor used; the row selected, used in verification, makes "Grafici"
+    // reach Vom within the ripple.
+    void theChosenFilterReachesVomUnderALoad_data() {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QStringList>("design"); // E, Vom, f, ΔVo, R, order, RL
+        QTest::addColumn<QList<int>>("unreachable");
+        const auto row = [](const char* name, const QStringList& design, QList<int> unreachable) {
+            for (const auto& [language, locale] :
+                 {std::pair{"English", EnglishLocale()}, std::pair{"Italian", ItalianLocale()}})
+                QTest::newRow(qPrintable(QString("%1, %2").arg(name, language)))
+                    << locale << design << unreachable;
+        };
+        row("the example, order 2, RL 1000", {"10", "5", "10", "100", "10", "2", "1000"}, {});
+        // E·g = 2.5·33.3/85 = 0.98 V at k = 10, 0.47 V at k = 30.
+        row("E 2.5, Vom 1.25, RL 33.3", {"2.5", "1.25", "12.5", "10", "4.7", "1", "33.3"}, {3, 4});
+        // E·g = 10·100/110 = 9.09 V already for one RC.
+        row("none reaches Vom", {"10", "9.5", "10", "100", "10", "1", "100"}, {0, 1, 2, 3, 4});
+    }
+    void theChosenFilterReachesVomUnderALoad() {
+        QFETCH(QLocale, locale);
+        QFETCH(QStringList, design);
+        QFETCH(QList<int>, unreachable);
+        LocaleScope scope(locale);
+        ChooserSession s;
+        const char* names[] = {"Text1", "Text2", "Text3", "Text4", "Text6"};
+        for (int i = 0; i < 5; ++i)
+            s.field(names[i]).setText(design[i]);
+        s.main.findChild<QComboBox*>("OrderCombo")->setCurrentIndex(design[5] == "2" ? 1 : 0);
+        s.field("LoadField").setText(design[6]);
+        // "Calcola C" itself refuses a Vom beyond one RC's full scale.
+        QCOMPARE(s.click("Command1").isEmpty(), unreachable.size() < 5);
+        QCOMPARE(s.click("ChooserButton"), QStringList());
+
+        QPushButton& use = *s.chooser()->findChild<QPushButton*>("ChooserUseButton");
+        const std::optional<std::size_t> best = s.chooser()->Choice()->best;
+        QCOMPARE(s.chooser()->findChild<QLabel*>("ChooserStatusLabel")->text(),
+                 QString(best ? "" : "Con il carico RL nessun filtro raggiunge Vom."));
+        QCOMPARE(bool(best), unreachable.size() < 5);
+        for (int row = 0; row < s.table().rowCount(); ++row) {
+            const QTableWidgetItem& verdict = *s.table().item(row, int(ChooserColumn::Verdict));
+            QCOMPARE(verdict.text() == "Vom non raggiungibile", unreachable.contains(row));
+            if (unreachable.contains(row)) {
+                QCOMPARE(verdict.foreground().color(), QColor::fromRgb(app::kWarningColour));
+                s.table().selectRow(row);
+                QVERIFY(!use.isEnabled());
+            }
+        }
+        if (!best)
+            return;
+        s.table().selectRow(int(*best));
+        QTest::mouseClick(&use, Qt::LeftButton);
+        QCOMPARE(s.click("Command2"), QStringList());
+        const engine::PeriodStatistics& run =
+            s.main.GraphWindow().PlotSurface().Drawn()->run->statistics;
+        QVERIFY2(std::fabs(run.VomVera - design[1].toDouble()) <= run.DeltaVoVera * 1e-3,
+                 qPrintable(QString("Vom %1 V, ripple %2 mV").arg(run.VomVera).arg(run.DeltaVoVera)));
+    }
+
+    // "Calcola" takes the main window's design as it is now: a design opened while the chooser
+    // is open is the one it chooses for and writes back (a refused one: the refusals above).
+    void calcolaTakesTheDesignAgain_data() {
+        QTest::addColumn<QLocale>("locale");
+        QTest::newRow("English") << EnglishLocale();
+        QTest::newRow("Italian") << ItalianLocale();
+    }
+    void calcolaTakesTheDesignAgain() {
+        QFETCH(QLocale, locale);
+        LocaleScope scope(locale);
+        QTemporaryDir folder;
+        const QString path = folder.filePath("carico.velmaro");
+        ChooserSession s;
+        s.main.Files().SetAskForFile([&path](main_window::FileQuestion, const QString&) {
+            return path;
+        });
+        s.field("LoadField").setText("1000");
+        QVERIFY(s.main.Files().SaveAs());
+        s.field("LoadField").clear();
+        QCOMPARE(s.click("ChooserButton"), QStringList());
+        QLabel& designLine = *s.chooser()->findChild<QLabel*>("ChooserDesignLabel");
+        QVERIFY(designLine.text().contains("senza carico"));
+
+        QVERIFY(s.main.Files().Open(path));
+        QCOMPARE(ClickAndAnswer(*s.chooser(), "ChooserComputeButton"), QStringList());
+        QCOMPARE(designLine.text(),
+                 QString("Progetto: E = 10 V, Vom = 5 V, f = 10 kHz, R = 10 kohm, RL = 1000 "
+                         "kohm; serie E12, tolleranza C ±10 %, tolleranza R ±1 %"));
+        s.table().selectRow(0);
+        QTest::mouseClick(s.chooser()->findChild<QPushButton*>("ChooserUseButton"), Qt::LeftButton);
+        QCOMPARE(s.text("RLField"), QString("1.000E+03"));
     }
 
     // One message, in the order of the checks: every field's characters, then the values, the
@@ -361,6 +458,10 @@ private slots:
             "dall'intervallo dei numeri rappresentabili.");
         row("main window first", {"Text6=0", "ChooserBitsField=0"}, "ChooserButton",
             "R non può essere zero o negativa!");
+        row("Calcola, main window first", {"Text6=0", "ChooserBitsField=0"},
+            "ChooserComputeButton", "R non può essere zero o negativa!");
+        row("Calcola, Vom empty", {"Text2="}, "ChooserComputeButton",
+            "Hai dimenticato di scrivere il valore della tensione desiderata in uscita Vom");
         row("bits empty", {"ChooserBitsField="}, "ChooserComputeButton",
             "Hai dimenticato di scrivere la risoluzione in bit");
         row("bits zero", {"ChooserBitsField=0"}, "ChooserButton", bits);
@@ -451,8 +552,8 @@ private slots:
         s.click("ChooserButton");
         QCOMPARE(s.chooser(), first.data());
         QCOMPARE(first->findChild<QLabel*>("ChooserDesignLabel")->text(),
-                 QString("Progetto: E = 10 V, f = 10 kHz, R = %1 kohm, RL = 1000 kohm; serie E12, "
-                         "tolleranza C ±10 %, tolleranza R ±1 %")
+                 QString("Progetto: E = 10 V, Vom = 5 V, f = 10 kHz, R = %1 kohm, RL = 1000 kohm; "
+                         "serie E12, tolleranza C ±10 %, tolleranza R ±1 %")
                      .arg(resistance));
         first->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

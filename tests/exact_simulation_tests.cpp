@@ -51,9 +51,10 @@ private slots:
 };
 
 void ExactSimulationTest::theRunIsTheStateEquationsSampleBySample() {
-    // {N, D, NI}: N·D whole, halfway (18.5 rounds to 18), no on-phase, no off-phase, a few
-    // periods; stepped in long double from discharged capacitors through all NI periods.
-    const double shapes[][3] = {{40, 0.3, 1}, {37, 0.5, 4}, {50, 0, 2}, {64, 1, 3}, {25, 0.62, 12}};
+    // {N, D, NI}: N·D whole, halfway (18.5 rounds to 18), one on-phase sample, no off-phase, a
+    // few periods; stepped in long double from discharged capacitors through all NI periods.
+    const double shapes[][3] = {
+        {40, 0.3, 1}, {37, 0.5, 4}, {50, 0.02, 2}, {64, 1, 3}, {25, 0.62, 12}};
     for (const FilterCircuit& circuit : Circuits())
         for (const auto& shape : shapes) {
             const ref::Linear l = ref::Of(circuit);
@@ -159,6 +160,9 @@ void ExactSimulationTest::planRefusesWhatCannotRun() {
         {{10, 0.5, 1e3, kMaxSamplesPerPeriod + 1, 10, good}, RunRefusal::TooManySamples},
         {{10, 0.5, 1e3, 100, 0, good}, RunRefusal::NoPeriods},
         {{10, 1.2, 1e3, 100, 10, good}, RunRefusal::DutyOutOfRange},
+        {{10, 0.5, 1e3, 1, 10, good}, RunRefusal::NoPulseSample},
+        {{10, 0.005, 1e3, 100, 10, good}, RunRefusal::NoPulseSample}, // N·D = 0.5: k = 0
+        {{10, 0.001, 0, 100, 10, good}, RunRefusal::NoPulseSample},
         {{10, nan, 1e3, 100, 10, good}, RunRefusal::DutyOutOfRange},
         {{10, 0.5, 0, 100, 10, good}, RunRefusal::NonFiniteTimeStep},
         {{10, 0.5, 1e-310, 100, 10, good}, RunRefusal::NonFiniteTimeStep},
@@ -176,7 +180,12 @@ void ExactSimulationTest::planRefusesWhatCannotRun() {
             QVERIFY2(std::holds_alternative<InvalidCircuit>(answer), qPrintable(Where(c.settings)));
     }
     // A step far longer than every time constant, which the step recurrence would refuse.
-    QVERIFY(std::holds_alternative<ExactRunPlan>(PlanExactRun({10, 0.5, 1e-3, 1, 1, good})));
+    QVERIFY(std::holds_alternative<ExactRunPlan>(PlanExactRun({10, 0.5, 1e-3, 2, 1, good})));
+    // The input is high on samples 1 to k: one sample is enough, N·D above 0.5.
+    QVERIFY(std::holds_alternative<ExactRunPlan>(PlanExactRun({10, 0.0051, 1e3, 100, 10, good})));
+    for (const auto& [d, fewest] : {std::pair{0.5, 2}, {0.3, 2}, {0.005, 101}, {0.7, 1}})
+        QCOMPARE(FewestExactSamplesWithPulse(d), std::optional(fewest));
+    QCOMPARE(FewestExactSamplesWithPulse(1e-12), std::nullopt);
 }
 
 void ExactSimulationTest::theControlStopsAndFollowsTheRun() {

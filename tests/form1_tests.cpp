@@ -456,6 +456,30 @@ private slots:
         QCOMPARE(Accessible(*window.findChild<QWidget*>(control), QAccessible::Name), name);
     }
 
+    // The response and chooser windows go with the main window, whichever were open; the graph
+    // window stays on show.
+    void closingTheMainWindowClosesTheWindowsThatServeIt_data() {
+        QTest::addColumn<QStringList>("pressed");
+        QTest::newRow("all three") << QStringList{"Command2", "ResponseButton", "ChooserButton"};
+        QTest::newRow("chooser") << QStringList{"ChooserButton"};
+        QTest::newRow("response and graph") << QStringList{"ResponseButton", "Command2"};
+    }
+    void closingTheMainWindowClosesTheWindowsThatServeIt() {
+        QFETCH(QStringList, pressed);
+        MainWindow main;
+        main.click("Command3");
+        main.click("Command1");
+        for (const QString& button : pressed)
+            QCOMPARE(main.click(qPrintable(button)), QStringList());
+        main.main.close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QStringList shown;
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (window->isVisible() && !window->objectName().isEmpty())
+                shown << window->objectName();
+        QCOMPARE(shown, pressed.contains("Command2") ? QStringList{"Form2"} : QStringList());
+    }
+
     void thePlotDescribesItsTraces() {
         MainWindow main;
         const QString text = Accessible(main.main.GraphWindow().Plot(), QAccessible::Description);

@@ -424,6 +424,29 @@ private slots:
         QCOMPARE(session.result("Label5"), QString("1.56E+03"));
     }
 
+    // The exact run of a circuit with a load has the input high on samples 1 to k: N·D above
+    // 0.5 puts one in the pulse. Fewer are refused, naming that N, before the plot is touched.
+    void tooFewSamplesForTheExactRunAreRefused_data() {
+        QTest::addColumn<QString>("samples");
+        QTest::addColumn<QStringList>("shown");
+        QTest::newRow("N 1") << "1"
+                             << QStringList{"Il numero dei campioni N deve essere almeno 2: con "
+                                            "meno campioni nessuno cade nell'impulso!"};
+        QTest::newRow("N 2") << "2" << QStringList();
+    }
+    void tooFewSamplesForTheExactRunAreRefused() {
+        QFETCH(QString, samples);
+        QFETCH(QStringList, shown);
+        Session session;
+        session.setWorkedExample(); // D 30 %
+        session.field("RLField").setText("1000");
+        QCOMPARE(session.plot(), QStringList());
+        const QImage before = Session::FindGraph()->Plot().Picture().copy();
+        session.field("Text13").setText(samples);
+        QCOMPARE(session.plot(), shown);
+        QCOMPARE(Session::FindGraph()->Plot().Picture() == before, !shown.isEmpty());
+    }
+
     void textColoursTurnBlackAsValuesAreTakenOver() {
         Session session;
         session.field("Text1").setText("10");

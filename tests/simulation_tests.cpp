@@ -167,6 +167,7 @@ private slots:
     void reportsWhereTheRunBecamePeriodic_data();
     void reportsWhereTheRunBecamePeriodic();
     void refusedSettingsGiveNoPlan();
+    void aRunWithNoSampleInThePulseIsRefused();
     void oddValuesRunWithoutFault();
     void outOfMemoryIsReported();
     void planRun_data();
@@ -445,6 +446,34 @@ void SimulationTest::refusedSettingsGiveNoPlan() {
     }
 }
 
+// No sample in the pulse: the literal run holds no sample of Vi at E, or its output never
+// leaves 0. PlanRun refuses exactly those runs, and FewestSamplesWithPulse names the first N it
+// does not refuse.
+void SimulationTest::aRunWithNoSampleInThePulseIsRefused() {
+    for (const double d : {0.01, 0.05, 0.1, 0.15, 0.25, 0.3, 1.0 / 3, 0.375, 0.5, 0.7, 0.75,
+                           0.875, 0.9, 0.99}) {
+        std::optional<std::int32_t> first;
+        for (std::int32_t n = 1; n <= 200; ++n) {
+            const SimulatedState design = Design(10, d, 1000, 1000, 1e-4, n, 3);
+            const SimulatedState literal = LiteralRun(design);
+            bool high = false, rises = false;
+            for (std::int32_t i = 1; i <= n; ++i) {
+                high = high || literal.Vi[std::size_t(i)] == 10;
+                rises = rises || literal.Vo[std::size_t(i)] > 0;
+            }
+            QVERIFY2((RefusalOf(design) == int(RunRefusal::NoPulseSample)) == !(high && rises),
+                     qPrintable(QString("D %1 N %2").arg(d).arg(n)));
+            if (high && rises && !first)
+                first = n;
+        }
+        QCOMPARE(FewestSamplesWithPulse(d), first);
+    }
+    // Beyond the largest N, none; at its edge, the largest itself.
+    QCOMPARE(FewestSamplesWithPulse(1e-9), std::nullopt);
+    QCOMPARE(FewestSamplesWithPulse(1.5 / (kMaxSamplesPerPeriod - 0.5)), kMaxSamplesPerPeriod);
+    QCOMPARE(FewestSamplesWithPulse(1.5 / kMaxSamplesPerPeriod), std::nullopt);
+}
+
 void SimulationTest::oddValuesRunWithoutFault() {
     SimulatedState s;
     // D = 1 (k = N, k1 = N + 1) and N·D = -0.5 (k = k1 = 0: the off-phase starts at element 0)
@@ -511,7 +540,8 @@ void SimulationTest::planRun_data() {
         QTest::newRow(name) << n << periods << d << f << c << r << expected;
     };
     row("tabulated", 10, 2000, 0.3, 1000, 1e-6, 1000, kPlanned);
-    row("N 1", 1, 2000, 0.3, 1000, 1e-6, 1000, kPlanned);
+    row("N 1", 1, 2000, 0.3, 1000, 1e-6, 1000, int(RunRefusal::NoPulseSample));
+    row("N 6, the fewest at D 0.3", 6, 2000, 0.3, 1000, 1e-6, 1000, kPlanned);
     row("N 0", 0, 2000, 0.3, 1000, 1e-6, 1000, int(RunRefusal::NoSamples));
     row("N negative", kMinCount, 2000, 0.3, 1000, 1e-6, 1000, int(RunRefusal::NoSamples));
     row("N at the limit", kMaxSamplesPerPeriod, 2000, 0.3, 1, 1e-6, 1000, kPlanned);
@@ -537,6 +567,7 @@ void SimulationTest::planRun_data() {
     row("N and NI", 0, 0, 0.3, 1000, 1e-6, 1000, int(RunRefusal::NoSamples));
     row("NI and D", 10, 0, kNaN, 1000, 1e-6, 1000, int(RunRefusal::NoPeriods));
     row("D and f", 10, 2000, kNaN, 0, 1e-6, 1000, int(RunRefusal::DutyOutOfRange));
+    row("pulse and f", 5, 2000, 0.3, 0, 1e-6, 1000, int(RunRefusal::NoPulseSample));
     row("f and R", 10, 2000, 0.3, 0, 1e-6, -1, int(RunRefusal::NonFiniteTimeStep));
 }
 
