@@ -68,7 +68,7 @@ private slots:
         QFETCH(QString, load);
         LocaleScope scope(locale);
         Session s;
-        s.set({{"Text1", "10"}, {"Text3", "10"}, {"Text6", "10"}, {"LoadField", load}});
+        s.set({{"Text1", "10"}, {"Text2", "1"}, {"Text3", "10"}, {"Text6", "10"}, {"LoadField", load}});
         QVERIFY(s.click("ChooserButton").isEmpty());
         auto* chooser = s.shown<chooser_window::ChooserWindow>();
         auto& table = *chooser->findChild<QTableWidget*>("ChooserTable");
