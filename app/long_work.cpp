@@ -35,10 +35,12 @@ constexpr int kQuietMilliseconds = 500;
 constexpr int kProgressMilliseconds = 100;
 constexpr int kBarSteps = 1000;
 
-// What ends a wait in the local event loop, besides a request to quit the application, which
-// ends it with 0 (or -1 once the application is past quitting).
-constexpr int kWorkEnded = 1;
-constexpr int kQuietTimeOver = 2;
+// What the worker's wake and the quiet timer end a wait in the local event loop with. Either only
+// asks the loop to look again at what has happened: two of them handled in one pass leave the
+// second's code, so the loop reads the state they set, never the code alone. Anything else is
+// a request to quit the application, which ends the wait with 0 (or -1 once the application is
+// past quitting).
+constexpr int kLookAgain = 1;
 
 // While alive, turns the application's quit request into a stop of the work, and repeats the
 // request once the work is over: the windows are then closed as usual, with nothing running.
@@ -225,10 +227,12 @@ WorkOutcome RunWithProgress(const LongWork& work) {
     const std::optional<WakePipe> wake = WakePipe::Open();
     if (!wake)
         return RunHere(work); // no descriptors left: the work runs here rather than not at all
+    bool ended = false;
     QSocketNotifier woken(wake->ReadEnd(), QSocketNotifier::Read);
     QObject::connect(&woken, &QSocketNotifier::activated, [&] {
         wake->Drain();
-        loop.exit(kWorkEnded);
+        ended = true;
+        loop.exit(kLookAgain);
     });
     std::jthread worker;
     try {
@@ -256,26 +260,31 @@ WorkOutcome RunWithProgress(const LongWork& work) {
             dialog->Show(work.progress(control));
     });
     progress.start();
+    bool quietOver = false;
     QTimer quiet;
     quiet.setSingleShot(true);
-    QObject::connect(&quiet, &QTimer::timeout, [&loop] { loop.exit(kQuietTimeOver); });
+    QObject::connect(&quiet, &QTimer::timeout, [&] {
+        quietOver = true;
+        loop.exit(kLookAgain);
+    });
     quiet.start(kQuietMilliseconds);
 
+    // The work's end is the state this waits for: a wake that arrives while the loop is not
+    // running, or whose code another exit overwrote, is not lost.
     QEventLoop::ProcessEventsFlags flags = QEventLoop::ExcludeUserInputEvents;
-    for (;;) {
-        const int reason = loop.exec(flags);
-        if (reason == kWorkEnded)
-            break;
-        if (reason == kQuietTimeOver) {
+    while (!ended) {
+        if (quietOver && !dialog) {
             dialog = std::make_unique<ProgressDialog>(control);
             dialog->Show(work.progress(control));
             dialog->show();
             flags = QEventLoop::AllEvents;
-            continue;
+            continue; // showing the dialog may have handled the wake
         }
-        // The application is on its way out: stop, and wait for the worker below.
-        control.RequestStop();
-        break;
+        if (loop.exec(flags) != kLookAgain && !ended) {
+            // The application is on its way out: stop, and wait for the worker below.
+            control.RequestStop();
+            break;
+        }
     }
     worker.join();
     dialog.reset();

@@ -5,6 +5,7 @@
 // graph window, which the command brought forward). Nothing the command holds is
 // freed under it, and the windows' labels and plot agree at the end.
 
+#include "app/long_work.h"
 #include "graph_window/form2.h"
 #include "graph_window/plot_area.h"
 #include "graph_window/plot_files.h"
@@ -12,14 +13,19 @@
 #include "tests/gui_support.h"
 #include "tests/test_registry.h"
 
+#include <QElapsedTimer>
 #include <QLabel>
+#include <QMenu>
 #include <QPointer>
 #include <QProgressDialog>
 #include <QTest>
 #include <QTimer>
 #include <qpa/qwindowsysteminterface.h>
 
+#include <atomic>
+#include <chrono>
 #include <functional>
+#include <thread>
 
 using namespace graph_window;
 
@@ -216,4 +222,54 @@ private slots:
 };
 
 VELMARO_TEST(StoppedCommandTest);
+
+// The long-work runner itself, with fake work in place of a run.
+class LongWorkTest : public QObject {
+    Q_OBJECT
+private slots:
+    // The worker's wake and the end of the quiet half second reach the window's thread in one
+    // pass of its event loop, in either order: the command returns as the work has ended.
+    void workEndingAtTheQuietDeadlineEndsTheWait_data() {
+        QTest::addColumn<int>("endsAt"); // ms after the start; the thread is busy until 650
+        QTest::newRow("while the thread is busy, before the deadline") << 450;
+        QTest::newRow("while the thread is busy, at the deadline") << 500;
+        QTest::newRow("while the thread is busy, after the deadline") << 560;
+    }
+    void workEndingAtTheQuietDeadlineEndsTheWait() {
+        QFETCH(int, endsAt);
+        using namespace std::chrono_literals;
+        QElapsedTimer clock;
+        std::atomic<bool> release = false;
+        const app::LongWork work{[&](engine::RunControl& control) {
+                                     while (!release && !control.StopRequested())
+                                         std::this_thread::sleep_for(1ms);
+                                 },
+                                 [](const engine::RunControl&) {
+                                     return app::WorkProgress{"fake work", 0};
+                                 },
+                                 "out of memory"};
+        // The window's thread, busy from before the deadline until well after it, the work
+        // ending meanwhile.
+        QTimer::singleShot(400, Qt::PreciseTimer, [&] {
+            while (clock.elapsed() < endsAt) {
+            }
+            release = true;
+            while (clock.elapsed() < 650) {
+            }
+        });
+        // Should the wait never end: recorded, and ended by the application's exit, which
+        // stops the work.
+        bool hung = false;
+        QTimer::singleShot(5000, [&] {
+            hung = true;
+            QCoreApplication::exit(0);
+        });
+        clock.start();
+        const app::WorkOutcome outcome = app::RunWithProgress(work);
+        QVERIFY2(!hung, "the wait did not end with the work");
+        QCOMPARE(int(outcome.end), int(app::WorkEnd::Finished));
+    }
+};
+
+VELMARO_TEST(LongWorkTest);
 #include "stopped_command_tests.moc"
