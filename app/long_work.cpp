@@ -190,8 +190,13 @@ CommandInProgress::~CommandInProgress() {
 bool CommandInProgress::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::Close || !watched->isWidgetType())
         return false;
+    // Only the program's own windows wait: top-level widgets of the plain window type, which
+    // every window the user opens is. Dialogs (the progress dialog among them) close as the
+    // command wants them to; menus, combo lists, tooltips and splash screens are brief and the
+    // toolkit closes them through close() too (a tooltip as it expires, a popup at a click
+    // elsewhere): held back, they would stay on screen until the command has returned.
     auto* window = static_cast<QWidget*>(watched);
-    if (!window->isWindow() || qobject_cast<QDialog*>(window))
+    if (!window->isWindow() || window->windowType() != Qt::Window || qobject_cast<QDialog*>(window))
         return false;
     event->ignore();
     if (std::find(closes_.begin(), closes_.end(), window) == closes_.end())

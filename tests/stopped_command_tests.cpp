@@ -18,8 +18,10 @@
 #include <QMenu>
 #include <QPointer>
 #include <QProgressDialog>
+#include <QSplashScreen>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 #include <qpa/qwindowsysteminterface.h>
 
 #include <atomic>
@@ -224,6 +226,8 @@ private slots:
 VELMARO_TEST(StoppedCommandTest);
 
 // The long-work runner itself, with fake work in place of a run.
+enum class Shown { Tooltip, Menu, Splash, Window };
+
 class LongWorkTest : public QObject {
     Q_OBJECT
 private slots:
@@ -268,6 +272,73 @@ private slots:
         const app::WorkOutcome outcome = app::RunWithProgress(work);
         QVERIFY2(!hung, "the wait did not end with the work");
         QCOMPARE(int(outcome.end), int(app::WorkEnd::Finished));
+    }
+
+    // What the toolkit closes while a command runs: a window waits for the command's end, a
+    // tooltip, a menu or a splash screen closes at once.
+    void onlyWindowsWaitForTheCommand_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<bool>("closesAtOnce");
+        QTest::newRow("tooltip") << int(Shown::Tooltip) << true;
+        QTest::newRow("popup menu") << int(Shown::Menu) << true;
+        QTest::newRow("splash screen") << int(Shown::Splash) << true;
+        QTest::newRow("window") << int(Shown::Window) << false;
+    }
+    void onlyWindowsWaitForTheCommand() {
+        QFETCH(int, kind);
+        QFETCH(bool, closesAtOnce);
+        QWidget owner;
+        owner.resize(200, 100);
+        owner.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&owner));
+        const QPoint at = owner.mapToGlobal(QPoint(20, 20));
+        QMenu menu;
+        menu.addAction("voce");
+        QSplashScreen splash;
+        QWidget window;
+        QPointer<QWidget> shown;
+        switch (Shown(kind)) {
+        case Shown::Tooltip:
+            QToolTip::showText(at, "suggerimento", &owner);
+            for (QWidget* widget : QApplication::topLevelWidgets())
+                if (widget->windowType() == Qt::ToolTip && widget->isVisible())
+                    shown = widget;
+            break;
+        case Shown::Menu:
+            menu.popup(at);
+            shown = &menu;
+            break;
+        case Shown::Splash:
+            splash.show();
+            shown = &splash;
+            break;
+        case Shown::Window:
+            window.show();
+            shown = &window;
+            break;
+        }
+        QVERIFY(shown && shown->isVisible());
+
+        // Closed as the toolkit closes it, while the command's work runs.
+        std::atomic<bool> release = false;
+        bool visibleDuring = true;
+        QTimer::singleShot(50, [&] {
+            shown->close();
+            visibleDuring = shown && shown->isVisible();
+            release = true;
+        });
+        const app::LongWork work{[&](engine::RunControl& control) {
+                                     while (!release && !control.StopRequested())
+                                         std::this_thread::sleep_for(std::chrono::milliseconds(1));
+                                 },
+                                 [](const engine::RunControl&) {
+                                     return app::WorkProgress{"fake work", 0};
+                                 },
+                                 "out of memory"};
+        QCOMPARE(int(app::RunWithProgress(work).end), int(app::WorkEnd::Finished));
+        QCOMPARE(!visibleDuring, closesAtOnce);
+        Settle();
+        QVERIFY(!shown || !shown->isVisible()); // and after the command, whatever it was
     }
 };
 
