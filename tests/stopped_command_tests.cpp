@@ -27,6 +27,7 @@
 #include <atomic>
 #include <chrono>
 #include <functional>
+#include <optional>
 #include <thread>
 
 using namespace graph_window;
@@ -272,6 +273,35 @@ private slots:
         const app::WorkOutcome outcome = app::RunWithProgress(work);
         QVERIFY2(!hung, "the wait did not end with the work");
         QCOMPARE(int(outcome.end), int(app::WorkEnd::Finished));
+    }
+
+    // Work started from inside another command's wait (a timer's command) runs beside the
+    // first work, which here ends only once the second has: neither waits for the other.
+    void workInsideAnotherWaitRunsAtOnce() {
+        using namespace std::chrono_literals;
+        std::atomic<bool> release = false;
+        const auto waiting = [&](engine::RunControl& control) {
+            while (!release && !control.StopRequested())
+                std::this_thread::sleep_for(1ms);
+        };
+        const auto noProgress = [](const engine::RunControl&) {
+            return app::WorkProgress{"fake work", 0};
+        };
+        std::optional<app::WorkEnd> inner;
+        QTimer::singleShot(20, [&] {
+            inner = app::RunWithProgress({[](engine::RunControl&) {}, noProgress, "out of memory"})
+                        .end;
+            release = true;
+        });
+        bool hung = false;
+        QTimer::singleShot(5000, [&] {
+            hung = true;
+            release = true;
+        });
+        QCOMPARE(int(app::RunWithProgress({waiting, noProgress, "out of memory"}).end),
+                 int(app::WorkEnd::Finished));
+        QVERIFY2(!hung, "the second work waited for the first");
+        QCOMPARE(inner, std::optional(app::WorkEnd::Finished));
     }
 
     // What the toolkit closes while a command runs: a window waits for the command's end, a
