@@ -69,8 +69,9 @@ WorkOutcome RunHere(const LongWork& work);
 WorkOutcome RunWithProgress(const LongWork& work);
 
 // While a command runs, windows are not closed under it: from the construction of the first of
-// these until the destruction of the last, a request to close a window (not a dialog) is refused
-// and carried out once the command has returned. Commands that run long work hold one; the
+// these until the destruction of the last, a request to close one of the program's windows (a
+// plain window: not a dialog, menu, popup list, tooltip or splash screen) is refused and carried
+// out once the command has returned. Commands that run long work hold one; the
 // runner holds one of its own.
 class CommandInProgress : public QObject {
 public:

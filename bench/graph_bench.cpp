@@ -6,6 +6,13 @@
 //   InPlace/<settings>   the same command with the run in place on the window's thread, no
 //                        worker: what handing the work to a worker costs (goals: <= 1 ms more
 //                        at N 1000, <= 2 % more at N 100000);
+//   Shown/<settings>     the command as the user sees it: from the click on "Grafici" until the
+//                        drawn plot and the figures are on screen, the repaint that the window's
+//                        event loop carries out after the command included; with the process's
+//                        processor time per command (the worker's share included) and how often
+//                        the plot was painted (once: its blanked state never reaches the screen
+//                        of a run that ends within a frame). QT_QPA_PLATFORM, when set, chooses
+//                        the platform (xcb under Xvfb paints as on a desktop);
 //   Literal/<settings>   the same steps with every period simulated and every segment drawn
 //                        with its own Line call (the references kept with the tests);
 //   Draw/N<n>/NP<np>     DrawTraces alone, on the graph window's plot area, from the arrays of a
@@ -23,8 +30,8 @@
 //                        largest N against Largest/literal (goal: <= 1.25);
 //   Pause/<run>          the longest pause of the window's event loop during a command, timed
 //                        by a 1 ms timer (goal: <= 50 ms): a run of 10^9 steps, and the largest N.
-// The repaint that each command requests happens afterwards, in the event loop, outside the
-// timed part; Repaint/plot times it once.
+// Apart from Shown, the repaint that each command requests happens afterwards, in the event
+// loop, outside the timed part; Repaint/plot times it once.
 //
 // Before timing, both commands run once at each setting and must leave the same picture and the
 // same result labels. After the runs a table gives the fastest and the median repetition (wall
@@ -64,6 +71,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <map>
 #include <optional>
 #include <string>
@@ -273,6 +281,56 @@ void Literal(benchmark::State& state, std::int32_t N) {
             break;
         }
     }
+}
+
+// ---- The command as the user sees it ---------------------------------------------------------
+
+// Counts the paints a widget receives.
+class PaintCount : public QObject {
+public:
+    explicit PaintCount(QWidget& widget) : widget_(widget) { widget_.installEventFilter(this); }
+    ~PaintCount() override { widget_.removeEventFilter(this); }
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        paints += event->type() == QEvent::Paint;
+        return false;
+    }
+
+private:
+    QWidget& widget_;
+};
+
+// From the click on "Grafici" until the drawn plot and the figures are on screen: the command,
+// then the repaint it asked for, which the window's event loop carries out.
+void Shown(benchmark::State& state, std::int32_t N) {
+    session->SetSamples(std::to_string(N));
+    session->Click("Command2");
+    Settle();
+    PaintCount plot(session->Graph().Plot());
+    const auto processTime = [] {
+        timespec now{};
+        clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+        return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
+    };
+    const double startTime = processTime();
+    for (auto _ : state) {
+        session->Click("Command2");
+        const int returned = plot.paints;
+        QElapsedTimer waited;
+        waited.start();
+        while (plot.paints == returned && waited.elapsed() < 1000)
+            QCoreApplication::processEvents();
+        if (plot.paints == returned) {
+            state.SkipWithError("the plot was not repainted after the command");
+            break;
+        }
+    }
+    state.counters["plot_paints"] = double(plot.paints) / double(state.iterations());
+    state.counters["process_cpu_ms"] = (processTime() - startTime) / double(state.iterations());
+    if (messageGuard->Shown() || session->State().N != N)
+        state.SkipWithError("the command showed a message");
 }
 
 // A finished run at N samples per period.
@@ -502,6 +560,10 @@ void RegisterAll() {
             statistics(
                 benchmark::RegisterBenchmark(DrawName(setting.N, NP).c_str(), Draw, setting.N, NP));
     statistics(benchmark::RegisterBenchmark("Repaint/plot", Repaint));
+    for (const Setting& setting : kSettings)
+        statistics(benchmark::RegisterBenchmark(("Shown/" + std::string(setting.name)).c_str(),
+                                                Shown, setting.N)
+                       ->UseRealTime());
     statistics(benchmark::RegisterBenchmark("Largest/command", LargestCommand));
     statistics(benchmark::RegisterBenchmark("Largest/literal", LargestLiteral));
     statistics(benchmark::RegisterBenchmark("Filter/N100000", FilterCommand, 100'000, 2000));
@@ -532,6 +594,16 @@ public:
             const double ms = run.real_accumulated_time / double(run.iterations) * 1e3;
             if (const auto pixels = run.counters.find("pixels"); pixels != run.counters.end())
                 pixels_[name] = pixels->second.value;
+            // Per command, from the median repetition (or the only one).
+            const bool typical =
+                (run.run_type == Run::RT_Iteration && run.repetitions <= 1) ||
+                (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median");
+            if (const auto paints = run.counters.find("plot_paints");
+                typical && paints != run.counters.end())
+                paints_[name] = paints->second.value;
+            if (const auto cpu = run.counters.find("process_cpu_ms");
+                typical && cpu != run.counters.end())
+                processCpu_[name] = cpu->second.value;
             if (const auto pause = run.counters.find("longest_pause_ms");
                 pause != run.counters.end())
                 pauses_[name] = pause->second.value;
@@ -552,7 +624,20 @@ public:
         for (const Setting& setting : kSettings)
             PrintCommandRow(setting);
 
-        std::printf("\nDrawTraces alone, ms wall time: fastest repetition (median); pixels covered\n");
+        std::printf(
+            "\nFrom the click to the drawn plot on screen, ms (fastest / median repetition), "
+            "processor time of the process per command, paints of the plot per command\n");
+        for (const Setting& setting : kSettings) {
+            const std::string name = "Shown/" + std::string(setting.name);
+            const auto cpu = Find(processCpu_, name), paints = Find(paints_, name);
+            if (!cpu || !paints)
+                continue;
+            std::printf("%-9s %19s   %.3f ms   %.2f\n", setting.name, Cell(name).c_str(), *cpu,
+                        *paints);
+        }
+
+        std::printf(
+            "\nDrawTraces alone, ms wall time: fastest repetition (median); pixels covered\n");
         std::printf("%-7s", "N \\ NP");
         for (std::int32_t NP : kDrawnPeriods)
             std::printf(" %17d", NP);
@@ -681,13 +766,14 @@ private:
         std::printf("\n");
     }
 
-    std::map<std::string, double> min_, median_, pixels_, pauses_;
+    std::map<std::string, double> min_, median_, pixels_, pauses_, paints_, processCpu_;
 };
 
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
 
     if (!InitializeBenchmarks(argc, argv))

@@ -133,5 +133,5 @@ export_sanitizer_options() {
 }
 
 # The test classes that start runs, or other long work, on the worker.
-THREADED_TESTS='GraphWindowTest|BadInputSweepTest|DesignFilesTest|PlotMeasuringTest|StoppedCommandTest|FilterCommandTest'
+THREADED_TESTS='GraphWindowTest|BadInputSweepTest|DesignFilesTest|PlotMeasuringTest|StoppedCommandTest|LongWorkTest|FilterCommandTest'
 

@@ -5,6 +5,7 @@
 // graph window, which the command brought forward). Nothing the command holds is
 // freed under it, and the windows' labels and plot agree at the end.
 
+#include "app/long_work.h"
 #include "graph_window/form2.h"
 #include "graph_window/plot_area.h"
 #include "graph_window/plot_files.h"
@@ -12,14 +13,21 @@
 #include "tests/gui_support.h"
 #include "tests/test_registry.h"
 
+#include <QElapsedTimer>
 #include <QLabel>
+#include <QMenu>
 #include <QPointer>
 #include <QProgressDialog>
+#include <QSplashScreen>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 #include <qpa/qwindowsysteminterface.h>
 
+#include <atomic>
+#include <chrono>
 #include <functional>
+#include <thread>
 
 using namespace graph_window;
 
@@ -216,4 +224,130 @@ private slots:
 };
 
 VELMARO_TEST(StoppedCommandTest);
+
+// The long-work runner itself, with fake work in place of a run.
+enum class Shown { Tooltip, Menu, Splash, Window };
+
+// Work that runs until it is released (or stopped).
+struct FakeWork {
+    std::atomic<bool> release = false;
+    app::LongWork work{[this](engine::RunControl& control) {
+                           while (!release && !control.StopRequested())
+                               std::this_thread::sleep_for(std::chrono::milliseconds(1));
+                       },
+                       [](const engine::RunControl&) {
+                           return app::WorkProgress{"fake work", 0};
+                       },
+                       "out of memory"};
+    bool Finishes() { return app::RunWithProgress(work).end == app::WorkEnd::Finished; }
+};
+
+class LongWorkTest : public QObject {
+    Q_OBJECT
+private slots:
+    // The worker's wake and the end of the quiet half second reach the window's thread in one
+    // pass of its event loop, in either order: the command returns as the work has ended.
+    void workEndingAtTheQuietDeadlineEndsTheWait_data() {
+        QTest::addColumn<int>("endsAt"); // ms after the start; the thread is busy until 650
+        QTest::newRow("while the thread is busy, before the deadline") << 450;
+        QTest::newRow("while the thread is busy, at the deadline") << 500;
+        QTest::newRow("while the thread is busy, after the deadline") << 560;
+    }
+    void workEndingAtTheQuietDeadlineEndsTheWait() {
+        QFETCH(int, endsAt);
+        QElapsedTimer clock;
+        FakeWork fake;
+        QTimer::singleShot(400, Qt::PreciseTimer, [&] {
+            while (clock.elapsed() < endsAt) {
+            }
+            fake.release = true;
+            while (clock.elapsed() < 650) {
+            }
+        });
+        // Should the wait never end: recorded, and ended by the application's exit, which
+        // stops the work.
+        bool hung = false;
+        QTimer::singleShot(5000, [&] {
+            hung = true;
+            QCoreApplication::exit(0);
+        });
+        clock.start();
+        QVERIFY(fake.Finishes());
+        QVERIFY2(!hung, "the wait did not end with the work");
+    }
+
+    // Work started from inside another command's wait (a timer's command) runs beside the
+    // first work, which here ends only once the second has: neither waits for the other.
+    void workInsideAnotherWaitRunsAtOnce() {
+        FakeWork outer, inner;
+        inner.release = true;
+        bool innerFinished = false;
+        QTimer::singleShot(20, [&] {
+            innerFinished = inner.Finishes();
+            outer.release = true;
+        });
+        QVERIFY(outer.Finishes());
+        QVERIFY(innerFinished);
+    }
+
+    // What the toolkit closes while a command runs: a window waits for the command's end, a
+    // tooltip, a menu or a splash screen closes at once.
+    void onlyWindowsWaitForTheCommand_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<bool>("closesAtOnce");
+        QTest::newRow("tooltip") << int(Shown::Tooltip) << true;
+        QTest::newRow("popup menu") << int(Shown::Menu) << true;
+        QTest::newRow("splash screen") << int(Shown::Splash) << true;
+        QTest::newRow("window") << int(Shown::Window) << false;
+    }
+    void onlyWindowsWaitForTheCommand() {
+        QFETCH(int, kind);
+        QFETCH(bool, closesAtOnce);
+        QWidget owner;
+        owner.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&owner));
+        const QPoint at = owner.mapToGlobal(QPoint(20, 20));
+        QMenu menu;
+        menu.addAction("voce");
+        QSplashScreen splash;
+        QWidget window;
+        QPointer<QWidget> shown;
+        switch (Shown(kind)) {
+        case Shown::Tooltip:
+            QToolTip::showText(at, "suggerimento", &owner);
+            for (QWidget* widget : QApplication::topLevelWidgets())
+                if (widget->windowType() == Qt::ToolTip && widget->isVisible())
+                    shown = widget;
+            break;
+        case Shown::Menu:
+            menu.popup(at);
+            shown = &menu;
+            break;
+        case Shown::Splash:
+            splash.show();
+            shown = &splash;
+            break;
+        case Shown::Window:
+            window.show();
+            shown = &window;
+            break;
+        }
+        QVERIFY(shown && shown->isVisible());
+
+        // Closed as the toolkit closes it, while the command's work runs.
+        FakeWork fake;
+        bool visibleDuring = true;
+        QTimer::singleShot(50, [&] {
+            shown->close();
+            visibleDuring = shown && shown->isVisible();
+            fake.release = true;
+        });
+        QVERIFY(fake.Finishes());
+        QCOMPARE(!visibleDuring, closesAtOnce);
+        Settle();
+        QVERIFY(!shown || !shown->isVisible()); // and after the command, whatever it was
+    }
+};
+
+VELMARO_TEST(LongWorkTest);
 #include "stopped_command_tests.moc"
