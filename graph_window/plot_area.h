@@ -7,7 +7,7 @@
 // (measuring_frame.h): zoom and pan of the time axis, a click reported for a cursor, a
 // double-click for the whole plot, the focus frame and the menu from the keyboard.
 
-#include "graph_window/measuring_frame.h"
+#include "plot/measuring_frame.h"
 #include "graph_window/plot_picture.h"
 
 #include <QFrame>
@@ -18,7 +18,7 @@
 
 namespace graph_window {
 
-class PlotArea : public MeasuringFrame {
+class PlotArea : public plot::MeasuringFrame {
     Q_OBJECT
 public:
     // An area of the size given, frame included; its drawing starts blank.

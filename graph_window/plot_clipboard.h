@@ -2,11 +2,13 @@
 #pragma once
 
 // One simulated period as a table, as "Copia dati" puts it on the clipboard and "Salva dati…"
-// writes it to a file, and the results on show as text. Apart from any widget.
+// writes it to a file, the results on show as text, and the plot as "Salva grafico…" writes it.
+// Apart from any widget.
 
 #include "engine/run_control.h"
 #include "graph_window/plot_picture.h"
 
+#include <QImage>
 #include <QString>
 
 #include <functional>
@@ -17,10 +19,6 @@ namespace graph_window {
 
 // The most samples "Copia dati" puts on the clipboard: about the rows a spreadsheet takes.
 inline constexpr std::int32_t kMaxCopiedSamples = 1'000'000;
-
-// value appended to out in the fewest digits that read back to the same 64-bit value, with
-// decimalPoint for its point.
-void AppendRoundTrip(std::string& out, double value, const std::string& decimalPoint);
 
 // The header row "t [s]", "Vi [V]", "iC [A]", "Vo [V]", then one row per sample i = 1 … N of the
 // run the plot on show holds: t = i·dt in seconds, Vi in V, iC in A and Vo in V, each value with
@@ -44,5 +42,15 @@ struct ShownResult {
 
 // One line per result: name, tab, value, tab, unit, newline.
 QString ResultsText(std::span<const ShownResult> results);
+
+// The table of WriteSampleTable as a CSV file in UTF-8, its fields separated by
+// plot::CsvSeparator(decimalPoint). Rows are streamed to the file, so any N is written. With a
+// control the row under way is published, and a stop throws engine::WorkStopped with any earlier
+// file left as it was. Empty when saved, otherwise the message saying why not.
+QString WriteSamplesCsv(const QString& path, const DrawnPlot& plot, const QString& decimalPoint,
+                        engine::RunControl* control = nullptr);
+
+// The plot as shown: SVG vector lines (zoomed_drawing.h) or the picture on show.
+QString SavePlotPicture(const QString& path, const PlotPicture& plot, const QImage& shown);
 
 } // namespace graph_window

@@ -12,7 +12,7 @@
 
 #include "engine/range_extremes.h"
 #include "graph_window/plot_geometry.h"
-#include "graph_window/plot_span.h"
+#include "plot/span.h"
 
 #include <QString>
 
@@ -27,6 +27,8 @@ class SimulatedRun;
 namespace graph_window {
 
 struct DrawnPlot;
+
+using plot::AxisSpan, plot::CursorName, plot::SpanLimits;
 
 // The share of the plot's width at which x lies: 0 at the left edge, 1 at the right edge.
 inline double ShareOf(float x) {
@@ -62,7 +64,7 @@ struct PlotView {
     }
 };
 
-// ---- The span (plot_span.h) ----------------------------------------------------------------
+// ---- The span (plot/span.h) ---------------------------------------------------------------
 
 inline constexpr int kShortestSpanSamples = 10; // the shortest span, in sample steps
 

@@ -6,7 +6,8 @@
 #include "app/number_text.h"
 #include "graph_window/form2.h"
 #include "graph_window/plot_area.h"
-#include "graph_window/plot_files.h"
+#include "graph_window/plot_clipboard.h"
+#include "plot/files.h"
 #include "graph_window/zoomed_drawing.h"
 #include "tests/gui_support.h"
 #include "tests/test_registry.h"
@@ -28,6 +29,7 @@
 #include <sys/resource.h>
 
 using namespace graph_window;
+using namespace plot;
 
 namespace {
 

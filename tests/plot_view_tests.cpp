@@ -12,6 +12,7 @@
 #include <QTest>
 
 using namespace graph_window;
+using namespace plot;
 
 namespace {
 

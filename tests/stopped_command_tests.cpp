@@ -7,7 +7,7 @@
 
 #include "graph_window/form2.h"
 #include "graph_window/plot_area.h"
-#include "graph_window/plot_files.h"
+#include "plot/files.h"
 #include "main_window/design_files.h"
 #include "tests/gui_support.h"
 #include "tests/test_registry.h"
@@ -22,6 +22,7 @@
 #include <functional>
 
 using namespace graph_window;
+using namespace plot;
 
 namespace {
 

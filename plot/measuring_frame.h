@@ -2,7 +2,7 @@
 #pragma once
 
 // A plot that the user measures on, as every plot of the program does: a picture in a sunken
-// frame whose horizontal axis (plot_span.h) the mouse and the keys move. The wheel zooms the axis
+// frame whose horizontal axis (span.h) the mouse and the keys move. The wheel zooms the axis
 // about the pointer, a drag with the left button moves the picture as a map is moved, a left click
 // is reported for a cursor (Shift for cursor B), a double-click shows the whole axis again with
 // the cursors as they were before its first click. It takes the focus with Tab and with a click,
@@ -10,7 +10,7 @@
 // and Shift+F10 open its menu, "A" and "B" ask for a cursor. What is drawn, what a position
 // stands for and what the cursors are belong to each plot.
 
-#include "graph_window/plot_span.h"
+#include "plot/span.h"
 
 #include <QFrame>
 #include <QImage>
@@ -19,7 +19,7 @@
 #include <optional>
 #include <utility>
 
-namespace graph_window {
+namespace plot {
 
 class MeasuringFrame : public QFrame {
     Q_OBJECT
@@ -111,4 +111,4 @@ private:
 // the cursors.
 void AddMeasuringKeys(QWidget& window, std::function<MeasuringFrame&()> plot);
 
-} // namespace graph_window
+} // namespace plot

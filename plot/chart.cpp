@@ -1,16 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "response_window/chart.h"
+#include "plot/chart.h"
 
 #include "app/control_table.h"
-#include "graph_window/zoomed_drawing.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPen>
 
 #include <algorithm>
 #include <cmath>
 
-namespace response_window {
+namespace plot {
 
 namespace {
 
@@ -41,30 +41,6 @@ int ColumnOf(long double position, const AxisSpan& span, int width) {
     if (position == span.start + span.length)
         return width - 1; // the right end belongs to the last column
     return column >= width ? width : int(column);
-}
-
-Ticks TicksOver(double low, double high, int most) {
-    if (!(high > low) || !std::isfinite(high - low) || most < 1)
-        return {std::isfinite(low) ? std::vector<double>{low} : std::vector<double>{}, 0};
-    const double raw = (high - low) / most;
-    const double magnitude = std::pow(10.0, std::floor(std::log10(raw)));
-    const double normal = raw / magnitude;
-    const double step = (normal <= 1 ? 1 : normal <= 2 ? 2 : normal <= 5 ? 5 : 10) * magnitude;
-    Ticks ticks{{}, step};
-    const double first = std::ceil(low / step), last = std::floor(high / step);
-    // Beyond 2^53 steps from 0 the steps cannot be counted: no labels rather than wrong ones.
-    if (!(std::fabs(first) < 0x1p53 && std::fabs(last) < 0x1p53 && last - first < 4 * most))
-        return ticks;
-    for (double k = first; k <= last; ++k)
-        ticks.values.push_back(k == 0 ? 0.0 : k * step);
-    return ticks;
-}
-
-int DecimalsFor(double step) {
-    if (!(step > 0) || !std::isfinite(step))
-        return 0;
-    const int decimals = int(std::ceil(-std::log10(step) - 1e-9));
-    return std::clamp(decimals, 0, 15);
 }
 
 ValueRange PaddedRange(double low, double high, double share) {
@@ -176,8 +152,33 @@ void ChartPainter::Cursors(const AxisView& view, const AxisSpan& span) {
             continue;
         const int column = ColumnOf(*cursor, span, area_.width());
         if (column >= 0 && column < area_.width())
-            Column(column, graph_window::kCursorColour, dashed);
+            Column(column, kCursorColour, dashed);
     }
 }
 
-} // namespace response_window
+void DrawDot(QPainter& painter, QPointF at, const QColor& colour) {
+    painter.setPen(QPen(Qt::black, 1));
+    painter.setBrush(colour);
+    painter.drawEllipse(at, kDotRadius, kDotRadius);
+    painter.setBrush(Qt::NoBrush);
+}
+
+void DrawLegend(QPainter& painter, QPointF at, std::span<const LegendRow> rows) {
+    const QFontMetricsF metrics(painter.font());
+    double row = at.y() + kLegendRowHeight / 2.0;
+    for (const LegendRow& entry : rows) {
+        row += entry.gap * kLegendRowHeight;
+        if (entry.dot) {
+            DrawDot(painter, QPointF(at.x() + kLegendSample / 2.0, row), *entry.dot);
+        } else {
+            painter.setPen(entry.pen);
+            painter.drawLine(QPointF(at.x(), row), QPointF(at.x() + kLegendSample, row));
+        }
+        painter.setPen(Qt::black);
+        painter.drawText(QPointF(at.x() + kLegendSample + 8, row + metrics.ascent() / 2 - 1),
+                         entry.caption);
+        row += kLegendRowHeight;
+    }
+}
+
+} // namespace plot

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "graph_window/measuring_frame.h"
+#include "plot/measuring_frame.h"
 
 #include <QCursor>
 #include <QKeyEvent>
@@ -9,7 +9,7 @@
 #include <QToolTip>
 #include <QWheelEvent>
 
-namespace graph_window {
+namespace plot {
 
 MeasuringFrame::MeasuringFrame(QWidget* parent) : QFrame(parent) {
     setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
@@ -182,4 +182,4 @@ void AddMeasuringKeys(QWidget& window, std::function<MeasuringFrame&()> plot) {
                          [plot, act = act] { act(plot()); });
 }
 
-} // namespace graph_window
+} // namespace plot
