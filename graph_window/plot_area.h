@@ -24,8 +24,10 @@ public:
     // An area of the size given, frame included; its drawing starts blank.
     PlotArea(app::Rgb background, QSize size, QWidget* parent = nullptr);
 
-    // The drawing, the size of the inside of the frame. It is the same object for the life of the
-    // area; should the area change size, the plot it holds is drawn again at the new size.
+    // The drawing, the size of the inside of the frame in the screen's pixels (PictureSize), so
+    // that at any scale a line is one pixel of the screen wide. It is the same object for the
+    // life of the area; should the area change size or screen, the plot it holds is drawn again
+    // at the new size.
     PlotPicture& Surface() const { return *surface_; }
     // The picture on show: the drawing itself, or the view of it, drawn on first use after a
     // change.
@@ -44,9 +46,7 @@ signals:
 
 protected:
     bool HasPlot() const override { return Surface().Drawn().has_value(); }
-    std::pair<float, float> UserPosition(QPoint pixel) const override {
-        return Surface().Mapping().UserPosition(pixel);
-    }
+    std::pair<float, float> UserPosition(QPoint pixel) const override;
     double ShareAt(float x) const override { return ShareOf(x); }
     AxisSpan Span() const override;
     SpanLimits Limits() const override;
@@ -58,6 +58,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void FitToScreen();
     // The view made from the one on show, for the plot on show; nothing without a plot.
     void ChangeView(const std::function<PlotView(PlotView, const DrawnPlot&)>& change);
 

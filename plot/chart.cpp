@@ -56,15 +56,14 @@ ValueRange PaddedRange(double low, double high, double share) {
 }
 
 ChartPainter::ChartPainter(QPainter& painter, QSize size)
-    : painter_(painter), area_(DataArea(size)) {
+    : painter_(painter), size_(size), area_(DataArea(size)) {
     painter_.setRenderHint(QPainter::Antialiasing, false);
     painter_.setRenderHint(QPainter::TextAntialiasing, true);
     painter_.setFont(app::MakeFont(app::ControlFont::Regular825));
 }
 
 void ChartPainter::Background(app::Rgb colour) {
-    painter_.fillRect(QRect(0, 0, painter_.device()->width(), painter_.device()->height()),
-                      QColor::fromRgb(colour));
+    painter_.fillRect(QRect(QPoint(0, 0), size_), QColor::fromRgb(colour));
 }
 
 void ChartPainter::Line(double x1, double y1, double x2, double y2, app::Rgb colour, bool dashed) {
@@ -97,7 +96,7 @@ void ChartPainter::ValueLabel(double y, const QString& text, bool right) {
     if (right) {
         Line(area_.right() + 1, row, area_.right() + kTickLength, row, app::kPaletteBlack);
         Text(QRect(area_.right() + kTickLength + 3, row - kTextHeight / 2,
-                   painter_.device()->width() - area_.right() - kTickLength - 3, kTextHeight),
+                   size_.width() - area_.right() - kTickLength - 3, kTextHeight),
              Qt::AlignLeft | Qt::AlignVCenter, text);
     } else {
         Line(area_.left() - kTickLength, row, area_.left() - 1, row, app::kPaletteBlack);
@@ -115,7 +114,7 @@ void ChartPainter::AxisLabel(int x, const QString& text) {
 }
 
 void ChartPainter::Titles(const QString& left, const QString& right, const QString& below) {
-    const int width = painter_.device()->width();
+    const int width = size_.width();
     Text(QRect(4, 2, width / 2 - 4, kTextHeight), Qt::AlignLeft | Qt::AlignTop, left);
     Text(QRect(width / 2, 2, width / 2 - 4, kTextHeight), Qt::AlignRight | Qt::AlignTop, right);
     Text(QRect(area_.right() + kTickLength + 3, area_.bottom() + kTickLength + 2,

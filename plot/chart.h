@@ -138,6 +138,7 @@ public:
 
 private:
     QPainter& painter_;
+    QSize size_; // the picture, in the painter's units
     QRect area_;
 };
 

@@ -20,8 +20,9 @@ void ChartPlot::SetChart(std::shared_ptr<const Chart> chart) {
 }
 
 const QImage& ChartPlot::Picture() {
-    if (stale_ || picture_.size() != contentsRect().size()) {
-        picture_ = QImage(contentsRect().size(), QImage::Format_RGB32);
+    if (stale_ || picture_.size() != PictureSize()) {
+        picture_ = QImage(PictureSize(), QImage::Format_RGB32);
+        picture_.setDevicePixelRatio(PixelRatio());
         QPainter painter(&picture_);
         PaintOn(painter);
         stale_ = false;

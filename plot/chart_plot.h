@@ -26,7 +26,8 @@ public:
     const std::shared_ptr<const Chart>& ShownChart() const { return chart_; }
     const AxisView& View() const { return view_; }
 
-    // The picture on show: the chart in its view, drawn on first use after a change.
+    // The picture on show: the chart in its view, drawn on first use after a change, in the
+    // screen's pixels (its device pixel ratio set); the chart paints in the window's.
     const QImage& Picture() override;
     // The chart in its view painted on painter, as the picture shows it (the SVG file).
     void PaintOn(QPainter& painter) const;

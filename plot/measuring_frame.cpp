@@ -42,10 +42,21 @@ void MeasuringFrame::ShowWhole() {
         SetZoom(std::nullopt);
 }
 
+double MeasuringFrame::PixelRatio() const { return devicePixelRatioF(); }
+
+QSize MeasuringFrame::PictureSize() const {
+    const QSize size = contentsRect().size();
+    const double ratio = PixelRatio();
+    return ratio == 1 ? size : QSize(qRound(size.width() * ratio), qRound(size.height() * ratio));
+}
+
 void MeasuringFrame::paintEvent(QPaintEvent* event) {
     QFrame::paintEvent(event);
     QPainter painter(this);
-    painter.drawImage(contentsRect().topLeft(), Picture());
+    // One pixel of the picture to one of the screen: no scaling, whatever the ratio.
+    const QImage& picture = Picture();
+    painter.drawImage(QRectF(contentsRect().topLeft(), QSizeF(picture.size()) / PixelRatio()),
+                      picture, QRectF(picture.rect()));
     // The focus shows on the frame, so that the picture stays as drawn.
     if (hasFocus()) {
         const int width = frameWidth();

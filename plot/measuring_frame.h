@@ -30,8 +30,13 @@ public:
 
     explicit MeasuringFrame(QWidget* parent = nullptr);
 
-    // The picture on show, the size of the inside of the frame.
+    // The picture on show: the inside of the frame in the screen's pixels (PictureSize).
     virtual const QImage& Picture() = 0;
+
+    // The screen's pixels per pixel of the window, and the inside of the frame counted in them:
+    // a plot is drawn at this size, so that its lines are sharp at any scale.
+    double PixelRatio() const;
+    QSize PictureSize() const;
 
     void SetToolTipText(const QString& text);
 
