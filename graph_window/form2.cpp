@@ -10,6 +10,7 @@
 #include "graph_window/plot_area.h"
 #include "graph_window/plot_clipboard.h"
 #include "graph_window/readout.h"
+#include "graph_window/report_picture.h"
 #include "plot/files.h"
 #include "plot/window.h"
 
@@ -196,8 +197,11 @@ void Form2::SelectTrace(Trace trace) {
 
 bool Form2::HasPlot() const { return plot_.Surface().Drawn().has_value(); }
 
-// The picture inside the frame, pixel for pixel as on show, at its size (997 x 605).
-void Form2::CopyPicture() { QGuiApplication::clipboard()->setImage(plot_.Picture()); }
+// The picture on show, pixel for pixel, inside the frame that names its axes.
+void Form2::CopyPicture() {
+    QGuiApplication::clipboard()->setImage(
+        ReportImage(plot_.Surface(), plot_.Picture(), plot_.PixelRatio()));
+}
 
 // The table is built on a worker, with the run's progress and stop; one of more rows than a
 // spreadsheet takes is refused, and one that does not fit in the memory left is not copied: the
@@ -248,14 +252,15 @@ QString Form2::AskSavePath(const QString& caption, const QString& name, const QS
     return plot::AskSavePath(chooseFile_, *this, caption, name, filters, picture);
 }
 
-// The picture as it is shown: zoom, fit and cursors included.
+// The picture as it is shown, zoom, fit and cursors included, in the frame that names its axes.
 void Form2::SavePicture() {
     const QString path =
         AskSavePath(tr("Salva grafico"), tr("grafico"),
                     {app::Text::tr(plot::kPngFilter), app::Text::tr(plot::kSvgFilter)}, true);
     if (path.isEmpty() || !HasPlot())
         return;
-    if (const QString failure = SavePlotPicture(path, plot_.Surface(), plot_.Picture());
+    if (const QString failure =
+            SaveReportPicture(path, plot_.Surface(), plot_.Picture(), plot_.PixelRatio());
         !failure.isEmpty())
         app::ShowMessage(failure);
 }

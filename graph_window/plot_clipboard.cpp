@@ -1,11 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "graph_window/plot_clipboard.h"
 
-#include "app/text.h"
-#include "graph_window/zoomed_drawing.h"
 #include "plot/files.h"
-
-#include <QPainter>
 
 namespace graph_window {
 
@@ -79,11 +75,6 @@ QString WriteSamplesCsv(const QString& path, const DrawnPlot& plot, const QStrin
         return WriteSampleTable(plot, plot::CsvSeparator(decimalPoint), decimalPoint, control,
                                 sink);
     });
-}
-
-QString SavePlotPicture(const QString& path, const PlotPicture& plot, const QImage& shown) {
-    return plot::SavePicture(path, shown, app::Text::tr("Forme d'onda reali"),
-                             [&plot](QPainter& painter) { PaintView(painter, plot); });
 }
 
 } // namespace graph_window

@@ -2,13 +2,11 @@
 #pragma once
 
 // One simulated period as a table, as "Copia dati" puts it on the clipboard and "Salva dati…"
-// writes it to a file, the results on show as text, and the plot as "Salva grafico…" writes it.
-// Apart from any widget.
+// writes it to a file, and the results on show as text. Apart from any widget.
 
 #include "engine/run_control.h"
 #include "graph_window/plot_picture.h"
 
-#include <QImage>
 #include <QString>
 
 #include <functional>
@@ -49,8 +47,5 @@ QString ResultsText(std::span<const ShownResult> results);
 // file left as it was. Empty when saved, otherwise the message saying why not.
 QString WriteSamplesCsv(const QString& path, const DrawnPlot& plot, const QString& decimalPoint,
                         engine::RunControl* control = nullptr);
-
-// The plot as shown: SVG vector lines (zoomed_drawing.h) or the picture on show.
-QString SavePlotPicture(const QString& path, const PlotPicture& plot, const QImage& shown);
 
 } // namespace graph_window

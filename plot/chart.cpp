@@ -91,17 +91,17 @@ void ChartPainter::Text(const QRect& rect, int alignment, const QString& text, a
     painter_.drawText(rect, alignment, text);
 }
 
-void ChartPainter::ValueLabel(double y, const QString& text, bool right) {
+void ChartPainter::ValueLabel(double y, const QString& text, bool right, app::Rgb colour) {
     const int row = int(std::floor(y + 0.5));
     if (right) {
         Line(area_.right() + 1, row, area_.right() + kTickLength, row, app::kPaletteBlack);
         Text(QRect(area_.right() + kTickLength + 3, row - kTextHeight / 2,
                    size_.width() - area_.right() - kTickLength - 3, kTextHeight),
-             Qt::AlignLeft | Qt::AlignVCenter, text);
+             Qt::AlignLeft | Qt::AlignVCenter, text, colour);
     } else {
         Line(area_.left() - kTickLength, row, area_.left() - 1, row, app::kPaletteBlack);
         Text(QRect(0, row - kTextHeight / 2, area_.left() - kTickLength - 3, kTextHeight),
-             Qt::AlignRight | Qt::AlignVCenter, text);
+             Qt::AlignRight | Qt::AlignVCenter, text, colour);
     }
 }
 

@@ -112,8 +112,9 @@ public:
     // Text in the program's small font, in rect with alignment.
     void Text(const QRect& rect, int alignment, const QString& text,
               app::Rgb colour = app::kPaletteBlack);
-    // A value label at row y beside the area, on its left or right.
-    void ValueLabel(double y, const QString& text, bool right);
+    // A value label at row y beside the area, on its left or right, in colour.
+    void ValueLabel(double y, const QString& text, bool right,
+                    app::Rgb colour = app::kPaletteBlack);
     // A label of the horizontal axis under column x.
     void AxisLabel(int x, const QString& text);
     // The axes' titles: above the area on its left and right, and that of the horizontal axis

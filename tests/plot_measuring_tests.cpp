@@ -6,6 +6,7 @@
 #include "app/number_text.h"
 #include "graph_window/form2.h"
 #include "graph_window/plot_area.h"
+#include "graph_window/report_picture.h"
 #include "graph_window/plot_clipboard.h"
 #include "plot/files.h"
 #include "graph_window/zoomed_drawing.h"
@@ -236,15 +237,27 @@ private slots:
         s.Wheel(300, 120);
         QTest::mouseClick(&s.plot, Qt::LeftButton, {}, s.At(249, 500));
 
-        // Ctrl+S: a PNG of the picture on show, the suffix taken from the filter.
+        // Ctrl+S: a PNG of the picture on show in its frame, the suffix taken from the filter.
+        // The frame's edges hold text: the time axis and the traces' values and names.
         answer = {path("grafico"), kPngFilter};
         QTest::keyClick(&s.graph, Qt::Key_S, Qt::ControlModifier);
         QCOMPARE(asked.last().caption, QString("Salva grafico"));
         QCOMPARE(asked.last().filters,
                  (QStringList{"Immagine PNG (*.png)", "Disegno SVG (*.svg)"}));
-        QImage png(path("grafico.png"));
-        QCOMPARE(png.size(), QSize(997, 605));
-        QCOMPARE(png.convertToFormat(QImage::Format_RGB32), s.plot.Picture());
+        const QImage png = QImage(path("grafico.png")).convertToFormat(QImage::Format_RGB32);
+        const QRect inside(FramedArea(), QSize(997, 605));
+        QCOMPARE(png.size(), ReportSize(QSize(997, 605)));
+        QCOMPARE(png.copy(inside), s.plot.Picture());
+        const auto inked = [&png](const QRect& strip) {
+            int dark = 0;
+            for (int x = strip.left(); x <= strip.right(); ++x)
+                for (int y = strip.top(); y <= strip.bottom(); ++y)
+                    dark += qGray(png.pixel(x, y)) < 128;
+            return dark;
+        };
+        QVERIFY(inked(QRect(0, inside.top(), inside.left() - 4, inside.height())) > 100);
+        QVERIFY(inked(QRect(inside.left(), inside.bottom() + 5, inside.width(), 12)) > 100);
+        QVERIFY(inked(QRect(inside.right() + 5, inside.top(), 40, inside.height())) > 50);
         // The format the name asks for, in any case; another name takes the filter's suffix.
         for (const auto& [name, written, format] :
              {std::tuple{"grafico.jpg", "grafico.jpg", "jpeg"},
@@ -255,7 +268,7 @@ private slots:
             s.MenuAction("Salva grafico…").trigger();
             QImageReader reader(path(written));
             QCOMPARE(reader.format(), QByteArray(format));
-            QCOMPARE(reader.size(), QSize(997, 605));
+            QCOMPARE(reader.size(), ReportSize(QSize(997, 605)));
         }
 
         // SVG: vector lines, no picture inside; the dialog opens in the folder used last.
@@ -264,6 +277,8 @@ private slots:
         QCOMPARE(asked.last().start, path("grafico"));
         const QByteArray svg = Contents(path("grafico.SVG"));
         QVERIFY(svg.startsWith("<?xml") && svg.count("<path") > 5 && !svg.contains("<image"));
+        for (const char* label : {"Vi [V]", "iC [mA]", "Vo [V]", "t [ms]"})
+            QVERIFY2(svg.contains(QByteArray(">") + label + "</text>"), label);
 
         // The samples, read back exactly.
         answer = {path("dati"), kCsvFilter};
