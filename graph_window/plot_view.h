@@ -116,8 +116,8 @@ const engine::RangeExtremes& ExtremesOf(const engine::SimulatedRun& run, Trace t
 double SampleValue(const DrawnPlot& plot, Trace trace, std::int64_t m);
 
 // What CursorLabel shows, with the locale's decimal separator: with A only
-// "A: t = 200.00 µs   Vo(t) = 5.04E+00V"; with both
-// "A: t = … µs   B: t = … µs   Δt = … µs   1/Δt = … kHz   ΔVo = …V" (no "1/Δt" part when Δt
+// "A: t = 200.00 µs   Vo(t) = 5.04E+00 V"; with both
+// "A: t = … µs   B: t = … µs   Δt = … µs   1/Δt = … kHz   ΔVo = … V" (no "1/Δt" part when Δt
 // is 0), the difference taken on the trace of the last cursor placed; with B only as with A only;
 // empty with no cursor or no plot.
 QString CursorText(const std::optional<DrawnPlot>& plot, const PlotView& view);

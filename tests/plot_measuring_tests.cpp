@@ -167,11 +167,11 @@ private slots:
         // Samples 5 and 15, in the output's band, hold the same value a period apart.
         QTest::mouseClick(&s.plot, Qt::LeftButton, {}, s.At(249, 500));
         const QString a = local("A: t = 500.00 µs   Vo(t) = ") +
-                          app::FormatNumber(s.Run().Vo[5], app::NumberPattern::Scientific2) + "V";
+                          app::FormatNumber(s.Run().Vo[5], app::NumberPattern::Scientific2) + " V";
         QCOMPARE(s.Label(), a);
         QTest::mouseClick(&s.plot, Qt::LeftButton, Qt::ShiftModifier, s.At(747, 500));
         const QString both = local("A: t = 500.00 µs   B: t = 1500.00 µs   Δt = 1000.00 µs   "
-                                   "1/Δt = 1.00E+00 kHz   ΔVo = 0.00E+00V");
+                                   "1/Δt = 1.00E+00 kHz   ΔVo = 0.00E+00 V");
         QCOMPARE(s.Label(), both);
         // A solid and B dashed, in the cursors' colour, at their samples' columns.
         const QImage& picture = s.plot.Picture();
