@@ -2,12 +2,12 @@
 #pragma once
 
 // A chart (chart.h) in a sunken frame, measured on as every plot of the program is
-// (measuring_frame.h): the wheel, a drag, Left, Right, "+", "-" and Home
-// move its horizontal axis, a click places cursor A and Shift+click cursor B at the pointer's
-// position, anywhere along the axis. The pointer measures over the chart's data area only.
+// (measuring_frame.h): the wheel, a drag, Left, Right, "+", "-" and Home move its horizontal
+// axis, a click places cursor A and Shift+click cursor B at the pointer's position, anywhere
+// along the axis. The pointer measures over the chart's data area only.
 
-#include "plot/measuring_frame.h"
 #include "plot/chart.h"
+#include "plot/measuring_frame.h"
 
 #include <QImage>
 
