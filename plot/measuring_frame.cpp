@@ -86,15 +86,8 @@ void MeasuringFrame::leaveEvent(QEvent* event) {
     lastPointer_.reset();
 }
 
-// The plot's menu from the keyboard, where the pointer reads or in the middle; the cursors at
-// the point read, or in the middle of the view.
+// The cursors at the point read, or in the middle of the view.
 void MeasuringFrame::keyPressEvent(QKeyEvent* event) {
-    const bool menu = event->key() == Qt::Key_Menu ||
-                      (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier);
-    if (menu) {
-        emit customContextMenuRequested(lastPointer_ ? lastPosition_ : contentsRect().center());
-        return event->accept();
-    }
     if ((event->key() == Qt::Key_A || event->key() == Qt::Key_B) &&
         !(event->modifiers() & ~Qt::KeypadModifier)) {
         emit CursorKeyPressed(event->key() == Qt::Key_A ? CursorName::A : CursorName::B);

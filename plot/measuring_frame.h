@@ -6,8 +6,8 @@
 // about the pointer, a drag with the left button moves the picture as a map is moved, a left click
 // is reported for a cursor (Shift for cursor B), a double-click shows the whole axis again with
 // the cursors as they were before its first click. It takes the focus with Tab and with a click,
-// and then shows a frame in the highlight colour around the picture; with the focus, the Menu key
-// and Shift+F10 open its menu, "A" and "B" ask for a cursor. What is drawn, what a position
+// and then shows a frame in the highlight colour around the picture; with the focus, "A" and "B"
+// ask for a cursor, and the Menu key and Shift+F10 open its menu (plot_menu.h). What is drawn, what a position
 // stands for and what the cursors are belong to each plot.
 
 #include "plot/span.h"
@@ -43,6 +43,8 @@ public:
     // Where the pointer last was over the part of the picture that measures, in the plot's
     // coordinates; none once it has left.
     const std::optional<std::pair<float, float>>& LastPointer() const { return lastPointer_; }
+    // Where the menu opens from the keyboard: where the pointer reads, or in the middle.
+    QPoint MenuPosition() const { return lastPointer_ ? lastPosition_ : contentsRect().center(); }
 
     // Changes of the span on show; nothing while no plot is on show.
     void ZoomAboutCentre(long double factor);

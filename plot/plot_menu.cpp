@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "plot/plot_menu.h"
 
+#include "plot/measuring_frame.h"
+
 #include <QAction>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QWidget>
 
@@ -29,8 +32,36 @@ QAction& PlotMenu::AddSetting(const QString& text) {
 
 void PlotMenu::AddSeparator() { menu_.addSeparator(); }
 
+namespace {
+
+// The menu's keys on a plot with the focus, turned into a request for its menu.
+class MenuKeys : public QObject {
+public:
+    explicit MenuKeys(QWidget& plot) : QObject(&plot), plot_(plot) {}
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const auto& key = static_cast<const QKeyEvent&>(*event);
+        if (key.key() != Qt::Key_Menu &&
+            !(key.key() == Qt::Key_F10 && key.modifiers() == Qt::ShiftModifier))
+            return false;
+        const auto* frame = qobject_cast<const MeasuringFrame*>(&plot_);
+        emit plot_.customContextMenuRequested(frame ? frame->MenuPosition()
+                                                    : plot_.rect().center());
+        return true;
+    }
+
+private:
+    QWidget& plot_;
+};
+
+} // namespace
+
 void PlotMenu::OpenOn(QWidget& plot, std::function<void()> before) {
     plot.setContextMenuPolicy(Qt::CustomContextMenu);
+    plot.installEventFilter(new MenuKeys(plot));
     QObject::connect(&plot, &QWidget::customContextMenuRequested, &menu_,
                      [this, &plot, before = std::move(before)](QPoint position) {
                          if (before)

@@ -37,7 +37,8 @@ public:
     QAction& AddSetting(const QString& text);
     void AddSeparator();
 
-    // A right click on plot, or the menu asked for from the keyboard, opens the menu there;
+    // A right click on plot opens the menu there, and so do the Menu key and Shift+F10 with the
+    // focus on plot: where the pointer last read on a measuring frame, otherwise in the middle.
     // before is called first (the window notes which plot it is on).
     void OpenOn(QWidget& plot, std::function<void()> before = {});
     // The menu at position of plot's coordinates, its entries enabled as the plot says.

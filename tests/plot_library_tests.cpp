@@ -1,14 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The plot library apart from any window: where the ticks of linear and logarithmic axes go,
-// traces as the lowest to the highest value of each column, and pictures saved in the format
-// their name asks for.
+// traces as the lowest to the highest value of each column, the plot's menu and the keys that
+// reach it, and pictures saved in the format their name asks for.
 
 #include "plot/chart.h"
 #include "plot/files.h"
+#include "plot/plot_menu.h"
 #include "plot/ticks.h"
 #include "tests/test_registry.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QFile>
+#include <QMenu>
 #include <QImageReader>
 #include <QPainter>
 #include <QTemporaryDir>
@@ -135,6 +139,38 @@ private slots:
         QCOMPARE(covered(1), (QPair<int, int>{rowOf(5), rowOf(5)}));
         QCOMPARE(covered(2), (QPair<int, int>{rowOf(3), rowOf(2)}));
         QCOMPARE(covered(3), (QPair<int, int>{-1, -1}));
+    }
+
+    // The Menu key and Shift+F10 open the menu on any plot with the focus; its entries are
+    // disabled and do nothing while the plot shows nothing, its settings stay enabled.
+    void theMenuOpensFromTheKeyboardAndWaitsForAPlot() {
+        QWidget plot;
+        plot.resize(120, 80);
+        plot.setFocusPolicy(Qt::StrongFocus);
+        bool shows = false;
+        int copies = 0;
+        PlotMenu menu(plot, [&shows] { return shows; });
+        QAction& copy = menu.Add(QStringLiteral("Copia grafico"), [&copies] { ++copies; });
+        menu.AddSeparator();
+        QAction& setting = menu.AddSetting(QStringLiteral("Adatta verticalmente"));
+        menu.OpenOn(plot);
+        plot.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&plot));
+        for (const bool showing : {false, true}) {
+            shows = showing;
+            for (const auto& [key, modifiers] : {std::pair{Qt::Key_Menu, Qt::NoModifier},
+                                                 std::pair{Qt::Key_F10, Qt::ShiftModifier}}) {
+                QTest::keyClick(&plot, key, modifiers);
+                QCOMPARE(QApplication::activePopupWidget(), &menu.Menu());
+                QCOMPARE(copy.isEnabled(), showing);
+                QVERIFY(setting.isEnabled());
+                menu.Menu().close();
+            }
+            copy.trigger();
+            QCOMPARE(copies, showing ? 1 : 0);
+        }
+        QTest::keyClick(&plot, Qt::Key_F10); // without Shift, no menu
+        QVERIFY(!QApplication::activePopupWidget());
     }
 
     // The name's suffix picks the format, in any case; a name without one the program writes
