@@ -12,7 +12,7 @@
 // grow with the periods a column spans.
 // A table at the end gives the fastest and the median repetition against the goal.
 
-#include "response_window/response_plot.h"
+#include "plot/chart_plot.h"
 #include "response_window/response_window.h"
 
 #include "bench/bench_arguments.h"
@@ -95,7 +95,7 @@ void Zoom(benchmark::State& state, const ResponseInput& input) {
         plot.ShowWhole();
         (void)plot.Picture();
         state.ResumeTiming();
-        plot.ZoomAboutCentre(1 / graph_window::kZoomStep);
+        plot.ZoomAboutCentre(1 / plot::kZoomStep);
         benchmark::DoNotOptimize(plot.Picture().constBits());
     }
 }

@@ -5,6 +5,7 @@
 #include "app/palette.h"
 #include "app/text.h"
 #include "chooser_window/chooser_layout.h"
+#include "plot/window.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -171,11 +172,6 @@ void ChooserWindow::UseSelected() {
         useFilter_(*chosen);
 }
 
-void ChooserWindow::ShowWindow() {
-    setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
-    show();
-    raise();
-    activateWindow();
-}
+void ChooserWindow::ShowWindow() { plot::BringForward(*this); }
 
 } // namespace chooser_window

@@ -4,13 +4,9 @@
 #include "app/message.h"
 #include "app/text.h"
 
-#include <QAction>
 #include <QClipboard>
-#include <QDir>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLocale>
-#include <QMenu>
 #include <QPainter>
 
 #include <algorithm>
@@ -33,23 +29,16 @@ constexpr char kPlotDescription[] = QT_TRANSLATE_NOOP(
 
 } // namespace
 
-TradeOffPlot::TradeOffPlot(QWidget* parent) : QWidget(parent), menu_(*new QMenu(this)) {
+TradeOffPlot::TradeOffPlot(QWidget* parent)
+    : QWidget(parent), menu_(*this, [this] { return HasCurves(); }) {
     setFocusPolicy(Qt::StrongFocus);
     setAccessibleName(Text::tr(kPlotName));
     setAccessibleDescription(Text::tr(kPlotDescription));
-    const std::pair<QString, void (TradeOffPlot::*)()> entries[] = {
-        {Text::tr("Copia grafico"), &TradeOffPlot::CopyPicture},
-        {Text::tr("Salva grafico…"), &TradeOffPlot::SavePicture},
-        {Text::tr("Salva dati…"), &TradeOffPlot::SaveData},
-    };
-    for (const auto& entry : entries)
-        connect(menu_.addAction(entry.first), &QAction::triggered, this, [this, act = entry.second] {
-            if (HasCurves())
-                (this->*act)();
-        });
-    menu_.insertSeparator(menu_.actions().at(1));
-    setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(this, &QWidget::customContextMenuRequested, this, &TradeOffPlot::ShowMenu);
+    menu_.Add(Text::tr(plot::kCopyPicture), [this] { CopyPicture(); });
+    menu_.AddSeparator();
+    menu_.Add(Text::tr(plot::kSavePicture), [this] { SavePicture(); });
+    menu_.Add(Text::tr(plot::kSaveData), [this] { SaveData(); });
+    menu_.OpenOn(*this);
 }
 
 void TradeOffPlot::Show(TradeOffData data) {
@@ -82,31 +71,12 @@ bool TradeOffPlot::HasCurves() const {
                        [](const TradeOffCurve& curve) { return !curve.points.empty(); });
 }
 
-void TradeOffPlot::ShowMenu(QPoint position) {
-    for (QAction* action : menu_.actions())
-        action->setEnabled(HasCurves());
-    menu_.popup(mapToGlobal(position));
-}
-
 void TradeOffPlot::CopyPicture() { QGuiApplication::clipboard()->setImage(Picture()); }
 
-QString TradeOffPlot::AskSavePath(const QString& caption, const QString& name,
-                                  const QStringList& filters, bool picture) {
-    const graph_window::SaveAnswer answer =
-        chooseFile_(*this, {caption, QDir(graph_window::LastSaveFolder()).filePath(name), filters});
-    if (answer.path.isEmpty())
-        return {};
-    const QString path = QFileInfo(picture ? graph_window::PicturePath(answer)
-                                           : graph_window::WithSuffixOf(answer))
-                             .absoluteFilePath();
-    graph_window::RememberSaveFolder(path);
-    return path;
-}
-
 void TradeOffPlot::SavePicture() {
-    const QString path = AskSavePath(
-        Text::tr("Salva grafico"), Text::tr("compromesso"),
-        {Text::tr(graph_window::kPngFilter), Text::tr(graph_window::kSvgFilter)}, true);
+    const QString path =
+        plot::AskSavePath(chooseFile_, *this, Text::tr("Salva grafico"), Text::tr("compromesso"),
+                          {Text::tr(plot::kPngFilter), Text::tr(plot::kSvgFilter)}, true);
     if (path.isEmpty())
         return;
     if (const QString failure = SaveTradeOffPicture(path, data_, size()); !failure.isEmpty())
@@ -114,8 +84,9 @@ void TradeOffPlot::SavePicture() {
 }
 
 void TradeOffPlot::SaveData() {
-    const QString path = AskSavePath(Text::tr("Salva dati"), Text::tr("compromesso"),
-                                     {Text::tr(graph_window::kCsvFilter)}, false);
+    const QString path =
+        plot::AskSavePath(chooseFile_, *this, Text::tr("Salva dati"), Text::tr("compromesso"),
+                          {Text::tr(plot::kCsvFilter)}, false);
     if (path.isEmpty())
         return;
     if (const QString failure = WriteTradeOffCsv(path, data_, QLocale().decimalPoint());

@@ -6,12 +6,11 @@
 // it) copies the picture, saves it as PNG or SVG, and saves the curves' data as CSV, as the graph
 // window's plot does; while no curves are on show its entries are disabled.
 
-#include "chooser_window/trade_off.h"
-#include "graph_window/plot_files.h"
+#include "chooser_window/trade_off_drawing.h"
+#include "plot/files.h"
+#include "plot/plot_menu.h"
 
 #include <QWidget>
-
-class QMenu;
 
 namespace chooser_window {
 
@@ -28,11 +27,11 @@ public:
     QImage Picture() const { return TradeOffImage(data_, size()); }
 
     // Who answers the save dialogs: a QFileDialog unless a test answers instead.
-    void SetSaveFileChooser(graph_window::SaveFileChooser chooser) {
+    void SetSaveFileChooser(plot::SaveFileChooser chooser) {
         chooseFile_ = std::move(chooser);
     }
 
-    QMenu& Menu() const { return menu_; }
+    QMenu& Menu() const { return menu_.Menu(); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -41,16 +40,13 @@ protected:
 
 private:
     bool HasCurves() const;
-    void ShowMenu(QPoint position);
     void CopyPicture();
     void SavePicture();
     void SaveData();
-    QString AskSavePath(const QString& caption, const QString& name, const QStringList& filters,
-                        bool picture);
 
     TradeOffData data_;
-    QMenu& menu_;
-    graph_window::SaveFileChooser chooseFile_ = graph_window::AskWithFileDialog;
+    plot::PlotMenu menu_;
+    plot::SaveFileChooser chooseFile_ = plot::AskWithFileDialog;
 };
 
 } // namespace chooser_window

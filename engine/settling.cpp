@@ -9,7 +9,7 @@ namespace engine {
 
 namespace {
 
-constexpr double kMaxDouble = std::numeric_limits<double>::max();
+constexpr double kLargestDouble = std::numeric_limits<double>::max();
 
 bool Duty(double d) { return d >= 0 && d <= 1; }
 
@@ -18,7 +18,7 @@ bool Duty(double d) { return d >= 0 && d <= 1; }
 std::optional<modal::DecayingSum> MeanDepartureOf(const FilterCircuit& circuit, double e,
                                                   double d0, double d) {
     const std::optional<FilterModel> model = ModelOf(circuit);
-    if (!model || !(e >= 0 && e <= kMaxDouble) || !Duty(d0) || !Duty(d))
+    if (!model || !(e >= 0 && e <= kLargestDouble) || !Duty(d0) || !Duty(d))
         return std::nullopt;
     modal::DecayingSum h;
     h.count = model->order;
@@ -36,7 +36,7 @@ std::optional<modal::DecayingSum> MeanDepartureOf(const FilterCircuit& circuit, 
 
 std::optional<Settling> SettlingOf(const FilterCircuit& circuit, double e, double d0, double d,
                                    double f, double band) {
-    if (!(f > 0 && f <= kMaxDouble) || !(band >= 0 && band <= kMaxDouble))
+    if (!(f > 0 && f <= kLargestDouble) || !(band >= 0 && band <= kLargestDouble))
         return std::nullopt;
     const std::optional<modal::DecayingSum> h = MeanDepartureOf(circuit, e, d0, d);
     if (!h)

@@ -9,15 +9,16 @@
 #include "graph_window/form2_layout.h"
 #include "graph_window/plot_area.h"
 #include "graph_window/plot_clipboard.h"
-#include "graph_window/plot_files.h"
 #include "graph_window/readout.h"
+#include "graph_window/report_picture.h"
+#include "plot/files.h"
+#include "plot/window.h"
 
 #include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLocale>
-#include <QMenu>
 #include <QRadioButton>
 #include <QShortcut>
 
@@ -80,7 +81,7 @@ Form2::Form2(QWidget* parent)
       options_{&app::BoundControl<QRadioButton>(*this, "Option1"),
                &app::BoundControl<QRadioButton>(*this, "Option2"),
                &app::BoundControl<QRadioButton>(*this, "Option3")},
-      plotMenu_(*new QMenu(this)), cursorLabel_(app::BoundControl<QLabel>(*this, "CursorLabel")) {
+      plotMenu_(*this, [this] { return HasPlot(); }), cursorLabel_(app::BoundControl<QLabel>(*this, "CursorLabel")) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(tr("Forme d'onda reali"));
     for (const ResultRow& row : kResultRows) {
@@ -118,30 +119,30 @@ Form2::Form2(QWidget* parent)
         };
     };
     const std::pair<QString, void (Form2::*)()> copies[] = {
-        {tr("Copia grafico"), &Form2::CopyPicture},
+        {app::Text::tr(plot::kCopyPicture), &Form2::CopyPicture},
         {tr("Copia dati"), &Form2::CopySamples},
         {tr("Copia risultati"), &Form2::CopyResults},
     };
     for (const auto& [text, copy] : copies)
-        connect(plotMenu_.addAction(text), &QAction::triggered, this, onPlot(copy));
+        plotMenu_.Add(text, onPlot(copy));
     connect(new QShortcut(QKeySequence::Copy, this), &QShortcut::activated, this,
             onPlot(&Form2::CopyPicture));
 
     // Saving, and the fit, which stays on for the plots to come until it is turned off.
-    plotMenu_.addSeparator();
+    plotMenu_.AddSeparator();
     const std::pair<QString, void (Form2::*)()> saves[] = {
-        {tr("Salva grafico…"), &Form2::SavePicture},
-        {tr("Salva dati…"), &Form2::SaveSamples},
+        {app::Text::tr(plot::kSavePicture), &Form2::SavePicture},
+        {app::Text::tr(plot::kSaveData), &Form2::SaveSamples},
     };
     for (const auto& [text, save] : saves)
-        connect(plotMenu_.addAction(text), &QAction::triggered, this, onPlot(save));
-    plotMenu_.addSeparator();
-    fitAction_ = plotMenu_.addAction(tr("Adatta verticalmente"));
+        plotMenu_.Add(text, onPlot(save));
+    plotMenu_.AddSeparator();
+    fitAction_ = &plotMenu_.AddSetting(tr("Adatta verticalmente"));
     fitAction_->setCheckable(true);
     connect(fitAction_, &QAction::triggered, &plot_, &PlotArea::SetFit);
 
     // The plot's keys act whichever control of the window has the focus.
-    AddMeasuringKeys(*this, [this]() -> MeasuringFrame& { return plot_; });
+    plot::AddMeasuringKeys(*this, [this]() -> plot::MeasuringFrame& { return plot_; });
     const std::pair<QKeySequence, std::function<void()>> keys[] = {
         {QKeySequence(Qt::Key_F), [this] { plot_.SetFit(!plot_.Surface().View().fit); }},
         {QKeySequence(Qt::CTRL | Qt::Key_S), onPlot(&Form2::SavePicture)},
@@ -165,17 +166,10 @@ Form2::Form2(QWidget* parent)
         plot_.PlaceCursor(name, float(kPlotCoordinates.left + kPlotCoordinates.right) / 2, trace);
     });
     connect(&plot_, &PlotArea::ViewChanged, this, &Form2::ShowView);
-    plot_.setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(&plot_, &QWidget::customContextMenuRequested, this, &Form2::ShowPlotMenu);
+    plotMenu_.OpenOn(plot_);
 }
 
-// Brought forward whatever state it was in: restored from minimized, raised and active.
-void Form2::ShowWindow() {
-    setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
-    show();
-    raise();
-    activateWindow();
-}
+void Form2::ShowWindow() { plot::BringForward(*this); }
 
 PlotPicture& Form2::PlotSurface() { return plot_.Surface(); }
 
@@ -207,15 +201,11 @@ void Form2::SelectTrace(Trace trace) {
 
 bool Form2::HasPlot() const { return plot_.Surface().Drawn().has_value(); }
 
-void Form2::ShowPlotMenu(QPoint position) {
-    for (QAction* action : plotMenu_.actions())
-        if (action != fitAction_)
-            action->setEnabled(HasPlot());
-    plotMenu_.popup(plot_.mapToGlobal(position));
+// The picture on show, pixel for pixel, inside the frame that names its axes.
+void Form2::CopyPicture() {
+    QGuiApplication::clipboard()->setImage(
+        ReportImage(plot_.Surface(), plot_.Picture(), plot_.PixelRatio()));
 }
-
-// The picture inside the frame, pixel for pixel as on show, at its size (997 x 605).
-void Form2::CopyPicture() { QGuiApplication::clipboard()->setImage(plot_.Picture()); }
 
 // The table is built on a worker, with the run's progress and stop; one of more rows than a
 // spreadsheet takes is refused, and one that does not fit in the memory left is not copied: the
@@ -263,17 +253,18 @@ void Form2::ShowView() {
 
 QString Form2::AskSavePath(const QString& caption, const QString& name, const QStringList& filters,
                            bool picture) {
-    return graph_window::AskSavePath(chooseFile_, *this, caption, name, filters, picture);
+    return plot::AskSavePath(chooseFile_, *this, caption, name, filters, picture);
 }
 
-// The picture as it is shown: zoom, fit and cursors included.
+// The picture as it is shown, zoom, fit and cursors included, in the frame that names its axes.
 void Form2::SavePicture() {
     const QString path =
         AskSavePath(tr("Salva grafico"), tr("grafico"),
-                    {app::Text::tr(kPngFilter), app::Text::tr(kSvgFilter)}, true);
+                    {app::Text::tr(plot::kPngFilter), app::Text::tr(plot::kSvgFilter)}, true);
     if (path.isEmpty() || !HasPlot())
         return;
-    if (const QString failure = SavePlotPicture(path, plot_.Surface(), plot_.Picture());
+    if (const QString failure =
+            SaveReportPicture(path, plot_.Surface(), plot_.Picture(), plot_.PixelRatio());
         !failure.isEmpty())
         app::ShowMessage(failure);
 }
@@ -284,7 +275,7 @@ void Form2::SaveSamples() {
     app::CommandInProgress command;
     const DrawnPlot plot = *plot_.Surface().Drawn();
     const QString path =
-        AskSavePath(tr("Salva dati"), tr("dati"), {app::Text::tr(kCsvFilter)}, false);
+        AskSavePath(tr("Salva dati"), tr("dati"), {app::Text::tr(plot::kCsvFilter)}, false);
     if (path.isEmpty())
         return;
     const QString decimalPoint = QLocale().decimalPoint();

@@ -11,7 +11,8 @@
 
 #include "app/control_table.h"
 #include "graph_window/graph_window_view.h"
-#include "graph_window/plot_files.h"
+#include "plot/files.h"
+#include "plot/plot_menu.h"
 
 #include <QWidget>
 
@@ -20,7 +21,6 @@
 
 class QAction;
 class QLabel;
-class QMenu;
 class QRadioButton;
 
 namespace graph_window {
@@ -44,7 +44,7 @@ public:
     void SelectTrace(Trace trace) override;
 
     // Who answers the save dialogs: a QFileDialog unless a test answers instead.
-    void SetSaveFileChooser(SaveFileChooser chooser) { chooseFile_ = std::move(chooser); }
+    void SetSaveFileChooser(plot::SaveFileChooser chooser) { chooseFile_ = std::move(chooser); }
 
 private:
     // A result row's labels; unit is null for a result without a unit.
@@ -57,7 +57,6 @@ private:
     QRadioButton& Option(Trace trace) const;
 
     bool HasPlot() const;
-    void ShowPlotMenu(QPoint position);
     void CopyPicture();
     void CopySamples();
     void CopyResults();
@@ -73,10 +72,10 @@ private:
     PlotArea& plot_;
     std::vector<ResultLabels> resultRows_;
     std::array<QRadioButton*, 3> options_; // Vi, iC, Vo
-    QMenu& plotMenu_;
+    plot::PlotMenu plotMenu_;
     QLabel& cursorLabel_;
     QAction* fitAction_ = nullptr;
-    SaveFileChooser chooseFile_ = AskWithFileDialog;
+    plot::SaveFileChooser chooseFile_ = plot::AskWithFileDialog;
 };
 
 } // namespace graph_window

@@ -5,12 +5,14 @@
 #include "graph_window/trace_drawing.h"
 #include "graph_window/zoomed_drawing.h"
 
+#include <cmath>
+
 namespace graph_window {
 
 PlotArea::PlotArea(app::Rgb background, QSize size, QWidget* parent)
     : MeasuringFrame(parent), background_(background) {
     resize(size);
-    surface_ = std::make_unique<PlotPicture>(contentsRect().size(), background_);
+    surface_ = std::make_unique<PlotPicture>(PictureSize(), background_);
     surface_->SetScale(kPlotCoordinates);
     // Drawing may make millions of lines in one go: ask for one repaint, not one per line.
     surface_->SetChangeListener([this] {
@@ -26,14 +28,19 @@ PlotArea::PlotArea(app::Rgb background, QSize size, QWidget* parent)
     });
 }
 
-// The plot on show, drawn again at the new size with the view it had.
 void PlotArea::resizeEvent(QResizeEvent* event) {
     MeasuringFrame::resizeEvent(event);
-    if (surface_->Picture().size() == contentsRect().size())
+    FitToScreen();
+}
+
+// The plot on show, drawn again with the view it had when the frame's size or the screen's
+// pixel ratio changed.
+void PlotArea::FitToScreen() {
+    if (surface_->Picture().size() == PictureSize())
         return;
     const std::optional<DrawnPlot> drawn = surface_->Drawn();
     const PlotView view = surface_->View();
-    surface_->Resize(contentsRect().size());
+    surface_->Resize(PictureSize());
     surface_->SetScale(kPlotCoordinates);
     if (!drawn)
         return;
@@ -61,6 +68,16 @@ void PlotArea::ChangeView(const std::function<PlotView(PlotView, const DrawnPlot
     const PlotView changed = change(surface.View(), *surface.Drawn());
     if (changed != surface.View())
         surface.SetView(changed);
+}
+
+std::pair<float, float> PlotArea::UserPosition(QPoint pixel) const {
+    // The picture's pixel under the middle of the window's pixel.
+    const double ratio = PixelRatio();
+    const QPoint inPicture =
+        ratio == 1 ? pixel
+                   : QPoint(int(std::floor((pixel.x() + 0.5) * ratio)),
+                            int(std::floor((pixel.y() + 0.5) * ratio)));
+    return Surface().Mapping().UserPosition(inPicture);
 }
 
 AxisSpan PlotArea::Span() const {
@@ -103,6 +120,7 @@ void PlotArea::ClearCursors() {
 }
 
 void PlotArea::paintEvent(QPaintEvent* event) {
+    FitToScreen(); // moved to a screen of another scale
     repaintRequested_ = false;
     MeasuringFrame::paintEvent(event);
 }

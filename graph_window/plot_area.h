@@ -7,7 +7,7 @@
 // (measuring_frame.h): zoom and pan of the time axis, a click reported for a cursor, a
 // double-click for the whole plot, the focus frame and the menu from the keyboard.
 
-#include "graph_window/measuring_frame.h"
+#include "plot/measuring_frame.h"
 #include "graph_window/plot_picture.h"
 
 #include <QFrame>
@@ -18,14 +18,16 @@
 
 namespace graph_window {
 
-class PlotArea : public MeasuringFrame {
+class PlotArea : public plot::MeasuringFrame {
     Q_OBJECT
 public:
     // An area of the size given, frame included; its drawing starts blank.
     PlotArea(app::Rgb background, QSize size, QWidget* parent = nullptr);
 
-    // The drawing, the size of the inside of the frame. It is the same object for the life of the
-    // area; should the area change size, the plot it holds is drawn again at the new size.
+    // The drawing, the size of the inside of the frame in the screen's pixels (PictureSize), so
+    // that at any scale a line is one pixel of the screen wide. It is the same object for the
+    // life of the area; should the area change size or screen, the plot it holds is drawn again
+    // at the new size.
     PlotPicture& Surface() const { return *surface_; }
     // The picture on show: the drawing itself, or the view of it, drawn on first use after a
     // change.
@@ -44,9 +46,7 @@ signals:
 
 protected:
     bool HasPlot() const override { return Surface().Drawn().has_value(); }
-    std::pair<float, float> UserPosition(QPoint pixel) const override {
-        return Surface().Mapping().UserPosition(pixel);
-    }
+    std::pair<float, float> UserPosition(QPoint pixel) const override;
     double ShareAt(float x) const override { return ShareOf(x); }
     AxisSpan Span() const override;
     SpanLimits Limits() const override;
@@ -58,6 +58,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void FitToScreen();
     // The view made from the one on show, for the plot on show; nothing without a plot.
     void ChangeView(const std::function<PlotView(PlotView, const DrawnPlot&)>& change);
 

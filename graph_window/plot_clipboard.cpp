@@ -1,31 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "graph_window/plot_clipboard.h"
 
-#include <charconv>
+#include "plot/files.h"
 
 namespace graph_window {
 
-namespace {
+using plot::AppendRoundTrip;
 
-// The longest shortest-round-trip form of a double, "-2.2250738585072014e-308", with room.
-constexpr int kMaxNumberLength = 32;
+namespace {
 
 // Bytes gathered before they go to the sink, and rows between two looks at the stop.
 constexpr std::size_t kPieceBytes = 1 << 20;
 constexpr std::int32_t kRowsBetweenChecks = 4096;
 
 } // namespace
-
-void AppendRoundTrip(std::string& out, double value, const std::string& decimalPoint) {
-    char buffer[kMaxNumberLength];
-    const char* const end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
-    for (const char* c = buffer; c != end; ++c) {
-        if (*c == '.')
-            out += decimalPoint;
-        else
-            out += *c;
-    }
-}
 
 bool WriteSampleTable(const DrawnPlot& plot, const QString& separator, const QString& decimalPoint,
                       engine::RunControl* control,
@@ -79,6 +67,14 @@ QString ResultsText(std::span<const ShownResult> results) {
     for (const ShownResult& result : results)
         text += result.name + u'\t' + result.value + u'\t' + result.unit + u'\n';
     return text;
+}
+
+QString WriteSamplesCsv(const QString& path, const DrawnPlot& plot, const QString& decimalPoint,
+                        engine::RunControl* control) {
+    return plot::WriteCsvFile(path, [&](const plot::CsvSink& sink) {
+        return WriteSampleTable(plot, plot::CsvSeparator(decimalPoint), decimalPoint, control,
+                                sink);
+    });
 }
 
 } // namespace graph_window

@@ -18,10 +18,6 @@ namespace graph_window {
 // The most samples "Copia dati" puts on the clipboard: about the rows a spreadsheet takes.
 inline constexpr std::int32_t kMaxCopiedSamples = 1'000'000;
 
-// value appended to out in the fewest digits that read back to the same 64-bit value, with
-// decimalPoint for its point.
-void AppendRoundTrip(std::string& out, double value, const std::string& decimalPoint);
-
 // The header row "t [s]", "Vi [V]", "iC [A]", "Vo [V]", then one row per sample i = 1 … N of the
 // run the plot on show holds: t = i·dt in seconds, Vi in V, iC in A and Vo in V, each value with
 // as many digits as reading it back to the same 64-bit value takes and decimalPoint for its
@@ -44,5 +40,12 @@ struct ShownResult {
 
 // One line per result: name, tab, value, tab, unit, newline.
 QString ResultsText(std::span<const ShownResult> results);
+
+// The table of WriteSampleTable as a CSV file in UTF-8, its fields separated by
+// plot::CsvSeparator(decimalPoint). Rows are streamed to the file, so any N is written. With a
+// control the row under way is published, and a stop throws engine::WorkStopped with any earlier
+// file left as it was. Empty when saved, otherwise the message saying why not.
+QString WriteSamplesCsv(const QString& path, const DrawnPlot& plot, const QString& decimalPoint,
+                        engine::RunControl* control = nullptr);
 
 } // namespace graph_window

@@ -127,7 +127,7 @@ QString CursorText(const std::optional<DrawnPlot>& plot, const PlotView& view) {
     if (!view.a || !view.b) {
         const Cursor& cursor = view.a ? *view.a : *view.b;
         const TraceGeometry& band = GeometryOf(cursor.trace);
-        return app::Text::tr("%1: t = %2 µs   %3%4%5")
+        return app::Text::tr("%1: t = %2 µs   %3%4 %5")
             .arg(view.a ? QStringLiteral("A") : QStringLiteral("B"), microseconds(cursor.sample),
                  QString::fromLatin1(band.label),
                  FormatNumber(SampleValue(*plot, cursor.trace, cursor.sample),
@@ -145,7 +145,7 @@ QString CursorText(const std::optional<DrawnPlot>& plot, const PlotView& view) {
         text += app::Text::tr("1/Δt = %1 kHz   ")
                     .arg(FormatNumber(1 / (double(samples) * plot->dt) / 1000,
                                       NumberPattern::Scientific2));
-    return text + app::Text::tr("Δ%1 = %2%3")
+    return text + app::Text::tr("Δ%1 = %2 %3")
                       .arg(QString::fromLatin1(SymbolOf(trace)),
                            FormatNumber(difference, NumberPattern::Scientific2),
                            QString::fromLatin1(GeometryOf(trace).unit));

@@ -12,7 +12,7 @@
 
 #include "engine/range_extremes.h"
 #include "graph_window/plot_geometry.h"
-#include "graph_window/plot_span.h"
+#include "plot/span.h"
 
 #include <QString>
 
@@ -27,6 +27,8 @@ class SimulatedRun;
 namespace graph_window {
 
 struct DrawnPlot;
+
+using plot::AxisSpan, plot::CursorName, plot::SpanLimits;
 
 // The share of the plot's width at which x lies: 0 at the left edge, 1 at the right edge.
 inline double ShareOf(float x) {
@@ -62,7 +64,7 @@ struct PlotView {
     }
 };
 
-// ---- The span (plot_span.h) ----------------------------------------------------------------
+// ---- The span (plot/span.h) ---------------------------------------------------------------
 
 inline constexpr int kShortestSpanSamples = 10; // the shortest span, in sample steps
 
@@ -114,8 +116,8 @@ const engine::RangeExtremes& ExtremesOf(const engine::SimulatedRun& run, Trace t
 double SampleValue(const DrawnPlot& plot, Trace trace, std::int64_t m);
 
 // What CursorLabel shows, with the locale's decimal separator: with A only
-// "A: t = 200.00 µs   Vo(t) = 5.04E+00V"; with both
-// "A: t = … µs   B: t = … µs   Δt = … µs   1/Δt = … kHz   ΔVo = …V" (no "1/Δt" part when Δt
+// "A: t = 200.00 µs   Vo(t) = 5.04E+00 V"; with both
+// "A: t = … µs   B: t = … µs   Δt = … µs   1/Δt = … kHz   ΔVo = … V" (no "1/Δt" part when Δt
 // is 0), the difference taken on the trace of the last cursor placed; with B only as with A only;
 // empty with no cursor or no plot.
 QString CursorText(const std::optional<DrawnPlot>& plot, const PlotView& view);

@@ -7,6 +7,7 @@
 // The cursors go on top of either. The same lines can be painted as vectors, for SVG.
 
 #include "app/palette.h"
+#include "plot/chart.h"
 
 class QPainter;
 
@@ -14,8 +15,7 @@ namespace graph_window {
 
 class PlotPicture;
 
-// The cursors' colour, used by no trace: A is drawn solid, B dashed.
-inline constexpr app::Rgb kCursorColour = app::MakeRgb(80, 80, 80);
+using plot::kCursorColour;
 
 // Whether the plot's own picture is the view on show: nothing zoomed, fitted or marked, or no
 // plot on show.

@@ -3,7 +3,7 @@
 
 #include "app/number_text.h"
 #include "app/text.h"
-#include "graph_window/plot_clipboard.h"
+#include "plot/files.h"
 
 #include <QPainter>
 #include <QPolygonF>
@@ -15,6 +15,10 @@
 namespace response_window {
 
 namespace {
+
+using plot::ChartPainter, plot::ColumnOf, plot::DecimalsFor, plot::PaddedRange, plot::Ticks,
+    plot::TicksOver, plot::ValueRange;
+using plot::kGridColour, plot::kMarkColour, plot::kMinorGridColour, plot::kTraceColour;
 
 using app::FormatNumber, app::NumberPattern;
 
@@ -96,7 +100,7 @@ void BodeChart::Paint(QPainter& painter, QSize size, const AxisView& view) const
     chart.Background(app::kLightYellow);
     const QRect& area = chart.Area();
     const int width = area.width();
-    const AxisSpan span = graph_window::SpanOr(view.zoom, figures_.decades);
+    const AxisSpan span = plot::SpanOr(view.zoom, figures_.decades);
     const double logLow = figures_.logLow.value_or(0);
     const auto points = ColumnPoints(*this, span, width);
 
@@ -137,24 +141,17 @@ void BodeChart::Paint(QPainter& painter, QSize size, const AxisView& view) const
     };
     // Over many decades only every second, fifth, tenth… decade has its line and label, so that
     // labels keep their distance; the lines between decades show while a decade is wide enough.
-    const double decadePixels = width / double(span.length);
-    int every = 1;
-    for (int k = 0; decadePixels * every < kLabelPixels; ++k)
-        every = (k % 3 == 0 ? 2 : k % 3 == 1 ? 5 : 10) * int(std::pow(10, k / 3));
-    const bool minorLines = decadePixels >= kMinorLinePixels;
-    const int firstDecade = int(std::ceil(left)), lastDecade = int(std::floor(right));
-    const bool labelMinor = lastDecade - firstDecade < 1;
-    for (int decade = int(std::floor(left)); decade <= lastDecade; ++decade)
-        for (int times = 1; times <= (minorLines ? 9 : 1); ++times) {
-            if (times == 1 && decade % every != 0)
-                continue;
-            const int c = columnOfLog(decade + std::log10(double(times)));
-            if (c < 0 || c >= width)
-                continue;
-            chart.Column(c, times == 1 ? kGridColour : kMinorGridColour);
-            if (times == 1 || labelMinor)
-                chart.AxisLabel(c, FrequencyLabel(times * std::pow(10.0, decade)));
-        }
+    for (const plot::LogTick& tick :
+         plot::LogTicksOver(left, right, width, kLabelPixels, kMinorLinePixels)) {
+        if (tick.times == 1 && !tick.labelled)
+            continue;
+        const int c = columnOfLog(tick.Position());
+        if (c < 0 || c >= width)
+            continue;
+        chart.Column(c, tick.times == 1 ? kGridColour : kMinorGridColour);
+        if (tick.labelled)
+            chart.AxisLabel(c, FrequencyLabel(tick.times * std::pow(10.0, tick.decade)));
+    }
 
     // The cut-off and the pulse train's frequency.
     const std::pair<std::optional<double>, QString> marks[] = {
@@ -225,11 +222,11 @@ bool BodeChart::WriteTable(const AxisSpan& span, int, const std::string& separat
             engine::FrequencyResponseOf(figures_.circuit, hertz);
         if (!point)
             continue;
-        graph_window::AppendRoundTrip(table, hertz, decimalPoint);
+        plot::AppendRoundTrip(table, hertz, decimalPoint);
         table += separator;
-        graph_window::AppendRoundTrip(table, point->magnitudeDb, decimalPoint);
+        plot::AppendRoundTrip(table, point->magnitudeDb, decimalPoint);
         table += separator;
-        graph_window::AppendRoundTrip(table, point->phaseDegrees, decimalPoint);
+        plot::AppendRoundTrip(table, point->phaseDegrees, decimalPoint);
         table += '\n';
     }
     return sink(table);

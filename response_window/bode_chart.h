@@ -8,10 +8,12 @@
 // fc and f. Its axis counts decades from its left end; the magnitude's rows fit the span on show,
 // the phase's hold 0 to −90° per order.
 
-#include "response_window/chart.h"
+#include "plot/chart.h"
 #include "response_window/response_figures.h"
 
 namespace response_window {
+
+using plot::AxisSpan, plot::AxisView, plot::Chart, plot::CsvSink, plot::SpanLimits;
 
 class BodeChart final : public Chart {
 public:

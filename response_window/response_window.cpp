@@ -9,8 +9,9 @@
 #include "response_window/bode_chart.h"
 #include "response_window/response_fields.h"
 #include "response_window/response_layout.h"
-#include "response_window/response_plot.h"
 #include "response_window/step_chart.h"
+#include "plot/chart_plot.h"
+#include "plot/window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -18,7 +19,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
-#include <QMenu>
 #include <QShortcut>
 
 namespace response_window {
@@ -26,7 +26,7 @@ namespace response_window {
 namespace {
 
 using app::FormatFinite, app::FormatNumber, app::NumberPattern;
-using graph_window::CursorName;
+using plot::AxisSpan, plot::Chart, plot::CursorName;
 
 constexpr char kStepName[] = QT_TRANSLATE_NOOP("Velmaro", "Grafico della risposta al gradino");
 constexpr char kStepDescription[] = QT_TRANSLATE_NOOP(
@@ -81,7 +81,7 @@ ResponseWindow::ResponseWindow(QWidget* parent)
       stepPlot_(app::BoundControl<ResponsePlot>(*this, "StepPlot")),
       bodePlot_(app::BoundControl<ResponsePlot>(*this, "BodePlot")),
       fromDuty_(controls_.Get<QLineEdit>(ResponseField("FromDutyField"))),
-      bits_(controls_.Get<QLineEdit>(ResponseField("BitsField"))), menu_(*new QMenu(this)),
+      bits_(controls_.Get<QLineEdit>(ResponseField("BitsField"))), menu_(*this, [this] { return menuPlot_ && menuPlot_->ShownChart(); }),
       current_(&stepPlot_) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(tr("Velmaro - Risposta del filtro"));
@@ -126,17 +126,13 @@ ResponseWindow::ResponseWindow(QWidget* parent)
 
     // The menu of the plot it was opened on, and the keys for the plot last used.
     const std::pair<QString, void (ResponseWindow::*)(ResponsePlot&)> actions[] = {
-        {tr("Copia grafico"), &ResponseWindow::CopyPicture},
-        {tr("Salva grafico…"), &ResponseWindow::SavePicture},
-        {tr("Salva dati…"), &ResponseWindow::SaveData},
+        {app::Text::tr(plot::kCopyPicture), &ResponseWindow::CopyPicture},
+        {app::Text::tr(plot::kSavePicture), &ResponseWindow::SavePicture},
+        {app::Text::tr(plot::kSaveData), &ResponseWindow::SaveData},
     };
     for (const auto& [text, act] : actions)
-        connect(menu_.addAction(text), &QAction::triggered, this, [this, act = act] {
-            if (menuPlot_ && menuPlot_->ShownChart())
-                (this->*act)(*menuPlot_);
-        });
-    graph_window::AddMeasuringKeys(*this,
-                                   [this]() -> graph_window::MeasuringFrame& { return *current_; });
+        menu_.Add(text, [this, act = act] { (this->*act)(*menuPlot_); });
+    plot::AddMeasuringKeys(*this, [this]() -> plot::MeasuringFrame& { return *current_; });
     const std::pair<QKeySequence, void (ResponseWindow::*)(ResponsePlot&)> keys[] = {
         {QKeySequence::Copy, &ResponseWindow::CopyPicture},
         {QKeySequence(Qt::CTRL | Qt::Key_S), &ResponseWindow::SavePicture},
@@ -177,13 +173,11 @@ void ResponseWindow::Connect(ResponsePlot& plot, QLabel& cursors) {
         cursors.setText(text);
         cursors.setAccessibleDescription(text);
     });
-    plot.setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(&plot, &QWidget::customContextMenuRequested, this,
-            [this, &plot](QPoint position) { ShowMenu(plot, position); });
+    menu_.OpenOn(plot, [this, &plot] { menuPlot_ = current_ = &plot; });
 }
 
 void ResponseWindow::ShowFor(const ResponseInput& input) {
-    BringForward();
+    plot::BringForward(*this);
     // The circuit becomes the window's only once both plots are computed for it: a refused
     // press leaves the plots, and the circuit Enter computes again, as they were.
     const std::optional<StepChoice> choice = TakeFields();
@@ -240,36 +234,20 @@ void ResponseWindow::ShowBode(const BodeFigures& figures) {
     show("BodeSlopeLabel", QString::number(int(figures.slope)));
 }
 
-// Brought forward whatever state it was in: restored from minimized, raised and active.
-void ResponseWindow::BringForward() {
-    setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
-    show();
-    raise();
-    activateWindow();
-}
-
-void ResponseWindow::ShowMenu(ResponsePlot& plot, QPoint position) {
-    menuPlot_ = &plot;
-    current_ = &plot;
-    for (QAction* action : menu_.actions())
-        action->setEnabled(plot.ShownChart() != nullptr);
-    menu_.popup(plot.mapToGlobal(position));
-}
-
 void ResponseWindow::CopyPicture(ResponsePlot& plot) {
     QGuiApplication::clipboard()->setImage(plot.Picture());
 }
 
 void ResponseWindow::SavePicture(ResponsePlot& plot) {
     app::CommandInProgress command;
-    const QString path = graph_window::AskSavePath(
+    const QString path = plot::AskSavePath(
         chooseFile_, *this, tr("Salva grafico"), tr("grafico"),
-        {app::Text::tr(graph_window::kPngFilter), app::Text::tr(graph_window::kSvgFilter)}, true);
+        {app::Text::tr(plot::kPngFilter), app::Text::tr(plot::kSvgFilter)}, true);
     const std::shared_ptr<const Chart> chart = plot.ShownChart();
     if (path.isEmpty() || !chart)
         return;
     const QString failure =
-        graph_window::SavePicture(path, plot.Picture(), chart->Title(),
+        plot::SavePicture(path, plot.Picture(), chart->Title(),
                                   [&plot](QPainter& painter) { plot.PaintOn(painter); });
     if (!failure.isEmpty())
         app::ShowMessage(failure);
@@ -278,18 +256,18 @@ void ResponseWindow::SavePicture(ResponsePlot& plot) {
 void ResponseWindow::SaveData(ResponsePlot& plot) {
     app::CommandInProgress command;
     const QString path =
-        graph_window::AskSavePath(chooseFile_, *this, tr("Salva dati"), tr("dati"),
-                                  {app::Text::tr(graph_window::kCsvFilter)}, false);
+        plot::AskSavePath(chooseFile_, *this, tr("Salva dati"), tr("dati"),
+                                  {app::Text::tr(plot::kCsvFilter)}, false);
     const std::shared_ptr<const Chart> chart = plot.ShownChart();
     if (path.isEmpty() || !chart)
         return;
     const QString decimalPoint = QLocale().decimalPoint();
     const std::string point = decimalPoint.toStdString();
-    const std::string separator = graph_window::CsvSeparator(decimalPoint).toStdString();
+    const std::string separator = plot::CsvSeparator(decimalPoint).toStdString();
     const AxisSpan span = plot.Span();
     const int columns = plot.Area().width();
     const QString failure =
-        graph_window::WriteCsvFile(path, [&](const graph_window::CsvSink& sink) {
+        plot::WriteCsvFile(path, [&](const plot::CsvSink& sink) {
             return chart->WriteTable(span, columns, separator, point, sink);
         });
     if (!failure.isEmpty())

@@ -11,7 +11,8 @@
 // picture or saves it (PNG, SVG) or its data (CSV).
 
 #include "app/control_table.h"
-#include "graph_window/plot_files.h"
+#include "plot/files.h"
+#include "plot/plot_menu.h"
 #include "response_window/response_figures.h"
 
 #include <QWidget>
@@ -20,11 +21,15 @@
 
 class QLabel;
 class QLineEdit;
-class QMenu;
+
+namespace plot {
+class ChartPlot;
+}
 
 namespace response_window {
 
-class ResponsePlot;
+// Each plot of the window is a chart in the plot library's measuring frame.
+using ResponsePlot = plot::ChartPlot;
 
 class ResponseWindow : public QWidget {
     Q_OBJECT
@@ -42,7 +47,7 @@ public:
     ResponsePlot& BodePlot() const { return bodePlot_; }
 
     // Who answers the save dialogs: a QFileDialog unless a test answers instead.
-    void SetSaveFileChooser(graph_window::SaveFileChooser chooser) {
+    void SetSaveFileChooser(plot::SaveFileChooser chooser) {
         chooseFile_ = std::move(chooser);
     }
 
@@ -51,10 +56,8 @@ private:
     std::optional<StepChoice> TakeFields();
     void ShowStep(const std::optional<StepFigures>& figures, const StepChoice& choice);
     void ShowBode(const BodeFigures& figures);
-    void BringForward();
 
     void Connect(ResponsePlot& plot, QLabel& cursors);
-    void ShowMenu(ResponsePlot& plot, QPoint position);
     void CopyPicture(ResponsePlot& plot);
     void SavePicture(ResponsePlot& plot);
     void SaveData(ResponsePlot& plot);
@@ -64,12 +67,12 @@ private:
     ResponsePlot& bodePlot_;
     QLineEdit& fromDuty_;
     QLineEdit& bits_;
-    QMenu& menu_;
+    plot::PlotMenu menu_;
     ResponsePlot* menuPlot_ = nullptr; // the plot whose menu is open
     ResponsePlot* current_;            // the plot the window's keys act on
     std::optional<ResponseInput> input_; // the circuit of the plots on show
     QMetaObject::Connection focusWatch_; // the focus coming to a plot makes it the current one
-    graph_window::SaveFileChooser chooseFile_ = graph_window::AskWithFileDialog;
+    plot::SaveFileChooser chooseFile_ = plot::AskWithFileDialog;
 };
 
 } // namespace response_window

@@ -3,7 +3,7 @@
 
 #include "app/number_text.h"
 #include "app/text.h"
-#include "graph_window/plot_clipboard.h"
+#include "plot/files.h"
 
 #include <QPainter>
 
@@ -14,6 +14,10 @@
 namespace response_window {
 
 namespace {
+
+using plot::ChartPainter, plot::ColumnOf, plot::ColumnStart, plot::DecimalsFor, plot::PaddedRange,
+    plot::Ticks, plot::TicksOver, plot::ValueRange;
+using plot::kGridColour, plot::kMarkColour, plot::kTraceColour;
 
 using app::FormatNumber, app::FormatReading, app::NumberPattern;
 
@@ -34,7 +38,7 @@ void StepChart::Paint(QPainter& painter, QSize size, const AxisView& view) const
     chart.Background(app::kLightYellow);
     const QRect& area = chart.Area();
     const int width = area.width();
-    const AxisSpan span = graph_window::SpanOr(view.zoom, figures_.whole);
+    const AxisSpan span = plot::SpanOr(view.zoom, figures_.whole);
     const engine::StepResponse& response = figures_.response;
     const double mean = response.FinalMean(), band = figures_.band;
 
@@ -85,8 +89,7 @@ void StepChart::Paint(QPainter& painter, QSize size, const AxisView& view) const
 
     // The output, column by column: neighbouring columns share their common instant, so the
     // trace is joined.
-    for (int c = 0; c < width; ++c)
-        chart.Bar(area.left() + c, row(columns[c].high), row(columns[c].low), kTraceColour);
+    chart.ColumnTrace(columns, rows, kTraceColour);
 
     chart.Cursors(view, span);
     chart.Frame();
@@ -106,7 +109,7 @@ std::optional<QString> StepChart::Reading(long double position, const AxisSpan& 
 QString StepChart::CursorText(const AxisView& view, int columns) const {
     if (!view.a && !view.b)
         return {};
-    const AxisSpan span = graph_window::SpanOr(view.zoom, figures_.whole);
+    const AxisSpan span = plot::SpanOr(view.zoom, figures_.whole);
     const int decimals = TimeDecimals(span, columns);
     const auto ms = [decimals](long double t) { return FormatReading(double(t) * 1e3, decimals); };
     const auto output = [this](long double t) { return figures_.response.At(double(t)); };
@@ -129,9 +132,9 @@ bool StepChart::WriteTable(const AxisSpan& span, int columns, const std::string&
     std::string table = "t [s]" + separator + "Vo [V]\n";
     for (int c = 0; c < columns; ++c) {
         const double t = double(ColumnStart(span, c, columns));
-        graph_window::AppendRoundTrip(table, t, decimalPoint);
+        plot::AppendRoundTrip(table, t, decimalPoint);
         table += separator;
-        graph_window::AppendRoundTrip(table, figures_.response.At(t), decimalPoint);
+        plot::AppendRoundTrip(table, figures_.response.At(t), decimalPoint);
         table += '\n';
     }
     return sink(table);

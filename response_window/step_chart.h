@@ -9,10 +9,12 @@
 // line). Its axis counts seconds from t = 0; the rows fit the output over the span on show
 // together with the band.
 
-#include "response_window/chart.h"
+#include "plot/chart.h"
 #include "response_window/response_figures.h"
 
 namespace response_window {
+
+using plot::AxisSpan, plot::AxisView, plot::Chart, plot::CsvSink, plot::SpanLimits;
 
 class StepChart final : public Chart {
 public:

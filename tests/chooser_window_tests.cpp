@@ -593,16 +593,16 @@ private slots:
         QCOMPARE(data.curves[0].points[50].worstRipple, data.curves[0].chosen->worstRipple);
 
         QTemporaryDir folder;
-        graph_window::SaveAnswer answer;
+        plot::SaveAnswer answer;
         window.Plot().SetSaveFileChooser(
-            [&](QWidget&, const graph_window::SaveQuestion&) { return answer; });
+            [&](QWidget&, const plot::SaveQuestion&) { return answer; });
         const auto action = [&](const QString& text) {
             for (QAction* found : window.Plot().Menu().actions())
                 if (found->text() == text)
                     return found;
             return static_cast<QAction*>(nullptr);
         };
-        answer = {folder.filePath("curve"), graph_window::kCsvFilter};
+        answer = {folder.filePath("curve"), plot::kCsvFilter};
         action("Salva dati…")->trigger();
         QFile csv(folder.filePath("curve.csv"));
         QVERIFY(csv.open(QIODevice::ReadOnly));
@@ -628,15 +628,15 @@ private slots:
             QCOMPARE(number(fields[4]), want.settlingSeconds * 1e3);
         }
 
-        answer = {folder.filePath("curve.svg"), graph_window::kPngFilter};
+        answer = {folder.filePath("curve.svg"), plot::kPngFilter};
         action("Salva grafico…")->trigger();
         QFile svg(folder.filePath("curve.svg"));
         QVERIFY(svg.open(QIODevice::ReadOnly) && svg.readAll().contains("<svg"));
-        answer = {folder.filePath("curve"), graph_window::kPngFilter};
+        answer = {folder.filePath("curve"), plot::kPngFilter};
         action("Salva grafico…")->trigger();
         QCOMPARE(QImage(folder.filePath("curve.png")).convertToFormat(QImage::Format_RGB32),
                  window.Plot().Picture());
-        answer = {folder.filePath("missing/curve.csv"), graph_window::kCsvFilter};
+        answer = {folder.filePath("missing/curve.csv"), plot::kCsvFilter};
         MessageBoxAnswerer answerer;
         action("Salva dati…")->trigger();
         QCOMPARE(answerer.texts().size(), 1);

@@ -5,12 +5,14 @@
 #include "app/control_table.h"
 #include "graph_window/form2.h"
 #include "graph_window/plot_area.h"
+#include "graph_window/report_picture.h"
 #include "main_window/form1.h"
 #include "tests/address_space_limit.h"
 #include "tests/gui_support.h"
 #include "tests/test_registry.h"
 
 #include <QClipboard>
+#include <QCryptographicHash>
 #include <QContextMenuEvent>
 #include <QFontInfo>
 #include <QLabel>
@@ -71,6 +73,16 @@ struct Session : MainWindowSession {
 QRgb At(PlotArea& plot, float x, float y) {
     const QPoint pixel = plot.ToPixel(x, y);
     return plot.Picture().pixel(pixel);
+}
+
+// The picture on show as a fingerprint: its size and the SHA-256 of its pixels, row by row.
+QString Fingerprint(const QImage& image) {
+    const QImage pixels = image.convertToFormat(QImage::Format_RGB32);
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    for (int y = 0; y < pixels.height(); ++y)
+        hash.addData(QByteArrayView(pixels.constScanLine(y), pixels.width() * 4));
+    return QStringLiteral("%1x%2 ").arg(pixels.width()).arg(pixels.height()) +
+           QString::fromLatin1(hash.result().toHex());
 }
 
 QRgb kBackground = kLightYellow;
@@ -227,6 +239,35 @@ private slots:
         QCOMPARE(At(plot, 100, 0.5f), qRgb(0, 0, 0));
         QCOMPARE(At(plot, 75, 0.5f), qRgb(0, 0, 0));
         QCOMPARE(At(plot, 0.2f, 0), kBackground); // no tick at y = 0
+    }
+
+    // The plot as the user first sees it, pixel for pixel: ticks, baselines, traces and colours
+    // in the coordinates 0 to 100, for the design the example data give and for short runs.
+    void drawsThePlotPixelForPixel_data() {
+        QTest::addColumn<QStringList>("verification"); // empty: "Dati Esempio", "Calcola C"
+        QTest::addColumn<QString>("fingerprint");
+        QTest::newRow("example data")
+            << QStringList()
+            << "997x605 fa62fe4e825be7ddbf42edc23a6cef0c8be346817a19d41a82db49510cc74990";
+        QTest::newRow("N 10, NP 3")
+            << QStringList{"10", "30", "1", "1", "1000", "10", "3", "2000"}
+            << "997x605 348b775c8be79929dee8abb11c0919e90f1104e1212ee7377850cb58e1f2a8c0";
+        QTest::newRow("N 12, NP 5, C 200")
+            << QStringList{"10", "50", "2", "1", "200", "12", "5", "3"}
+            << "997x605 87a0ee0dae9a95b104967b8fd514a31c9f0bd3628f21a574e88382e05c7ec5dd";
+    }
+    void drawsThePlotPixelForPixel() {
+        QFETCH(QStringList, verification);
+        QFETCH(QString, fingerprint);
+        Session session;
+        if (verification.isEmpty()) {
+            QVERIFY(session.click("Command3").isEmpty());
+            QVERIFY(session.click("Command1").isEmpty());
+        } else {
+            session.setVerification(verification);
+        }
+        QCOMPARE(session.plot(), QStringList());
+        QCOMPARE(Fingerprint(Session::FindGraph()->Plot().Picture()), fingerprint);
     }
 
     void leavesAGapBetweenPeriods() {
@@ -684,14 +725,19 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&graph));
         QClipboard& clipboard = *QGuiApplication::clipboard();
         QTest::keyClick(&graph, Qt::Key_C, Qt::ControlModifier);
-        QCOMPARE(clipboard.image().size(), QSize(997, 605));
-        QCOMPARE(clipboard.image().convertToFormat(QImage::Format_RGB32), graph.Plot().Picture());
+        // The picture on show inside the frame that names its axes.
+        const auto framed = [&graph](const QImage& copied) {
+            return copied.size() == ReportSize(QSize(997, 605)) &&
+                   copied.copy(QRect(FramedArea(), QSize(997, 605)))
+                           .convertToFormat(QImage::Format_RGB32) == graph.Plot().Picture();
+        };
+        QVERIFY(framed(clipboard.image()));
 
         const QList<QAction*> actions = PlotMenuActions(graph);
         QCOMPARE(actions.size(), 8); // the three copies first
         clipboard.clear();
         actions[0]->trigger();
-        QCOMPARE(clipboard.image().convertToFormat(QImage::Format_RGB32), graph.Plot().Picture());
+        QVERIFY(framed(clipboard.image()));
         actions[1]->trigger();
         const QStringList rows = clipboard.text().split('\n');
         QCOMPARE(rows.size(), 1 + 10 + 1); // the header, the samples, nothing after the last

@@ -6,7 +6,9 @@
 #include "app/number_text.h"
 #include "graph_window/form2.h"
 #include "graph_window/plot_area.h"
-#include "graph_window/plot_files.h"
+#include "graph_window/report_picture.h"
+#include "graph_window/plot_clipboard.h"
+#include "plot/files.h"
 #include "graph_window/zoomed_drawing.h"
 #include "tests/gui_support.h"
 #include "tests/test_registry.h"
@@ -28,6 +30,7 @@
 #include <sys/resource.h>
 
 using namespace graph_window;
+using namespace plot;
 
 namespace {
 
@@ -164,11 +167,11 @@ private slots:
         // Samples 5 and 15, in the output's band, hold the same value a period apart.
         QTest::mouseClick(&s.plot, Qt::LeftButton, {}, s.At(249, 500));
         const QString a = local("A: t = 500.00 µs   Vo(t) = ") +
-                          app::FormatNumber(s.Run().Vo[5], app::NumberPattern::Scientific2) + "V";
+                          app::FormatNumber(s.Run().Vo[5], app::NumberPattern::Scientific2) + " V";
         QCOMPARE(s.Label(), a);
         QTest::mouseClick(&s.plot, Qt::LeftButton, Qt::ShiftModifier, s.At(747, 500));
         const QString both = local("A: t = 500.00 µs   B: t = 1500.00 µs   Δt = 1000.00 µs   "
-                                   "1/Δt = 1.00E+00 kHz   ΔVo = 0.00E+00V");
+                                   "1/Δt = 1.00E+00 kHz   ΔVo = 0.00E+00 V");
         QCOMPARE(s.Label(), both);
         // A solid and B dashed, in the cursors' colour, at their samples' columns.
         const QImage& picture = s.plot.Picture();
@@ -234,15 +237,27 @@ private slots:
         s.Wheel(300, 120);
         QTest::mouseClick(&s.plot, Qt::LeftButton, {}, s.At(249, 500));
 
-        // Ctrl+S: a PNG of the picture on show, the suffix taken from the filter.
+        // Ctrl+S: a PNG of the picture on show in its frame, the suffix taken from the filter.
+        // The frame's edges hold text: the time axis and the traces' values and names.
         answer = {path("grafico"), kPngFilter};
         QTest::keyClick(&s.graph, Qt::Key_S, Qt::ControlModifier);
         QCOMPARE(asked.last().caption, QString("Salva grafico"));
         QCOMPARE(asked.last().filters,
                  (QStringList{"Immagine PNG (*.png)", "Disegno SVG (*.svg)"}));
-        QImage png(path("grafico.png"));
-        QCOMPARE(png.size(), QSize(997, 605));
-        QCOMPARE(png.convertToFormat(QImage::Format_RGB32), s.plot.Picture());
+        const QImage png = QImage(path("grafico.png")).convertToFormat(QImage::Format_RGB32);
+        const QRect inside(FramedArea(), QSize(997, 605));
+        QCOMPARE(png.size(), ReportSize(QSize(997, 605)));
+        QCOMPARE(png.copy(inside), s.plot.Picture());
+        const auto inked = [&png](const QRect& strip) {
+            int dark = 0;
+            for (int x = strip.left(); x <= strip.right(); ++x)
+                for (int y = strip.top(); y <= strip.bottom(); ++y)
+                    dark += qGray(png.pixel(x, y)) < 128;
+            return dark;
+        };
+        QVERIFY(inked(QRect(0, inside.top(), inside.left() - 4, inside.height())) > 100);
+        QVERIFY(inked(QRect(inside.left(), inside.bottom() + 5, inside.width(), 12)) > 100);
+        QVERIFY(inked(QRect(inside.right() + 5, inside.top(), 40, inside.height())) > 50);
         // The format the name asks for, in any case; another name takes the filter's suffix.
         for (const auto& [name, written, format] :
              {std::tuple{"grafico.jpg", "grafico.jpg", "jpeg"},
@@ -253,7 +268,7 @@ private slots:
             s.MenuAction("Salva grafico…").trigger();
             QImageReader reader(path(written));
             QCOMPARE(reader.format(), QByteArray(format));
-            QCOMPARE(reader.size(), QSize(997, 605));
+            QCOMPARE(reader.size(), ReportSize(QSize(997, 605)));
         }
 
         // SVG: vector lines, no picture inside; the dialog opens in the folder used last.
@@ -262,6 +277,8 @@ private slots:
         QCOMPARE(asked.last().start, path("grafico"));
         const QByteArray svg = Contents(path("grafico.SVG"));
         QVERIFY(svg.startsWith("<?xml") && svg.count("<path") > 5 && !svg.contains("<image"));
+        for (const char* label : {"Vi [V]", "iC [mA]", "Vo [V]", "t [ms]"})
+            QVERIFY2(svg.contains(QByteArray(">") + label + "</text>"), label);
 
         // The samples, read back exactly.
         answer = {path("dati"), kCsvFilter};

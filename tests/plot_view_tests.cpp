@@ -12,6 +12,7 @@
 #include <QTest>
 
 using namespace graph_window;
+using namespace plot;
 
 namespace {
 
@@ -168,11 +169,11 @@ private slots:
         QTest::addColumn<int>("bTrace");
         QTest::addColumn<QString>("label");
         const QString both = "A: t = 300.00 µs   B: t = 1400.00 µs   Δt = 1100.00 µs   "
-                             "1/Δt = 9.09E-01 kHz   ΔiC = 1.00E-03A";
+                             "1/Δt = 9.09E-01 kHz   ΔiC = 1.00E-03 A";
         QTest::newRow("A only") << EnglishLocale() << QList<double>{0.14} << 0
-                                << "A: t = 300.00 µs   Vo(t) = 3.00E+00V";
+                                << "A: t = 300.00 µs   Vo(t) = 3.00E+00 V";
         QTest::newRow("A before the first sample")
-            << EnglishLocale() << QList<double>{0.0} << 0 << "A: t = 100.00 µs   Vo(t) = 1.00E+00V";
+            << EnglishLocale() << QList<double>{0.0} << 0 << "A: t = 100.00 µs   Vo(t) = 1.00E+00 V";
         QTest::newRow("A and B") << EnglishLocale() << QList<double>{0.151, 0.7} << int(Trace::Ic)
                                  << both;
         QTest::newRow("A and B, Italian") << ItalianLocale() << QList<double>{0.151, 0.7}
@@ -180,11 +181,11 @@ private slots:
         QTest::newRow("on one sample")
             << EnglishLocale() << QList<double>{0.151, 0.149} << int(Trace::Vi)
             << "A: t = 300.00 µs   B: t = 300.00 µs   Δt = 0.00 µs   "
-               "ΔVi = 0.00E+00V";
+               "ΔVi = 0.00E+00 V";
         QTest::newRow("B after the last sample")
             << EnglishLocale() << QList<double>{0.4, 1.0} << int(Trace::Vo)
             << "A: t = 800.00 µs   B: t = 2000.00 µs   Δt = 1200.00 µs   "
-               "1/Δt = 8.33E-01 kHz   ΔVo = 2.00E+00V";
+               "1/Δt = 8.33E-01 kHz   ΔVo = 2.00E+00 V";
     }
     void cursorsSitOnTheNearestSampleAndReadInBothLocales() {
         QFETCH(QLocale, locale);

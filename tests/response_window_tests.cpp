@@ -5,9 +5,9 @@
 
 #include "app/number_text.h"
 #include "app/text.h"
-#include "graph_window/plot_files.h"
+#include "plot/files.h"
 #include "response_window/bode_chart.h"
-#include "response_window/response_plot.h"
+#include "plot/chart_plot.h"
 #include "response_window/response_window.h"
 #include "response_window/step_chart.h"
 #include "tests/gui_support.h"
@@ -29,6 +29,7 @@
 #include <cmath>
 
 using namespace response_window;
+using namespace plot;
 
 namespace {
 
@@ -381,9 +382,9 @@ private slots:
         ResponseWindow& window = *s.Window();
         QCOMPARE(s.Enter("FromDutyField", "20"), QStringList());
         QTemporaryDir folder;
-        graph_window::SaveAnswer answer;
+        plot::SaveAnswer answer;
         window.SetSaveFileChooser(
-            [&](QWidget&, const graph_window::SaveQuestion&) { return answer; });
+            [&](QWidget&, const plot::SaveQuestion&) { return answer; });
         const auto read = [&](const char* name) {
             QFile file(folder.filePath(name));
             return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
@@ -398,7 +399,7 @@ private slots:
         // The step at each drawn column's start, read back exactly; from the output settled at
         // 20 % to the band about 3 V.
         ResponsePlot& step = window.StepPlot();
-        answer = {folder.filePath("passo"), app::Text::tr(graph_window::kCsvFilter)};
+        answer = {folder.filePath("passo"), app::Text::tr(plot::kCsvFilter)};
         MenuAction(step, "Salva dati…").trigger();
         const QList<QStringList> steps = table("passo.csv");
         QCOMPARE(steps.front(), (QStringList{"t [s]", "Vo [V]"}));
@@ -415,7 +416,7 @@ private slots:
 
         // The frequency response at 200 points a decade from fc/100.
         ResponsePlot& bode = window.BodePlot();
-        answer = {folder.filePath("bode.csv"), app::Text::tr(graph_window::kCsvFilter)};
+        answer = {folder.filePath("bode.csv"), app::Text::tr(plot::kCsvFilter)};
         MenuAction(bode, "Salva dati…").trigger();
         const QList<QStringList> bodeRows = table("bode.csv");
         QCOMPARE(bodeRows.front(), (QStringList{"f [Hz]", "|H| [dB]", "fase [°]"}));
@@ -426,11 +427,11 @@ private slots:
         QVERIFY(std::fabs(ratio - 10) < 1e-9);
 
         // The picture as on show, as PNG, as SVG vectors, and on the clipboard.
-        answer = {folder.filePath("risposta"), app::Text::tr(graph_window::kPngFilter)};
+        answer = {folder.filePath("risposta"), app::Text::tr(plot::kPngFilter)};
         MenuAction(bode, "Salva grafico…").trigger();
         const QImage png(folder.filePath("risposta.png"));
         QCOMPARE(png.convertToFormat(QImage::Format_RGB32), bode.Picture());
-        answer = {folder.filePath("risposta.svg"), app::Text::tr(graph_window::kPngFilter)};
+        answer = {folder.filePath("risposta.svg"), app::Text::tr(plot::kPngFilter)};
         MenuAction(bode, "Salva grafico…").trigger();
         const QString svg = read("risposta.svg");
         QVERIFY(svg.contains("<title>Risposta in frequenza</title>") && !svg.contains("<image"));

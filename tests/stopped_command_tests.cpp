@@ -8,7 +8,7 @@
 #include "app/long_work.h"
 #include "graph_window/form2.h"
 #include "graph_window/plot_area.h"
-#include "graph_window/plot_files.h"
+#include "plot/files.h"
 #include "main_window/design_files.h"
 #include "tests/gui_support.h"
 #include "tests/test_registry.h"
@@ -30,6 +30,7 @@
 #include <thread>
 
 using namespace graph_window;
+using namespace plot;
 
 namespace {
 

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "graph_window/plot_span.h"
+#include "plot/span.h"
 
 #include <algorithm>
 #include <cmath>
 
-namespace graph_window {
+namespace plot {
 
 std::optional<AxisSpan> Clamped(AxisSpan span, const SpanLimits& limits) {
     long double length = span.length;
@@ -42,4 +42,4 @@ std::optional<AxisSpan> Shifted(AxisSpan span, long double share, const SpanLimi
     return Clamped({span.start + share * span.length, span.length}, limits);
 }
 
-} // namespace graph_window
+} // namespace plot

@@ -1,38 +1,43 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// One plot of the response window as a value: what it shows along its horizontal axis, how it
-// is painted for a span of that axis with two cursors, what the pointer reads on it, and its
-// data as a table. The plot widget (response_plot.h) holds one and measures on it; the same
-// painting makes the picture on show, the copy and the SVG file. Beside it, what both plots
-// share in their drawing: where the data go in the picture, the grid's steps, the colours.
+// A chart as a value: what it shows along its horizontal axis, how it is painted for a span of
+// that axis with two cursors, what the pointer reads on it, and its data as a table. The plot
+// widget (chart_plot.h) holds one and measures on it; the same painting makes the picture on
+// show, the copy and the SVG file. Beside it, what every chart shares in its drawing: where the
+// data go in the picture, the colours, and the painter of frames, grid lines, labels, marks,
+// cursors and min-max columns.
 
 #include "app/palette.h"
-#include "graph_window/plot_files.h"
-#include "graph_window/plot_span.h"
+#include "plot/files.h"
+#include "plot/span.h"
+#include "plot/ticks.h"
 
+#include <QColor>
+#include <QPen>
+#include <QPointF>
 #include <QRect>
 #include <QSize>
 #include <QString>
 
+#include <algorithm>
+#include <iterator>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
 class QPainter;
 
-namespace response_window {
-
-using graph_window::AxisSpan;
-using graph_window::AxisView;
-using graph_window::CsvSink;
-using graph_window::SpanLimits;
+namespace plot {
 
 inline constexpr app::Rgb kTraceColour = app::kBlue;                 // what the circuit does
 inline constexpr app::Rgb kMarkColour = app::MakeRgb(64, 64, 64);    // its figures: mean, band…
 inline constexpr app::Rgb kMeanColour = app::MakeRgb(255, 128, 0);    // the mean response, thin
 inline constexpr app::Rgb kGridColour = app::MakeRgb(221, 221, 170); // on the light yellow
 inline constexpr app::Rgb kMinorGridColour = app::MakeRgb(238, 238, 184);
+// The cursors' colour, used by no trace: A is drawn solid, B dashed.
+inline constexpr app::Rgb kCursorColour = app::MakeRgb(80, 80, 80);
 
 class Chart {
 public:
@@ -78,17 +83,6 @@ inline long double ColumnStart(const AxisSpan& span, int c, int width) {
     return span.start + span.length * c / width;
 }
 
-// Round steps for a value axis from low to high with about most of them: 1, 2 or 5 times a power
-// of ten; the values at those steps within [low, high], and the step.
-struct Ticks {
-    std::vector<double> values;
-    double step = 0;
-};
-Ticks TicksOver(double low, double high, int most);
-
-// The decimals that a value at step apart needs: none for whole steps, at most 15.
-int DecimalsFor(double step);
-
 // A value range for a plot's rows: low and high widened by a share of their difference on each
 // side, and around a single value by a share of its size (or by 1 for 0).
 struct ValueRange {
@@ -119,8 +113,9 @@ public:
     // Text in the program's small font, in rect with alignment.
     void Text(const QRect& rect, int alignment, const QString& text,
               app::Rgb colour = app::kPaletteBlack);
-    // A value label at row y beside the area, on its left or right.
-    void ValueLabel(double y, const QString& text, bool right);
+    // A value label at row y beside the area, on its left or right, in colour.
+    void ValueLabel(double y, const QString& text, bool right,
+                    app::Rgb colour = app::kPaletteBlack);
     // A label of the horizontal axis under column x.
     void AxisLabel(int x, const QString& text);
     // The axes' titles: above the area on its left and right, and that of the horizontal axis
@@ -130,12 +125,44 @@ public:
     void MarkName(int x, const QString& text);
     // The frame of the area.
     void Frame();
-    // The cursors of view over span, A solid and B dashed, in the graph window's colour.
+    // The cursors of view over span, A solid and B dashed, in the cursors' colour.
     void Cursors(const AxisView& view, const AxisSpan& span);
+    // A trace as the lowest to the highest value of each column of the area, from its left edge:
+    // ranges[c] (anything with a low and a high) for column c, on the rows given; neighbouring
+    // columns whose ranges share an instant join.
+    template <class Ranges>
+    void ColumnTrace(const Ranges& ranges, const ValueRange& rows, app::Rgb colour) {
+        const int columns = std::min(int(std::size(ranges)), area_.width());
+        for (int c = 0; c < columns; ++c)
+            Bar(area_.left() + c, rows.Row(ranges[c].high, area_), rows.Row(ranges[c].low, area_),
+                colour);
+    }
 
 private:
     QPainter& painter_;
+    QSize size_; // the picture, in the painter's units
     QRect area_;
 };
 
-} // namespace response_window
+// ---- The legend ----------------------------------------------------------------------------
+
+// One row of a legend: a short stretch of line in pen, or with dot a dot of that colour, then its
+// caption; gap is the share of a row left empty above it.
+struct LegendRow {
+    QPen pen;
+    std::optional<QColor> dot;
+    QString caption;
+    double gap = 0;
+};
+
+inline constexpr int kLegendRowHeight = 18;
+inline constexpr int kLegendSample = 26; // the stretch of line, in pixels
+inline constexpr double kDotRadius = 4.5;
+
+// A dot with a black edge, filled with colour.
+void DrawDot(QPainter& painter, QPointF at, const QColor& colour);
+
+// The rows top down from at, in the painter's font, the captions in black.
+void DrawLegend(QPainter& painter, QPointF at, std::span<const LegendRow> rows);
+
+} // namespace plot

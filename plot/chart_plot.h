@@ -1,32 +1,33 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// One plot of the response window: a chart (chart.h) in a sunken frame, measured on as every
-// plot of the program is (measuring_frame.h): the wheel, a drag, Left, Right, "+", "-" and Home
-// move its horizontal axis, a click places cursor A and Shift+click cursor B at the pointer's
-// position, anywhere along the axis. The pointer measures over the chart's data area only.
+// A chart (chart.h) in a sunken frame, measured on as every plot of the program is
+// (measuring_frame.h): the wheel, a drag, Left, Right, "+", "-" and Home move its horizontal
+// axis, a click places cursor A and Shift+click cursor B at the pointer's position, anywhere
+// along the axis. The pointer measures over the chart's data area only.
 
-#include "graph_window/measuring_frame.h"
-#include "response_window/chart.h"
+#include "plot/chart.h"
+#include "plot/measuring_frame.h"
 
 #include <QImage>
 
 #include <memory>
 
-namespace response_window {
+namespace plot {
 
-class ResponsePlot : public graph_window::MeasuringFrame {
+class ChartPlot : public MeasuringFrame {
     Q_OBJECT
 public:
     // A plot of the size given, frame included, with nothing on show.
-    ResponsePlot(app::Rgb background, QSize size, QWidget* parent = nullptr);
+    ChartPlot(app::Rgb background, QSize size, QWidget* parent = nullptr);
 
     // A new chart, or none: the whole axis, no cursors.
     void SetChart(std::shared_ptr<const Chart> chart);
     const std::shared_ptr<const Chart>& ShownChart() const { return chart_; }
     const AxisView& View() const { return view_; }
 
-    // The picture on show: the chart in its view, drawn on first use after a change.
+    // The picture on show: the chart in its view, drawn on first use after a change, in the
+    // screen's pixels (its device pixel ratio set); the chart paints in the window's.
     const QImage& Picture() override;
     // The chart in its view painted on painter, as the picture shows it (the SVG file).
     void PaintOn(QPainter& painter) const;
@@ -37,7 +38,7 @@ public:
     // The axis position under a pixel column of the picture: the middle of its stretch.
     long double PositionAt(float x) const;
 
-    void PlaceCursor(graph_window::CursorName name, long double position);
+    void PlaceCursor(CursorName name, long double position);
     void ClearCursors() override;
 
 signals:
@@ -67,4 +68,4 @@ private:
     bool stale_ = true;
 };
 
-} // namespace response_window
+} // namespace plot

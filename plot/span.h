@@ -9,7 +9,7 @@
 
 #include <optional>
 
-namespace graph_window {
+namespace plot {
 
 struct AxisSpan {
     long double start = 0;  // from the plot's left end
@@ -66,4 +66,4 @@ struct AxisView {
     bool operator==(const AxisView&) const = default;
 };
 
-} // namespace graph_window
+} // namespace plot

@@ -2,15 +2,15 @@
 #pragma once
 
 // A plot that the user measures on, as every plot of the program does: a picture in a sunken
-// frame whose horizontal axis (plot_span.h) the mouse and the keys move. The wheel zooms the axis
+// frame whose horizontal axis (span.h) the mouse and the keys move. The wheel zooms the axis
 // about the pointer, a drag with the left button moves the picture as a map is moved, a left click
 // is reported for a cursor (Shift for cursor B), a double-click shows the whole axis again with
 // the cursors as they were before its first click. It takes the focus with Tab and with a click,
-// and then shows a frame in the highlight colour around the picture; with the focus, the Menu key
-// and Shift+F10 open its menu, "A" and "B" ask for a cursor. What is drawn, what a position
+// and then shows a frame in the highlight colour around the picture; with the focus, "A" and "B"
+// ask for a cursor, and the Menu key and Shift+F10 open its menu (plot_menu.h). What is drawn, what a position
 // stands for and what the cursors are belong to each plot.
 
-#include "graph_window/plot_span.h"
+#include "plot/span.h"
 
 #include <QFrame>
 #include <QImage>
@@ -19,7 +19,7 @@
 #include <optional>
 #include <utility>
 
-namespace graph_window {
+namespace plot {
 
 class MeasuringFrame : public QFrame {
     Q_OBJECT
@@ -30,14 +30,21 @@ public:
 
     explicit MeasuringFrame(QWidget* parent = nullptr);
 
-    // The picture on show, the size of the inside of the frame.
+    // The picture on show: the inside of the frame in the screen's pixels (PictureSize).
     virtual const QImage& Picture() = 0;
+
+    // The screen's pixels per pixel of the window, and the inside of the frame counted in them:
+    // a plot is drawn at this size, so that its lines are sharp at any scale.
+    double PixelRatio() const;
+    QSize PictureSize() const;
 
     void SetToolTipText(const QString& text);
 
     // Where the pointer last was over the part of the picture that measures, in the plot's
     // coordinates; none once it has left.
     const std::optional<std::pair<float, float>>& LastPointer() const { return lastPointer_; }
+    // Where the menu opens from the keyboard: where the pointer reads, or in the middle.
+    QPoint MenuPosition() const { return lastPointer_ ? lastPosition_ : contentsRect().center(); }
 
     // Changes of the span on show; nothing while no plot is on show.
     void ZoomAboutCentre(long double factor);
@@ -111,4 +118,4 @@ private:
 // the cursors.
 void AddMeasuringKeys(QWidget& window, std::function<MeasuringFrame&()> plot);
 
-} // namespace graph_window
+} // namespace plot

@@ -1,16 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "response_window/chart.h"
+#include "plot/chart.h"
 
 #include "app/control_table.h"
-#include "graph_window/zoomed_drawing.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPen>
 
 #include <algorithm>
 #include <cmath>
 
-namespace response_window {
+namespace plot {
 
 namespace {
 
@@ -43,30 +43,6 @@ int ColumnOf(long double position, const AxisSpan& span, int width) {
     return column >= width ? width : int(column);
 }
 
-Ticks TicksOver(double low, double high, int most) {
-    if (!(high > low) || !std::isfinite(high - low) || most < 1)
-        return {std::isfinite(low) ? std::vector<double>{low} : std::vector<double>{}, 0};
-    const double raw = (high - low) / most;
-    const double magnitude = std::pow(10.0, std::floor(std::log10(raw)));
-    const double normal = raw / magnitude;
-    const double step = (normal <= 1 ? 1 : normal <= 2 ? 2 : normal <= 5 ? 5 : 10) * magnitude;
-    Ticks ticks{{}, step};
-    const double first = std::ceil(low / step), last = std::floor(high / step);
-    // Beyond 2^53 steps from 0 the steps cannot be counted: no labels rather than wrong ones.
-    if (!(std::fabs(first) < 0x1p53 && std::fabs(last) < 0x1p53 && last - first < 4 * most))
-        return ticks;
-    for (double k = first; k <= last; ++k)
-        ticks.values.push_back(k == 0 ? 0.0 : k * step);
-    return ticks;
-}
-
-int DecimalsFor(double step) {
-    if (!(step > 0) || !std::isfinite(step))
-        return 0;
-    const int decimals = int(std::ceil(-std::log10(step) - 1e-9));
-    return std::clamp(decimals, 0, 15);
-}
-
 ValueRange PaddedRange(double low, double high, double share) {
     if (!std::isfinite(low) || !std::isfinite(high) || low > high)
         return {};
@@ -80,15 +56,14 @@ ValueRange PaddedRange(double low, double high, double share) {
 }
 
 ChartPainter::ChartPainter(QPainter& painter, QSize size)
-    : painter_(painter), area_(DataArea(size)) {
+    : painter_(painter), size_(size), area_(DataArea(size)) {
     painter_.setRenderHint(QPainter::Antialiasing, false);
     painter_.setRenderHint(QPainter::TextAntialiasing, true);
     painter_.setFont(app::MakeFont(app::ControlFont::Regular825));
 }
 
 void ChartPainter::Background(app::Rgb colour) {
-    painter_.fillRect(QRect(0, 0, painter_.device()->width(), painter_.device()->height()),
-                      QColor::fromRgb(colour));
+    painter_.fillRect(QRect(QPoint(0, 0), size_), QColor::fromRgb(colour));
 }
 
 void ChartPainter::Line(double x1, double y1, double x2, double y2, app::Rgb colour, bool dashed) {
@@ -116,17 +91,17 @@ void ChartPainter::Text(const QRect& rect, int alignment, const QString& text, a
     painter_.drawText(rect, alignment, text);
 }
 
-void ChartPainter::ValueLabel(double y, const QString& text, bool right) {
+void ChartPainter::ValueLabel(double y, const QString& text, bool right, app::Rgb colour) {
     const int row = int(std::floor(y + 0.5));
     if (right) {
         Line(area_.right() + 1, row, area_.right() + kTickLength, row, app::kPaletteBlack);
         Text(QRect(area_.right() + kTickLength + 3, row - kTextHeight / 2,
-                   painter_.device()->width() - area_.right() - kTickLength - 3, kTextHeight),
-             Qt::AlignLeft | Qt::AlignVCenter, text);
+                   size_.width() - area_.right() - kTickLength - 3, kTextHeight),
+             Qt::AlignLeft | Qt::AlignVCenter, text, colour);
     } else {
         Line(area_.left() - kTickLength, row, area_.left() - 1, row, app::kPaletteBlack);
         Text(QRect(0, row - kTextHeight / 2, area_.left() - kTickLength - 3, kTextHeight),
-             Qt::AlignRight | Qt::AlignVCenter, text);
+             Qt::AlignRight | Qt::AlignVCenter, text, colour);
     }
 }
 
@@ -139,7 +114,7 @@ void ChartPainter::AxisLabel(int x, const QString& text) {
 }
 
 void ChartPainter::Titles(const QString& left, const QString& right, const QString& below) {
-    const int width = painter_.device()->width();
+    const int width = size_.width();
     Text(QRect(4, 2, width / 2 - 4, kTextHeight), Qt::AlignLeft | Qt::AlignTop, left);
     Text(QRect(width / 2, 2, width / 2 - 4, kTextHeight), Qt::AlignRight | Qt::AlignTop, right);
     Text(QRect(area_.right() + kTickLength + 3, area_.bottom() + kTickLength + 2,
@@ -176,8 +151,33 @@ void ChartPainter::Cursors(const AxisView& view, const AxisSpan& span) {
             continue;
         const int column = ColumnOf(*cursor, span, area_.width());
         if (column >= 0 && column < area_.width())
-            Column(column, graph_window::kCursorColour, dashed);
+            Column(column, kCursorColour, dashed);
     }
 }
 
-} // namespace response_window
+void DrawDot(QPainter& painter, QPointF at, const QColor& colour) {
+    painter.setPen(QPen(Qt::black, 1));
+    painter.setBrush(colour);
+    painter.drawEllipse(at, kDotRadius, kDotRadius);
+    painter.setBrush(Qt::NoBrush);
+}
+
+void DrawLegend(QPainter& painter, QPointF at, std::span<const LegendRow> rows) {
+    const QFontMetricsF metrics(painter.font());
+    double row = at.y() + kLegendRowHeight / 2.0;
+    for (const LegendRow& entry : rows) {
+        row += entry.gap * kLegendRowHeight;
+        if (entry.dot) {
+            DrawDot(painter, QPointF(at.x() + kLegendSample / 2.0, row), *entry.dot);
+        } else {
+            painter.setPen(entry.pen);
+            painter.drawLine(QPointF(at.x(), row), QPointF(at.x() + kLegendSample, row));
+        }
+        painter.setPen(Qt::black);
+        painter.drawText(QPointF(at.x() + kLegendSample + 8, row + metrics.ascent() / 2 - 1),
+                         entry.caption);
+        row += kLegendRowHeight;
+    }
+}
+
+} // namespace plot

@@ -1,16 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "response_window/response_plot.h"
+#include "plot/chart_plot.h"
 
 #include <QPainter>
 
-namespace response_window {
+namespace plot {
 
-ResponsePlot::ResponsePlot(app::Rgb background, QSize size, QWidget* parent)
+ChartPlot::ChartPlot(app::Rgb background, QSize size, QWidget* parent)
     : MeasuringFrame(parent), background_(background) {
     resize(size);
 }
 
-void ResponsePlot::SetChart(std::shared_ptr<const Chart> chart) {
+void ChartPlot::SetChart(std::shared_ptr<const Chart> chart) {
     chart_ = std::move(chart);
     view_ = {};
     beforeClick_ = {};
@@ -19,9 +19,10 @@ void ResponsePlot::SetChart(std::shared_ptr<const Chart> chart) {
     emit ViewChanged();
 }
 
-const QImage& ResponsePlot::Picture() {
-    if (stale_ || picture_.size() != contentsRect().size()) {
-        picture_ = QImage(contentsRect().size(), QImage::Format_RGB32);
+const QImage& ChartPlot::Picture() {
+    if (stale_ || picture_.size() != PictureSize()) {
+        picture_ = QImage(PictureSize(), QImage::Format_RGB32);
+        picture_.setDevicePixelRatio(PixelRatio());
         QPainter painter(&picture_);
         PaintOn(painter);
         stale_ = false;
@@ -29,7 +30,7 @@ const QImage& ResponsePlot::Picture() {
     return picture_;
 }
 
-void ResponsePlot::PaintOn(QPainter& painter) const {
+void ChartPlot::PaintOn(QPainter& painter) const {
     const QSize size = contentsRect().size();
     if (chart_)
         chart_->Paint(painter, size, view_);
@@ -37,41 +38,41 @@ void ResponsePlot::PaintOn(QPainter& painter) const {
         painter.fillRect(QRect(QPoint(0, 0), size), QColor::fromRgb(background_));
 }
 
-AxisSpan ResponsePlot::Span() const {
-    return graph_window::SpanOr(view_.zoom, chart_ ? chart_->Limits().whole : 0);
+AxisSpan ChartPlot::Span() const {
+    return SpanOr(view_.zoom, chart_ ? chart_->Limits().whole : 0);
 }
 
-double ResponsePlot::ShareAt(float x) const {
+double ChartPlot::ShareAt(float x) const {
     const QRect area = Area();
     return (double(x) - area.left() + 0.5) / area.width();
 }
 
-long double ResponsePlot::PositionAt(float x) const { return Span().At(ShareAt(x)); }
+long double ChartPlot::PositionAt(float x) const { return Span().At(ShareAt(x)); }
 
-SpanLimits ResponsePlot::Limits() const { return chart_ ? chart_->Limits() : SpanLimits{}; }
+SpanLimits ChartPlot::Limits() const { return chart_ ? chart_->Limits() : SpanLimits{}; }
 
-void ResponsePlot::SetZoom(const std::optional<AxisSpan>& zoom) {
+void ChartPlot::SetZoom(const std::optional<AxisSpan>& zoom) {
     AxisView view = view_;
     view.zoom = zoom;
     SetView(view);
 }
 
-void ResponsePlot::PlaceCursor(graph_window::CursorName name, long double position) {
+void ChartPlot::PlaceCursor(CursorName name, long double position) {
     if (!chart_)
         return;
     AxisView view = view_;
-    (name == graph_window::CursorName::A ? view.a : view.b) = position;
+    (name == CursorName::A ? view.a : view.b) = position;
     SetView(view);
 }
 
-void ResponsePlot::ClearCursors() {
+void ChartPlot::ClearCursors() {
     AxisView view = view_;
     view.a.reset();
     view.b.reset();
     SetView(view);
 }
 
-void ResponsePlot::ShowWholeAfterDoubleClick(bool clicked) {
+void ChartPlot::ShowWholeAfterDoubleClick(bool clicked) {
     AxisView view = view_;
     if (clicked) {
         view.a = beforeClick_.a;
@@ -81,7 +82,7 @@ void ResponsePlot::ShowWholeAfterDoubleClick(bool clicked) {
     SetView(view);
 }
 
-void ResponsePlot::SetView(const AxisView& view) {
+void ChartPlot::SetView(const AxisView& view) {
     if (!chart_ || view == view_)
         return;
     view_ = view;
@@ -90,4 +91,4 @@ void ResponsePlot::SetView(const AxisView& view) {
     emit ViewChanged();
 }
 
-} // namespace response_window
+} // namespace plot

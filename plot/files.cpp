@@ -1,11 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "graph_window/plot_files.h"
+#include "plot/files.h"
 
 #include "app/save_file.h"
 
 #include "app/text.h"
-#include "graph_window/plot_clipboard.h"
-#include "graph_window/zoomed_drawing.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -17,9 +15,10 @@
 #include <QSettings>
 #include <QSvgGenerator>
 
+#include <charconv>
 #include <string>
 
-namespace graph_window {
+namespace plot {
 
 using app::Committed, app::SaveFailureMessage, app::WhyNotWritable, app::WriteFailed;
 
@@ -127,9 +126,16 @@ QString SavePicture(const QString& path, const QImage& shown, const QString& tit
     return {};
 }
 
-QString SavePlotPicture(const QString& path, const PlotPicture& plot, const QImage& shown) {
-    return SavePicture(path, shown, app::Text::tr("Forme d'onda reali"),
-                       [&plot](QPainter& painter) { PaintView(painter, plot); });
+void AppendRoundTrip(std::string& out, double value, const std::string& decimalPoint) {
+    // The longest shortest-round-trip form of a double, "-2.2250738585072014e-308", with room.
+    char buffer[32];
+    const char* const end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
+    for (const char* c = buffer; c != end; ++c) {
+        if (*c == '.')
+            out += decimalPoint;
+        else
+            out += *c;
+    }
 }
 
 QString CsvSeparator(const QString& decimalPoint) {
@@ -145,7 +151,7 @@ QString WriteCsvFile(const QString& path, const std::function<bool(const CsvSink
         written = write([&file](const std::string& piece) {
             return file.write(piece.data(), qint64(piece.size())) == qint64(piece.size());
         });
-    } catch (const engine::WorkStopped&) {
+    } catch (...) { // a stop, or memory running out: nothing of it reaches the file
         file.cancelWriting();
         throw;
     }
@@ -154,11 +160,4 @@ QString WriteCsvFile(const QString& path, const std::function<bool(const CsvSink
     return {};
 }
 
-QString WriteSamplesCsv(const QString& path, const DrawnPlot& plot, const QString& decimalPoint,
-                        engine::RunControl* control) {
-    return WriteCsvFile(path, [&](const CsvSink& sink) {
-        return WriteSampleTable(plot, CsvSeparator(decimalPoint), decimalPoint, control, sink);
-    });
-}
-
-} // namespace graph_window
+} // namespace plot

@@ -1,12 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// The plot on show and its data written to files: the picture as PNG or as SVG vector lines, one
-// simulated period's samples as CSV. Every file is written through a QSaveFile: a failure or a
-// stop leaves an earlier file of that name as it was.
+// A plot and its data written to files: the picture as PNG, JPEG or BMP, or as SVG vector lines,
+// by the suffix of its name; the data as CSV. Every file is written through a QSaveFile: a
+// failure or a stop leaves an earlier file of that name as it was. The file dialog that asks for
+// the name, and the folder it remembers.
 
-#include "engine/run_control.h"
-#include "graph_window/plot_picture.h"
 
 #include <QImage>
 #include <QString>
@@ -19,7 +18,7 @@
 class QPainter;
 class QWidget;
 
-namespace graph_window {
+namespace plot {
 
 // The file dialog's filters.
 inline constexpr char kPngFilter[] = QT_TRANSLATE_NOOP("Velmaro", "Immagine PNG (*.png)");
@@ -70,28 +69,19 @@ QString AskSavePath(const SaveFileChooser& choose, QWidget& parent, const QStrin
 QString SavePicture(const QString& path, const QImage& shown, const QString& title,
                     const std::function<void(QPainter& painter)>& paint);
 
-// The graph window's plot as shown: SVG vector lines (zoomed_drawing.h) or the picture on show.
-QString SavePlotPicture(const QString& path, const PlotPicture& plot, const QImage& shown);
-
 // The fields' separator of a CSV file whose numbers have decimalPoint: ";" after a decimal comma,
 // "," otherwise.
 QString CsvSeparator(const QString& decimalPoint);
 
-// The table "Copia dati" copies, as CSV in UTF-8: the header "t [s]", "Vi [V]", "iC [A]",
-// "Vo [V]", then one row per sample i = 1 … N of the plot's run, t = i·dt; each number in the
-// fewest digits that read back to the same 64-bit value, with decimalPoint for the point; fields
-// separated by CsvSeparator(decimalPoint), each row ending with a newline. Rows are streamed to
-// the file, so any N is written. With a control the row under way is published, and a stop
-// throws engine::WorkStopped with any earlier file left as it was. Empty when saved, otherwise
-// the message saying why not.
+// value appended to out in the fewest digits that read back to the same 64-bit value, with
+// decimalPoint for its point.
+void AppendRoundTrip(std::string& out, double value, const std::string& decimalPoint);
+
 // A table as a CSV file: write hands its UTF-8 pieces to the sink it is given, which answers
-// false when a piece could not be written; write answers false to end the table there. A stop it
-// throws (engine::WorkStopped) leaves any earlier file as it was and goes on to the caller. Empty
-// when saved, otherwise the message saying why not.
+// false when a piece could not be written; write answers false to end the table there. Whatever
+// it throws (the stop of long work, say) leaves any earlier file as it was and goes on to the
+// caller. Empty when saved, otherwise the message saying why not.
 using CsvSink = std::function<bool(const std::string& piece)>;
 QString WriteCsvFile(const QString& path, const std::function<bool(const CsvSink& sink)>& write);
 
-QString WriteSamplesCsv(const QString& path, const DrawnPlot& plot, const QString& decimalPoint,
-                        engine::RunControl* control = nullptr);
-
-} // namespace graph_window
+} // namespace plot

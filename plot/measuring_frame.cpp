@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "graph_window/measuring_frame.h"
+#include "plot/measuring_frame.h"
 
 #include <QCursor>
 #include <QKeyEvent>
@@ -9,7 +9,7 @@
 #include <QToolTip>
 #include <QWheelEvent>
 
-namespace graph_window {
+namespace plot {
 
 MeasuringFrame::MeasuringFrame(QWidget* parent) : QFrame(parent) {
     setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
@@ -42,10 +42,21 @@ void MeasuringFrame::ShowWhole() {
         SetZoom(std::nullopt);
 }
 
+double MeasuringFrame::PixelRatio() const { return devicePixelRatioF(); }
+
+QSize MeasuringFrame::PictureSize() const {
+    const QSize size = contentsRect().size();
+    const double ratio = PixelRatio();
+    return ratio == 1 ? size : QSize(qRound(size.width() * ratio), qRound(size.height() * ratio));
+}
+
 void MeasuringFrame::paintEvent(QPaintEvent* event) {
     QFrame::paintEvent(event);
     QPainter painter(this);
-    painter.drawImage(contentsRect().topLeft(), Picture());
+    // One pixel of the picture to one of the screen: no scaling, whatever the ratio.
+    const QImage& picture = Picture();
+    painter.drawImage(QRectF(contentsRect().topLeft(), QSizeF(picture.size()) / PixelRatio()),
+                      picture, QRectF(picture.rect()));
     // The focus shows on the frame, so that the picture stays as drawn.
     if (hasFocus()) {
         const int width = frameWidth();
@@ -75,15 +86,8 @@ void MeasuringFrame::leaveEvent(QEvent* event) {
     lastPointer_.reset();
 }
 
-// The plot's menu from the keyboard, where the pointer reads or in the middle; the cursors at
-// the point read, or in the middle of the view.
+// The cursors at the point read, or in the middle of the view.
 void MeasuringFrame::keyPressEvent(QKeyEvent* event) {
-    const bool menu = event->key() == Qt::Key_Menu ||
-                      (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier);
-    if (menu) {
-        emit customContextMenuRequested(lastPointer_ ? lastPosition_ : contentsRect().center());
-        return event->accept();
-    }
     if ((event->key() == Qt::Key_A || event->key() == Qt::Key_B) &&
         !(event->modifiers() & ~Qt::KeypadModifier)) {
         emit CursorKeyPressed(event->key() == Qt::Key_A ? CursorName::A : CursorName::B);
@@ -182,4 +186,4 @@ void AddMeasuringKeys(QWidget& window, std::function<MeasuringFrame&()> plot) {
                          [plot, act = act] { act(plot()); });
 }
 
-} // namespace graph_window
+} // namespace plot
