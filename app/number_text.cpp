@@ -1,13 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/number_text.h"
 
+#include "app/text.h"
+
 #include <QLocale>
 
+#include <algorithm>
 #include <charconv>
 #include <clocale>
 #include <cmath>
 #include <cstdlib>
 #include <locale.h>
+#include <utility>
 
 namespace app {
 
@@ -107,6 +111,29 @@ QString FormatFinite(std::optional<double> value, NumberPattern pattern) {
     if (!value || !std::isfinite(*value))
         return QString();
     return FormatNumber(*value, pattern);
+}
+
+QString WholeOrScientific(std::optional<double> periods) {
+    if (periods && *periods >= 0 && *periods < 1e9)
+        return QString::number(qint64(*periods));
+    return FormatFinite(periods, NumberPattern::Scientific2);
+}
+
+QString ReadableVoltage(double volts) {
+    const auto [scale, unit] = volts >= 1      ? std::pair(1.0, QStringLiteral("V"))
+                               : volts >= 1e-3 ? std::pair(1e3, QStringLiteral("mV"))
+                                               : std::pair(1e6, QStringLiteral("µV"));
+    const double value = volts * scale;
+    const int decimals = value > 0 ? std::clamp(2 - int(std::floor(std::log10(value))), 0, 6) : 0;
+    return QStringLiteral("%1 %2").arg(FormatReading(value, decimals), unit);
+}
+
+QString RippleWiderThanBandLine(std::optional<double> ripple, double band) {
+    if (!ripple || !(*ripple > 2 * band))
+        return {};
+    return Text::tr("L'ondulazione a regime, %1 picco-picco, è più larga della banda di ±%2: "
+                    "l'uscita esce dalla banda a ogni periodo, solo la sua media vi resta.")
+        .arg(ReadableVoltage(*ripple), ReadableVoltage(band));
 }
 
 } // namespace app

@@ -40,4 +40,16 @@ QString FormatReading(double value, int decimals);
 // The same for a value that may be missing or not finite: then the text is empty.
 QString FormatFinite(std::optional<double> value, NumberPattern pattern);
 
+// A whole number of periods as it is, or from 10^9 on in the pattern "0.00E+00"; empty when
+// missing or not finite.
+QString WholeOrScientific(std::optional<double> periods);
+
+// A voltage as one reads it: three significant digits (whole volts from 1000 V on) in V, in mV
+// below 1 V, in µV below 1 mV, with a space before the unit.
+QString ReadableVoltage(double volts);
+
+// The line for a settled ripple (V, peak to peak) wider than the settling band ± band (V), with
+// both figures; empty when the ripple fits within the band or is not known.
+QString RippleWiderThanBandLine(std::optional<double> ripple, double band);
+
 } // namespace app

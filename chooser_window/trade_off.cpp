@@ -17,8 +17,6 @@ namespace {
 constexpr app::Rgb kCurveColours[] = {MakeRgb(0, 0, 200), MakeRgb(200, 0, 0), MakeRgb(0, 130, 0),
                                       MakeRgb(150, 0, 170), MakeRgb(210, 105, 0)};
 
-bool Plottable(double value) { return value > 0 && std::isfinite(value); }
-
 // "1.5e-07" with the decimal point given: as few digits as read back to the same double.
 QString Shortest(double value, const QString& decimalPoint) {
     std::string text;

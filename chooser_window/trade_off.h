@@ -10,10 +10,14 @@
 
 #include <QString>
 
+#include <cmath>
 #include <optional>
 #include <vector>
 
 namespace chooser_window {
+
+// Whether a value has a place on the plot's logarithmic axes: positive and finite.
+inline bool Plottable(double value) { return value > 0 && std::isfinite(value); }
 
 // C sweeps from the part chosen / 100 to the part chosen × 100, this many points a decade.
 inline constexpr int kSweepDecades = 4;

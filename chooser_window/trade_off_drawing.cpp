@@ -35,8 +35,6 @@ constexpr int kLegendWidth = 190;
 // width a decade needs to show the lines between decades.
 constexpr double kAcrossLabelPixels = 60, kUpwardsLabelPixels = 24, kMinorLinePixels = 40;
 
-bool Plottable(double value) { return value > 0 && std::isfinite(value); }
-
 // "1E+02": a decade as the tick labels write it, the same in every locale.
 QString DecadeText(int decade) {
     return QStringLiteral("1E%1%2")

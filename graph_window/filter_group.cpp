@@ -34,24 +34,6 @@ void ShowFilterFigures(GraphWindowView& window, double E, double D, double f,
     window.SetResultText("ResolutionLabel", FormatFinite(bits, NumberPattern::Fixed2));
 }
 
-QString ReadableVoltage(double volts) {
-    const auto [scale, unit] = volts >= 1      ? std::pair(1.0, QStringLiteral("V"))
-                               : volts >= 1e-3 ? std::pair(1e3, QStringLiteral("mV"))
-                                               : std::pair(1e6, QStringLiteral("µV"));
-    const double value = volts * scale;
-    const int decimals = value > 0 ? std::clamp(2 - int(std::floor(std::log10(value))), 0, 6) : 0;
-    return QStringLiteral("%1 %2").arg(app::FormatReading(value, decimals), unit);
-}
-
-QString RippleWiderThanBandLine(std::optional<double> ripple, double band) {
-    if (!ripple || !(*ripple > 2 * band))
-        return {};
-    return app::Text::tr("L'ondulazione a regime, %1 picco-picco, è più larga della banda di "
-                         "±%2: l'uscita esce dalla banda a ogni periodo, solo la sua media vi "
-                         "resta.")
-        .arg(ReadableVoltage(*ripple), ReadableVoltage(band));
-}
-
 void ClearFilterFigures(GraphWindowView& window) {
     for (const Form2Label label : {Form2Label("CutoffLabel"), Form2Label("AttenuationLabel"),
                                    Form2Label("ResolutionLabel")})

@@ -20,14 +20,6 @@ namespace graph_window {
 void ShowFilterFigures(GraphWindowView& window, double E, double D, double f,
                        const engine::FilterCircuit& circuit, bool plainRc);
 
-// The line for a settled ripple (V, peak to peak) wider than the settling band ± band (V), with
-// both figures; empty when the ripple fits within the band or is not known.
-QString RippleWiderThanBandLine(std::optional<double> ripple, double band);
-
-// A voltage as one reads it: three significant digits (whole volts from 1000 V on) in V, in mV
-// below 1 V, in µV below 1 mV, with a space before the unit.
-QString ReadableVoltage(double volts);
-
 // Empties the three labels, as a run that fails after blanking leaves nothing of the one before.
 void ClearFilterFigures(GraphWindowView& window);
 

@@ -118,13 +118,6 @@ constexpr graph_window::Form2Label kRealCircuitLabels[] = {
 
 QString Whole(std::int64_t count) { return QString::number(count); }
 
-// A whole number of periods as it is, or from 10^9 on in the pattern "0.00E+00".
-QString WholeOrScientific(std::optional<double> periods) {
-    if (periods && *periods < 1e9)
-        return Whole(std::int64_t(*periods));
-    return app::FormatFinite(periods, app::NumberPattern::Scientific2);
-}
-
 // The largest NI the field takes: a settling beyond it cannot be shown by any run.
 constexpr double kMostPeriodsSimulated = std::numeric_limits<std::int32_t>::max();
 
@@ -185,7 +178,7 @@ void ShowResults(graph_window::GraphWindowView& graph, const VerifiedCircuit& ve
             periods = settling->periods;
             seconds = settling->seconds;
         }
-        rippleLine = graph_window::RippleWiderThanBandLine(ripple, band);
+        rippleLine = app::RippleWiderThanBandLine(ripple, band);
     }
     // The first whole period within the band, counted from 1 as the run counts its periods.
     const std::optional<double> firstSettled =
@@ -195,7 +188,7 @@ void ShowResults(graph_window::GraphWindowView& graph, const VerifiedCircuit& ve
     };
     graph.SetResultText("ExactRippleLabel", FormatFinite(scaled(ripple, 1000), NumberPattern::Scientific2));
     graph.SetResultText("ExactMeanLabel", FormatFinite(mean, NumberPattern::Scientific2));
-    graph.SetResultText("SettlingLabel", WholeOrScientific(periods));
+    graph.SetResultText("SettlingLabel", app::WholeOrScientific(periods));
     graph.SetResultText("SettlingTimeLabel", FormatFinite(scaled(seconds, 1000), NumberPattern::Scientific2));
     graph.SetResultText("RippleWiderThanBandLabel", rippleLine);
     if (verified.IsPlainRc()) {
@@ -204,7 +197,7 @@ void ShowResults(graph_window::GraphWindowView& graph, const VerifiedCircuit& ve
         const bool settled = firstSettled && *firstSettled <= plot.NI;
         graph.SetResultText("SteadyStateLabel",
                             settled ? Text::tr("Soluzione esatta: a regime (1 %) dal periodo %1 di %2")
-                                          .arg(WholeOrScientific(firstSettled), Whole(plot.NI))
+                                          .arg(app::WholeOrScientific(firstSettled), Whole(plot.NI))
                                     : NotSettledLine(plot.NI, firstSettled));
         graph.SetResultColour("SteadyStateLabel",
                               settled ? app::kPaletteBlack : app::kWarningColour);

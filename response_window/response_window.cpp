@@ -5,13 +5,12 @@
 #include "app/message.h"
 #include "app/number_text.h"
 #include "app/text.h"
-#include "graph_window/filter_group.h"
+#include "plot/chart_plot.h"
+#include "plot/window.h"
 #include "response_window/bode_chart.h"
 #include "response_window/response_fields.h"
 #include "response_window/response_layout.h"
 #include "response_window/step_chart.h"
-#include "plot/chart_plot.h"
-#include "plot/window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -65,13 +64,6 @@ QWidget& Built(QWidget& window) {
                                                  app::TwipsToPixels(row.rect).size(), parent);
                      });
     return window;
-}
-
-// A whole number of periods as it is, or from 10^9 on in the pattern "0.00E+00".
-QString WholeOrScientific(double periods) {
-    if (periods < 1e9)
-        return QString::number(qint64(periods));
-    return FormatNumber(periods, NumberPattern::Scientific2);
 }
 
 } // namespace
@@ -219,9 +211,9 @@ void ResponseWindow::ShowStep(const std::optional<StepFigures>& figures,
     stepPlot_.SetChart(std::make_shared<StepChart>(*figures));
     show("StepBandLabel", FormatNumber(figures->band, NumberPattern::Scientific2));
     show("StepSettlingLabel", FormatNumber(figures->settling * 1e3, NumberPattern::Scientific2));
-    show("StepSettlingPeriodsLabel", WholeOrScientific(figures->periods));
+    show("StepSettlingPeriodsLabel", app::WholeOrScientific(figures->periods));
     show("StepRippleWiderThanBandLabel",
-         graph_window::RippleWiderThanBandLine(figures->ripple, figures->band));
+         app::RippleWiderThanBandLine(figures->ripple, figures->band));
 }
 
 void ResponseWindow::ShowBode(const BodeFigures& figures) {

@@ -17,7 +17,7 @@ namespace {
 
 using plot::ChartPainter, plot::ColumnOf, plot::ColumnStart, plot::DecimalsFor, plot::PaddedRange,
     plot::Ticks, plot::TicksOver, plot::ValueRange;
-using plot::kGridColour, plot::kMarkColour, plot::kTraceColour;
+using plot::kGridColour, plot::kMarkColour, plot::kMeanColour, plot::kTraceColour;
 
 using app::FormatNumber, app::FormatReading, app::NumberPattern;
 
