@@ -141,12 +141,7 @@ struct ChooserSession : MainWindowSession {
         field("Text3").setText("10");
         field("Text6").setText("10");
     }
-    ChooserWindow* chooser() {
-        for (QWidget* window : QApplication::topLevelWidgets())
-            if (auto* found = qobject_cast<ChooserWindow*>(window); found && found->isVisible())
-                return found;
-        return nullptr;
-    }
+    ChooserWindow* chooser() { return ShownWindow<ChooserWindow>(); }
     QTableWidget& table() { return *chooser()->findChild<QTableWidget*>("ChooserTable"); }
     QStringList cells() {
         QStringList texts;

@@ -221,15 +221,13 @@ void FilterDesignTest::theDesignAgreesWithFiftyDigits() {
     };
     const auto preciseWorst = [&](const FilterCircuit& nominal, double d) {
         double worst = 0;
-        for (int corner = 0; corner < 16; ++corner) {
+        for (int corner = 0; corner < (nominal.second ? 16 : 4); ++corner) {
             const auto side = [corner](int bit, double t) {
                 return (corner >> bit) & 1 ? 1 + t : 1 - t;
             };
             FilterCircuit circuit = nominal;
             circuit.R *= side(0, tolerances.resistor);
             circuit.C *= side(1, tolerances.capacitor);
-            if (!circuit.second && corner >= 4)
-                break;
             if (circuit.second) {
                 circuit.second->R2 *= side(2, tolerances.resistor);
                 circuit.second->C2 *= side(3, tolerances.capacitor);
@@ -254,9 +252,7 @@ void FilterDesignTest::theDesignAgreesWithFiftyDigits() {
                 if (rcf < 1)
                     continue; // near the full scale the ripple hardly moves with C
                 const std::optional<double> exact = ExactCapacitanceOf(shape, e, d, f, deltaVo);
-                QVERIFY2(
-                    exact && near(*exact, c),
-                    qPrintable(where + QString(": C off by %1").arg(exact.value_or(0) / c - 1)));
+                QVERIFY2(exact && near(*exact, c), qPrintable(where));
                 if (rcf < 1e12 || d != 0.5)
                     continue;
                 QVERIFY2(near(*WorstRippleOf(CircuitOf(shape, c), tolerances, e, d, f),

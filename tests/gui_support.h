@@ -81,6 +81,15 @@ private:
 inline QLocale EnglishLocale() { return QLocale(QLocale::English, QLocale::UnitedStates); }
 inline QLocale ItalianLocale() { return QLocale(QLocale::Italian, QLocale::Italy); }
 
+// The top-level window of that type on show, if any.
+template <typename Window>
+Window* ShownWindow() {
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (auto* window = qobject_cast<Window*>(widget); window && window->isVisible())
+            return window;
+    return nullptr;
+}
+
 // A fresh main window over a fresh design state, shown offscreen, and what the tests read and
 // do on it.
 struct MainWindowSession {

@@ -110,7 +110,6 @@ void SettlingTest::meanResponseStaysWithinTheBandFromThen() {
                 QVERIFY2(lastOut < s.seconds && s.seconds <= lastOut + grid, qPrintable(where));
                 QVERIFY2(std::fabs(departure(s.seconds * (1 - 1e-9))) > band, qPrintable(where));
                 QVERIFY2(std::fabs(departure(s.seconds)) <= band * (1 + 1e-9), qPrintable(where));
-                QCOMPARE(s.periods, std::ceil(s.seconds * f));
             }
         }
 }

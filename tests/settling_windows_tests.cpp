@@ -25,20 +25,13 @@ struct Session : MainWindowSession {
     QString graph(const char* label) {
         return main.GraphWindow().findChild<QLabel*>(label)->text();
     }
-    template <typename Window>
-    Window* shown() {
-        for (QWidget* widget : QApplication::topLevelWidgets())
-            if (auto* window = qobject_cast<Window*>(widget); window && window->isVisible())
-                return window;
-        return nullptr;
-    }
     QString response(const char* label) {
-        return shown<response_window::ResponseWindow>()->findChild<QLabel*>(label)->text();
+        return ShownWindow<response_window::ResponseWindow>()->findChild<QLabel*>(label)->text();
     }
     // "Risposta" with the response window's own fields as given.
     QStringList respond(const QString& fromDuty, const QString& bits) {
         QStringList messages = click("ResponseButton");
-        auto* window = shown<response_window::ResponseWindow>();
+        auto* window = ShownWindow<response_window::ResponseWindow>();
         window->findChild<QLineEdit*>("FromDutyField")->setText(fromDuty);
         window->findChild<QLineEdit*>("BitsField")->setText(bits);
         return messages + click("ResponseButton");
@@ -70,7 +63,7 @@ private slots:
         Session s;
         s.set({{"Text1", "10"}, {"Text2", "1"}, {"Text3", "10"}, {"Text6", "10"}, {"LoadField", load}});
         QVERIFY(s.click("ChooserButton").isEmpty());
-        auto* chooser = s.shown<chooser_window::ChooserWindow>();
+        auto* chooser = ShownWindow<chooser_window::ChooserWindow>();
         auto& table = *chooser->findChild<QTableWidget*>("ChooserTable");
         QCOMPARE(table.rowCount(), 5);
         for (int row = 0; row < table.rowCount(); ++row) {
@@ -78,7 +71,6 @@ private slots:
             table.selectRow(row);
             QTest::mouseClick(chooser->findChild<QPushButton*>("ChooserUseButton"),
                               Qt::LeftButton);
-            QCOMPARE(s.text("RLField"), load.isEmpty() ? QString() : s.text("RLField"));
             s.set({{"Text7", "10"}, {"Text8", "50"}, {"Text12", "10"}, {"Text13", "100"}, {"Text14", "1"}, {"Text15", "2000"}});
             QCOMPARE(s.click("Command2"), QStringList());
             QVERIFY2(s.respond("0", "").isEmpty(), qPrintable(where));

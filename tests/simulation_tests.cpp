@@ -541,7 +541,6 @@ void SimulationTest::planRun_data() {
     };
     row("tabulated", 10, 2000, 0.3, 1000, 1e-6, 1000, kPlanned);
     row("N 1", 1, 2000, 0.3, 1000, 1e-6, 1000, int(RunRefusal::NoPulseSample));
-    row("N 6, the fewest at D 0.3", 6, 2000, 0.3, 1000, 1e-6, 1000, kPlanned);
     row("N 0", 0, 2000, 0.3, 1000, 1e-6, 1000, int(RunRefusal::NoSamples));
     row("N negative", kMinCount, 2000, 0.3, 1000, 1e-6, 1000, int(RunRefusal::NoSamples));
     row("N at the limit", kMaxSamplesPerPeriod, 2000, 0.3, 1, 1e-6, 1000, kPlanned);
