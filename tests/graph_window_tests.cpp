@@ -594,8 +594,7 @@ private slots:
                            "1.61E+01",
                            "2.28"};
         // R·C·f = 4e307: R·C·ln 100, and so its periods, are beyond a real, and so beyond any NI;
-        // so are
-        // f/fc and E over the ripple, which the attenuation and the resolution go round.
+        // so are f/fc and E over the ripple, which the attenuation and the resolution go round.
         QTest::newRow("settling beyond a real")
             << EnglishLocale() << QStringList{"10", "30", "1e-3", "4e304", "1e9", "10", "1", "20"}
             << QStringList{"5.25E-305",

@@ -33,7 +33,7 @@ double Ulps(double value, int n) {
     return value;
 }
 
-// A hundred billionths of a percent above value: clearly not the same value.
+// 10^-14 above value, relatively: clearly not the same value.
 double Beyond(double value) { return value * (1 + 1e-14); }
 
 QByteArray Text(std::optional<double> v) { return v ? QByteArray::number(*v, 'g', 17) : "none"; }

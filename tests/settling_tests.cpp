@@ -81,7 +81,7 @@ void SettlingTest::firstOrderIsItsClosedForm() {
 
 void SettlingTest::meanResponseStaysWithinTheBandFromThen() {
     // The mean response stepped in long double from the state settled at D0·E, scanned on a grid
-    // of a thousandth of the slow time constant: its last point outside the band lies just
+    // of a two-hundredth of the slow time constant: its last point outside the band lies just
     // before the settling, and nothing after it leaves the band again. Bands of 1 % of the step
     // and ½ LSB of 12 bits of the full scale.
     const double kSteps[][2] = {{0, 0.5}, {0.3, 0.8}, {0.9, 0.1}, {0, 1}};
