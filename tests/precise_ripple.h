@@ -4,18 +4,21 @@
 // The settled ripple of a filter circuit at 50 digits, for the tests that check the last digits
 // of the engine's: the state equations as written, e^(A·t) by Sylvester's formula from the two
 // eigenvalues, the settled start as the fixed point of the period map, and the extremes of each
-// phase by golden section. Nothing is taken from the engine's modes: at 50 digits the
+// phase by Brent's method. Nothing is taken from the engine's modes: at 50 digits the
 // differences that cancel in doubles keep far more digits than the engine's result has.
 
 #include "engine/filter_circuit.h"
 
+#include <boost/math/tools/minima.hpp>
 #include <boost/multiprecision/cpp_bin_float.hpp>
 
 #include <algorithm>
+#include <limits>
 
 namespace precise_ripple {
 
 using Real = boost::multiprecision::cpp_bin_float_50;
+using boost::math::tools::brent_find_minima;
 
 struct Vector {
     Real v1, v2;
@@ -90,39 +93,20 @@ inline Real SettledRipple(const engine::FilterCircuit& circuit, double e, double
         start = {b.v1 / (1 - m1.v1), 0};
     }
     const Vector atSwitch = After(m, start, 1, on);
-    // Each phase is a constant plus two exponentials: at most one turn, so golden section
-    // finds its highest and its lowest value, or an end.
+    // Each phase is a constant plus two exponentials: at most one turn, which Brent's method
+    // finds, or an end. Each phase starts where the one before ends.
+    const int bits = std::numeric_limits<Real>::digits / 2;
     Real high = Output(m, start), low = high;
     for (int phase = 0; phase < 2; ++phase) {
         const Vector from = phase == 0 ? start : atSwitch;
         const int u = phase == 0 ? 1 : 0;
         const Real length = phase == 0 ? on : off;
         const auto y = [&](const Real& t) { return Output(m, After(m, from, u, t)); };
-        for (const int sign : {1, -1}) {
-            const Real ratio = (sqrt(Real(5)) - 1) / 2;
-            Real a = 0, c = length;
-            Real p = c - ratio * (c - a), q = a + ratio * (c - a);
-            Real yp = sign * y(p), yq = sign * y(q);
-            for (int step = 0; step < 100; ++step) {
-                if (yp < yq) {
-                    a = p;
-                    p = q;
-                    yp = yq;
-                    q = a + ratio * (c - a);
-                    yq = sign * y(q);
-                } else {
-                    c = q;
-                    q = p;
-                    yq = yp;
-                    p = c - ratio * (c - a);
-                    yp = sign * y(p);
-                }
-            }
-            for (const Real& t : {Real(0), (a + c) / 2, length}) {
-                high = std::max(high, y(t));
-                low = std::min(low, y(t));
-            }
-        }
+        const auto minusY = [&](const Real& t) { return -y(t); };
+        const Real end = y(length), highest = -brent_find_minima(minusY, Real(0), length, bits).second,
+                   lowest = brent_find_minima(y, Real(0), length, bits).second;
+        high = std::max({high, end, highest});
+        low = std::min({low, end, lowest});
     }
     return Real(e) * (high - low);
 }
