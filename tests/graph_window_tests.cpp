@@ -39,13 +39,6 @@ namespace {
 
 // The main window with the graph command's fields at hand, and the graph window it opens.
 struct Session : MainWindowSession {
-    // Verification fields and run settings: E, D, f, R, C, N, NP, NI.
-    void setVerification(const QStringList& values) {
-        const char* names[] = {"Text7",  "Text8",  "Text12", "Text9",
-                               "Text10", "Text13", "Text14", "Text15"};
-        for (int k = 0; k < values.size(); ++k)
-            field(names[k]).setText(values[k]);
-    }
     void setWorkedExample(const char* NP = "1") {
         setVerification({"10", "30", "1", "1", "1000", "10", NP, "2000"});
     }

@@ -105,4 +105,11 @@ struct MainWindowSession {
     QColor textColour(const QString& name) { return field(name).palette().color(QPalette::Text); }
     QString caption(const QString& name) { return main.findChild<QLabel*>(name)->text(); }
     QStringList click(const char* button) { return ClickAndAnswer(main, button); }
+    // The verification fields E, D, f, R, C, N, NP, NI in that order, as many as given.
+    void setVerification(const QStringList& values) {
+        const char* names[] = {"Text7",  "Text8",  "Text12", "Text9",
+                               "Text10", "Text13", "Text14", "Text15"};
+        for (int k = 0; k < values.size(); ++k)
+            field(names[k]).setText(values[k]);
+    }
 };

@@ -41,11 +41,7 @@ private slots:
         if (ratio == 1)
             QSKIP("only with QT_SCALE_FACTOR above 1");
         MainWindowSession session;
-        const char* names[] = {"Text7", "Text8", "Text12", "Text9", "Text10", "Text13", "Text14",
-                               "Text15"};
-        const QStringList values{"10", "30", "1", "1", "1000", "10", "1", "2000"};
-        for (int k = 0; k < values.size(); ++k)
-            session.field(names[k]).setText(values[k]);
+        session.setVerification({"10", "30", "1", "1", "1000", "10", "1", "2000"});
         QVERIFY(session.click("Command2").isEmpty());
         Form2& graph = session.main.GraphWindow();
         (void)QTest::qWaitForWindowExposed(&graph);

@@ -35,12 +35,7 @@ namespace {
 
 // One RC of τ = 1 ms at 1 kHz, E 10 V, D 30 %: fc = 159.15 Hz.
 struct Session : MainWindowSession {
-    Session() {
-        const char* names[] = {"Text7", "Text8", "Text12", "Text9", "Text10"};
-        const char* values[] = {"10", "30", "1", "1", "1000"};
-        for (int k = 0; k < 5; ++k)
-            field(names[k]).setText(values[k]);
-    }
+    Session() { setVerification({"10", "30", "1", "1", "1000"}); }
     QStringList Respond() {
         const QStringList shown = click("ResponseButton");
         if (ResponseWindow* window = Window()) {

@@ -29,12 +29,6 @@ enum class Edge {
 };
 
 struct Session : MainWindowSession {
-    void setVerification(const QStringList& values) {
-        const char* names[] = {"Text7",  "Text8",  "Text12", "Text9",
-                               "Text10", "Text13", "Text14", "Text15"};
-        for (int k = 0; k < values.size(); ++k)
-            field(names[k]).setText(values[k]);
-    }
     Form2& graph() { return main.GraphWindow(); }
     QString result(const char* label) { return graph().findChild<QLabel*>(label)->text(); }
     QPushButton& button(const char* name) { return *main.findChild<QPushButton*>(name); }
