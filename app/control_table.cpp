@@ -20,6 +20,10 @@ namespace {
 
 constexpr int kTwipsPerPixel = 15;
 
+// The text of a disabled control on a light fill of the program's, where the palette's is too
+// light to read there.
+constexpr Rgb kDisabledOnFill = MakeRgb(110, 110, 110);
+
 // A push button that Enter and Return press as well as the space bar, as desktop programs do;
 // none is a dialog's default button.
 class EnterButton : public QPushButton {
@@ -101,6 +105,19 @@ void ApplyColours(QWidget& control, const ControlRow& row) {
         palette.setColor(QPalette::Window, fill);
         palette.setColor(QPalette::Base, fill);
         palette.setColor(QPalette::Button, fill);
+        // The fill is the program's own, so is the text on it: black where the row names no
+        // colour, whatever the palette's text (a dark palette's white would vanish). Disabled, the
+        // palette's grey stays where it reads on a light fill; a dark palette's light grey does
+        // not, and gives way to a mid grey.
+        const QColor black = QColor::fromRgb(kPaletteBlack);
+        for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+            for (const QPalette::ColorRole role :
+                 {QPalette::Text, QPalette::WindowText, QPalette::ButtonText})
+                palette.setColor(group, role, black);
+        for (const QPalette::ColorRole role :
+             {QPalette::Text, QPalette::WindowText, QPalette::ButtonText})
+            if (palette.color(QPalette::Disabled, role).lightness() > 160)
+                palette.setColor(QPalette::Disabled, role, QColor(kDisabledOnFill));
         control.setPalette(palette);
         control.setAutoFillBackground(row.kind == ControlKind::Label);
     }
@@ -140,7 +157,12 @@ QFont MakeFont(ControlFont font) {
 
 void SetTextColour(QWidget& control, Rgb colour) {
     QPalette palette = control.palette();
-    const QColor text = QColor::fromRgb(colour);
+    // A background the control's own palette sets is a fill of the program's.
+    const QPalette::ColorRole backgroundRole = control.backgroundRole();
+    const Rgb background = palette.color(backgroundRole).rgb();
+    const QColor text = QColor::fromRgb(palette.isBrushSet(QPalette::Active, backgroundRole)
+                                            ? ReadableOnFill(colour, background)
+                                            : ReadableOn(colour, background));
     palette.setColor(QPalette::Text, text);
     palette.setColor(QPalette::WindowText, text);
     palette.setColor(QPalette::ButtonText, text);

@@ -131,7 +131,8 @@ void ChooserWindow::Show(FilterChoice choice) {
                                    (IsNumber(ChooserColumn(column)) ? Qt::AlignRight : Qt::AlignLeft));
             if (ChooserColumn(column) == ChooserColumn::Verdict &&
                 (shown.tooSlow || shown.unreachable))
-                item->setForeground(QColor::fromRgb(app::kWarningColour));
+                item->setForeground(
+                    QColor::fromRgb(app::ReadableOnFill(app::kWarningColour, app::kWhite)));
             table_.setItem(row, column, item);
         }
     FitColumns();
