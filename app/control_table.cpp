@@ -4,6 +4,7 @@
 #include "app/images.h"
 #include "app/text.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QColor>
 #include <QKeyEvent>
@@ -159,10 +160,22 @@ void SetTextColour(QWidget& control, Rgb colour) {
     QPalette palette = control.palette();
     // A background the control's own palette sets is a fill of the program's.
     const QPalette::ColorRole backgroundRole = control.backgroundRole();
+    const bool onFill = palette.isBrushSet(QPalette::Active, backgroundRole);
     const Rgb background = palette.color(backgroundRole).rgb();
-    const QColor text = QColor::fromRgb(palette.isBrushSet(QPalette::Active, backgroundRole)
-                                            ? ReadableOnFill(colour, background)
-                                            : ReadableOn(colour, background));
+    const QPalette::ColorRole roles[] = {QPalette::Text, QPalette::WindowText,
+                                         QPalette::ButtonText};
+    // Black on a dark window is the palette's own text, as every caption there is.
+    if (!onFill && colour == kPaletteBlack && ReadableOn(colour, background) != colour) {
+        const QPalette own = QApplication::palette(&control);
+        for (const QPalette::ColorGroup group :
+             {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+            for (const QPalette::ColorRole role : roles)
+                palette.setColor(group, role, own.color(group, role));
+        control.setPalette(palette);
+        return;
+    }
+    const QColor text = QColor::fromRgb(onFill ? ReadableOnFill(colour, background)
+                                               : ReadableOn(colour, background));
     palette.setColor(QPalette::Text, text);
     palette.setColor(QPalette::WindowText, text);
     palette.setColor(QPalette::ButtonText, text);

@@ -319,6 +319,12 @@ click() {
 
 capture() {
   local id=$1 file=$2
+  # Without a window manager no window is active, and a dark style dims an inactive window's
+  # text: give the window the keyboard's focus, as a user's click would.
+  if [ "$DARK" -eq 1 ]; then
+    xdotool windowfocus --sync "$id" 2>/dev/null || true
+    wait_idle
+  fi
   import -silent -window "$id" "$WORK/grab.png" || fail "could not grab window $id"
   mv "$WORK/grab.png" "$file"
   say "saved $file ($(identify -format '%wx%h' "$file"))"
