@@ -13,10 +13,10 @@ QIcon VelmaroIcon();
 
 // The circuits the schematic draws.
 enum class SchematicCircuit {
-    OneStage,          // R and C
-    OneStageLoaded,    // R and C, RL across the output
-    TwoStages,         // R and C, then R2 and C2
-    TwoStagesLoaded,   // the same, RL across the output
+    OneStage,        // R and C
+    OneStageLoaded,  // R and C, RL across the output
+    TwoStages,       // R and C, then R2 and C2
+    TwoStagesLoaded, // the same, RL across the output
 };
 
 // The circuit's schematic, 320 x 214 device-independent pixels, drawn from its vector source

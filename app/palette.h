@@ -3,7 +3,8 @@
 
 // The program's colours, as 0xAARRGGBB values: the layout of the toolkit's QRgb, so that the
 // widget code takes them as they are, while the drawing geometry, the engine's neighbours and
-// the fuzz target use them without any toolkit header.
+// the fuzz target use them without any toolkit header. Last, how a text colour is made to read on
+// a background.
 
 #include <algorithm>
 #include <cmath>

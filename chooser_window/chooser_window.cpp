@@ -8,11 +8,11 @@
 #include "plot/window.h"
 
 #include <QHeaderView>
-#include <QPainter>
-#include <QStyleOptionHeader>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
+#include <QStyleOptionHeader>
 #include <QTableWidget>
 
 #include <algorithm>

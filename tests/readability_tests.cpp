@@ -21,22 +21,10 @@ namespace {
 
 // A dark palette as desktops set one; its own pairs of text and background read.
 QPalette DarkPalette() {
-    QPalette dark;
-    const QColor window(45, 45, 48), base(30, 30, 32), text(235, 235, 235);
-    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
-        dark.setColor(group, QPalette::Window, window);
-        dark.setColor(group, QPalette::Base, base);
-        dark.setColor(group, QPalette::AlternateBase, window);
-        dark.setColor(group, QPalette::Button, window);
-        for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text,
-                                               QPalette::ButtonText, QPalette::HighlightedText})
-            dark.setColor(group, role, text);
-        dark.setColor(group, QPalette::Highlight, QColor(30, 80, 140));
-        dark.setColor(group, QPalette::PlaceholderText, QColor(160, 160, 160));
-    }
-    dark.setColor(QPalette::Disabled, QPalette::Window, window);
-    dark.setColor(QPalette::Disabled, QPalette::Base, window);
-    dark.setColor(QPalette::Disabled, QPalette::Button, window);
+    QPalette dark(QColor(235, 235, 235), QColor(45, 45, 48), QColor(90, 90, 90),
+                  QColor(20, 20, 20), QColor(60, 60, 60), QColor(235, 235, 235),
+                  QColor(235, 235, 235), QColor(30, 30, 32), QColor(45, 45, 48));
+    dark.setColor(QPalette::Highlight, QColor(30, 80, 140));
     for (const QPalette::ColorRole role :
          {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
         dark.setColor(QPalette::Disabled, role, QColor(127, 127, 127));
@@ -102,8 +90,8 @@ QList<std::pair<QString, double>> TextContrasts(QWidget& window) {
             if (auto* option = qobject_cast<QRadioButton*>(widget)) {
                 QStyleOptionButton style;
                 style.initFrom(option);
-                inside = option->style()->subElementRect(QStyle::SE_RadioButtonContents, &style,
-                                                         option);
+                inside =
+                    option->style()->subElementRect(QStyle::SE_RadioButtonContents, &style, option);
             }
             measure(widget->objectName(), Grab(*widget), inside);
         }
