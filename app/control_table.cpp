@@ -21,8 +21,8 @@ namespace {
 
 constexpr int kTwipsPerPixel = 15;
 
-// The text of a disabled control on a light fill of the program's, where the palette's is too
-// light to read there.
+// The text of a disabled control on a light fill of the program's, under a dark palette whose
+// own disabled grey is too light to read there.
 constexpr Rgb kDisabledOnFill = MakeRgb(110, 110, 110);
 
 // A push button that Enter and Return press as well as the space bar, as desktop programs do;
@@ -107,17 +107,17 @@ void ApplyColours(QWidget& control, const ControlRow& row) {
         palette.setColor(QPalette::Base, fill);
         palette.setColor(QPalette::Button, fill);
         // The fill is the program's own, so is the text on it: black where the row names no
-        // colour, whatever the palette's text (a dark palette's white would vanish). Disabled, the
-        // palette's grey stays where it reads on a light fill; a dark palette's light grey does
-        // not, and gives way to a mid grey.
+        // colour, whatever the palette's text (a dark palette's white would vanish). Disabled, a
+        // light palette's grey stays; a dark palette's light grey would vanish on the light fill,
+        // and gives way to a mid grey.
         const QColor black = QColor::fromRgb(kPaletteBlack);
         for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
             for (const QPalette::ColorRole role :
                  {QPalette::Text, QPalette::WindowText, QPalette::ButtonText})
                 palette.setColor(group, role, black);
-        for (const QPalette::ColorRole role :
-             {QPalette::Text, QPalette::WindowText, QPalette::ButtonText})
-            if (palette.color(QPalette::Disabled, role).lightness() > 160)
+        if (QApplication::palette(&control).color(QPalette::Window).lightness() < 128)
+            for (const QPalette::ColorRole role :
+                 {QPalette::Text, QPalette::WindowText, QPalette::ButtonText})
                 palette.setColor(QPalette::Disabled, role, QColor(kDisabledOnFill));
         control.setPalette(palette);
         control.setAutoFillBackground(row.kind == ControlKind::Label);
