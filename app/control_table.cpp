@@ -4,6 +4,7 @@
 #include "app/images.h"
 #include "app/text.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QColor>
 #include <QKeyEvent>
@@ -19,6 +20,10 @@ namespace app {
 namespace {
 
 constexpr int kTwipsPerPixel = 15;
+
+// The text of a disabled control on a light fill of the program's, under a dark palette whose
+// own disabled grey is too light to read there.
+constexpr Rgb kDisabledOnFill = MakeRgb(110, 110, 110);
 
 // A push button that Enter and Return press as well as the space bar, as desktop programs do;
 // none is a dialog's default button.
@@ -101,6 +106,19 @@ void ApplyColours(QWidget& control, const ControlRow& row) {
         palette.setColor(QPalette::Window, fill);
         palette.setColor(QPalette::Base, fill);
         palette.setColor(QPalette::Button, fill);
+        // The fill is the program's own, so is the text on it: black where the row names no
+        // colour, whatever the palette's text (a dark palette's white would vanish). Disabled, a
+        // light palette's grey stays; a dark palette's light grey would vanish on the light fill,
+        // and gives way to a mid grey.
+        const QColor black = QColor::fromRgb(kPaletteBlack);
+        for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+            for (const QPalette::ColorRole role :
+                 {QPalette::Text, QPalette::WindowText, QPalette::ButtonText})
+                palette.setColor(group, role, black);
+        if (QApplication::palette(&control).color(QPalette::Window).lightness() < 128)
+            for (const QPalette::ColorRole role :
+                 {QPalette::Text, QPalette::WindowText, QPalette::ButtonText})
+                palette.setColor(QPalette::Disabled, role, QColor(kDisabledOnFill));
         control.setPalette(palette);
         control.setAutoFillBackground(row.kind == ControlKind::Label);
     }
@@ -140,7 +158,24 @@ QFont MakeFont(ControlFont font) {
 
 void SetTextColour(QWidget& control, Rgb colour) {
     QPalette palette = control.palette();
-    const QColor text = QColor::fromRgb(colour);
+    // A background the control's own palette sets is a fill of the program's.
+    const QPalette::ColorRole backgroundRole = control.backgroundRole();
+    const bool onFill = palette.isBrushSet(QPalette::Active, backgroundRole);
+    const Rgb background = palette.color(backgroundRole).rgb();
+    const QPalette::ColorRole roles[] = {QPalette::Text, QPalette::WindowText,
+                                         QPalette::ButtonText};
+    // Black on a dark window is the palette's own text, as every caption there is.
+    if (!onFill && colour == kPaletteBlack && ReadableOn(colour, background) != colour) {
+        const QPalette own = QApplication::palette(&control);
+        for (const QPalette::ColorGroup group :
+             {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+            for (const QPalette::ColorRole role : roles)
+                palette.setColor(group, role, own.color(group, role));
+        control.setPalette(palette);
+        return;
+    }
+    const QColor text = QColor::fromRgb(onFill ? ReadableOnFill(colour, background)
+                                               : ReadableOn(colour, background));
     palette.setColor(QPalette::Text, text);
     palette.setColor(QPalette::WindowText, text);
     palette.setColor(QPalette::ButtonText, text);

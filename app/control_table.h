@@ -128,7 +128,9 @@ struct NamingRow {
 // Gives each row's control the accessible name its labels make, from their texts as shown.
 void NameControls(QWidget& window, std::span<const NamingRow> rows);
 
-// The text colour of a field or caption, as a command sets it.
+// The text colour of a field or caption, as a command sets it, made to read where it lies: on a
+// fill of the program's darkened as far as needed (ReadableOnFill), on the palette's background
+// lightened where that is dark (ReadableOn).
 void SetTextColour(QWidget& control, Rgb colour);
 
 // The value a result label shows; its accessible name says what it holds, and the value is its

@@ -38,6 +38,26 @@ QIcon VelmaroIcon() {
     return icon;
 }
 
-QPixmap SchematicPicture() { return Render(":/velmaro/schematic.svg", QSize(320, 214)); }
+QPixmap SchematicPicture(SchematicCircuit circuit, qreal devicePixelRatio) {
+    const char* source = ":/velmaro/schematic.svg";
+    switch (circuit) {
+    case SchematicCircuit::OneStage:
+        break;
+    case SchematicCircuit::OneStageLoaded:
+        source = ":/velmaro/schematic-load.svg";
+        break;
+    case SchematicCircuit::TwoStages:
+        source = ":/velmaro/schematic-two-stages.svg";
+        break;
+    case SchematicCircuit::TwoStagesLoaded:
+        source = ":/velmaro/schematic-two-stages-load.svg";
+        break;
+    }
+    const qreal ratio = devicePixelRatio > 0 ? devicePixelRatio : 1;
+    const QSize size(320, 214);
+    QPixmap picture = Render(QString::fromLatin1(source), (QSizeF(size) * ratio).toSize());
+    picture.setDevicePixelRatio(ratio);
+    return picture;
+}
 
 } // namespace app

@@ -10,7 +10,9 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
+#include <QStyleOptionHeader>
 #include <QTableWidget>
 
 #include <algorithm>
@@ -23,13 +25,42 @@ namespace {
 // The rows share the table's height under the headings, none lower than this.
 constexpr int kLowestRow = 22;
 
+// The headings in the header's own text colour at full strength, each centred on a section the
+// style draws: a style may dim a heading to half (Adwaita does), which on the table's white is
+// 4 : 1, too faint to read well.
+class ChooserHeader : public QHeaderView {
+public:
+    explicit ChooserHeader(QWidget* parent) : QHeaderView(Qt::Horizontal, parent) {
+        setSectionsClickable(true);
+    }
+
+protected:
+    void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override {
+        if (!rect.isValid())
+            return;
+        QStyleOptionHeader section;
+        initStyleOption(&section);
+        section.rect = rect;
+        section.section = logicalIndex;
+        style()->drawControl(QStyle::CE_HeaderSection, &section, painter, this);
+        painter->save();
+        painter->setFont(font());
+        painter->setPen(palette().color(QPalette::ButtonText));
+        painter->drawText(rect.adjusted(4, 0, -4, 0), Qt::AlignCenter,
+                          model()->headerData(logicalIndex, orientation()).toString());
+        painter->restore();
+    }
+};
+
 // The two controls made here: the table and the plot.
 QWidget& Built(QWidget& window) {
     app::BuildWindow(window, "ChooserWindow", kChooserWidthTwips, kChooserHeightTwips, kChooserRows,
                      [](const app::ControlRow& row, QWidget* parent) -> QWidget* {
                          if (app::SameText(row.name, "TradeOffPlot"))
                              return new TradeOffPlot(parent);
-                         return new QTableWidget(parent);
+                         auto* table = new QTableWidget(parent);
+                         table->setHorizontalHeader(new ChooserHeader(table));
+                         return table;
                      });
     return window;
 }
@@ -131,7 +162,8 @@ void ChooserWindow::Show(FilterChoice choice) {
                                    (IsNumber(ChooserColumn(column)) ? Qt::AlignRight : Qt::AlignLeft));
             if (ChooserColumn(column) == ChooserColumn::Verdict &&
                 (shown.tooSlow || shown.unreachable))
-                item->setForeground(QColor::fromRgb(app::kWarningColour));
+                item->setForeground(
+                    QColor::fromRgb(app::ReadableOnFill(app::kWarningColour, app::kWhite)));
             table_.setItem(row, column, item);
         }
     FitColumns();

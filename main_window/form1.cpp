@@ -11,6 +11,7 @@
 #include "main_window/form1_layout.h"
 #include "main_window/graph_command.h"
 #include "main_window/response_command.h"
+#include "main_window/schematic.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -50,7 +51,8 @@ QWidget& Built(QWidget& window) {
 Form1::Form1(app::DesignState& state, QWidget* parent)
     : QWidget(parent), state_(state), controls_(Built(*this), kForm1Rows) {
     setWindowTitle(app::ProgramTitle());
-    app::BoundControl<QLabel>(*this, "Picture1").setPixmap(app::SchematicPicture());
+    new SchematicView(app::BoundControl<QLabel>(*this, "Picture1"), List("OrderCombo"),
+                      Field("LoadField"), this);
 
     connect(&app::BoundControl<QPushButton>(*this, "Command3"), &QPushButton::clicked, this,
             [this] { RunExampleData(*this); });

@@ -48,9 +48,9 @@ std::variant<StepChoice, QString> ReadStepFields(const QString& fromDuty, const 
                         "numeri rappresentabili.")
             .arg(Text::tr(kFromDutySubject));
     choice.fromDuty = *percent / 100;
-    if (!(choice.fromDuty >= 0 && choice.fromDuty < 1))
-        return Text::tr("Il Duty Cycle di partenza non può essere negativo o maggiore o uguale al "
-                        "100%!");
+    // 100 % holds the output at E·g before the step: a full-scale step down to D.
+    if (!(choice.fromDuty >= 0 && choice.fromDuty <= 1))
+        return Text::tr("Il Duty Cycle di partenza non può essere negativo o maggiore del 100%!");
     if (withBits) {
         const std::optional<double> count = app::ReadFieldNumber(bits);
         if (!count || !(*count >= kFewestBits && *count <= kMostBits) ||

@@ -13,7 +13,7 @@
 
 namespace response_window {
 
-// The duty cycle before the step, in % (from 0 up to but excluding 100), and the converter's
+// The duty cycle before the step, in % (from 0 up to and including 100), and the converter's
 // resolution in bits (empty: the band is 1 % of the step; else a whole number from 1 to 24): the
 // choice, or the message for the first fault.
 std::variant<StepChoice, QString> ReadStepFields(const QString& fromDuty, const QString& bits);

@@ -28,6 +28,9 @@ Options:
   --graph              also drive the commands and save the graph window
   --chooser            also open the filter chooser and save it
   --response           also click "Risposta" and save the response window
+  --dark               run under the dark Adwaita style (the adwaita-qt6 package, installed when
+                       missing) and save each picture with "-dark" before ".png":
+                       form1-dark.png, form2-dark.png...
   --out-dir DIR        where to write the pictures (default: docs/ of the project)
   --main-file NAME     file name of the main window picture (default: form1.png)
   --graph-file NAME    file name of the graph window picture (default: form2.png)
@@ -58,6 +61,7 @@ RESPONSE_FILE=response.png
 WITH_GRAPH=0
 WITH_CHOOSER=0
 WITH_RESPONSE=0
+DARK=0
 TIMEOUT=30
 DO_BUILD=1
 
@@ -66,6 +70,7 @@ while [ $# -gt 0 ]; do
     --graph) WITH_GRAPH=1 ;;
     --chooser) WITH_CHOOSER=1 ;;
     --response) WITH_RESPONSE=1 ;;
+    --dark) DARK=1 ;;
     --out-dir) OUT_DIR=${2:?--out-dir needs a directory}; shift ;;
     --main-file) MAIN_FILE=${2:?--main-file needs a file name}; shift ;;
     --graph-file) GRAPH_FILE=${2:?--graph-file needs a file name}; shift ;;
@@ -81,6 +86,17 @@ while [ $# -gt 0 ]; do
   esac
   shift
 done
+# The dark pictures' default names; a name given with its option stays as given.
+if [ "$DARK" -eq 1 ]; then
+  for name in MAIN_FILE GRAPH_FILE MEASURING_FILE RUN_FILE FOCUS_FILE CHOOSER_FILE RESPONSE_FILE; do
+    declare -n file=$name
+    case $file in
+      form1.png | form2.png | form2-measuring.png | form2-running.png | form2-keyboard.png | \
+        chooser.png | response.png) file=${file%.png}-dark.png ;;
+    esac
+    unset -n file
+  done
+fi
 if ! [[ $TIMEOUT =~ ^[1-9][0-9]*$ ]]; then
   echo "screenshot: --timeout wants a whole number of seconds, not '$TIMEOUT'" >&2
   exit 2
@@ -134,6 +150,12 @@ CURSOR_B=(746 510)
 
 say() { echo "screenshot: $*" >&2; }
 
+# A dark style as a desktop user picks one: Adwaita's, whose palette is dark throughout.
+STYLE_ARGS=()
+if [ "$DARK" -eq 1 ]; then
+  SCREENSHOT_PACKAGES+=(adwaita-qt6)
+  STYLE_ARGS=(-style Adwaita-Dark)
+fi
 install_missing_packages "${PACKAGES[@]}" "${SCREENSHOT_PACKAGES[@]}"
 if [ "$DO_BUILD" -eq 1 ]; then
   build "$BUILD_DIR" velmaro
@@ -297,6 +319,12 @@ click() {
 
 capture() {
   local id=$1 file=$2
+  # Without a window manager no window is active, and a dark style dims an inactive window's
+  # text: give the window the keyboard's focus, as a user's click would.
+  if [ "$DARK" -eq 1 ]; then
+    xdotool windowfocus --sync "$id" 2>/dev/null || true
+    wait_idle
+  fi
   import -silent -window "$id" "$WORK/grab.png" || fail "could not grab window $id"
   mv "$WORK/grab.png" "$file"
   say "saved $file ($(identify -format '%wx%h' "$file"))"
@@ -320,7 +348,7 @@ xdotool mousemove "$PARK_X" "$PARK_Y"
 mkdir -m 700 "$WORK/runtime"
 env -u WAYLAND_DISPLAY -u QT_SCALE_FACTOR -u QT_SCREEN_SCALE_FACTORS \
   QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$WORK/runtime" \
-  "$PROGRAM" >"$WORK/velmaro.log" 2>&1 &
+  "$PROGRAM" "${STYLE_ARGS[@]}" >"$WORK/velmaro.log" 2>&1 &
 APP_PID=$!
 
 # The first window the program shows is the main window.

@@ -2,6 +2,7 @@
 // The main window driven as a user drives it: its layout, "Dati Esempio" and "Calcola C".
 
 #include "app/control_table.h"
+#include "app/images.h"
 #include "graph_window/plot_area.h"
 #include "main_window/form1.h"
 #include "main_window/form1_layout.h"
@@ -9,6 +10,7 @@
 #include "tests/test_registry.h"
 
 #include <QAccessible>
+#include <QCryptographicHash>
 #include <QComboBox>
 #include <QFontInfo>
 #include <QLabel>
@@ -239,7 +241,14 @@ private slots:
             main.main.findChild<QComboBox*>(combos[k])->setCurrentIndex(choice[k]);
         QCOMPARE(group(), shown);
         auto& worst = *main.main.findChild<QLabel*>("WorstRippleLabel");
-        QCOMPARE(worst.palette().color(QPalette::WindowText), red ? QColor(255, 0, 0) : Qt::black);
+        // A warning in red, dark enough to read on the light blue box.
+        const QColor worstColour = worst.palette().color(QPalette::WindowText);
+        if (red) {
+            QVERIFY(worstColour.red() >= 128 && worstColour.green() == 0 && worstColour.blue() == 0);
+            QVERIFY(ContrastRatio(worstColour.rgb(), kLightBlue) >= kReadableContrast);
+        } else {
+            QCOMPARE(worstColour, QColor(Qt::black));
+        }
         QCOMPARE(Accessible(*main.main.findChild<QLabel*>("StandardCLabel"), QAccessible::Name),
                  shown[0] + " [nF]");
 
@@ -484,6 +493,60 @@ private slots:
         MainWindow main;
         const QString text = Accessible(main.main.GraphWindow().Plot(), QAccessible::Description);
         QVERIFY(text.contains("Vi(t)") && text.contains("iC(t)") && text.contains("Vo(t)"));
+    }
+
+    // The schematic draws the circuit the design describes, following "Ordine" and "RL" as they
+    // change; the one RC it starts with is today's picture, pixel for pixel. Each circuit has a
+    // picture of its own, drawn from its vector source at a pixel ratio of 2, not enlarged.
+    void theSchematicFollowsTheCircuit() {
+        const QByteArray oneStage = "1de54144dea7d63350caccc89f5bafcad14a30f2";
+        const auto digest = [](const QImage& image) {
+            const QImage bits = image.convertToFormat(QImage::Format_ARGB32);
+            return QCryptographicHash::hash(
+                       QByteArrayView(bits.constBits(), bits.sizeInBytes()),
+                       QCryptographicHash::Sha1)
+                .toHex();
+        };
+        struct Case {
+            int order;
+            const char* load;
+            const char* description;
+        };
+        const Case cases[] = {
+            {0, "", "Schema: filtro RC"},
+            {0, "47", "Schema: filtro RC con carico RL"},
+            {1, "47", "Schema: due stadi RC (R, C e R2, C2) con carico RL"},
+            {1, "", "Schema: due stadi RC (R, C e R2, C2)"},
+            {1, "0", "Schema: due stadi RC (R, C e R2, C2)"},
+            {1, "x", "Schema: due stadi RC (R, C e R2, C2)"},
+            {0, "1e-3", "Schema: filtro RC con carico RL"},
+            {0, "", "Schema: filtro RC"},
+        };
+        MainWindow main;
+        auto& picture = *main.main.findChild<QLabel*>("Picture1");
+        auto& order = *main.main.findChild<QComboBox*>("OrderCombo");
+        QMap<QString, QByteArray> drawn;
+        for (const Case& c : cases) {
+            const QString where = QString("order %1, RL \"%2\"").arg(c.order).arg(c.load);
+            order.setCurrentIndex(c.order);
+            main.field("LoadField").setText(c.load);
+            QCOMPARE(picture.accessibleDescription(), QString(c.description));
+            QCOMPARE(picture.pixmap().deviceIndependentSize(), QSizeF(320, 214));
+            const QByteArray shown = digest(picture.pixmap().toImage());
+            if (c.order == 0 && !*c.load)
+                QVERIFY2(shown == oneStage, shown.constData());
+            QVERIFY2(drawn.value(c.description, shown) == shown, qPrintable(where));
+            QVERIFY2(drawn.key(shown, c.description) == c.description, qPrintable(where));
+            drawn[c.description] = shown;
+        }
+        QCOMPARE(drawn.size(), 4);
+        for (const SchematicCircuit circuit :
+             {SchematicCircuit::OneStage, SchematicCircuit::TwoStagesLoaded}) {
+            const QPixmap sharp = SchematicPicture(circuit, 2);
+            QCOMPARE(sharp.size(), QSize(640, 428));
+            QCOMPARE(sharp.deviceIndependentSize(), QSizeF(320, 214));
+            QVERIFY(sharp.toImage() != SchematicPicture(circuit).toImage().scaled(640, 428));
+        }
     }
 };
 

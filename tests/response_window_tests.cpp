@@ -182,8 +182,8 @@ private slots:
         const QString alphabet = " Puoi scrivere soltanto numeri razionali con il punto come "
                                  "separatore decimale, anche in forma esponenziale. Ad es: 1.23 , "
                                  "1E-5 , 5E3";
-        const QString duty = "Il Duty Cycle di partenza non può essere negativo o maggiore o "
-                             "uguale al 100%!";
+        const QString duty =
+            "Il Duty Cycle di partenza non può essere negativo o maggiore del 100%!";
         const QString bits =
             "La risoluzione del DAC deve essere un numero intero di bit da 1 a 24!";
         const auto row = [](const char* name, const char* fromDuty, const char* bitsText,
@@ -199,7 +199,7 @@ private slots:
         row("D beyond doubles", "1e400", "",
             "Errore di inserimento dati per il valore del Duty Cycle di partenza in %. Il numero "
             "è fuori dall'intervallo dei numeri rappresentabili.");
-        row("D 100", "100", "", duty);
+        row("D just above 100", "100.000001", "", duty);
         row("D negative", "-0.001", "", duty);
         row("D refused before bits", "150", "0", duty);
         row("no bits", "0", "0", bits);

@@ -47,7 +47,7 @@ private slots:
     // then k = 1, 3, 10 and 30) taken into the verification by "Usa in verifica". ±1 % of the step
     // from discharged capacitors: the graph window after "Grafici" against the response window
     // from 0 % to D. ±½ LSB of a full-scale step: the chooser's row against the response window
-    // from 0 % to the highest D its fields take below 100 %.
+    // from 0 % to the highest D its fields take below 100 %, and from 100 % down to the lowest.
     void everyWindowShowsTheSameSettling_data() {
         QTest::addColumn<QLocale>("locale");
         QTest::addColumn<QString>("load"); // kohm, empty: none
@@ -88,6 +88,11 @@ private slots:
             s.set({{"Text8", "99.9999999999"}});
             QVERIFY2(s.respond("0", "10").isEmpty(), qPrintable(where));
             QCOMPARE(s.response("StepSettlingCaption"), QString("Assestamento ±½ LSB"));
+            QCOMPARE(s.response("StepSettlingLabel"),
+                     table.item(row, int(ChooserColumn::Settling))->text());
+            // The full-scale step down, from 100 % to the lowest D the fields take, settles alike.
+            s.set({{"Text8", "0.0000000001"}});
+            QVERIFY2(s.respond("100", "10").isEmpty(), qPrintable(where));
             QCOMPARE(s.response("StepSettlingLabel"),
                      table.item(row, int(ChooserColumn::Settling))->text());
         }
