@@ -13,7 +13,8 @@
 namespace app {
 
 // The field as the messages name it ("Hai dimenticato di scrivere %1", "… per %1. Puoi …").
-inline constexpr char kBitsSubject[] = QT_TRANSLATE_NOOP("Velmaro", "la risoluzione del DAC in bit");
+inline constexpr char kBitsSubject[] =
+    QT_TRANSLATE_NOOP("Velmaro", "la risoluzione del DAC in bit");
 
 // The whole number of bits from 1 to 24 the text stands for (once the field check has passed
 // it); empty for any other number, also one beyond the range of a 64-bit real ("1e400").

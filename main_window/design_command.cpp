@@ -57,7 +57,8 @@ void DesignPlainRc(app::DesignState& state, MainWindowView& view, CommandSteps& 
     state.D = std::get<CapacitorDesign>(design).D;
     state.C = nanofarads * 1e-9;
 
-    view.SetResultText(kDesignCLabel, app::FormatNumber(nanofarads, app::NumberPattern::Scientific2));
+    view.SetResultText(kDesignCLabel,
+                       app::FormatNumber(nanofarads, app::NumberPattern::Scientific2));
     ShowRealCapacitance(state, view);
     // All five values are finite here: E and C as tested, the others scaled down or bounded.
     steps.WriteVerificationField(kVerifyE.field, state.E);

@@ -159,8 +159,10 @@ void ShowResults(graph_window::GraphWindowView& graph, const VerifiedCircuit& ve
     using app::FormatFinite, app::FormatNumber, app::NumberPattern;
     const graph_window::DrawnPlot& plot = *graph.PlotSurface().Drawn();
     const engine::PeriodStatistics& statistics = plot.run->statistics;
-    graph.SetResultText(graph_window::kDeltaVoLabel, FormatNumber(statistics.DeltaVoVera, NumberPattern::Scientific2));
-    graph.SetResultText(graph_window::kVomLabel, FormatNumber(statistics.VomVera, NumberPattern::Scientific2));
+    graph.SetResultText(graph_window::kDeltaVoLabel,
+                        FormatNumber(statistics.DeltaVoVera, NumberPattern::Scientific2));
+    graph.SetResultText(graph_window::kVomLabel,
+                        FormatNumber(statistics.VomVera, NumberPattern::Scientific2));
 
     const auto [E, D, f, circuit] = verified;
     const double R = circuit.R, C = circuit.C;
@@ -188,10 +190,13 @@ void ShowResults(graph_window::GraphWindowView& graph, const VerifiedCircuit& ve
     const auto scaled = [](std::optional<double> value, double factor) {
         return value ? std::optional(*value * factor) : std::nullopt;
     };
-    graph.SetResultText(graph_window::kExactRippleLabel, FormatFinite(scaled(ripple, 1000), NumberPattern::Scientific2));
-    graph.SetResultText(graph_window::kExactMeanLabel, FormatFinite(mean, NumberPattern::Scientific2));
+    graph.SetResultText(graph_window::kExactRippleLabel,
+                        FormatFinite(scaled(ripple, 1000), NumberPattern::Scientific2));
+    graph.SetResultText(graph_window::kExactMeanLabel,
+                        FormatFinite(mean, NumberPattern::Scientific2));
     graph.SetResultText(graph_window::kSettlingLabel, app::WholeOrScientific(periods));
-    graph.SetResultText(graph_window::kSettlingTimeLabel, FormatFinite(scaled(seconds, 1000), NumberPattern::Scientific2));
+    graph.SetResultText(graph_window::kSettlingTimeLabel,
+                        FormatFinite(scaled(seconds, 1000), NumberPattern::Scientific2));
     graph.SetResultText(graph_window::kRippleWiderThanBandLabel, rippleLine);
     if (verified.IsPlainRc()) {
         ShowSteadyState(graph, plot, firstSettled);

@@ -81,8 +81,8 @@ void ChartPainter::Bar(int x, double y1, double y2, app::Rgb colour) {
 }
 
 void ChartPainter::BarSink::Line(QPoint from, QPoint to) const {
-    painter.fillRect(QRect(from.x(), std::min(from.y(), to.y()), 1, std::abs(from.y() - to.y()) + 1),
-                     colour);
+    painter.fillRect(
+        QRect(from.x(), std::min(from.y(), to.y()), 1, std::abs(from.y() - to.y()) + 1), colour);
 }
 
 void ChartPainter::Column(int column, app::Rgb colour, bool dashed) {

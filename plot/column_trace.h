@@ -87,8 +87,7 @@ template <class Sink, class Ranges, class RowOf>
 void DrawColumnRanges(Sink& sink, const Ranges& ranges, int firstColumn, int columns,
                       const RowOf& rowOf, int top, int bottom) {
     for (int c = 0; c < columns; ++c)
-        ColumnSpan(sink, firstColumn + c, rowOf(ranges[c].high), rowOf(ranges[c].low), top,
-                   bottom);
+        ColumnSpan(sink, firstColumn + c, rowOf(ranges[c].high), rowOf(ranges[c].low), top, bottom);
 }
 
 // The vertical spans of one trace, written when the next span cannot join them: spans of the
