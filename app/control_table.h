@@ -76,7 +76,7 @@ public:
     consteval ControlName(const char* name) : index_(IndexOf(name)) {}
 
     std::size_t Index() const { return index_; }
-    const char* Name() const { return Rows[index_].name; }
+    constexpr const char* Name() const { return Rows[index_].name; }
     friend bool operator==(ControlName a, ControlName b) { return a.index_ == b.index_; }
 
 private:
@@ -114,6 +114,11 @@ template <class Control> Control& BoundControl(const QWidget& window, const char
     if (!control)
         qFatal("%s has no control %s of the kind asked for", qPrintable(window.objectName()), name);
     return *control;
+}
+// The same for a name checked against the window's table.
+template <class Control, const auto& Rows, ControlKind... Kinds>
+Control& BoundControl(const QWidget& window, ControlName<Rows, Kinds...> name) {
+    return BoundControl<Control>(window, name.Name());
 }
 
 // The labels that name a control for a screen reader, as the window shows them beside it: the

@@ -4,7 +4,7 @@
 #include "app/message.h"
 #include "app/palette.h"
 #include "app/text.h"
-#include "chooser_window/chooser_layout.h"
+#include "chooser_window/chooser_controls.h"
 #include "plot/window.h"
 
 #include <QHeaderView>
@@ -56,7 +56,7 @@ protected:
 QWidget& Built(QWidget& window) {
     app::BuildWindow(window, "ChooserWindow", kChooserWidthTwips, kChooserHeightTwips, kChooserRows,
                      [](const app::ControlRow& row, QWidget* parent) -> QWidget* {
-                         if (app::SameText(row.name, "TradeOffPlot"))
+                         if (app::SameText(row.name, kTradeOffPlot.Name()))
                              return new TradeOffPlot(parent);
                          auto* table = new QTableWidget(parent);
                          table->setHorizontalHeader(new ChooserHeader(table));
@@ -67,8 +67,8 @@ QWidget& Built(QWidget& window) {
 
 // The fields, named for a screen reader after their captions and units.
 constexpr app::NamingRow kNames[] = {
-    {"ChooserBitsField", {"BitsCaption"}, "BitsUnit"},
-    {"ChooserTimeField", {"TimeCaption"}, "TimeUnit"},
+    {kBitsField.Name(), {"BitsCaption"}, "BitsUnit"},
+    {kTimeField.Name(), {"TimeCaption"}, "TimeUnit"},
 };
 
 bool IsNumber(ChooserColumn column) {
@@ -79,12 +79,12 @@ bool IsNumber(ChooserColumn column) {
 
 ChooserWindow::ChooserWindow(UseFilter use, ReadDesign read, QWidget* parent)
     : QWidget(parent), controls_(Built(*this), kChooserRows),
-      bits_(controls_.Get<QLineEdit>(ChooserField("ChooserBitsField"))),
-      time_(controls_.Get<QLineEdit>(ChooserField("ChooserTimeField"))),
-      table_(app::BoundControl<QTableWidget>(*this, "ChooserTable")),
-      use_(app::BoundControl<QPushButton>(*this, "ChooserUseButton")),
-      status_(controls_.Get<QLabel>(ChooserLabel("ChooserStatusLabel"))),
-      plot_(app::BoundControl<TradeOffPlot>(*this, "TradeOffPlot")), useFilter_(std::move(use)),
+      bits_(controls_.Get<QLineEdit>(kBitsField)),
+      time_(controls_.Get<QLineEdit>(kTimeField)),
+      table_(app::BoundControl<QTableWidget>(*this, kTable)),
+      use_(app::BoundControl<QPushButton>(*this, kUseButton)),
+      status_(controls_.Get<QLabel>(kStatusLabel)),
+      plot_(app::BoundControl<TradeOffPlot>(*this, kTradeOffPlot)), useFilter_(std::move(use)),
       readDesign_(std::move(read)) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(tr("Velmaro - Scelta del filtro"));
@@ -105,7 +105,7 @@ ChooserWindow::ChooserWindow(UseFilter use, ReadDesign read, QWidget* parent)
     table_.setAccessibleName(tr("Filtri candidati"));
     FitColumns();
 
-    QPushButton& compute = app::BoundControl<QPushButton>(*this, "ChooserComputeButton");
+    QPushButton& compute = app::BoundControl<QPushButton>(*this, kComputeButton);
     // The main window's design as it is now, checked first: a refusal there changes nothing here.
     connect(&compute, &QPushButton::clicked, this, [this] {
         if (!readDesign_) {
@@ -142,7 +142,7 @@ bool ChooserWindow::ChooseFor(const ChooserDesign& design) {
 
 void ChooserWindow::Show(FilterChoice choice) {
     choice_ = std::move(choice);
-    app::SetResultText(controls_.Get<QLabel>(ChooserLabel("ChooserDesignLabel")),
+    app::SetResultText(controls_.Get<QLabel>(kDesignLabel),
                        DesignText(choice_->design));
     app::SetResultText(status_, StatusText(*choice_));
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "chooser_window/filter_choice.h"
 
+#include "app/bits_field.h"
 #include "app/number_text.h"
 #include "app/text.h"
 #include "checking/check_field.h"
@@ -19,11 +20,7 @@ using app::Text;
 namespace {
 
 // What the fields hold, as their messages name it; the sentences are the main window's.
-constexpr char kBitsSubject[] = QT_TRANSLATE_NOOP("Velmaro", "la risoluzione in bit");
 constexpr char kTimeSubject[] = QT_TRANSLATE_NOOP("Velmaro", "l'assestamento massimo in ms");
-
-constexpr int kFewestBits = 1;
-constexpr int kMostBits = 24;
 
 // The message of the field check for a text, or nothing when it may be converted.
 std::optional<QString> CharacterFault(const QString& text, const char* subject) {
@@ -96,21 +93,17 @@ engine::ChooserInput InputOf(const ChooserDesign& design, int bits) {
 
 std::variant<ChooserLimits, QString> ReadLimits(const QString& bitsText, const QString& timeText) {
     const bool timed = !timeText.isEmpty();
-    if (const auto fault = CharacterFault(bitsText, kBitsSubject))
+    if (const auto fault = CharacterFault(bitsText, app::kBitsSubject))
         return *fault;
     if (timed)
         if (const auto fault = CharacterFault(timeText, kTimeSubject))
             return *fault;
 
     ChooserLimits limits;
-    const std::optional<double> bits = app::ReadFieldNumber(bitsText);
+    const std::optional<int> bits = app::ReadBits(bitsText);
     if (!bits)
-        return Unrepresentable(kBitsSubject);
-    if (!(*bits >= kFewestBits && *bits <= kMostBits && *bits == std::floor(*bits)))
-        return Text::tr("La risoluzione deve essere un numero intero di bit da %1 a %2!")
-            .arg(kFewestBits)
-            .arg(kMostBits);
-    limits.bits = int(*bits);
+        return app::BitsRangeMessage();
+    limits.bits = *bits;
     if (!timed)
         return limits;
     const std::optional<double> milliseconds = app::ReadFieldNumber(timeText);

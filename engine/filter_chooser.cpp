@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/filter_chooser.h"
 
+#include "engine/filter_figures.h"
 #include "engine/settling.h"
 
 #include <cmath>
@@ -17,7 +18,7 @@ bool PositiveFinite(double x) { return x > 0 && x <= kMaxDouble; }
 
 bool ValidInput(const ChooserInput& input) {
     const auto tolerance = [](double t) { return t >= 0 && t < 1; };
-    return input.bits >= 1 && input.bits <= 24 && PositiveFinite(input.e) &&
+    return input.bits >= kFewestBits && input.bits <= kMostBits && PositiveFinite(input.e) &&
            PositiveFinite(input.f) && PositiveFinite(input.r) &&
            (!input.rl || PositiveFinite(*input.rl)) && tolerance(input.tolerances.capacitor) &&
            tolerance(input.tolerances.resistor);

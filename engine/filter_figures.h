@@ -21,4 +21,8 @@ double AttenuationAt(double f, double r, double c);
 // ripple, in V. Empty unless E is positive and finite and the ripple positive and finite.
 std::optional<double> ResolutionBits(double e, double ripple);
 
+// The resolutions a converter may be asked for, in whole bits, in every window and the chooser.
+inline constexpr int kFewestBits = 1;
+inline constexpr int kMostBits = 24;
+
 } // namespace engine

@@ -5,6 +5,7 @@
 #include "app/text.h"
 #include "engine/filter_figures.h"
 #include "engine/ideal_circuit.h"
+#include "graph_window/form2_controls.h"
 
 #include <algorithm>
 #include <cmath>
@@ -29,14 +30,13 @@ void ShowFilterFigures(GraphWindowView& window, double E, double D, double f,
         if (const auto ripple = engine::SteadyRippleOf(circuit, E, D, f))
             bits = engine::ResolutionBits(fullScale, *ripple);
     }
-    window.SetResultText("CutoffLabel", FormatFinite(cutoff, NumberPattern::Scientific2));
-    window.SetResultText("AttenuationLabel", FormatFinite(attenuation, NumberPattern::Scientific2));
-    window.SetResultText("ResolutionLabel", FormatFinite(bits, NumberPattern::Fixed2));
+    window.SetResultText(kCutoffLabel, FormatFinite(cutoff, NumberPattern::Scientific2));
+    window.SetResultText(kAttenuationLabel, FormatFinite(attenuation, NumberPattern::Scientific2));
+    window.SetResultText(kResolutionLabel, FormatFinite(bits, NumberPattern::Fixed2));
 }
 
 void ClearFilterFigures(GraphWindowView& window) {
-    for (const Form2Label label : {Form2Label("CutoffLabel"), Form2Label("AttenuationLabel"),
-                                   Form2Label("ResolutionLabel")})
+    for (const Form2Label label : {kCutoffLabel, kAttenuationLabel, kResolutionLabel})
         window.SetResultText(label, QString());
 }
 

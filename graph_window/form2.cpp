@@ -6,7 +6,7 @@
 #include "app/message.h"
 #include "app/save_file.h"
 #include "app/text.h"
-#include "graph_window/form2_layout.h"
+#include "graph_window/form2_controls.h"
 #include "graph_window/plot_area.h"
 #include "graph_window/plot_clipboard.h"
 #include "graph_window/readout.h"
@@ -40,16 +40,16 @@ struct ResultRow {
 };
 // clang-format off
 const ResultRow kResultRows[] = {
-    {"Label6",              "Label5",            "Label7"},
-    {"Label12",             "Label9",            "Label13"},
-    {"ExactRippleCaption",  "ExactRippleLabel",  "ExactRippleUnit"},
-    {"ExactMeanCaption",    "ExactMeanLabel",    "ExactMeanUnit"},
-    {"SettlingCaption",     "SettlingLabel",     "SettlingUnit"},
-    {"SettlingTimeCaption", "SettlingTimeLabel", "SettlingTimeUnit"},
-    {"CutoffCaption",       "CutoffLabel",       "CutoffUnit"},
-    {"AttenuationCaption",  "AttenuationLabel",  "AttenuationUnit"},
-    {"ResolutionCaption",   "ResolutionLabel",   "ResolutionUnit"},
-    {"SimulationCaption",   "SteadyStateLabel",  nullptr},
+    {"Label6",              kDeltaVoLabel.Name(),      "Label7"},
+    {"Label12",             kVomLabel.Name(),          "Label13"},
+    {"ExactRippleCaption",  kExactRippleLabel.Name(),  "ExactRippleUnit"},
+    {"ExactMeanCaption",    kExactMeanLabel.Name(),    "ExactMeanUnit"},
+    {"SettlingCaption",     kSettlingLabel.Name(),     "SettlingUnit"},
+    {"SettlingTimeCaption", kSettlingTimeLabel.Name(), "SettlingTimeUnit"},
+    {"CutoffCaption",       kCutoffLabel.Name(),       "CutoffUnit"},
+    {"AttenuationCaption",  kAttenuationLabel.Name(),  "AttenuationUnit"},
+    {"ResolutionCaption",   kResolutionLabel.Name(),   "ResolutionUnit"},
+    {"SimulationCaption",   kSteadyStateLabel.Name(),  nullptr},
 };
 // clang-format on
 
@@ -77,11 +77,11 @@ QWidget& Built(QWidget& window) {
 
 Form2::Form2(QWidget* parent)
     : QWidget(parent), controls_(Built(*this), kForm2Rows),
-      plot_(app::BoundControl<PlotArea>(*this, "Picture1")),
-      options_{&app::BoundControl<QRadioButton>(*this, "Option1"),
-               &app::BoundControl<QRadioButton>(*this, "Option2"),
-               &app::BoundControl<QRadioButton>(*this, "Option3")},
-      plotMenu_(*this, [this] { return HasPlot(); }), cursorLabel_(app::BoundControl<QLabel>(*this, "CursorLabel")) {
+      plot_(app::BoundControl<PlotArea>(*this, kPlotArea)),
+      options_{&app::BoundControl<QRadioButton>(*this, kViOption),
+               &app::BoundControl<QRadioButton>(*this, kIcOption),
+               &app::BoundControl<QRadioButton>(*this, kVoOption)},
+      plotMenu_(*this, [this] { return HasPlot(); }), cursorLabel_(app::BoundControl<QLabel>(*this, kCursorLabel)) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(tr("Forme d'onda reali"));
     for (const ResultRow& row : kResultRows) {
@@ -93,11 +93,11 @@ Form2::Form2(QWidget* parent)
         app::NameControls(*this, {&naming, 1});
     }
     // The steady-state line may take two lines, from the top, under its heading.
-    QLabel& steadyState = controls_.Get<QLabel>(Form2Label("SteadyStateLabel"));
+    QLabel& steadyState = controls_.Get<QLabel>(kSteadyStateLabel);
     steadyState.setWordWrap(true);
     steadyState.setAlignment(Qt::AlignLeft | Qt::AlignTop);
     // The line on a ripple wider than the settling band, from the top of its free corner.
-    QLabel& rippleLine = controls_.Get<QLabel>(Form2Label("RippleWiderThanBandLabel"));
+    QLabel& rippleLine = controls_.Get<QLabel>(kRippleWiderThanBandLabel);
     rippleLine.setWordWrap(true);
     rippleLine.setAlignment(Qt::AlignLeft | Qt::AlignTop);
     // The cursors' readings may take two lines; a screen reader finds them by this name.
@@ -106,7 +106,7 @@ Form2::Form2(QWidget* parent)
     plot_.setAccessibleName(app::Text::tr(kPlotName));
     plot_.setAccessibleDescription(app::Text::tr(kPlotDescription));
     // The empty picture box only lends its (absent) picture for blanking; it shows nothing.
-    app::BoundControl<QWidget>(*this, "Picture2").hide();
+    app::BoundControl<QWidget>(*this, kSpareBox).hide();
 
     connect(&plot_, &PlotArea::PointerMoved, this,
             [this](Qt::MouseButtons, bool, float x, float y) { ReadPointer(*this, x, y); });

@@ -23,10 +23,8 @@ public:
     virtual PlotPicture& PlotSurface() = 0;
     virtual void SetPlotToolTip(const QString& text) = 0;
 
-    // The caption of a result label, by its control name ("Label5", "Label9", "ExactRippleLabel",
-    // "ExactMeanLabel", "SettlingLabel", "SettlingTimeLabel", "SteadyStateLabel", "CutoffLabel",
-    // "AttenuationLabel", "ResolutionLabel", "RippleWiderThanBandLabel"), and the colour of its
-    // text.
+    // The text of a result label (one of the figures form2_controls.h names), and the colour of
+    // its text.
     virtual void SetResultText(Form2Label label, const QString& text) = 0;
     virtual void SetResultColour(Form2Label label, app::Rgb colour) = 0;
 

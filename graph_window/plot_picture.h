@@ -10,6 +10,7 @@
 #include "engine/simulation.h"
 #include "graph_window/plot_geometry.h"
 #include "graph_window/plot_view.h"
+#include "plot/column_trace.h"
 
 #include <QImage>
 #include <QPoint>
@@ -48,19 +49,8 @@ public:
                 float(scale_.top + pixel.y() * (scale_.bottom - scale_.top) / lastRow_)};
     }
 
-    // Halves round up. Positions far outside the picture are all the same: off the picture.
-    // Clamping keeps the integer conversion defined for any position, infinities included.
-    static int RoundToPixel(double position) {
-        const double limit = 1e6;
-        if (!(position > -limit)) // also catches NaN
-            return -int(limit);
-        if (position > limit)
-            return int(limit);
-        // floor(position + 0.5) without a library call: truncation, one down for negatives.
-        const double half = position + 0.5;
-        const int truncated = int(half);
-        return truncated > half ? truncated - 1 : truncated;
-    }
+    // Halves round up; positions far outside the picture are all the same: off the picture.
+    static int RoundToPixel(double position) { return plot::NearestPixel(position); }
 
 private:
     friend class PlotPicture;

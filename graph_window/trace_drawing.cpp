@@ -2,6 +2,7 @@
 #include "graph_window/trace_drawing.h"
 
 #include "graph_window/plot_picture.h"
+#include "plot/column_trace.h"
 
 #include <algorithm>
 #include <cmath>
@@ -77,39 +78,9 @@ struct TraceColumns {
     }
 };
 
-// The vertical spans of one trace, written when the next span cannot join them: where periods
-// are about a pixel wide, the end of one period and the start of the next share a column, and
-// their rows are written once instead of twice. All of a trace has one colour, so the order of
-// its pixels does not matter.
-class SpanWriter {
-public:
-    explicit SpanWriter(const PixelPen& pen) : pen_(pen) {}
-    ~SpanWriter() { Flush(); }
-
-    void Add(int column, int top, int bottom) {
-        if (pending_ && column == column_ && top <= bottom_ + 1 && bottom >= top_ - 1) {
-            top_ = std::min(top_, top);
-            bottom_ = std::max(bottom_, bottom);
-            return;
-        }
-        Flush();
-        pending_ = true;
-        column_ = column;
-        top_ = top;
-        bottom_ = bottom;
-    }
-
-    void Flush() {
-        if (pending_)
-            pen_.Line(QPoint(column_, top_), QPoint(column_, bottom_));
-        pending_ = false;
-    }
-
-private:
-    const PixelPen& pen_;
-    bool pending_ = false;
-    int column_ = 0, top_ = 0, bottom_ = 0;
-};
+// The vertical spans of one trace: where periods are about a pixel wide, the end of one period
+// and the start of the next share a column, and their rows are written once instead of twice.
+using SpanWriter = plot::ColumnSpans<const PixelPen>;
 
 // The pixel columns that hold a whole period. Every segment of the trace lies within the rows
 // of the trace's extremes, and the samples of a whole period, chained by vertical segments,

@@ -6,8 +6,6 @@
 #include "graph_window/simulate_and_plot.h"
 
 #include <QPainter>
-#include <QPainterPath>
-#include <QPen>
 
 #include <algorithm>
 #include <cmath>
@@ -17,20 +15,10 @@ namespace graph_window {
 
 namespace {
 
-// Rows of a dashed cursor: this many lit, then as many left out.
-constexpr int kDashLength = 4;
+using plot::kDashLength;
+using plot::LineSink;
 
-// Where lines of one colour go: pixels of a picture or vector lines. Lines run between pixel
-// positions, both ends included, as PixelPen draws them.
-class LineSink {
-public:
-    virtual void SetColour(app::Rgb colour, bool dashed) = 0;
-    virtual void Line(QPoint from, QPoint to) = 0;
-
-protected:
-    ~LineSink() = default;
-};
-
+// Lines of one colour as the pixels of a picture, as PixelPen draws them.
 class PixelSink final : public LineSink {
 public:
     explicit PixelSink(PlotPicture& picture) : picture_(picture) {}
@@ -52,41 +40,6 @@ public:
 private:
     PlotPicture& picture_;
     std::optional<PixelPen> pen_;
-    bool dashed_ = false;
-};
-
-// One path per colour, stroked one pixel wide with square ends, so that a line covers the
-// pixels PixelPen would light and a single pixel is a square.
-class PainterSink final : public LineSink {
-public:
-    explicit PainterSink(QPainter& painter) : painter_(painter) {}
-    ~PainterSink() { Flush(); }
-
-    void SetColour(app::Rgb colour, bool dashed) override {
-        Flush();
-        colour_ = colour;
-        dashed_ = dashed;
-    }
-    void Line(QPoint from, QPoint to) override {
-        const QPointF centre(0.5, 0.5);
-        path_.moveTo(QPointF(from) + centre);
-        path_.lineTo(QPointF(to) + centre);
-    }
-
-private:
-    void Flush() {
-        if (path_.isEmpty())
-            return;
-        QPen pen(QColor::fromRgb(colour_), 1, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
-        if (dashed_)
-            pen.setDashPattern({qreal(kDashLength - 1), qreal(kDashLength + 1)});
-        painter_.strokePath(path_, pen);
-        path_.clear();
-    }
-
-    QPainter& painter_;
-    QPainterPath path_;
-    app::Rgb colour_ = app::kPaletteBlack;
     bool dashed_ = false;
 };
 
@@ -141,34 +94,6 @@ private:
     long double columnsPerSample_;
 };
 
-// A line between positions in pixels, clipped to the picture and a pixel around it before it is
-// rounded, so that an end far off the picture costs nothing.
-void ClippedLine(LineSink& sink, QPointF from, QPointF to, int width, int height) {
-    double t0 = 0, t1 = 1;
-    const double dx = to.x() - from.x(), dy = to.y() - from.y();
-    const double limits[4][2] = {
-        {-dx, from.x() + 1}, {dx, width - from.x()}, {-dy, from.y() + 1}, {dy, height - from.y()}};
-    for (const auto& [p, q] : limits) {
-        if (p == 0) {
-            if (q < 0)
-                return;
-            continue;
-        }
-        const double t = q / p;
-        if (p < 0)
-            t0 = std::max(t0, t);
-        else
-            t1 = std::min(t1, t);
-    }
-    if (!(t0 <= t1))
-        return;
-    const auto round = [](double x, double y) {
-        return QPoint(PixelMapping::RoundToPixel(x), PixelMapping::RoundToPixel(y));
-    };
-    sink.Line(round(from.x() + t0 * dx, from.y() + t0 * dy),
-              round(from.x() + t1 * dx, from.y() + t1 * dy));
-}
-
 // One trace over the span, column by column (see ViewPicture).
 void DrawTraceInSpan(LineSink& sink, const SpanColumns& columns, const PixelMapping& mapping,
                      QSize size, const engine::RangeExtremes& extremes, const BandScale& scale,
@@ -178,15 +103,10 @@ void DrawTraceInSpan(LineSink& sink, const SpanColumns& columns, const PixelMapp
     const auto row = [&](std::int64_t m) {
         return mapping.RowPosition(scale.Height(values[std::size_t(IndexOfSample(m, N))], band));
     };
-    const auto join = [&](QPointF from, QPointF to) {
-        ClippedLine(sink, from, to, size.width(), size.height());
-    };
+    const auto join = [&](QPointF from, QPointF to) { plot::ClippedLine(sink, from, to, size); };
     const auto column = [&](int c, double high, double low) {
-        const auto clip = [&](double y) {
-            return PixelMapping::RoundToPixel(std::clamp(y, -1.0, double(size.height())));
-        };
-        sink.Line(QPoint(c, clip(mapping.RowPosition(scale.Height(high, band)))),
-                  QPoint(c, clip(mapping.RowPosition(scale.Height(low, band)))));
+        plot::ColumnSpan(sink, c, mapping.RowPosition(scale.Height(high, band)),
+                         mapping.RowPosition(scale.Height(low, band)), 0, size.height() - 1);
     };
     // Joined to the sample before, unless that one ends a period.
     const auto joined = [N](std::int64_t m) { return m > 1 && (m - 1) % N != 0; };
@@ -275,7 +195,7 @@ PlotPicture ViewPicture(const PlotPicture& plot) {
 void PaintView(QPainter& painter, const PlotPicture& plot) {
     const QSize size = plot.Picture().size();
     painter.fillRect(QRect(QPoint(0, 0), size), QColor::fromRgb(plot.Background()));
-    PainterSink sink(painter);
+    plot::PainterSink sink(painter);
     const PixelMapping toPixel = plot.Mapping();
     for (const AxisLine& line : AxisLines()) {
         sink.SetColour(line.colour.value_or(app::kPaletteBlack), false);

@@ -11,6 +11,8 @@
 #include "engine/ideal_circuit.h"
 #include "main_window/capacitor_design.h"
 #include "main_window/command_steps.h"
+#include "main_window/field_rules.h"
+#include "main_window/form1_controls.h"
 
 #include <cmath>
 #include <variant>
@@ -39,9 +41,9 @@ void ShowRealCapacitance(const app::DesignState& state, MainWindowView& view) {
     const std::optional<double> farads =
         engine::ExactCapacitance(state.E, state.Vom, state.f, state.DeltaVo, state.R);
     const std::optional<double> nanofarads = farads ? std::optional(*farads * 1e9) : std::nullopt;
-    view.SetResultText("ExactCLabel",
+    view.SetResultText(kExactCLabel,
                        app::FormatFinite(nanofarads, app::NumberPattern::Scientific2));
-    view.SetResultText("ExactC2Label", QString());
+    view.SetResultText(kExactC2Label, QString());
     view.ShowPartFor({state.E, state.D, state.f, state.DeltaVo, state.R, nanofarads.value_or(0)});
 }
 
@@ -55,14 +57,15 @@ void DesignPlainRc(app::DesignState& state, MainWindowView& view, CommandSteps& 
     state.D = std::get<CapacitorDesign>(design).D;
     state.C = nanofarads * 1e-9;
 
-    view.SetResultText("Label25", app::FormatNumber(nanofarads, app::NumberPattern::Scientific2));
+    view.SetResultText(kDesignCLabel,
+                       app::FormatNumber(nanofarads, app::NumberPattern::Scientific2));
     ShowRealCapacitance(state, view);
     // All five values are finite here: E and C as tested, the others scaled down or bounded.
-    steps.WriteVerificationField("Text7", state.E);
-    steps.WriteVerificationField("Text12", state.f / 1000);
-    steps.WriteVerificationField("Text8", state.D * 100);
-    steps.WriteVerificationField("Text10", nanofarads);
-    steps.WriteVerificationField("Text9", state.R * 0.001);
+    steps.WriteVerificationField(kVerifyE.field, state.E);
+    steps.WriteVerificationField(kVerifyF.field, state.f / 1000);
+    steps.WriteVerificationField(kVerifyD.field, state.D * 100);
+    steps.WriteVerificationField(kVerifyC.field, nanofarads);
+    steps.WriteVerificationField(kVerifyR.field, state.R * 0.001);
     for (const Form1Field field : {kVerifyR2.field, kVerifyC2.field, kVerifyLoad.field})
         view.SetFieldText(field, QString());
 }
@@ -93,17 +96,17 @@ void DesignFilter(app::DesignState& state, MainWindowView& view, CommandSteps& s
     state.C = *farads;
 
     using app::FormatNumber, app::NumberPattern;
-    view.SetResultText("Label25", FormatNumber(nanofarads, NumberPattern::Scientific2));
-    view.SetResultText("ExactCLabel", FormatNumber(nanofarads, NumberPattern::Scientific2));
-    view.SetResultText("ExactC2Label", shape.k ? FormatNumber(nanofarads / *shape.k,
+    view.SetResultText(kDesignCLabel, FormatNumber(nanofarads, NumberPattern::Scientific2));
+    view.SetResultText(kExactCLabel, FormatNumber(nanofarads, NumberPattern::Scientific2));
+    view.SetResultText(kExactC2Label, shape.k ? FormatNumber(nanofarads / *shape.k,
                                                                NumberPattern::Scientific2)
                                                : QString());
     view.ShowPartFor({state.E, D, state.f, state.DeltaVo, state.R, nanofarads, shape.k, state.RL});
-    steps.WriteVerificationField("Text7", state.E);
-    steps.WriteVerificationField("Text12", state.f / 1000);
-    steps.WriteVerificationField("Text8", D * 100);
-    steps.WriteVerificationField("Text10", nanofarads);
-    steps.WriteVerificationField("Text9", state.R * 0.001);
+    steps.WriteVerificationField(kVerifyE.field, state.E);
+    steps.WriteVerificationField(kVerifyF.field, state.f / 1000);
+    steps.WriteVerificationField(kVerifyD.field, D * 100);
+    steps.WriteVerificationField(kVerifyC.field, nanofarads);
+    steps.WriteVerificationField(kVerifyR.field, state.R * 0.001);
     if (shape.k) {
         steps.WriteVerificationField(kVerifyR2.field, R2 * 0.001);
         steps.WriteVerificationField(kVerifyC2.field, nanofarads / *shape.k);
@@ -120,16 +123,16 @@ void DesignFilter(app::DesignState& state, MainWindowView& view, CommandSteps& s
 } // namespace
 
 void RunExampleData(MainWindowView& view) {
-    view.SetFieldText("Text1", "10");
-    view.SetFieldText("Text2", "5");
-    view.SetFieldText("Text3", "10");
-    view.SetFieldText("Text4", "100");
-    view.SetFieldText("Text6", "10");
+    view.SetFieldText(kDesignE.field, "10");
+    view.SetFieldText(kDesignVom.field, "5");
+    view.SetFieldText(kDesignF.field, "10");
+    view.SetFieldText(kDesignDeltaVo.field, "100");
+    view.SetFieldText(kDesignR.field, "10");
 }
 
 void RunDesignCommand(app::DesignState& state, MainWindowView& view) {
     CommandSteps steps(state, view);
-    const int order = view.ChoiceIndex("OrderCombo") == 1 ? 2 : 1;
+    const int order = view.ChoiceIndex(kOrderList) == 1 ? 2 : 1;
     const bool loaded = !view.FieldText(kDesignLoad.field).isEmpty();
     std::vector<FieldRule> checked{kDesignE, kDesignVom, kDesignF, kDesignDeltaVo, kDesignR};
     if (order == 2)

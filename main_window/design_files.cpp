@@ -3,6 +3,8 @@
 
 #include "app/message.h"
 #include "app/palette.h"
+#include "main_window/field_rules.h"
+#include "main_window/form1_controls.h"
 #include "main_window/part_group.h"
 
 #include <QAction>
@@ -36,17 +38,17 @@ constexpr const char* kOrderKeys[] = {"1", "2"};
 
 // clang-format off
 constexpr FileEntry kFileEntries[] = {
-    {"design", "E", Form1Field("Text1"), {}},         {"design", "Vom", Form1Field("Text2"), {}},
-    {"design", "f", Form1Field("Text3"), {}},         {"design", "DeltaVo", Form1Field("Text4"), {}},
-    {"design", "R", Form1Field("Text6"), {}},
-    {"design", "order", {}, Form1Choice("OrderCombo"), kOrderKeys},
-    {"design", "k", Form1Field("StageRatioField"), {}}, {"design", "RL", Form1Field("LoadField"), {}},
-    {"verification", "E", Form1Field("Text7"), {}},   {"verification", "f", Form1Field("Text12"), {}},
-    {"verification", "D", Form1Field("Text8"), {}},   {"verification", "R", Form1Field("Text9"), {}},
-    {"verification", "C", Form1Field("Text10"), {}},  {"verification", "N", Form1Field("Text13"), {}},
-    {"verification", "NP", Form1Field("Text14"), {}}, {"verification", "NI", Form1Field("Text15"), {}},
-    {"verification", "R2", Form1Field("R2Field"), {}}, {"verification", "C2", Form1Field("C2Field"), {}},
-    {"verification", "RL", Form1Field("RLField"), {}},
+    {"design", "E", kDesignE.field, {}},         {"design", "Vom", kDesignVom.field, {}},
+    {"design", "f", kDesignF.field, {}},         {"design", "DeltaVo", kDesignDeltaVo.field, {}},
+    {"design", "R", kDesignR.field, {}},
+    {"design", "order", {}, kOrderList, kOrderKeys},
+    {"design", "k", kDesignStageRatio.field, {}}, {"design", "RL", kDesignLoad.field, {}},
+    {"verification", "E", kVerifyE.field, {}},   {"verification", "f", kVerifyF.field, {}},
+    {"verification", "D", kVerifyD.field, {}},   {"verification", "R", kVerifyR.field, {}},
+    {"verification", "C", kVerifyC.field, {}},  {"verification", "N", kSamples.field, {}},
+    {"verification", "NP", kPeriodsDrawn.field, {}}, {"verification", "NI", kPeriodsSimulated.field, {}},
+    {"verification", "R2", kVerifyR2.field, {}}, {"verification", "C2", kVerifyC2.field, {}},
+    {"verification", "RL", kVerifyLoad.field, {}},
     {"part", "series", {}, kPartCombos[0].combo, kPartCombos[0].fileTexts, kPartCombos[0].texts,
      kPartCombos[0].first},
     {"part", "CTolerance", {}, kPartCombos[1].combo, kPartCombos[1].fileTexts,
@@ -105,8 +107,7 @@ app::DesignFile DesignOfView(const MainWindowView& view) {
 
 void ShowDesignInView(MainWindowView& view, const app::DesignFile& design) {
     // The figures "Calcola C" showed described the design before; none stays beside this one.
-    for (const Form1Label label : {Form1Label("Label25"), Form1Label("ExactCLabel"),
-                                   Form1Label("ExactC2Label")})
+    for (const Form1Label label : {kDesignCLabel, kExactCLabel, kExactC2Label})
         view.SetResultText(label, QString());
     for (std::size_t i = 0; i < std::size(kFileEntries) && i < design.texts.size(); ++i) {
         const FileEntry& entry = kFileEntries[i];

@@ -8,7 +8,7 @@
 #include "main_window/chooser_command.h"
 #include "main_window/design_command.h"
 #include "main_window/field_rules.h"
-#include "main_window/form1_layout.h"
+#include "main_window/form1_controls.h"
 #include "main_window/graph_command.h"
 #include "main_window/response_command.h"
 #include "main_window/schematic.h"
@@ -27,7 +27,7 @@ namespace {
 // The window's lists, its only controls of their kind: the filter's order and the part group's.
 QWidget* MakeList(const app::ControlRow& row, QWidget* parent) {
     auto* combo = new QComboBox(parent);
-    if (app::SameText(row.name, "OrderCombo"))
+    if (app::SameText(row.name, kOrderList.Name()))
         for (const char* text : kOrderTexts)
             combo->addItem(app::Text::tr(text));
     for (const PartCombo& list : kPartCombos)
@@ -51,14 +51,14 @@ QWidget& Built(QWidget& window) {
 Form1::Form1(app::DesignState& state, QWidget* parent)
     : QWidget(parent), state_(state), controls_(Built(*this), kForm1Rows) {
     setWindowTitle(app::ProgramTitle());
-    new SchematicView(app::BoundControl<QLabel>(*this, "Picture1"), List("OrderCombo"),
-                      Field("LoadField"), this);
+    new SchematicView(app::BoundControl<QLabel>(*this, kSchematicPicture), List(kOrderList),
+                      Field(kDesignLoad.field), this);
 
-    connect(&app::BoundControl<QPushButton>(*this, "Command3"), &QPushButton::clicked, this,
+    connect(&app::BoundControl<QPushButton>(*this, kExampleButton), &QPushButton::clicked, this,
             [this] { RunExampleData(*this); });
-    connect(&app::BoundControl<QPushButton>(*this, "Command1"), &QPushButton::clicked, this,
+    connect(&app::BoundControl<QPushButton>(*this, kDesignButton), &QPushButton::clicked, this,
             [this] { RunDesignCommand(state_, *this); });
-    connect(&app::BoundControl<QPushButton>(*this, "Command2"), &QPushButton::clicked, this,
+    connect(&app::BoundControl<QPushButton>(*this, kGraphButton), &QPushButton::clicked, this,
             [this] {
                 app::CommandInProgress command;
                 RunGraphCommand(state_, *this);
@@ -70,10 +70,10 @@ Form1::Form1(app::DesignState& state, QWidget* parent)
         connect(&List(list.combo), &QComboBox::currentIndexChanged, this, [this] { ShowPart(); });
         controls_.Get<QLabel>(list.caption).setBuddy(&List(list.combo));
     }
-    standardCaption_ = &app::BoundControl<QLabel>(*this, "StandardCCaption");
-    standardC2Caption_ = &app::BoundControl<QLabel>(*this, "StandardC2Caption");
-    worstRipple_ = &app::BoundControl<QLabel>(*this, "WorstRippleLabel");
-    useSafeC_ = &app::BoundControl<QPushButton>(*this, "UseSafeC");
+    standardCaption_ = &app::BoundControl<QLabel>(*this, kStandardCCaption);
+    standardC2Caption_ = &app::BoundControl<QLabel>(*this, kStandardC2Caption);
+    worstRipple_ = &app::BoundControl<QLabel>(*this, kWorstRippleLabel);
+    useSafeC_ = &app::BoundControl<QPushButton>(*this, kUseSafeCButton);
     connect(useSafeC_, &QPushButton::clicked, this, [this] {
         if (!safePart_)
             return;
@@ -98,10 +98,10 @@ Form1::Form1(app::DesignState& state, QWidget* parent)
     files_ = new DesignFiles(*this, *this);
 
     // k belongs to the second stage.
-    QLineEdit& stageRatio = Field("StageRatioField");
+    QLineEdit& stageRatio = Field(kDesignStageRatio.field);
     stageRatio.setToolTip(tr("R2 = k·R, C2 = C/k"));
     stageRatio.setEnabled(false);
-    connect(&List("OrderCombo"), &QComboBox::currentIndexChanged, this,
+    connect(&List(kOrderList), &QComboBox::currentIndexChanged, this,
             [&stageRatio](int index) { stageRatio.setEnabled(index == 1); });
 
     // The part group describes the design of the last "Calcola C": a design opened, or any
@@ -113,15 +113,15 @@ Form1::Form1(app::DesignState& state, QWidget* parent)
     for (const FieldRule& rule : {kDesignE, kDesignVom, kDesignF, kDesignDeltaVo, kDesignR,
                                   kDesignStageRatio, kDesignLoad})
         connect(&Field(rule.field), &QLineEdit::textChanged, this, forget);
-    connect(&List("OrderCombo"), &QComboBox::currentIndexChanged, this, forget);
+    connect(&List(kOrderList), &QComboBox::currentIndexChanged, this, forget);
     connect(files_, &DesignFiles::Opened, this, forget);
 
     // ---- The filter chooser ----
-    connect(&app::BoundControl<QPushButton>(*this, "ChooserButton"), &QPushButton::clicked, this,
+    connect(&app::BoundControl<QPushButton>(*this, kChooserButton), &QPushButton::clicked, this,
             &Form1::OpenChooser);
 
     // ---- "Risposta" ----
-    connect(&app::BoundControl<QPushButton>(*this, "ResponseButton"), &QPushButton::clicked, this,
+    connect(&app::BoundControl<QPushButton>(*this, kResponseButton), &QPushButton::clicked, this,
             [this] {
                 app::CommandInProgress command;
                 RunResponseCommand(state_, *this);
@@ -187,15 +187,15 @@ void Form1::ShowPart() {
     standardCaption_->setText(texts.standardCaption);
     standardC2Caption_->setText(texts.standardC2Caption);
     const app::NamingRow standardNames[] = {
-        {"StandardCLabel", {"StandardCCaption"}, "StandardCUnit"},
-        {"StandardC2Label", {"StandardC2Caption"}, "StandardC2Unit"}};
+        {kStandardCLabel.Name(), {kStandardCCaption.Name()}, "StandardCUnit"},
+        {kStandardC2Label.Name(), {kStandardC2Caption.Name()}, "StandardC2Unit"}};
     app::NameControls(*this, standardNames);
-    SetResultText("StandardCLabel", texts.standardC);
-    SetResultText("StandardC2Label", texts.standardC2);
-    SetResultText("WorstRippleLabel", texts.worstRipple);
+    SetResultText(kStandardCLabel, texts.standardC);
+    SetResultText(kStandardC2Label, texts.standardC2);
+    SetResultText(kWorstRippleLabel, texts.worstRipple);
     app::SetTextColour(*worstRipple_, texts.worstRippleColour);
-    SetResultText("SafeCLabel", texts.safeC);
-    SetResultText("SafeC2Label", texts.safeC2);
+    SetResultText(kSafeCLabel, texts.safeC);
+    SetResultText(kSafeC2Label, texts.safeC2);
     safePart_ = texts.safe;
     useSafeC_->setEnabled(texts.safe.has_value());
 }

@@ -9,6 +9,7 @@
 #include "engine/ideal_circuit.h"
 #include "engine/settling.h"
 #include "graph_window/filter_group.h"
+#include "graph_window/form2_controls.h"
 #include "graph_window/simulate_and_plot.h"
 #include "main_window/command_steps.h"
 
@@ -113,8 +114,9 @@ private:
 
 // The labels of the real circuit's values and of where the run became periodic.
 constexpr graph_window::Form2Label kRealCircuitLabels[] = {
-    "ExactRippleLabel", "ExactMeanLabel", "SettlingLabel", "SettlingTimeLabel", "SteadyStateLabel",
-    "RippleWiderThanBandLabel"};
+    graph_window::kExactRippleLabel, graph_window::kExactMeanLabel, graph_window::kSettlingLabel,
+    graph_window::kSettlingTimeLabel, graph_window::kSteadyStateLabel,
+    graph_window::kRippleWiderThanBandLabel};
 
 QString Whole(std::int64_t count) { return QString::number(count); }
 
@@ -144,8 +146,8 @@ void ShowSteadyState(graph_window::GraphWindowView& graph, const graph_window::D
         line = Text::tr("A regime dal periodo %1 di %2, ciclo di %3 periodi")
                    .arg(Whole(plot.periodic->firstPeriod), Whole(plot.NI),
                         Whole(plot.periodic->cycle));
-    graph.SetResultText("SteadyStateLabel", line);
-    graph.SetResultColour("SteadyStateLabel",
+    graph.SetResultText(graph_window::kSteadyStateLabel, line);
+    graph.SetResultColour(graph_window::kSteadyStateLabel,
                           plot.periodic ? app::kPaletteBlack : app::kWarningColour);
 }
 
@@ -157,8 +159,10 @@ void ShowResults(graph_window::GraphWindowView& graph, const VerifiedCircuit& ve
     using app::FormatFinite, app::FormatNumber, app::NumberPattern;
     const graph_window::DrawnPlot& plot = *graph.PlotSurface().Drawn();
     const engine::PeriodStatistics& statistics = plot.run->statistics;
-    graph.SetResultText("Label5", FormatNumber(statistics.DeltaVoVera, NumberPattern::Scientific2));
-    graph.SetResultText("Label9", FormatNumber(statistics.VomVera, NumberPattern::Scientific2));
+    graph.SetResultText(graph_window::kDeltaVoLabel,
+                        FormatNumber(statistics.DeltaVoVera, NumberPattern::Scientific2));
+    graph.SetResultText(graph_window::kVomLabel,
+                        FormatNumber(statistics.VomVera, NumberPattern::Scientific2));
 
     const auto [E, D, f, circuit] = verified;
     const double R = circuit.R, C = circuit.C;
@@ -186,20 +190,23 @@ void ShowResults(graph_window::GraphWindowView& graph, const VerifiedCircuit& ve
     const auto scaled = [](std::optional<double> value, double factor) {
         return value ? std::optional(*value * factor) : std::nullopt;
     };
-    graph.SetResultText("ExactRippleLabel", FormatFinite(scaled(ripple, 1000), NumberPattern::Scientific2));
-    graph.SetResultText("ExactMeanLabel", FormatFinite(mean, NumberPattern::Scientific2));
-    graph.SetResultText("SettlingLabel", app::WholeOrScientific(periods));
-    graph.SetResultText("SettlingTimeLabel", FormatFinite(scaled(seconds, 1000), NumberPattern::Scientific2));
-    graph.SetResultText("RippleWiderThanBandLabel", rippleLine);
+    graph.SetResultText(graph_window::kExactRippleLabel,
+                        FormatFinite(scaled(ripple, 1000), NumberPattern::Scientific2));
+    graph.SetResultText(graph_window::kExactMeanLabel,
+                        FormatFinite(mean, NumberPattern::Scientific2));
+    graph.SetResultText(graph_window::kSettlingLabel, app::WholeOrScientific(periods));
+    graph.SetResultText(graph_window::kSettlingTimeLabel,
+                        FormatFinite(scaled(seconds, 1000), NumberPattern::Scientific2));
+    graph.SetResultText(graph_window::kRippleWiderThanBandLabel, rippleLine);
     if (verified.IsPlainRc()) {
         ShowSteadyState(graph, plot, firstSettled);
     } else {
         const bool settled = firstSettled && *firstSettled <= plot.NI;
-        graph.SetResultText("SteadyStateLabel",
+        graph.SetResultText(graph_window::kSteadyStateLabel,
                             settled ? Text::tr("Soluzione esatta: a regime (1 %) dal periodo %1 di %2")
                                           .arg(app::WholeOrScientific(firstSettled), Whole(plot.NI))
                                     : NotSettledLine(plot.NI, firstSettled));
-        graph.SetResultColour("SteadyStateLabel",
+        graph.SetResultColour(graph_window::kSteadyStateLabel,
                               settled ? app::kPaletteBlack : app::kWarningColour);
     }
     graph_window::ShowFilterFigures(graph, E, D, f, circuit, verified.IsPlainRc());
@@ -207,8 +214,8 @@ void ShowResults(graph_window::GraphWindowView& graph, const VerifiedCircuit& ve
 
 // Nothing of the run before stays beside a blanked plot, and no placeholder either.
 void ClearResults(graph_window::GraphWindowView& graph) {
-    graph.SetResultText("Label5", QString());
-    graph.SetResultText("Label9", QString());
+    graph.SetResultText(graph_window::kDeltaVoLabel, QString());
+    graph.SetResultText(graph_window::kVomLabel, QString());
     for (const graph_window::Form2Label label : kRealCircuitLabels)
         graph.SetResultText(label, QString());
     graph_window::ClearFilterFigures(graph);
@@ -343,10 +350,10 @@ void RunGraphCommand(DesignState& state, MainWindowView& view) {
         return ShowResults(graph, settings->verified);
     if (end.outcome == graph_window::PlotOutcome::Stopped) {
         // The user asked for the stop: no message, the line says where the run was.
-        graph.SetResultText("SteadyStateLabel",
+        graph.SetResultText(graph_window::kSteadyStateLabel,
                             Text::tr("Simulazione interrotta al periodo %1 di %2")
                                 .arg(Whole(end.period), Whole(state.NI)));
-        graph.SetResultColour("SteadyStateLabel", app::kWarningColour);
+        graph.SetResultColour(graph_window::kSteadyStateLabel, app::kWarningColour);
         return;
     }
     view.ShowMessage(FailureMessage(end));

@@ -6,6 +6,7 @@
 #include "app/text.h"
 #include "engine/filter_design.h"
 #include "main_window/command_steps.h"
+#include "main_window/field_rules.h"
 
 #include <cmath>
 
@@ -107,7 +108,7 @@ PartGroupTexts PartTextsFor(const std::optional<engine::PartDesign>& design, Par
 }
 
 void UseInVerification(MainWindowView& view, const PartPair& safe) {
-    WriteVerificationField(view, "Text10", safe.nanofarads);
+    WriteVerificationField(view, kVerifyC.field, safe.nanofarads);
     if (safe.secondNanofarads)
         WriteVerificationField(view, kVerifyC2.field, *safe.secondNanofarads);
 }

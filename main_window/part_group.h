@@ -7,6 +7,7 @@
 
 #include "app/palette.h"
 #include "engine/part_to_buy.h"
+#include "main_window/form1_controls.h"
 #include "main_window/main_window_view.h"
 
 #include <QString>
@@ -37,9 +38,9 @@ struct PartCombo {
 
 // SeriesCombo (E12 at start), CToleranceCombo (±10 %) and RToleranceCombo (±1 %), in this order.
 inline constexpr PartCombo kPartCombos[] = {
-    {"SeriesCombo", "SeriesCaption", "series", kSeriesTexts, kSeriesTexts, 1},
-    {"CToleranceCombo", "CToleranceCaption", "CTolerance", kCToleranceTexts, kCToleranceKeys, 1},
-    {"RToleranceCombo", "RToleranceCaption", "RTolerance", kRToleranceTexts, kRToleranceKeys, 0},
+    {kSeriesList, kSeriesCaption, "series", kSeriesTexts, kSeriesTexts, 1},
+    {kCToleranceList, kCToleranceCaption, "CTolerance", kCToleranceTexts, kCToleranceKeys, 1},
+    {kRToleranceList, kRToleranceCaption, "RTolerance", kRToleranceTexts, kRToleranceKeys, 0},
 };
 
 // What the three lists stand for, from the positions chosen in them; a position outside a

@@ -76,9 +76,13 @@ void ChartPainter::Line(double x1, double y1, double x2, double y2, app::Rgb col
 }
 
 void ChartPainter::Bar(int x, double y1, double y2, app::Rgb colour) {
-    const int a = int(std::floor(Clipped(y1, area_) + 0.5));
-    const int b = int(std::floor(Clipped(y2, area_) + 0.5));
-    painter_.fillRect(QRect(x, std::min(a, b), 1, std::abs(a - b) + 1), QColor::fromRgb(colour));
+    const BarSink sink{painter_, QColor::fromRgb(colour)};
+    ColumnSpan(sink, x, y1, y2, area_.top(), area_.bottom());
+}
+
+void ChartPainter::BarSink::Line(QPoint from, QPoint to) const {
+    painter.fillRect(
+        QRect(from.x(), std::min(from.y(), to.y()), 1, std::abs(from.y() - to.y()) + 1), colour);
 }
 
 void ChartPainter::Column(int column, app::Rgb colour, bool dashed) {

@@ -9,6 +9,7 @@
 // cursors and min-max columns.
 
 #include "app/palette.h"
+#include "plot/column_trace.h"
 #include "plot/files.h"
 #include "plot/span.h"
 #include "plot/ticks.h"
@@ -132,13 +133,21 @@ public:
     // columns whose ranges share an instant join.
     template <class Ranges>
     void ColumnTrace(const Ranges& ranges, const ValueRange& rows, app::Rgb colour) {
-        const int columns = std::min(int(std::size(ranges)), area_.width());
-        for (int c = 0; c < columns; ++c)
-            Bar(area_.left() + c, rows.Row(ranges[c].high, area_), rows.Row(ranges[c].low, area_),
-                colour);
+        const BarSink sink{painter_, QColor::fromRgb(colour)};
+        DrawColumnRanges(
+            sink, ranges, area_.left(), std::min(int(std::size(ranges)), area_.width()),
+            [&](double value) { return rows.Row(value, area_); }, area_.top(), area_.bottom());
     }
 
 private:
+    // Columns of pixels in one colour, filled as rectangles: the same pixels at any scale as the
+    // plot's other lines.
+    struct BarSink {
+        QPainter& painter;
+        QColor colour;
+        void Line(QPoint from, QPoint to) const;
+    };
+
     QPainter& painter_;
     QSize size_; // the picture, in the painter's units
     QRect area_;

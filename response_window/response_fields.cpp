@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "response_window/response_fields.h"
 
+#include "app/bits_field.h"
 #include "app/number_text.h"
 #include "app/text.h"
 #include "checking/check_field.h"
@@ -16,7 +17,6 @@ using app::Text;
 // What each field holds, as its messages name it.
 constexpr char kFromDutySubject[] =
     QT_TRANSLATE_NOOP("Velmaro", "il valore del Duty Cycle di partenza in %");
-constexpr char kBitsSubject[] = QT_TRANSLATE_NOOP("Velmaro", "la risoluzione del DAC in bit");
 
 QString FaultMessage(checking::FieldFault fault, const char* subject) {
     if (fault == checking::FieldFault::Empty)
@@ -39,7 +39,7 @@ std::variant<StepChoice, QString> ReadStepFields(const QString& fromDuty, const 
     const bool withBits = !bits.isEmpty();
     if (withBits)
         if (const auto fault = checking::CheckField(View(bits)))
-            return FaultMessage(*fault, kBitsSubject);
+            return FaultMessage(*fault, app::kBitsSubject);
 
     StepChoice choice;
     const std::optional<double> percent = app::ReadFieldNumber(fromDuty);
@@ -52,14 +52,10 @@ std::variant<StepChoice, QString> ReadStepFields(const QString& fromDuty, const 
     if (!(choice.fromDuty >= 0 && choice.fromDuty <= 1))
         return Text::tr("Il Duty Cycle di partenza non può essere negativo o maggiore del 100%!");
     if (withBits) {
-        const std::optional<double> count = app::ReadFieldNumber(bits);
-        if (!count || !(*count >= kFewestBits && *count <= kMostBits) ||
-            *count != std::floor(*count))
-            return Text::tr("La risoluzione del DAC deve essere un numero intero di bit da %1 a "
-                            "%2!")
-                .arg(kFewestBits)
-                .arg(kMostBits);
-        choice.bits = int(*count);
+        const std::optional<int> count = app::ReadBits(bits);
+        if (!count)
+            return app::BitsRangeMessage();
+        choice.bits = *count;
     }
     return choice;
 }

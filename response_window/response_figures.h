@@ -29,9 +29,6 @@ struct StepChoice {
     std::optional<int> bits;
 };
 
-inline constexpr int kFewestBits = 1;
-inline constexpr int kMostBits = 24;
-
 struct StepFigures {
     engine::StepResponse response;
     double band = 0;     // V: the settling band is the final mean ± band

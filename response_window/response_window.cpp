@@ -9,7 +9,7 @@
 #include "plot/window.h"
 #include "response_window/bode_chart.h"
 #include "response_window/response_fields.h"
-#include "response_window/response_layout.h"
+#include "response_window/response_controls.h"
 #include "response_window/step_chart.h"
 
 #include <QAction>
@@ -45,14 +45,14 @@ constexpr char kBodeDescription[] = QT_TRANSLATE_NOOP(
 // The names a screen reader gives the fields and the figures.
 // clang-format off
 const app::NamingRow kResponseNames[] = {
-    {"FromDutyField",            {"FromDutyCaption"},            "FromDutyUnit"},
-    {"BitsField",                {"BitsCaption"},                "BitsUnit"},
-    {"StepBandLabel",            {"StepBandCaption"},            "StepBandUnit"},
-    {"StepSettlingLabel",        {"StepSettlingCaption"},        "StepSettlingUnit"},
-    {"StepSettlingPeriodsLabel", {"StepSettlingPeriodsCaption"}, "StepSettlingPeriodsUnit"},
-    {"BodeCutoffLabel",          {"BodeCutoffCaption"},          "BodeCutoffUnit"},
-    {"BodeAttenuationLabel",     {"BodeAttenuationCaption"},     "BodeAttenuationUnit"},
-    {"BodeSlopeLabel",           {"BodeSlopeCaption"},           "BodeSlopeUnit"},
+    {kFromDutyField.Name(),            {"FromDutyCaption"},                  "FromDutyUnit"},
+    {kBitsField.Name(),                {"BitsCaption"},                      "BitsUnit"},
+    {kStepBandLabel.Name(),            {"StepBandCaption"},                  "StepBandUnit"},
+    {kStepSettlingLabel.Name(),        {kStepSettlingCaption.Name()},        "StepSettlingUnit"},
+    {kStepSettlingPeriodsLabel.Name(), {kStepSettlingPeriodsCaption.Name()}, "StepSettlingPeriodsUnit"},
+    {kBodeCutoffLabel.Name(),          {"BodeCutoffCaption"},                "BodeCutoffUnit"},
+    {kBodeAttenuationLabel.Name(),     {"BodeAttenuationCaption"},           "BodeAttenuationUnit"},
+    {kBodeSlopeLabel.Name(),           {"BodeSlopeCaption"},                 "BodeSlopeUnit"},
 };
 // clang-format on
 
@@ -70,24 +70,24 @@ QWidget& Built(QWidget& window) {
 
 ResponseWindow::ResponseWindow(QWidget* parent)
     : QWidget(parent), controls_(Built(*this), kResponseRows),
-      stepPlot_(app::BoundControl<ResponsePlot>(*this, "StepPlot")),
-      bodePlot_(app::BoundControl<ResponsePlot>(*this, "BodePlot")),
-      fromDuty_(controls_.Get<QLineEdit>(ResponseField("FromDutyField"))),
-      bits_(controls_.Get<QLineEdit>(ResponseField("BitsField"))), menu_(*this, [this] { return menuPlot_ && menuPlot_->ShownChart(); }),
+      stepPlot_(app::BoundControl<ResponsePlot>(*this, kStepPlot)),
+      bodePlot_(app::BoundControl<ResponsePlot>(*this, kBodePlot)),
+      fromDuty_(controls_.Get<QLineEdit>(kFromDutyField)),
+      bits_(controls_.Get<QLineEdit>(kBitsField)), menu_(*this, [this] { return menuPlot_ && menuPlot_->ShownChart(); }),
       current_(&stepPlot_) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(tr("Velmaro - Risposta del filtro"));
     app::NameControls(*this, kResponseNames);
     for (const ResponseLabel label :
-         {ResponseLabel("StepBandLabel"), ResponseLabel("StepSettlingLabel"),
-          ResponseLabel("StepSettlingPeriodsLabel"), ResponseLabel("BodeCutoffLabel"),
-          ResponseLabel("BodeAttenuationLabel"), ResponseLabel("BodeSlopeLabel")})
+         {kStepBandLabel, kStepSettlingLabel,
+          kStepSettlingPeriodsLabel, kBodeCutoffLabel,
+          kBodeAttenuationLabel, kBodeSlopeLabel})
         controls_.Get<QLabel>(label).setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    auto& hint = controls_.Get<QLabel>(ResponseLabel("MeasureHint"));
+    auto& hint = controls_.Get<QLabel>(kMeasureHint);
     hint.setWordWrap(true);
-    controls_.Get<QLabel>(ResponseLabel("StepRippleWiderThanBandLabel")).setWordWrap(true);
+    controls_.Get<QLabel>(kStepRippleWiderThanBandLabel).setWordWrap(true);
     for (const ResponseLabel label :
-         {ResponseLabel("StepCursorLabel"), ResponseLabel("BodeCursorLabel")}) {
+         {kStepCursorLabel, kBodeCursorLabel}) {
         controls_.Get<QLabel>(label).setWordWrap(true);
         controls_.Get<QLabel>(label).setAccessibleName(tr("Misure dei cursori"));
     }
@@ -109,8 +109,8 @@ ResponseWindow::ResponseWindow(QWidget* parent)
                 ShowStep(StepFiguresOf(*input_, *choice), *choice);
         });
 
-    Connect(stepPlot_, controls_.Get<QLabel>(ResponseLabel("StepCursorLabel")));
-    Connect(bodePlot_, controls_.Get<QLabel>(ResponseLabel("BodeCursorLabel")));
+    Connect(stepPlot_, controls_.Get<QLabel>(kStepCursorLabel));
+    Connect(bodePlot_, controls_.Get<QLabel>(kBodeCursorLabel));
     focusWatch_ = connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
         if (now == &stepPlot_ || now == &bodePlot_)
             current_ = static_cast<ResponsePlot*>(now);
@@ -197,22 +197,22 @@ void ResponseWindow::ShowStep(const std::optional<StepFigures>& figures,
     // The captions name the band the figures beside them are for.
     const QString settling = choice.bits ? tr("Assestamento ±½ LSB") : tr("Assestamento ±1%");
     for (const ResponseLabel caption :
-         {ResponseLabel("StepSettlingCaption"), ResponseLabel("StepSettlingPeriodsCaption")})
+         {kStepSettlingCaption, kStepSettlingPeriodsCaption})
         controls_.Get<QLabel>(caption).setText(settling);
     if (!figures) {
         stepPlot_.SetChart(nullptr);
         for (const ResponseLabel label :
-             {ResponseLabel("StepBandLabel"), ResponseLabel("StepSettlingLabel"),
-              ResponseLabel("StepSettlingPeriodsLabel"),
-              ResponseLabel("StepRippleWiderThanBandLabel")})
+             {kStepBandLabel, kStepSettlingLabel,
+              kStepSettlingPeriodsLabel,
+              kStepRippleWiderThanBandLabel})
             show(label, QString());
         return;
     }
     stepPlot_.SetChart(std::make_shared<StepChart>(*figures));
-    show("StepBandLabel", FormatNumber(figures->band, NumberPattern::Scientific2));
-    show("StepSettlingLabel", FormatNumber(figures->settling * 1e3, NumberPattern::Scientific2));
-    show("StepSettlingPeriodsLabel", app::WholeOrScientific(figures->periods));
-    show("StepRippleWiderThanBandLabel",
+    show(kStepBandLabel, FormatNumber(figures->band, NumberPattern::Scientific2));
+    show(kStepSettlingLabel, FormatNumber(figures->settling * 1e3, NumberPattern::Scientific2));
+    show(kStepSettlingPeriodsLabel, app::WholeOrScientific(figures->periods));
+    show(kStepRippleWiderThanBandLabel,
          app::RippleWiderThanBandLine(figures->ripple, figures->band));
 }
 
@@ -221,9 +221,9 @@ void ResponseWindow::ShowBode(const BodeFigures& figures) {
         app::SetResultText(controls_.Get<QLabel>(label), text);
     };
     bodePlot_.SetChart(figures.logLow ? std::make_shared<BodeChart>(figures) : nullptr);
-    show("BodeCutoffLabel", FormatFinite(figures.cutoff, NumberPattern::Scientific2));
-    show("BodeAttenuationLabel", FormatFinite(figures.attenuation, NumberPattern::Scientific2));
-    show("BodeSlopeLabel", QString::number(int(figures.slope)));
+    show(kBodeCutoffLabel, FormatFinite(figures.cutoff, NumberPattern::Scientific2));
+    show(kBodeAttenuationLabel, FormatFinite(figures.attenuation, NumberPattern::Scientific2));
+    show(kBodeSlopeLabel, QString::number(int(figures.slope)));
 }
 
 void ResponseWindow::CopyPicture(ResponsePlot& plot) {

@@ -13,6 +13,7 @@
 #include "engine/standard_series.h"
 #include "graph_window/plot_area.h"
 #include "main_window/design_files.h"
+#include "response_window/response_fields.h"
 #include "tests/filter_reference.h"
 #include "tests/gui_support.h"
 #include "tests/test_registry.h"
@@ -435,7 +436,8 @@ private slots:
         const QString alphabet = " Puoi scrivere soltanto numeri razionali con il punto come "
                                  "separatore decimale, anche in forma esponenziale. Ad es: 1.23 "
                                  ", 1E-5 , 5E3";
-        const QString bits = "La risoluzione deve essere un numero intero di bit da 1 a 24!";
+        const QString bits =
+            "La risoluzione del DAC deve essere un numero intero di bit da 1 a 24!";
         const QString time = "L'assestamento massimo non può essere zero o negativo!";
         const auto row = [](const char* name, QStringList edits, const char* button,
                             const QString& message) {
@@ -462,13 +464,11 @@ private slots:
         row("Calcola, Vom empty", {"Text2="}, "ChooserComputeButton",
             "Hai dimenticato di scrivere il valore della tensione desiderata in uscita Vom");
         row("bits empty", {"ChooserBitsField="}, "ChooserComputeButton",
-            "Hai dimenticato di scrivere la risoluzione in bit");
+            "Hai dimenticato di scrivere la risoluzione del DAC in bit");
         row("bits zero", {"ChooserBitsField=0"}, "ChooserButton", bits);
         row("bits 25", {"ChooserBitsField=25"}, "ChooserComputeButton", bits);
         row("bits not whole", {"ChooserBitsField=10.5"}, "ChooserComputeButton", bits);
-        row("bits beyond a double", {"ChooserBitsField=-1e999"}, "ChooserComputeButton",
-            "Errore di inserimento dati per la risoluzione in bit. Il numero è fuori "
-            "dall'intervallo dei numeri rappresentabili.");
+        row("bits beyond a double", {"ChooserBitsField=-1e999"}, "ChooserComputeButton", bits);
         row("time characters first", {"ChooserBitsField=0", "ChooserTimeField=5 ms"},
             "ChooserComputeButton",
             "Errore di inserimento dati per l'assestamento massimo in ms." + alphabet);
@@ -494,6 +494,30 @@ private slots:
         QCOMPARE(shown, QStringList{message});
         QCOMPARE(s.cells(), before);
         QCOMPARE(window->Choice()->design.r, 1e4);
+    }
+
+    // The converter's resolution is refused here as in the response window, in either locale:
+    // one message for every number that is not a whole 1 to 24, also one beyond a 64-bit real.
+    void bitsAreRefusedAsInTheResponseWindow_data() {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QString>("bits");
+        for (const auto& [language, locale] :
+             {std::pair{"English", EnglishLocale()}, std::pair{"Italian", ItalianLocale()}})
+            for (const char* bits : {"1e400", "-1e999", "25", "0.5"})
+                QTest::newRow(qPrintable(QString("%1, %2").arg(language, bits)))
+                    << locale << QString(bits);
+    }
+    void bitsAreRefusedAsInTheResponseWindow() {
+        QFETCH(QLocale, locale);
+        QFETCH(QString, bits);
+        LocaleScope scope(locale);
+        ChooserSession s;
+        QVERIFY(s.click("ChooserButton").isEmpty());
+        s.chooser()->findChild<QLineEdit*>("ChooserBitsField")->setText(bits);
+        const QString message =
+            "La risoluzione del DAC deve essere un numero intero di bit da 1 a 24!";
+        QCOMPARE(ClickAndAnswer(*s.chooser(), "ChooserComputeButton"), QStringList{message});
+        QCOMPARE(std::get<QString>(response_window::ReadStepFields("0", bits)), message);
     }
 
     // Made on the first press, without an owner; a second press takes the design again into

@@ -4,6 +4,7 @@
 // reach it, and pictures saved in the format their name asks for.
 
 #include "plot/chart.h"
+#include "plot/column_trace.h"
 #include "plot/files.h"
 #include "plot/plot_menu.h"
 #include "plot/ticks.h"
@@ -18,6 +19,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cmath>
 #include <vector>
 
 using namespace plot;
@@ -139,6 +141,46 @@ private slots:
         QCOMPARE(covered(1), (QPair<int, int>{rowOf(5), rowOf(5)}));
         QCOMPARE(covered(2), (QPair<int, int>{rowOf(3), rowOf(2)}));
         QCOMPARE(covered(3), (QPair<int, int>{-1, -1}));
+    }
+
+    // The spans of one trace, as both plots write them: spans of a column that touch or overlap
+    // are written once; rows are held within a pixel of the area (a value that is not a number
+    // lies above it), so a span far off it lights nothing of it.
+    void columnSpansJoinWithinAColumn_data() {
+        QTest::addColumn<QList<QList<double>>>("spans"); // column, y1, y2
+        QTest::addColumn<QStringList>("lines");           // "column:top-bottom"
+        const double nan = std::nan("");
+        QTest::newRow("overlapping") << QList<QList<double>>{{3, 2, 5}, {3, 4, 9}}
+                                     << QStringList{"3:2-9"};
+        QTest::newRow("touching, either order") << QList<QList<double>>{{3, 7, 6}, {3, 5, 2}}
+                                                << QStringList{"3:2-7"};
+        QTest::newRow("a row apart") << QList<QList<double>>{{3, 2, 3}, {3, 5, 6}}
+                                     << QStringList{"3:2-3", "3:5-6"};
+        QTest::newRow("next column") << QList<QList<double>>{{3, 2, 5}, {4, 2, 5}}
+                                     << QStringList{"3:2-5", "4:2-5"};
+        QTest::newRow("halves round down the area") << QList<QList<double>>{{1, 2.5, 4.49}}
+                                                    << QStringList{"1:3-4"};
+        QTest::newRow("far off, not a number") << QList<QList<double>>{{1, -1e300, 1e300}, {2, nan, 4}}
+                                               << QStringList{"1:0-11", "2:0-4"};
+    }
+    void columnSpansJoinWithinAColumn() {
+        QFETCH(QList<QList<double>>, spans);
+        QFETCH(QStringList, lines);
+        struct Recorder {
+            QStringList lines;
+            void Line(QPoint from, QPoint to) {
+                QCOMPARE(from.x(), to.x());
+                lines << QStringLiteral("%1:%2-%3").arg(from.x()).arg(from.y()).arg(to.y());
+            }
+        } recorder;
+        {
+            ColumnSpans<Recorder> writer(recorder);
+            for (const QList<double>& span : spans) {
+                const int a = ClippedRow(span[1], 1, 10), b = ClippedRow(span[2], 1, 10);
+                writer.Add(int(span[0]), std::min(a, b), std::max(a, b));
+            }
+        }
+        QCOMPARE(recorder.lines, lines);
     }
 
     // The Menu key and Shift+F10 open the menu on any plot with the focus; its entries are
