@@ -7,6 +7,7 @@
 #include "app/design_state.h"
 #include "main_window/form1.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -28,10 +29,13 @@ struct ShownMessage {
     bool applicationModal;
 };
 
-// While alive, answers every message box with OK as soon as it is shown and records it.
+// While alive, answers every message box as soon as it is shown and records it: with answer
+// when the box has that button, otherwise with OK, or "Non salvare" to the question on unsaved
+// changes.
 class MessageBoxAnswerer {
 public:
-    MessageBoxAnswerer() {
+    explicit MessageBoxAnswerer(QMessageBox::StandardButton answer = QMessageBox::Ok)
+        : answer_(answer) {
         timer_.setInterval(5);
         QObject::connect(&timer_, &QTimer::timeout, [this] { AnswerOpenBox(); });
         timer_.start();
@@ -53,9 +57,15 @@ private:
             return;
         shown_.append({box->windowTitle(), box->text(), box->icon(), box->standardButtons(),
                        box->windowModality() == Qt::ApplicationModal});
-        box->button(QMessageBox::Ok)->click();
+        for (const QMessageBox::StandardButton which :
+             {answer_, QMessageBox::Ok, QMessageBox::Discard})
+            if (QAbstractButton* button = box->button(which)) {
+                button->click();
+                return;
+            }
     }
 
+    QMessageBox::StandardButton answer_;
     QTimer timer_;
     QList<ShownMessage> shown_;
 };
