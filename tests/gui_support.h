@@ -27,6 +27,7 @@ struct ShownMessage {
     QMessageBox::Icon icon;
     QMessageBox::StandardButtons buttons;
     bool applicationModal;
+    QStringList buttonTexts; // its buttons' captions
 };
 
 // While alive, answers every message box as soon as it is shown and records it: with answer
@@ -55,8 +56,11 @@ private:
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!box || !box->isVisible())
             return;
+        QStringList buttonTexts;
+        for (QAbstractButton* button : box->buttons())
+            buttonTexts << button->text();
         shown_.append({box->windowTitle(), box->text(), box->icon(), box->standardButtons(),
-                       box->windowModality() == Qt::ApplicationModal});
+                       box->windowModality() == Qt::ApplicationModal, buttonTexts});
         for (const QMessageBox::StandardButton which :
              {answer_, QMessageBox::Ok, QMessageBox::Discard})
             if (QAbstractButton* button = box->button(which)) {
