@@ -295,8 +295,12 @@ private slots:
         auto& area = *window.main.findChild<QScrollArea*>("Form1Scroll");
         QCOMPARE(area.widget(), &window.main.Content());
         QCOMPARE(area.horizontalScrollBar()->maximum(),
-                 1380 - area.viewport()->width());
-        QWidget& farthest = *window.main.findChild<QWidget*>("Label67"); // www.velmaro.org
+                 window.main.Content().width() - area.viewport()->width());
+        // Each window's content fits a 1366 × 768 laptop inside a title bar and a panel.
+        const QSize laptop(1346, 690);
+        QVERIFY(window.main.Content().size().boundedTo(laptop) == window.main.Content().size());
+        QVERIFY(window.main.GraphWindow().size().boundedTo(laptop) == window.main.GraphWindow().size());
+        QWidget& farthest = *window.main.findChild<QWidget*>("LoadUnit"); // the rightmost
         area.ensureWidgetVisible(&farthest);
         QVERIFY(area.viewport()->rect().contains(
             QRect(farthest.mapTo(area.viewport(), QPoint(0, 0)), farthest.size())));

@@ -56,7 +56,7 @@ private slots:
         MainWindow main;
         QCOMPARE(main.main.objectName(), QString("Form1"));
         QCOMPARE(main.main.windowTitle(), QString("Velmaro"));
-        QCOMPARE(main.main.Content().size(), QSize(1380, 570));
+        QCOMPARE(main.main.Content().size(), QSize(1346, 570));
         QVERIFY(main.main.windowIcon().availableSizes().contains(QSize(16, 16)));
         QVERIFY(main.main.windowIcon().availableSizes().contains(QSize(32, 32)));
         for (const ControlRow& row : Form1Rows()) {

@@ -66,6 +66,8 @@ struct Session : MainWindowSession {
             asked << (question == main_window::FileQuestion::Open ? "open" : "save as");
             return QString();
         });
+        // Closing the window with the fields changed goes on without saving them.
+        main.Files().SetAskToSave([](const QString&) { return main_window::SaveChoice::Discard; });
     }
     void setVerification(const QStringList& values) {
         const char* names[] = {"Text7",  "Text8",  "Text12", "Text9",
