@@ -41,6 +41,30 @@ void ScrollWhenSmall(QWidget& window, QWidget& content, QWidget* menuBar) {
     window.resize(window.screen() ? FittedSize(whole, window.screen()->availableGeometry()) : whole);
 }
 
+void ScrollControlsWhenSmall(QWidget& window) {
+    QList<QWidget*> controls;
+    for (QWidget* next = window.nextInFocusChain(); next && next != &window;
+         next = next->nextInFocusChain())
+        if (next->parentWidget() == &window && !next->isWindow())
+            controls << next;
+    for (QWidget* child : window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (!child->isWindow() && !controls.contains(child))
+            controls << child;
+    auto* content = new QWidget(&window);
+    content->setObjectName(window.objectName() + QStringLiteral("Content"));
+    content->resize(window.size());
+    for (QWidget* control : controls) {
+        const QRect place = control->geometry();
+        const bool shown = !control->isHidden();
+        control->setParent(content);
+        control->setGeometry(place);
+        control->setVisible(shown);
+    }
+    for (qsizetype i = 1; i < controls.size(); ++i)
+        QWidget::setTabOrder(controls[i - 1], controls[i]);
+    ScrollWhenSmall(window, *content);
+}
+
 std::optional<QPoint> PlaceClearOf(const QRect& keepClear, QSize frame, const QRect& available) {
     if (frame.width() > available.width() || frame.height() > available.height())
         return std::nullopt;

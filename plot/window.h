@@ -27,6 +27,10 @@ QSize FittedSize(QSize wanted, const QRect& available);
 // screen's available area, scrolling.
 void ScrollWhenSmall(QWidget& window, QWidget& content, QWidget* menuBar = nullptr);
 
+// ScrollWhenSmall for a window built with its controls on itself: they move, at their places and
+// in their tab order, onto a page of the window's size named after it ("Form2Content").
+void ScrollControlsWhenSmall(QWidget& window);
+
 // Where a frame of size frame goes within available without covering keepClear: to its right,
 // then its left, below, above; aligned with its top (or left) edge as far as available allows.
 // Empty when there is no such room.

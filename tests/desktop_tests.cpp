@@ -126,6 +126,8 @@ private slots:
                      "\n\nProgetto e verifica del filtro RC che trasforma un segnale PWM in una "
                      "tensione continua.\n\nLicenza GPL-3.0-or-later: GNU GPL versione 3 o "
                      "successiva.\n\nwww.velmaro.org");
+        // Built and run from the build folder, no manual lies beside the program.
+        QCOMPARE(main_window::ManualAddress(), QUrl("https://www.velmaro.org"));
         // A tool of the menu is its button's command: "Grafici" with empty fields says so.
         QCOMPARE(window.trigger("ToolsMenu", "Grafici"), window.click("Command2"));
         // "Esci" closes the window, an unchanged design without a question.
@@ -304,6 +306,38 @@ private slots:
         area.ensureWidgetVisible(&farthest);
         QVERIFY(area.viewport()->rect().contains(
             QRect(farthest.mapTo(area.viewport(), QPoint(0, 0)), farthest.size())));
+    }
+
+    // A window built with its controls on itself keeps their places, their tab order and what
+    // was hidden, and scrolls on the test platform's 800 × 800 screen.
+    void aWindowsControlsMoveOntoAScrollingPage() {
+        QWidget window;
+        window.setObjectName("Big");
+        window.resize(1290, 900);
+        auto* first = new QLineEdit(&window);
+        auto* hidden = new QLineEdit(&window);
+        auto* second = new QLineEdit(&window);
+        first->setGeometry(10, 10, 100, 20);
+        second->setGeometry(1100, 850, 100, 20);
+        hidden->hide();
+        QWidget::setTabOrder(second, first);
+        const auto editsInTabOrder = [&] {
+            QList<QWidget*> edits;
+            for (QWidget* next = first->nextInFocusChain(); next != first; next = next->nextInFocusChain())
+                if (qobject_cast<QLineEdit*>(next))
+                    edits << next;
+            return edits;
+        };
+        const QList<QWidget*> before = editsInTabOrder();
+        plot::ScrollControlsWhenSmall(window);
+        window.show();
+        QWidget& content = *window.findChild<QWidget*>("BigContent");
+        QCOMPARE(content.size(), QSize(1290, 900));
+        QCOMPARE(second->parentWidget(), &content);
+        QCOMPARE(second->geometry(), QRect(1100, 850, 100, 20));
+        QVERIFY(hidden->isHidden() && !first->isHidden());
+        QCOMPARE(editsInTabOrder(), before);
+        QVERIFY(window.width() <= 800 && window.height() <= 800);
     }
 
     void placesComeBackOnlyOntoAPresentScreen() {

@@ -39,6 +39,10 @@ namespace {
 
 // The main window with the graph command's fields at hand, and the graph window it opens.
 struct Session : MainWindowSession {
+    Session() {
+        // Quitting with the fields changed goes on without saving them.
+        main.Files().SetAskToSave([](const QString&) { return main_window::SaveChoice::Discard; });
+    }
     // Verification fields and run settings: E, D, f, R, C, N, NP, NI.
     void setVerification(const QStringList& values) {
         const char* names[] = {"Text7",  "Text8",  "Text12", "Text9",
