@@ -101,4 +101,6 @@ int PrintAndExit(const StartRequest& request) {
     return request.exitStatus.value_or(0);
 }
 
+QString ProgramVersion() { return QStringLiteral(VELMARO_VERSION); }
+
 } // namespace app

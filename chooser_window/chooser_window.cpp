@@ -127,6 +127,7 @@ ChooserWindow::ChooserWindow(UseFilter use, ReadDesign read, QWidget* parent)
     QWidget* const order[] = {&bits_, &time_, &compute, &table_, &use_, &plot_};
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
+    plot::ScrollControlsWhenSmall(*this);
     bits_.setFocus();
 }
 

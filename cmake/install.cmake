@@ -2,7 +2,8 @@
 # What `cmake --install` puts in place, and the Debian package CPack makes of it: the program, its
 # menu entry, its AppStream metainfo, its icon and the MIME type of its design files, all under the
 # id org.velmaro.Velmaro; its manual page; the copyright file and the changelog a Debian package
-# carries. Nothing else is installed: no libraries, tests, benchmarks or build tools.
+# carries; the user's manual with its pictures, which "Aiuto" > "Manuale" opens. Nothing else is
+# installed: no libraries, tests, benchmarks or build tools.
 
 include(GNUInstallDirs)
 
@@ -71,6 +72,11 @@ endforeach()
 install(FILES ${PROJECT_BINARY_DIR}/compressed/velmaro.1.gz
   DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT ${VELMARO_INSTALL_COMPONENT})
 install(FILES ${PROJECT_BINARY_DIR}/compressed/changelog.gz ${PROJECT_SOURCE_DIR}/assets/copyright
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/velmaro COMPONENT ${VELMARO_INSTALL_COMPONENT})
+
+# The manual and every picture it shows, beside the copyright file.
+file(GLOB VELMARO_MANUAL_PICTURES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/docs/*.png)
+install(FILES ${PROJECT_SOURCE_DIR}/docs/manual.md ${VELMARO_MANUAL_PICTURES}
   DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/velmaro COMPONENT ${VELMARO_INSTALL_COMPONENT})
 
 add_custom_target(velmaro_installed_files DEPENDS ${VELMARO_ICON_PNGS} ${VELMARO_COMPRESSED})

@@ -3,15 +3,21 @@
 
 #include "app/message.h"
 #include "app/palette.h"
+#include "app/text.h"
 #include "main_window/field_rules.h"
 #include "main_window/form1_controls.h"
 #include "main_window/part_group.h"
+#include "main_window/recent_files.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QKeySequence>
+#include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QWidget>
 
 #include <optional>
@@ -76,7 +82,39 @@ QString AskWithDialog(QWidget& window, FileQuestion question, const QString& sta
     return dialog.selectedFiles().constFirst();
 }
 
+// The design's name in the title and the question: its file's, or "Senza nome" before the first
+// open or save.
+QString DesignNameShown(const QString& path) {
+    return path.isEmpty() ? DesignFiles::tr("Senza nome") : QFileInfo(path).fileName();
+}
+
+// The question on unsaved changes, in the style of the program's messages, with Italian buttons.
+SaveChoice AskToSaveWithBox(const QString& question) {
+    QMessageBox box(QMessageBox::NoIcon, app::ProgramTitle(), question,
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+    box.setWindowModality(Qt::ApplicationModal);
+    box.button(QMessageBox::Save)->setText(DesignFiles::tr("Salva"));
+    box.button(QMessageBox::Discard)->setText(DesignFiles::tr("Non salvare"));
+    box.button(QMessageBox::Cancel)->setText(DesignFiles::tr("Annulla"));
+    box.setDefaultButton(QMessageBox::Save);
+    box.setEscapeButton(QMessageBox::Cancel);
+    box.exec();
+    if (box.clickedButton() == box.button(QMessageBox::Save))
+        return SaveChoice::Save;
+    if (box.clickedButton() == box.button(QMessageBox::Discard))
+        return SaveChoice::Discard;
+    return SaveChoice::Cancel;
+}
+
 } // namespace
+
+void SetStandardKeys(QAction& action, QKeySequence::StandardKey key, const QKeySequence& otherwise) {
+    const QList<QKeySequence> keys = QKeySequence::keyBindings(key);
+    if (keys.isEmpty())
+        action.setShortcut(otherwise);
+    else
+        action.setShortcuts(keys);
+}
 
 app::DesignFileSchema DesignFileKeys() {
     static const std::vector<app::DesignFileKey> keys = [] {
@@ -124,33 +162,127 @@ void ShowDesignInView(MainWindowView& view, const app::DesignFile& design) {
 
 DesignFiles::DesignFiles(QWidget& window, MainWindowView& view)
     : QObject(&window), window_(window), view_(view), menu_(*new QMenu(&window)),
+      recentMenu_(*new QMenu(tr("Apri recenti"), &window)), startDesign_(DesignOfView(view)),
       ask_([&window](FileQuestion question, const QString& start) {
           return AskWithDialog(window, question, start);
-      }) {
+      }),
+      askToSave_(AskToSaveWithBox) {
     const struct {
+        FileAction action;
         QString text;
-        QKeySequence keys;
+        QKeySequence::StandardKey keys;
+        QKeySequence otherwise; // where the desktop binds no keys to it
         bool (DesignFiles::*run)();
     } entries[] = {
-        {tr("Apri progetto…"), QKeySequence(Qt::CTRL | Qt::Key_O), &DesignFiles::OpenAsked},
-        {tr("Salva progetto"), QKeySequence(Qt::CTRL | Qt::Key_S), &DesignFiles::Save},
-        {tr("Salva progetto come…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
-         &DesignFiles::SaveAs},
+        {FileAction::New, tr("Nuovo"), QKeySequence::New, QKeySequence(Qt::CTRL | Qt::Key_N),
+         &DesignFiles::New},
+        {FileAction::Open, tr("Apri…"), QKeySequence::Open, QKeySequence(Qt::CTRL | Qt::Key_O),
+         &DesignFiles::OpenAsked},
+        {FileAction::Save, tr("Salva"), QKeySequence::Save, QKeySequence(Qt::CTRL | Qt::Key_S),
+         &DesignFiles::Save},
+        {FileAction::SaveAs, tr("Salva con nome…"), QKeySequence::SaveAs,
+         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), &DesignFiles::SaveAs},
     };
     for (const auto& entry : entries) {
-        QAction* action = menu_.addAction(entry.text);
-        action->setShortcut(entry.keys);
+        auto* action = new QAction(entry.text, this);
+        SetStandardKeys(*action, entry.keys, entry.otherwise);
         window_.addAction(action);
         connect(action, &QAction::triggered, this, [this, run = entry.run] { (this->*run)(); });
+        actions_[int(entry.action)] = action;
     }
+    menu_.addAction(&Action(FileAction::New));
+    menu_.addAction(&Action(FileAction::Open));
+    menu_.addMenu(&recentMenu_);
+    menu_.addAction(&Action(FileAction::Save));
+    menu_.addAction(&Action(FileAction::SaveAs));
+    connect(&recentMenu_, &QMenu::aboutToShow, this, &DesignFiles::FillRecentMenu);
     // The fields keep their own menu; the labels and the background pass the click to the window.
     window_.setContextMenuPolicy(Qt::CustomContextMenu);
     connect(&window_, &QWidget::customContextMenuRequested, this, &DesignFiles::ShowMenu);
+
+    // Every field and list of the window is part of the design.
+    const auto changed = [this] {
+        modified_ = true;
+        ShowTitle();
+    };
+    for (QLineEdit* field : window_.findChildren<QLineEdit*>())
+        connect(field, &QLineEdit::textChanged, this, changed);
+    for (QComboBox* list : window_.findChildren<QComboBox*>())
+        connect(list, &QComboBox::currentIndexChanged, this, changed);
+    ShowTitle();
 }
 
 void DesignFiles::ShowMenu(const QPoint& position) { menu_.popup(window_.mapToGlobal(position)); }
 
+void DesignFiles::FillRecentMenu() {
+    recentMenu_.clear();
+    const QStringList files = RecentFiles();
+    for (int i = 0; i < files.size(); ++i) {
+        // "&1 progetto.velmaro", the folder on hover.
+        QAction* action = recentMenu_.addAction(
+            QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(files[i]).fileName().replace(
+                                                        u'&', QStringLiteral("&&"))));
+        action->setToolTip(files[i]);
+        action->setStatusTip(files[i]);
+        connect(action, &QAction::triggered, this, [this, path = files[i]] { OpenRecent(path); });
+    }
+    if (files.isEmpty())
+        recentMenu_.addAction(tr("(nessun file)"))->setEnabled(false);
+}
+
+void DesignFiles::ShowTitle() {
+    if (currentFile_.isEmpty()) {
+        window_.setWindowModified(false);
+        window_.setWindowTitle(app::ProgramTitle());
+        return;
+    }
+    window_.setWindowTitle(tr("%1[*] - %2").arg(DesignNameShown(currentFile_), app::ProgramTitle()));
+    window_.setWindowModified(modified_);
+}
+
+void DesignFiles::Settle(const QString& file) {
+    currentFile_ = file;
+    modified_ = false;
+    if (!file.isEmpty())
+        RememberRecentFile(file);
+    ShowTitle();
+}
+
+bool DesignFiles::MayDiscard() {
+    if (!modified_)
+        return true;
+    switch (askToSave_(tr("Salvare le modifiche a %1?").arg(DesignNameShown(currentFile_)))) {
+    case SaveChoice::Save:
+        return Save();
+    case SaveChoice::Discard:
+        return true;
+    case SaveChoice::Cancel:
+        break;
+    }
+    return false;
+}
+
+bool DesignFiles::New() {
+    if (!MayDiscard())
+        return false;
+    ShowDesignInView(view_, startDesign_);
+    Settle(QString());
+    emit Opened();
+    return true;
+}
+
+bool DesignFiles::OpenRecent(const QString& path) {
+    if (!QFileInfo::exists(path)) {
+        ForgetRecentFile(path);
+        app::ShowMessage(tr("Il file %1 non esiste più: è stato tolto dai file recenti.").arg(path));
+        return false;
+    }
+    return MayDiscard() && Open(path);
+}
+
 bool DesignFiles::OpenAsked() {
+    if (!MayDiscard())
+        return false;
     const QString path = ask_(FileQuestion::Open, currentFile_);
     return !path.isEmpty() && Open(path);
 }
@@ -163,7 +295,7 @@ bool DesignFiles::Open(const QString& path) {
         return false;
     }
     ShowDesignInView(view_, *reading.design);
-    currentFile_ = absolute;
+    Settle(absolute);
     emit Opened();
     return true;
 }
@@ -181,7 +313,7 @@ bool DesignFiles::SaveTo(const QString& path) {
         app::ShowMessage(failure);
         return false;
     }
-    currentFile_ = path;
+    Settle(path);
     return true;
 }
 

@@ -10,14 +10,17 @@
 #include "main_window/field_rules.h"
 #include "main_window/form1_controls.h"
 #include "main_window/graph_command.h"
+#include "main_window/recent_files.h"
 #include "main_window/response_command.h"
 #include "main_window/schematic.h"
+#include "plot/window.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPushButton>
 
 namespace main_window {
@@ -39,26 +42,31 @@ QWidget* MakeList(const app::ControlRow& row, QWidget* parent) {
     return combo;
 }
 
-// Builds the window from its table.
-QWidget& Built(QWidget& window) {
-    app::BuildWindow(window, "Form1", kForm1WidthTwips, kForm1HeightTwips, kForm1Rows,
+// Builds the window's content from its table, on a page of its own below the menu bar.
+QWidget* BuiltContent(QWidget& window) {
+    auto* content = new QWidget(&window);
+    app::BuildWindow(*content, "Form1", kForm1WidthTwips, kForm1HeightTwips, kForm1Rows,
                      MakeList);
-    return window;
+    content->setObjectName(QStringLiteral("Form1Content"));
+    window.setObjectName(QStringLiteral("Form1"));
+    window.setWindowIcon(content->windowIcon());
+    return content;
 }
 
 } // namespace
 
 Form1::Form1(app::DesignState& state, QWidget* parent)
-    : QWidget(parent), state_(state), controls_(Built(*this), kForm1Rows) {
+    : QWidget(parent), state_(state), content_(BuiltContent(*this)),
+      controls_(*content_, kForm1Rows) {
     setWindowTitle(app::ProgramTitle());
-    new SchematicView(app::BoundControl<QLabel>(*this, kSchematicPicture), List(kOrderList),
+    new SchematicView(app::BoundControl<QLabel>(Content(), kSchematicPicture), List(kOrderList),
                       Field(kDesignLoad.field), this);
 
-    connect(&app::BoundControl<QPushButton>(*this, kExampleButton), &QPushButton::clicked, this,
+    connect(&app::BoundControl<QPushButton>(Content(), kExampleButton), &QPushButton::clicked, this,
             [this] { RunExampleData(*this); });
-    connect(&app::BoundControl<QPushButton>(*this, kDesignButton), &QPushButton::clicked, this,
+    connect(&app::BoundControl<QPushButton>(Content(), kDesignButton), &QPushButton::clicked, this,
             [this] { RunDesignCommand(state_, *this); });
-    connect(&app::BoundControl<QPushButton>(*this, kGraphButton), &QPushButton::clicked, this,
+    connect(&app::BoundControl<QPushButton>(Content(), kGraphButton), &QPushButton::clicked, this,
             [this] {
                 app::CommandInProgress command;
                 RunGraphCommand(state_, *this);
@@ -70,10 +78,10 @@ Form1::Form1(app::DesignState& state, QWidget* parent)
         connect(&List(list.combo), &QComboBox::currentIndexChanged, this, [this] { ShowPart(); });
         controls_.Get<QLabel>(list.caption).setBuddy(&List(list.combo));
     }
-    standardCaption_ = &app::BoundControl<QLabel>(*this, kStandardCCaption);
-    standardC2Caption_ = &app::BoundControl<QLabel>(*this, kStandardC2Caption);
-    worstRipple_ = &app::BoundControl<QLabel>(*this, kWorstRippleLabel);
-    useSafeC_ = &app::BoundControl<QPushButton>(*this, kUseSafeCButton);
+    standardCaption_ = &app::BoundControl<QLabel>(Content(), kStandardCCaption);
+    standardC2Caption_ = &app::BoundControl<QLabel>(Content(), kStandardC2Caption);
+    worstRipple_ = &app::BoundControl<QLabel>(Content(), kWorstRippleLabel);
+    useSafeC_ = &app::BoundControl<QPushButton>(Content(), kUseSafeCButton);
     connect(useSafeC_, &QPushButton::clicked, this, [this] {
         if (!safePart_)
             return;
@@ -84,18 +92,22 @@ Form1::Form1(app::DesignState& state, QWidget* parent)
     // The buttons are never default: Enter in a field clicks the button of its group.
     QWidget* previous = nullptr;
     for (const FocusStop& stop : Form1FocusOrder()) {
-        auto& control = app::BoundControl<QWidget>(*this, stop.control);
+        auto& control = app::BoundControl<QWidget>(Content(), stop.control);
         if (previous)
             setTabOrder(previous, &control);
         previous = &control;
         if (stop.enterRuns)
-            connect(&app::BoundControl<QLineEdit>(*this, stop.control), &QLineEdit::returnPressed,
-                    &app::BoundControl<QPushButton>(*this, stop.enterRuns), &QPushButton::click);
+            connect(&app::BoundControl<QLineEdit>(Content(), stop.control), &QLineEdit::returnPressed,
+                    &app::BoundControl<QPushButton>(Content(), stop.enterRuns), &QPushButton::click);
     }
     Field(Form1Field(kForm1FirstFocus)).setFocus();
-    app::NameControls(*this, Form1Names());
+    app::NameControls(Content(), Form1Names());
     ShowPart();
     files_ = new DesignFiles(*this, *this);
+    menuBar_ = &MakeMainMenu();
+    plot::ScrollWhenSmall(*this, *content_, menuBar_);
+    RestorePlace(*this, QStringLiteral("Form1"));
+    Field(Form1Field(kForm1FirstFocus)).setFocus(); // again, the content having moved
 
     // k belongs to the second stage.
     QLineEdit& stageRatio = Field(kDesignStageRatio.field);
@@ -117,11 +129,11 @@ Form1::Form1(app::DesignState& state, QWidget* parent)
     connect(files_, &DesignFiles::Opened, this, forget);
 
     // ---- The filter chooser ----
-    connect(&app::BoundControl<QPushButton>(*this, kChooserButton), &QPushButton::clicked, this,
+    connect(&app::BoundControl<QPushButton>(Content(), kChooserButton), &QPushButton::clicked, this,
             &Form1::OpenChooser);
 
     // ---- "Risposta" ----
-    connect(&app::BoundControl<QPushButton>(*this, kResponseButton), &QPushButton::clicked, this,
+    connect(&app::BoundControl<QPushButton>(Content(), kResponseButton), &QPushButton::clicked, this,
             [this] {
                 app::CommandInProgress command;
                 RunResponseCommand(state_, *this);
@@ -135,6 +147,11 @@ Form1::~Form1() {
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
+    if (!files_->MayDiscard()) {
+        event->ignore();
+        return;
+    }
+    KeepPlace(*this, QStringLiteral("Form1"));
     QWidget::closeEvent(event);
     if (!event->isAccepted())
         return;
@@ -145,16 +162,20 @@ void Form1::closeEvent(QCloseEvent* event) {
 }
 
 graph_window::Form2& Form1::GraphWindow() {
-    if (!graphWindow_)
+    if (!graphWindow_) {
         graphWindow_ = new graph_window::Form2();
+        plot::PlaceBesideButtons(*graphWindow_, *this);
+    }
     return *graphWindow_;
 }
 
 // ---- The response window ----
 
 void Form1::ShowResponse(const response_window::ResponseInput& input) {
-    if (!responseWindow_)
+    if (!responseWindow_) {
         responseWindow_ = new response_window::ResponseWindow();
+        plot::PlaceBesideButtons(*responseWindow_, *this);
+    }
     responseWindow_->ShowFor(input);
 }
 
@@ -189,7 +210,7 @@ void Form1::ShowPart() {
     const app::NamingRow standardNames[] = {
         {kStandardCLabel.Name(), {kStandardCCaption.Name()}, "StandardCUnit"},
         {kStandardC2Label.Name(), {kStandardC2Caption.Name()}, "StandardC2Unit"}};
-    app::NameControls(*this, standardNames);
+    app::NameControls(Content(), standardNames);
     SetResultText(kStandardCLabel, texts.standardC);
     SetResultText(kStandardC2Label, texts.standardC2);
     SetResultText(kWorstRippleLabel, texts.worstRipple);
@@ -227,6 +248,7 @@ void Form1::OpenChooser() {
         // It has no owner; it goes with this object.
         connect(this, &QObject::destroyed, window, [window] { delete window; });
         chooserWindow_ = window;
+        plot::PlaceBesideButtons(*window, *this);
     }
     chooserWindow_->ChooseFor(*design);
     chooserWindow_->ShowWindow();

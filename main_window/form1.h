@@ -11,6 +11,7 @@
 #include "main_window/design_files.h"
 #include "main_window/main_window_view.h"
 #include "main_window/part_group.h"
+#include "plot/files.h"
 #include "response_window/response_window.h"
 
 #include <QComboBox>
@@ -23,6 +24,7 @@
 
 class QCloseEvent;
 class QLabel;
+class QMenuBar;
 class QPushButton;
 
 namespace main_window {
@@ -40,9 +42,19 @@ public:
     // Saving and opening designs.
     DesignFiles& Files() { return *files_; }
 
+    // The menu bar above the controls; the controls themselves lie on Content(), which scrolls
+    // when the screen is smaller than it.
+    QMenuBar& MenuBar() const { return *menuBar_; }
+    QWidget& Content() const { return *content_; }
+
+    // By default a file dialog asks where "Esporta netlist SPICE…" writes; tests answer in its
+    // place.
+    void SetSaveFileChooser(plot::SaveFileChooser chooser) { chooseFile_ = std::move(chooser); }
+
 protected:
-    // The response and chooser windows describe this window's design and write into it, so they
-    // close with it; the graph window stays open until the user closes it.
+    // A design changed since its last save is not closed without a question. The response and
+    // chooser windows describe this window's design and write into it, so they close with it;
+    // the graph window stays open until the user closes it.
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -61,11 +73,17 @@ private:
     void SetBusy(bool busy) override;
     app::WorkOutcome RunLongWork(const app::LongWork& work) override;
 
+    // "File", "Strumenti" and "Aiuto"; the buttons and the design files keep the actions' work.
+    QMenuBar& MakeMainMenu();
+
     // The part group for the last accepted design and the choices in its combos.
     void ShowPart();
 
     app::DesignState& state_;
+    QWidget* content_;
     app::BuiltControls controls_;
+    QMenuBar* menuBar_ = nullptr;
+    plot::SaveFileChooser chooseFile_ = plot::AskWithFileDialog;
     QPointer<graph_window::Form2> graphWindow_;
     // The part group's controls that change.
     QLabel* standardCaption_ = nullptr;

@@ -9,8 +9,9 @@
 
 namespace main_window {
 
-// Wider than the first window's 15990: the filter's column stands on the right.
-inline constexpr int kForm1WidthTwips = 20700;
+// Wider than the first window's 15990: the filter's column stands on the right. 1346 pixels
+// at most, what a 1366 × 768 screen shows inside a window's frame.
+inline constexpr int kForm1WidthTwips = 20190;
 inline constexpr int kForm1HeightTwips = 8550;
 
 // The main window's controls, as they stand from start to end: controls never move.
@@ -62,20 +63,20 @@ inline constexpr app::ControlRow kForm1Rows[] = {
 
     // The filter: its order, the ratio of its second stage and the load, in the column right of
     // the design data, in their colours; the second capacitor's results beside the first's.
-    {"FilterDesignCaption", Label,  QT_TRANSLATE_NOOP("Velmaro", "Progetto > filtro:"), {16200, 360, 2415, 255},  Bold975},
-    {"OrderCaption",        Label,  QT_TRANSLATE_NOOP("Velmaro", "Ordine:"),        {16200, 780, 1020, 255},   Bold975},
-    {"OrderCombo",          Custom, "",                                             {17280, 720, 2055, 375}},
-    {"StageRatioCaption",   Label,  QT_TRANSLATE_NOOP("Velmaro", "k:"),             {16200, 1260, 1020, 255},  Bold975},
-    {"StageRatioField",     TextBox, QT_TRANSLATE_NOOP("Velmaro", "10"),            {17280, 1200, 2055, 375},  Bold825, kLightBlue},
-    {"LoadCaption",         Label,  QT_TRANSLATE_NOOP("Velmaro", "RL"),             {16200, 1740, 1020, 255},  Bold975},
-    {"LoadField",           TextBox, "",                                            {17280, 1680, 2055, 375},  Bold825, kLightBlue},
-    {"LoadUnit",            Label,  QT_TRANSLATE_NOOP("Velmaro", "[kohm]"),         {19440, 1680, 1095, 375},  Bold975},
-    {"ExactC2Caption",      Label,  QT_TRANSLATE_NOOP("Velmaro", "C2 esatta:"),     {16200, 3960, 1335, 255}},
-    {"ExactC2Label",        Label,  "",                                             {16200, 4215, 1335, 375},  Bold825, kLightBlue},
-    {"ExactC2Unit",         Label,  QT_TRANSLATE_NOOP("Velmaro", "[nF]"),           {17640, 4215, 495, 375},   Bold975},
-    {"StandardC2Caption",   Label,  QT_TRANSLATE_NOOP("Velmaro", "C2 serie E12:"),  {16200, 4680, 1335, 255}},
-    {"StandardC2Label",     Label,  "",                                             {16200, 4935, 1335, 375},  Bold825, kLightBlue},
-    {"StandardC2Unit",      Label,  QT_TRANSLATE_NOOP("Velmaro", "[nF]"),           {17640, 4935, 495, 375},   Bold975},
+    {"FilterDesignCaption", Label,  QT_TRANSLATE_NOOP("Velmaro", "Progetto > filtro:"), {16080, 360, 2415, 255},  Bold975},
+    {"OrderCaption",        Label,  QT_TRANSLATE_NOOP("Velmaro", "Ordine:"),        {16080, 780, 1020, 255},   Bold975},
+    {"OrderCombo",          Custom, "",                                             {17160, 720, 2055, 375}},
+    {"StageRatioCaption",   Label,  QT_TRANSLATE_NOOP("Velmaro", "k:"),             {16080, 1260, 1020, 255},  Bold975},
+    {"StageRatioField",     TextBox, QT_TRANSLATE_NOOP("Velmaro", "10"),            {17160, 1200, 2055, 375},  Bold825, kLightBlue},
+    {"LoadCaption",         Label,  QT_TRANSLATE_NOOP("Velmaro", "RL"),             {16080, 1740, 1020, 255},  Bold975},
+    {"LoadField",           TextBox, "",                                            {17160, 1680, 2055, 375},  Bold825, kLightBlue},
+    {"LoadUnit",            Label,  QT_TRANSLATE_NOOP("Velmaro", "[kohm]"),         {19320, 1680, 855, 375},  Bold975},
+    {"ExactC2Caption",      Label,  QT_TRANSLATE_NOOP("Velmaro", "C2 esatta:"),     {16080, 3960, 1335, 255}},
+    {"ExactC2Label",        Label,  "",                                             {16080, 4215, 1335, 375},  Bold825, kLightBlue},
+    {"ExactC2Unit",         Label,  QT_TRANSLATE_NOOP("Velmaro", "[nF]"),           {17520, 4215, 495, 375},   Bold975},
+    {"StandardC2Caption",   Label,  QT_TRANSLATE_NOOP("Velmaro", "C2 serie E12:"),  {16080, 4680, 1335, 255}},
+    {"StandardC2Label",     Label,  "",                                             {16080, 4935, 1335, 375},  Bold825, kLightBlue},
+    {"StandardC2Unit",      Label,  QT_TRANSLATE_NOOP("Velmaro", "[nF]"),           {17520, 4935, 495, 375},   Bold975},
 
     // The part to buy, between the schematic and the design data: the series and tolerances
     // chosen, the worst case of the standard part and the part that stays within the ripple.
@@ -143,16 +144,16 @@ inline constexpr app::ControlRow kForm1Rows[] = {
     {"Label60",  Label, QT_TRANSLATE_NOOP("Velmaro", "toff = intervallo di tempo in cui il segnale in ingresso è basso = 0"), {10200, 6120, 5775, 255}},
 
     // The filter's second stage and load to verify, in the free column right of the legend.
-    {"FilterVerificationCaption", Label, QT_TRANSLATE_NOOP("Velmaro", "Verifica > filtro:"), {16200, 5520, 2055, 255}},
-    {"R2Caption", Label,   QT_TRANSLATE_NOOP("Velmaro", "R2"),      {16200, 6000, 375, 255},   Bold975},
-    {"R2Field",   TextBox, "",                                      {16680, 5880, 1935, 375},  Bold825, kLightPink},
-    {"R2Unit",    Label,   QT_TRANSLATE_NOOP("Velmaro", "[kohm]"),  {18720, 5880, 855, 375},   Bold975},
-    {"C2Caption", Label,   QT_TRANSLATE_NOOP("Velmaro", "C2"),      {16200, 6480, 375, 255},   Bold975},
-    {"C2Field",   TextBox, "",                                      {16680, 6360, 1935, 375},  Bold825, kLightPink},
-    {"C2Unit",    Label,   QT_TRANSLATE_NOOP("Velmaro", "[nF]"),    {18720, 6360, 495, 375},   Bold975},
-    {"RLCaption", Label,   QT_TRANSLATE_NOOP("Velmaro", "RL"),      {16200, 6960, 375, 255},   Bold975},
-    {"RLField",   TextBox, "",                                      {16680, 6840, 1935, 375},  Bold825, kLightPink},
-    {"RLUnit",    Label,   QT_TRANSLATE_NOOP("Velmaro", "[kohm]"),  {18720, 6840, 855, 375},   Bold975},
+    {"FilterVerificationCaption", Label, QT_TRANSLATE_NOOP("Velmaro", "Verifica > filtro:"), {16080, 5520, 2055, 255}},
+    {"R2Caption", Label,   QT_TRANSLATE_NOOP("Velmaro", "R2"),      {16080, 6000, 375, 255},   Bold975},
+    {"R2Field",   TextBox, "",                                      {16560, 5880, 1935, 375},  Bold825, kLightPink},
+    {"R2Unit",    Label,   QT_TRANSLATE_NOOP("Velmaro", "[kohm]"),  {18600, 5880, 855, 375},   Bold975},
+    {"C2Caption", Label,   QT_TRANSLATE_NOOP("Velmaro", "C2"),      {16080, 6480, 375, 255},   Bold975},
+    {"C2Field",   TextBox, "",                                      {16560, 6360, 1935, 375},  Bold825, kLightPink},
+    {"C2Unit",    Label,   QT_TRANSLATE_NOOP("Velmaro", "[nF]"),    {18600, 6360, 495, 375},   Bold975},
+    {"RLCaption", Label,   QT_TRANSLATE_NOOP("Velmaro", "RL"),      {16080, 6960, 375, 255},   Bold975},
+    {"RLField",   TextBox, "",                                      {16560, 6840, 1935, 375},  Bold825, kLightPink},
+    {"RLUnit",    Label,   QT_TRANSLATE_NOOP("Velmaro", "[kohm]"),  {18600, 6840, 855, 375},   Bold975},
 
     // Static notes.
     {"Label66",  Label, QT_TRANSLATE_NOOP("Velmaro", "Attendere!!"),                  {360, 7680, 1335, 255}},

@@ -134,6 +134,7 @@ ResponseWindow::ResponseWindow(QWidget* parent)
             if (current_->ShownChart())
                 (this->*act)(*current_);
         });
+    plot::ScrollControlsWhenSmall(*this);
 }
 
 // The focus moves while the widgets go: that is no longer this window's business.

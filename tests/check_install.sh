@@ -40,6 +40,11 @@ expected=(bin/velmaro "share/applications/$id.desktop" "share/metainfo/$id.metai
 for size in "${sizes[@]}"; do
   expected+=("share/icons/hicolor/${size}x$size/apps/$id.png")
 done
+# The manual with its pictures.
+expected+=(share/doc/velmaro/manual.md)
+for picture in "$(dirname "$0")"/../docs/*.png; do
+  expected+=("share/doc/velmaro/$(basename "$picture")")
+done
 
 prefix=$work/prefix
 quietly "${CMAKE:-cmake}" --install "$build" --prefix "$prefix"

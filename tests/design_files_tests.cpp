@@ -175,7 +175,7 @@ private:
 class DesignFilesTest : public QObject {
     Q_OBJECT
 private slots:
-    void theBackgroundMenuOffersTheThreeEntries() {
+    void theBackgroundMenuSharesTheFileMenusActions() {
         FilesWindow window;
         const QPoint at(5, 5);
         QWidget& label = *window.main.findChild<QLabel*>("Label35");
@@ -187,8 +187,12 @@ private slots:
         QStringList entries;
         for (const QAction* action : menu->actions())
             entries << action->text() + " " + action->shortcut().toString();
-        QCOMPARE(entries, QStringList({"Apri progetto… Ctrl+O", "Salva progetto Ctrl+S",
-                                       "Salva progetto come… Ctrl+Shift+S"}));
+        QCOMPARE(entries, QStringList({"Nuovo Ctrl+N", "Apri… Ctrl+O", "Apri recenti ",
+                                       "Salva Ctrl+S", "Salva con nome… Ctrl+Shift+S"}));
+        const QList<QAction*> fileMenu =
+            window.main.findChild<QMenu*>("FileMenu")->actions();
+        for (QAction* action : menu->actions())
+            QVERIFY2(fileMenu.contains(action), qPrintable(action->text()));
     }
 
     void aDesignComesBackAsTyped_data() {
@@ -234,7 +238,7 @@ private slots:
         for (const QString& label : figures.mid(0, 2))
             QVERIFY(!opened.caption(label).isEmpty());
         opened.answer = typed.answer;
-        QCOMPARE(opened.keys(Qt::Key_O), QStringList());
+        QCOMPARE(opened.keys(Qt::Key_O), QStringList{"Salvare le modifiche a Senza nome?"});
         QCOMPARE(opened.asked, QStringList{"open"});
         QCOMPARE(opened.texts(), typed.texts());
         for (const FieldCase& field : kFields)
@@ -322,12 +326,13 @@ private slots:
         const QStringList before = window.texts();
         window.answer = path;
         const QStringList shown = window.keys(Qt::Key_O);
+        const QStringList question{"Salvare le modifiche a Senza nome?"}; // answered Non salvare
         if (why.isEmpty()) {
-            QCOMPARE(shown, QStringList());
+            QCOMPARE(shown, question);
             QCOMPARE(window.texts(), TextsIn(content));
             QCOMPARE(window.main.Files().CurrentFile(), path);
         } else {
-            QCOMPARE(shown, QStringList("Impossibile aprire il file " + path + ": " + why));
+            QCOMPARE(shown, question + QStringList("Impossibile aprire il file " + path + ": " + why));
             QCOMPARE(window.texts(), before);
             QCOMPARE(window.main.Files().CurrentFile(), QString());
         }

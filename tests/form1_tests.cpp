@@ -58,12 +58,13 @@ private slots:
         MainWindow main;
         QCOMPARE(main.main.objectName(), QString("Form1"));
         QCOMPARE(main.main.windowTitle(), QString("Velmaro"));
-        QCOMPARE(main.main.size(), QSize(1380, 570));
+        QCOMPARE(main.main.Content().size(), QSize(1346, 570));
         QVERIFY(main.main.windowIcon().availableSizes().contains(QSize(16, 16)));
         QVERIFY(main.main.windowIcon().availableSizes().contains(QSize(32, 32)));
         for (const ControlRow& row : Form1Rows()) {
             auto* control = main.main.findChild<QWidget*>(row.name);
             QVERIFY2(control, row.name);
+            QCOMPARE(control->parentWidget(), &main.main.Content());
             QCOMPARE(control->geometry(), TwipsToPixels(row.rect));
         }
         QCOMPARE(main.caption("Label59"),
@@ -106,7 +107,7 @@ private slots:
 
     void facesAndFieldsShowTheirColours() {
         MainWindow main;
-        const QImage picture = main.main.grab().toImage();
+        const QImage picture = main.main.Content().grab().toImage();
         const auto colourInside = [&](const char* name) {
             const QRect rect = main.main.findChild<QWidget*>(name)->geometry();
             return picture.pixelColor(rect.right() - 4, rect.bottom() - 4);
@@ -480,7 +481,11 @@ private slots:
         main.click("Command1");
         for (const QString& button : pressed)
             QCOMPARE(main.click(qPrintable(button)), QStringList());
-        main.main.close();
+        {
+            MessageBoxAnswerer answerer(QMessageBox::Discard);
+            main.main.close();
+            QCOMPARE(answerer.texts(), QStringList{"Salvare le modifiche a Senza nome?"});
+        }
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QStringList shown;
         for (QWidget* window : QApplication::topLevelWidgets())

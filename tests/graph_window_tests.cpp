@@ -39,6 +39,10 @@ namespace {
 
 // The main window with the graph command's fields at hand, and the graph window it opens.
 struct Session : MainWindowSession {
+    Session() {
+        // Quitting with the fields changed goes on without saving them.
+        main.Files().SetAskToSave([](const QString&) { return main_window::SaveChoice::Discard; });
+    }
     void setWorkedExample(const char* NP = "1") {
         setVerification({"10", "30", "1", "1", "1000", "10", NP, "2000"});
     }

@@ -7,6 +7,7 @@
 #include "app/design_state.h"
 #include "main_window/form1.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -26,12 +27,16 @@ struct ShownMessage {
     QMessageBox::Icon icon;
     QMessageBox::StandardButtons buttons;
     bool applicationModal;
+    QStringList buttonTexts; // its buttons' captions
 };
 
-// While alive, answers every message box with OK as soon as it is shown and records it.
+// While alive, answers every message box as soon as it is shown and records it: with answer
+// when the box has that button, otherwise with OK, or "Non salvare" to the question on unsaved
+// changes.
 class MessageBoxAnswerer {
 public:
-    MessageBoxAnswerer() {
+    explicit MessageBoxAnswerer(QMessageBox::StandardButton answer = QMessageBox::Ok)
+        : answer_(answer) {
         timer_.setInterval(5);
         QObject::connect(&timer_, &QTimer::timeout, [this] { AnswerOpenBox(); });
         timer_.start();
@@ -51,11 +56,20 @@ private:
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!box || !box->isVisible())
             return;
+        QStringList buttonTexts;
+        for (QAbstractButton* button : box->buttons())
+            buttonTexts << button->text();
         shown_.append({box->windowTitle(), box->text(), box->icon(), box->standardButtons(),
-                       box->windowModality() == Qt::ApplicationModal});
-        box->button(QMessageBox::Ok)->click();
+                       box->windowModality() == Qt::ApplicationModal, buttonTexts});
+        for (const QMessageBox::StandardButton which :
+             {answer_, QMessageBox::Ok, QMessageBox::Discard})
+            if (QAbstractButton* button = box->button(which)) {
+                button->click();
+                return;
+            }
     }
 
+    QMessageBox::StandardButton answer_;
     QTimer timer_;
     QList<ShownMessage> shown_;
 };

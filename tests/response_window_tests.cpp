@@ -165,7 +165,10 @@ private slots:
 
         // It closes with the main window and is gone; the next press makes a new one with its
         // fields as they start.
-        s.main.close();
+        {
+            MessageBoxAnswerer notSaved(QMessageBox::Discard); // the fields were changed
+            s.main.close();
+        }
         s.main.show();
         QTest::qWait(0);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

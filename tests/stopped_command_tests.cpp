@@ -66,6 +66,8 @@ struct Session : MainWindowSession {
             asked << (question == main_window::FileQuestion::Open ? "open" : "save as");
             return QString();
         });
+        // Closing the window with the fields changed goes on without saving them.
+        main.Files().SetAskToSave([](const QString&) { return main_window::SaveChoice::Discard; });
     }
     Form2& graph() { return main.GraphWindow(); }
     QString result(const char* label) { return graph().findChild<QLabel*>(label)->text(); }

@@ -6,6 +6,7 @@
 #include "tests/test_registry.h"
 
 #include <QApplication>
+#include <QStandardPaths>
 #include <QTest>
 
 #include <cstdio>
@@ -16,6 +17,9 @@ std::map<std::string, TestFactory>& TestRegistry() {
 }
 
 int main(int argc, char* argv[]) {
+    // The settings the program keeps (recent files, window places, folders) go to a test
+    // folder, never to the user's own.
+    QStandardPaths::setTestModeEnabled(true);
     QApplication application(argc, argv);
     app::InstallToolkitTranslations(application);
     if (argc > 1 && std::string(argv[1]) == "--list") {
