@@ -167,6 +167,7 @@ Form2::Form2(QWidget* parent)
     });
     connect(&plot_, &PlotArea::ViewChanged, this, &Form2::ShowView);
     plotMenu_.OpenOn(plot_);
+    plot::ScrollControlsWhenSmall(*this);
 }
 
 void Form2::ShowWindow() { plot::BringForward(*this); }

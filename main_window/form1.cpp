@@ -53,6 +53,19 @@ QWidget* BuiltContent(QWidget& window) {
     return content;
 }
 
+// The keys under which the other windows' places are kept.
+const QString kGraphPlace = QStringLiteral("Form2");
+const QString kResponsePlace = QStringLiteral("ResponseWindow");
+const QString kChooserPlace = QStringLiteral("ChooserWindow");
+
+// A new window goes where it was last, on a screen present; the first time, beside the main
+// window's buttons. Its place is kept whenever it goes out of sight.
+void ComeBackToPlace(QWidget& window, const QString& key, const QWidget& main) {
+    if (!RestorePlace(window, key))
+        plot::PlaceBesideButtons(window, main);
+    KeepPlaceWhenHidden(window, key);
+}
+
 } // namespace
 
 Form1::Form1(app::DesignState& state, QWidget* parent)
@@ -152,6 +165,8 @@ void Form1::closeEvent(QCloseEvent* event) {
         return;
     }
     KeepPlace(*this, QStringLiteral("Form1"));
+    if (graphWindow_ && graphWindow_->isVisible())
+        KeepPlace(*graphWindow_, kGraphPlace);
     QWidget::closeEvent(event);
     if (!event->isAccepted())
         return;
@@ -164,7 +179,7 @@ void Form1::closeEvent(QCloseEvent* event) {
 graph_window::Form2& Form1::GraphWindow() {
     if (!graphWindow_) {
         graphWindow_ = new graph_window::Form2();
-        plot::PlaceBesideButtons(*graphWindow_, *this);
+        ComeBackToPlace(*graphWindow_, kGraphPlace, *this);
     }
     return *graphWindow_;
 }
@@ -174,7 +189,7 @@ graph_window::Form2& Form1::GraphWindow() {
 void Form1::ShowResponse(const response_window::ResponseInput& input) {
     if (!responseWindow_) {
         responseWindow_ = new response_window::ResponseWindow();
-        plot::PlaceBesideButtons(*responseWindow_, *this);
+        ComeBackToPlace(*responseWindow_, kResponsePlace, *this);
     }
     responseWindow_->ShowFor(input);
 }
@@ -248,7 +263,7 @@ void Form1::OpenChooser() {
         // It has no owner; it goes with this object.
         connect(this, &QObject::destroyed, window, [window] { delete window; });
         chooserWindow_ = window;
-        plot::PlaceBesideButtons(*window, *this);
+        ComeBackToPlace(*window, kChooserPlace, *this);
     }
     chooserWindow_->ChooseFor(*design);
     chooserWindow_->ShowWindow();

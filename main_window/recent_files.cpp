@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "main_window/recent_files.h"
 
+#include <QEvent>
 #include <QGuiApplication>
 #include <QRect>
 #include <QScreen>
@@ -61,6 +62,31 @@ bool RestorePlace(QWidget& window, const QString& key) {
 
 void KeepPlace(const QWidget& window, const QString& key) {
     RecentSettings().setValue(QStringLiteral("Places/") + key, QRect(window.pos(), window.size()));
+}
+
+namespace {
+
+// Watches its parent window and keeps its place as it goes out of sight.
+class PlaceKeeper : public QObject {
+public:
+    PlaceKeeper(QWidget& window, QString key)
+        : QObject(&window), window_(window), key_(std::move(key)) {}
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == &window_ &&
+            (event->type() == QEvent::Hide || event->type() == QEvent::Close))
+            KeepPlace(window_, key_);
+        return false;
+    }
+
+private:
+    QWidget& window_;
+    QString key_;
+};
+
+} // namespace
+
+void KeepPlaceWhenHidden(QWidget& window, const QString& key) {
+    window.installEventFilter(new PlaceKeeper(window, key));
 }
 
 } // namespace main_window

@@ -22,5 +22,7 @@ void ForgetRecentFile(const QString& path);
 // (the window left as it is) otherwise.
 bool RestorePlace(QWidget& window, const QString& key);
 void KeepPlace(const QWidget& window, const QString& key);
+// Keeps the window's place under key each time it is hidden or closed.
+void KeepPlaceWhenHidden(QWidget& window, const QString& key);
 
 } // namespace main_window

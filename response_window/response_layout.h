@@ -17,13 +17,13 @@ using enum app::ControlFont;
 using app::kLightPink, app::kLightYellow, app::kWarningColour;
 
 inline constexpr int kResponseWidthTwips = 19350;
-inline constexpr int kResponseHeightTwips = 11220;
+inline constexpr int kResponseHeightTwips = 10320;
 
 // clang-format off
 inline constexpr app::ControlRow kResponseRows[] = {
     // The time plot and, beside it, the step's start, the band and the settling.
-    {"StepPlot",                   Custom,  "",                 {120, 120, 14400, 4950},     Bold825, kLightYellow},
-    {"StepCursorLabel",            Label,   "",                 {120, 5130, 14400, 420}},
+    {"StepPlot",                   Custom,  "",                 {120, 120, 14400, 4500},     Bold825, kLightYellow},
+    {"StepCursorLabel",            Label,   "",                 {120, 4680, 14400, 420}},
     {"StepCaption",                Label,   QT_TRANSLATE_NOOP("Velmaro", "Risposta al gradino:"),  {14760, 240, 4440, 255},   Bold975},
     {"FromDutyCaption",            Label,   QT_TRANSLATE_NOOP("Velmaro", "Da D:"),                 {14760, 765, 1800, 255}},
     {"FromDutyField",              TextBox, QT_TRANSLATE_NOOP("Velmaro", "0"),                     {16590, 690, 1260, 375},   Bold825, kLightPink},
@@ -46,22 +46,22 @@ inline constexpr app::ControlRow kResponseRows[] = {
     {"StepRippleWiderThanBandLabel", Label, "",                 {14760, 3720, 4440, 1200},   Regular825, std::nullopt, kWarningColour},
 
     // The frequency plot and, beside it, the filter's figures.
-    {"BodePlot",                   Custom,  "",                 {120, 5670, 14400, 4950},    Bold825, kLightYellow},
-    {"BodeCursorLabel",            Label,   "",                 {120, 10680, 14400, 420}},
-    {"BodeCaption",                Label,   QT_TRANSLATE_NOOP("Velmaro", "Risposta in frequenza:"), {14760, 5790, 4440, 255}, Bold975},
-    {"BodeCutoffCaption",          Label,   QT_TRANSLATE_NOOP("Velmaro", "fc"),                    {14760, 6315, 1800, 255}},
-    {"BodeCutoffLabel",            Label,   "",                 {16590, 6240, 1260, 375},    Bold825, kLightYellow},
-    {"BodeCutoffUnit",             Label,   QT_TRANSLATE_NOOP("Velmaro", "[Hz]"),                  {17910, 6315, 1350, 255}},
-    {"BodeAttenuationCaption",     Label,   QT_TRANSLATE_NOOP("Velmaro", "Attenuazione a f"),      {14760, 6795, 1800, 255}},
-    {"BodeAttenuationLabel",       Label,   "",                 {16590, 6720, 1260, 375},    Bold825, kLightYellow},
-    {"BodeAttenuationUnit",        Label,   QT_TRANSLATE_NOOP("Velmaro", "[dB]"),                  {17910, 6795, 1350, 255}},
-    {"BodeSlopeCaption",           Label,   QT_TRANSLATE_NOOP("Velmaro", "Pendenza"),              {14760, 7275, 1800, 255}},
-    {"BodeSlopeLabel",             Label,   "",                 {16590, 7200, 1260, 375},    Bold825, kLightYellow},
-    {"BodeSlopeUnit",              Label,   QT_TRANSLATE_NOOP("Velmaro", "[dB/decade]"),           {17910, 7275, 1350, 255}},
+    {"BodePlot",                   Custom,  "",                 {120, 5220, 14400, 4500},    Bold825, kLightYellow},
+    {"BodeCursorLabel",            Label,   "",                 {120, 9780, 14400, 420}},
+    {"BodeCaption",                Label,   QT_TRANSLATE_NOOP("Velmaro", "Risposta in frequenza:"), {14760, 5340, 4440, 255}, Bold975},
+    {"BodeCutoffCaption",          Label,   QT_TRANSLATE_NOOP("Velmaro", "fc"),                    {14760, 5865, 1800, 255}},
+    {"BodeCutoffLabel",            Label,   "",                 {16590, 5790, 1260, 375},    Bold825, kLightYellow},
+    {"BodeCutoffUnit",             Label,   QT_TRANSLATE_NOOP("Velmaro", "[Hz]"),                  {17910, 5865, 1350, 255}},
+    {"BodeAttenuationCaption",     Label,   QT_TRANSLATE_NOOP("Velmaro", "Attenuazione a f"),      {14760, 6345, 1800, 255}},
+    {"BodeAttenuationLabel",       Label,   "",                 {16590, 6270, 1260, 375},    Bold825, kLightYellow},
+    {"BodeAttenuationUnit",        Label,   QT_TRANSLATE_NOOP("Velmaro", "[dB]"),                  {17910, 6345, 1350, 255}},
+    {"BodeSlopeCaption",           Label,   QT_TRANSLATE_NOOP("Velmaro", "Pendenza"),              {14760, 6825, 1800, 255}},
+    {"BodeSlopeLabel",             Label,   "",                 {16590, 6750, 1260, 375},    Bold825, kLightYellow},
+    {"BodeSlopeUnit",              Label,   QT_TRANSLATE_NOOP("Velmaro", "[dB/decade]"),           {17910, 6825, 1350, 255}},
 
     // How to measure, for both plots.
     {"MeasureHint",                Label,   QT_TRANSLATE_NOOP("Velmaro", "Sposta il puntatore su un grafico: comparirà il valore in quel punto. Rotella: ingrandisci. Trascina: sposta. Clic: cursore A, Maiusc+clic: cursore B. Doppio clic o Home: tutto il grafico. Tasto destro: copia e salva."),
-                                                                {14760, 8040, 4440, 2400},   Regular825},
+                                                                {14760, 7590, 4440, 2400},   Regular825},
 };
 // clang-format on
 } // namespace response_table

@@ -106,7 +106,7 @@ fi
 # windows; ImageMagick's import grabs a window as PNG.
 SCREENSHOT_PACKAGES=(xdotool imagemagick)
 
-# The virtual screen is large enough to hold the main window (1380 x 570) above the
+# The virtual screen is large enough to hold the main window (1346 x 570) above the
 # graph window (1262 x 667) without overlap; the pointer waits in its far corner.
 SCREEN_WIDTH=2048
 SCREEN_HEIGHT=1536
@@ -117,10 +117,10 @@ GAP=16
 GRAPH_TITLE="Forme d'onda reali"
 CHOOSER_TITLE="Velmaro - Scelta del filtro"
 RESPONSE_TITLE="Velmaro - Risposta del filtro"
-# Client areas in pixels: 20700 x 8550, 18930 x 10005 and 19350 x 11220 twips.
-MAIN_SIZE=1380x570
+# Client areas in pixels: 20190 x 8550, 18930 x 10005 and 19350 x 10320 twips.
+MAIN_SIZE=1346x570
 GRAPH_SIZE=1262x667
-RESPONSE_SIZE=1290x748
+RESPONSE_SIZE=1290x688
 
 # Button centres in pixels from the main window's client area: (Left + Width / 2) / 15 and
 # (Top + Height / 2) / 15 of the twips rectangles, rounded down.
@@ -314,7 +314,7 @@ click() {
   local x=$1 y=$2
   # Press and release on the button, then the pointer goes back to its corner, away from
   # every window, so that no hover effect or pointer movement shows in the pictures.
-  xdotool mousemove --window "$MAIN_ID" "$x" "$y" click 1 mousemove "$PARK_X" "$PARK_Y"
+  xdotool mousemove --window "$MAIN_ID" "$x" $((y + MENU_HEIGHT)) click 1 mousemove "$PARK_X" "$PARK_Y"
 }
 
 capture() {
@@ -345,9 +345,11 @@ export DISPLAY
 OUR_DISPLAY=1
 xdotool mousemove "$PARK_X" "$PARK_Y"
 
-mkdir -m 700 "$WORK/runtime"
+# Settings of its own: the windows' kept places and recent files of an earlier session would
+# move and resize what the pictures show.
+mkdir -m 700 "$WORK/runtime" "$WORK/config"
 env -u WAYLAND_DISPLAY -u QT_SCALE_FACTOR -u QT_SCREEN_SCALE_FACTORS \
-  QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$WORK/runtime" \
+  QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$WORK/runtime" XDG_CONFIG_HOME="$WORK/config" \
   "$PROGRAM" "${STYLE_ARGS[@]}" >"$WORK/velmaro.log" 2>&1 &
 APP_PID=$!
 
@@ -356,6 +358,9 @@ MAIN_ID=$(wait_for_window)
 [ -n "$MAIN_ID" ] || fail "the main window did not appear within $TIMEOUT s"
 xdotool windowmove "$MAIN_ID" 0 0
 wait_idle
+# The menu bar stands above the controls: clicks on them go that much lower in the window.
+MAIN_HEIGHT=$(window_geometry "$MAIN_ID" | sed 's/^[0-9]*x\([0-9]*\)+.*/\1/')
+MENU_HEIGHT=$((MAIN_HEIGHT - ${MAIN_SIZE#*x}))
 say "main window \"$(window_title "$MAIN_ID")\": $(window_geometry "$MAIN_ID")" \
   "(client area $MAIN_SIZE expected)"
 capture "$MAIN_ID" "$OUT_DIR/$MAIN_FILE"
@@ -405,9 +410,9 @@ if [ "$WITH_GRAPH" -eq 1 ]; then
   for field in C:1000000 N:1000000 NI:1000; do
     name=${field%%:*}
     declare -n at="${name}_FIELD"
-    xdotool mousemove --window "$MAIN_ID" "${at[@]}" click 1 key ctrl+a type "${field#*:}"
+    xdotool mousemove --window "$MAIN_ID" "${at[0]}" $((at[1] + MENU_HEIGHT)) click 1 key ctrl+a type "${field#*:}"
   done
-  xdotool mousemove --window "$MAIN_ID" "${GRAPH_BUTTON[@]}" click 1 mousemove "$PARK_X" "$PARK_Y"
+  xdotool mousemove --window "$MAIN_ID" "${GRAPH_BUTTON[0]}" $((GRAPH_BUTTON[1] + MENU_HEIGHT)) click 1 mousemove "$PARK_X" "$PARK_Y"
   sleep 1.5
   # The progress dialog is a window of its own over the graph window: the screen there.
   import -silent -window root -crop "$(window_geometry "$GRAPH_ID")" +repage "$WORK/grab.png" ||
@@ -421,9 +426,9 @@ if [ "$WITH_GRAPH" -eq 1 ]; then
   for field in C:250 N:1000 NI:2000; do
     name=${field%%:*}
     declare -n at="${name}_FIELD"
-    xdotool mousemove --window "$MAIN_ID" "${at[@]}" click 1 key ctrl+a type "${field#*:}"
+    xdotool mousemove --window "$MAIN_ID" "${at[0]}" $((at[1] + MENU_HEIGHT)) click 1 key ctrl+a type "${field#*:}"
   done
-  xdotool mousemove --window "$MAIN_ID" "${GRAPH_BUTTON[@]}" click 1 mousemove "$PARK_X" "$PARK_Y"
+  xdotool mousemove --window "$MAIN_ID" "${GRAPH_BUTTON[0]}" $((GRAPH_BUTTON[1] + MENU_HEIGHT)) click 1 mousemove "$PARK_X" "$PARK_Y"
   wait_idle
   xdotool mousemove --window "$GRAPH_ID" "${PLOT_MIDDLE[@]}" click 1 mousemove "$PARK_X" "$PARK_Y"
   xdotool key Home key Escape key a

@@ -86,6 +86,14 @@ std::optional<double> Measured(const QString& output, const char* name) {
     return ok ? std::optional(value) : std::nullopt;
 }
 
+// The content page of an open window, found by its name.
+const QWidget* WindowContent(const char* name) {
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (const auto* content = window->findChild<QWidget*>(name))
+            return content;
+    return nullptr;
+}
+
 } // namespace
 
 class DesktopTest : public QObject {
@@ -301,7 +309,16 @@ private slots:
         // Each window's content fits a 1366 × 768 laptop inside a title bar and a panel.
         const QSize laptop(1346, 690);
         QVERIFY(window.main.Content().size().boundedTo(laptop) == window.main.Content().size());
-        QVERIFY(window.main.GraphWindow().size().boundedTo(laptop) == window.main.GraphWindow().size());
+        window.setVerification({"10", "30", "1", "1", "1000"});
+        for (const char* name : {"Text1", "Text2", "Text3", "Text6"})
+            window.field(name).setText("10");
+        QCOMPARE(window.trigger("ToolsMenu", "Risposta"), QStringList());
+        QCOMPARE(window.trigger("ToolsMenu", "Scegli filtro…"), QStringList());
+        (void)window.main.GraphWindow();
+        for (const char* name : {"Form2Content", "ResponseWindowContent", "ChooserWindowContent"}) {
+            const QWidget* content = WindowContent(name);
+            QVERIFY2(content && content->size().boundedTo(laptop) == content->size(), name);
+        }
         QWidget& farthest = *window.main.findChild<QWidget*>("LoadUnit"); // the rightmost
         area.ensureWidgetVisible(&farthest);
         QVERIFY(area.viewport()->rect().contains(
@@ -353,6 +370,47 @@ private slots:
         QWidget lost;
         QVERIFY(!main_window::RestorePlace(lost, "Test"));
         QVERIFY(!main_window::RestorePlace(lost, "Never"));
+    }
+
+    // Each window opened from the main window comes back where it was last, on a screen that
+    // is present; a place on a screen now gone is not used. Closed, it keeps its place.
+    void everyWindowComesBackToItsPlace_data() {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QRect>("kept");
+        QTest::addColumn<bool>("restored");
+        for (const auto& [entry, key] :
+             {std::pair("Grafici", "Form2"), std::pair("Risposta", "ResponseWindow"),
+              std::pair("Scegli filtro…", "ChooserWindow")}) {
+            QTest::addRow("%s, on the screen", key)
+                << entry << key << QRect(30, 40, 500, 400) << true;
+            QTest::addRow("%s, screen gone", key)
+                << entry << key << QRect(5000, 40, 500, 400) << false;
+        }
+    }
+    void everyWindowComesBackToItsPlace() {
+        QFETCH(QString, entry);
+        QFETCH(QString, key);
+        QFETCH(QRect, kept);
+        QFETCH(bool, restored);
+        QSettings("Velmaro", "Velmaro").setValue("Places/" + key, kept);
+        DeskWindow window;
+        window.setVerification({"10", "30", "1", "1", "1000", "10", "3", "2000"});
+        for (const char* name : {"Text1", "Text2", "Text3", "Text6"}) // the chooser's design
+            window.field(name).setText("10");
+        QCOMPARE(window.trigger("ToolsMenu", entry), QStringList());
+        QWidget* opened = nullptr;
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (widget != &window.main && widget->isVisible() && !qobject_cast<QMenu*>(widget))
+                opened = widget;
+        QVERIFY(opened);
+        const QRect place(opened->pos(), opened->size());
+        QCOMPARE(place == kept, restored);
+        QVERIFY(QGuiApplication::screenAt(place.topLeft()));
+        opened->move(60, 70);
+        opened->close();
+        QCOMPARE(QSettings("Velmaro", "Velmaro").value("Places/" + key).toRect(),
+                 QRect(QPoint(60, 70), place.size()));
     }
 
     // The netlist of the verification circuit, written through the menu and, where ngspice is

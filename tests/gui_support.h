@@ -14,11 +14,24 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QString>
 #include <QStringList>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
+
+// The point at of widget scrolled into view when the widget lies on a scrolling page: QTest
+// sends pointer events by window coordinates, which reach only what is in view. at itself.
+inline QPoint InView(QWidget& widget, QPoint at) {
+    for (QWidget* up = widget.parentWidget(); up; up = up->parentWidget())
+        if (auto* area = qobject_cast<QScrollArea*>(up); area && area->widget()) {
+            const QPoint onPage = widget.mapTo(area->widget(), at);
+            area->ensureVisible(onPage.x(), onPage.y(), 4, 4);
+            break;
+        }
+    return at;
+}
 
 // What one message box looked like when it was answered.
 struct ShownMessage {

@@ -56,7 +56,7 @@ struct Session : MainWindowSession {
         (void)QTest::qWaitForWindowActive(&graph);
     }
     QPoint At(int column, int row) const {
-        return plot.contentsRect().topLeft() + QPoint(column, row);
+        return InView(plot, plot.contentsRect().topLeft() + QPoint(column, row));
     }
     QString Label() const { return graph.findChild<QLabel*>("CursorLabel")->text(); }
     const engine::SimulatedRun& Run() const { return *plot.Surface().Drawn()->run; }

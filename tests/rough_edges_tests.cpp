@@ -109,8 +109,9 @@ private slots:
                 if (!first) {
                     s.setVerification(kExample);
                     QVERIFY(s.click("Command2").isEmpty());
-                    QTest::mouseClick(&s.graph().Plot(), Qt::LeftButton, {},
-                                      s.graph().Plot().contentsRect().center());
+                    QWidget& plot = s.graph().Plot();
+                    QTest::mouseClick(&plot, Qt::LeftButton, {},
+                                      InView(plot, plot.contentsRect().center()));
                     QVERIFY(!s.result("CursorLabel").isEmpty());
                 }
                 s.setVerification(kLongRun);
@@ -202,9 +203,10 @@ private slots:
             QVERIFY(s.click("Command2").isEmpty());
             PlotArea& plot = s.graph().Plot();
             const QPoint at = plot.contentsRect().center();
-            QTest::mouseMove(&plot, at);
-            QTest::mouseClick(&plot, Qt::LeftButton, {}, at);
-            QTest::mouseClick(&plot, Qt::LeftButton, Qt::ShiftModifier, at + QPoint(1, 0));
+            QTest::mouseMove(&plot, InView(plot, at));
+            QTest::mouseClick(&plot, Qt::LeftButton, {}, InView(plot, at));
+            QTest::mouseClick(&plot, Qt::LeftButton, Qt::ShiftModifier,
+                              InView(plot, at + QPoint(1, 0)));
             const QString cursors = s.result("CursorLabel");
             // Every number readable: at most 12 characters, and two neighbouring samples told
             // apart at 20000 kHz (a step of 5E-05 µs).
