@@ -27,7 +27,7 @@ StartRequest ReadCommandLine(int argc, char* argv[]);
 // Prints the request's texts, and answers its exit status.
 int PrintAndExit(const StartRequest& request);
 
-// The program's version, "1.2.0".
+// The program's version, "1.3.0".
 QString ProgramVersion();
 
 } // namespace app

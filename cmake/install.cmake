@@ -9,7 +9,7 @@ include(GNUInstallDirs)
 
 set(VELMARO_APP_ID org.velmaro.Velmaro)
 # The date of the release whose number project() gives; move both together.
-set(VELMARO_RELEASE_DATE 2026-12-07)
+set(VELMARO_RELEASE_DATE 2026-12-08)
 # Every rule below belongs to this component, and the package takes this component alone.
 set(VELMARO_INSTALL_COMPONENT velmaro)
 
