@@ -58,6 +58,16 @@ constexpr bool SameText(const char* a, const char* b) {
     return *a == *b;
 }
 
+// A name of a window's table, of any kind, checked when the program is compiled: the tables that
+// relate a window's controls to one another (the keyboard's walk, the names a screen reader
+// reads) write their names so, and a name that is not in the table does not compile.
+template <const auto& Rows> consteval const char* CheckedName(const char* name) {
+    for (const ControlRow& row : Rows)
+        if (SameText(row.name, name))
+            return row.name;
+    throw "not a control of the window's table";
+}
+
 QRect TwipsToPixels(const TwipsRect& rect);
 QFont MakeFont(ControlFont font);
 

@@ -65,10 +65,13 @@ QWidget& Built(QWidget& window) {
     return window;
 }
 
+// Every name below is checked against the window's table when the program is compiled.
+consteval const char* Checked(const char* name) { return app::CheckedName<kChooserRows>(name); }
+
 // The fields, named for a screen reader after their captions and units.
 constexpr app::NamingRow kNames[] = {
-    {kBitsField.Name(), {"BitsCaption"}, "BitsUnit"},
-    {kTimeField.Name(), {"TimeCaption"}, "TimeUnit"},
+    {kBitsField.Name(), {Checked("BitsCaption")}, Checked("BitsUnit")},
+    {kTimeField.Name(), {Checked("TimeCaption")}, Checked("TimeUnit")},
 };
 
 bool IsNumber(ChooserColumn column) {

@@ -33,6 +33,9 @@ using app::kWhite;
 
 // The results the graph command writes, each by its caption, value and unit labels (unit null
 // when a result has none). They are copied and named for a screen reader in this order.
+// Every name below is checked against the window's table when the program is compiled.
+consteval const char* Checked(const char* name) { return app::CheckedName<kForm2Rows>(name); }
+
 struct ResultRow {
     const char* name;
     const char* value;
@@ -40,16 +43,16 @@ struct ResultRow {
 };
 // clang-format off
 const ResultRow kResultRows[] = {
-    {"Label6",              kDeltaVoLabel.Name(),      "Label7"},
-    {"Label12",             kVomLabel.Name(),          "Label13"},
-    {"ExactRippleCaption",  kExactRippleLabel.Name(),  "ExactRippleUnit"},
-    {"ExactMeanCaption",    kExactMeanLabel.Name(),    "ExactMeanUnit"},
-    {"SettlingCaption",     kSettlingLabel.Name(),     "SettlingUnit"},
-    {"SettlingTimeCaption", kSettlingTimeLabel.Name(), "SettlingTimeUnit"},
-    {"CutoffCaption",       kCutoffLabel.Name(),       "CutoffUnit"},
-    {"AttenuationCaption",  kAttenuationLabel.Name(),  "AttenuationUnit"},
-    {"ResolutionCaption",   kResolutionLabel.Name(),   "ResolutionUnit"},
-    {"SimulationCaption",   kSteadyStateLabel.Name(),  nullptr},
+    {Checked("Label6"),              kDeltaVoLabel.Name(),      Checked("Label7")},
+    {Checked("Label12"),             kVomLabel.Name(),          Checked("Label13")},
+    {Checked("ExactRippleCaption"),  kExactRippleLabel.Name(),  Checked("ExactRippleUnit")},
+    {Checked("ExactMeanCaption"),    kExactMeanLabel.Name(),    Checked("ExactMeanUnit")},
+    {Checked("SettlingCaption"),     kSettlingLabel.Name(),     Checked("SettlingUnit")},
+    {Checked("SettlingTimeCaption"), kSettlingTimeLabel.Name(), Checked("SettlingTimeUnit")},
+    {Checked("CutoffCaption"),       kCutoffLabel.Name(),       Checked("CutoffUnit")},
+    {Checked("AttenuationCaption"),  kAttenuationLabel.Name(),  Checked("AttenuationUnit")},
+    {Checked("ResolutionCaption"),   kResolutionLabel.Name(),   Checked("ResolutionUnit")},
+    {Checked("SimulationCaption"),   kSteadyStateLabel.Name(),  nullptr},
 };
 // clang-format on
 

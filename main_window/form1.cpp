@@ -223,8 +223,8 @@ void Form1::ShowPart() {
     standardCaption_->setText(texts.standardCaption);
     standardC2Caption_->setText(texts.standardC2Caption);
     const app::NamingRow standardNames[] = {
-        {kStandardCLabel.Name(), {kStandardCCaption.Name()}, "StandardCUnit"},
-        {kStandardC2Label.Name(), {kStandardC2Caption.Name()}, "StandardC2Unit"}};
+        {kStandardCLabel.Name(), {kStandardCCaption.Name()}, app::CheckedName<kForm1Rows>("StandardCUnit")},
+        {kStandardC2Label.Name(), {kStandardC2Caption.Name()}, app::CheckedName<kForm1Rows>("StandardC2Unit")}};
     app::NameControls(Content(), standardNames);
     SetResultText(kStandardCLabel, texts.standardC);
     SetResultText(kStandardC2Label, texts.standardC2);

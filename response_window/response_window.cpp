@@ -42,17 +42,20 @@ constexpr char kBodeDescription[] = QT_TRANSLATE_NOOP(
     "asse a destra) su un asse delle frequenze logaritmico; in grigio scuro fc e f. Il "
     "suggerimento mostra la frequenza, il modulo e la fase sotto il puntatore.");
 
+// Every name below is checked against the window's table when the program is compiled.
+consteval const char* Checked(const char* name) { return app::CheckedName<kResponseRows>(name); }
+
 // The names a screen reader gives the fields and the figures.
 // clang-format off
 const app::NamingRow kResponseNames[] = {
-    {kFromDutyField.Name(),            {"FromDutyCaption"},                  "FromDutyUnit"},
-    {kBitsField.Name(),                {"BitsCaption"},                      "BitsUnit"},
-    {kStepBandLabel.Name(),            {"StepBandCaption"},                  "StepBandUnit"},
-    {kStepSettlingLabel.Name(),        {kStepSettlingCaption.Name()},        "StepSettlingUnit"},
-    {kStepSettlingPeriodsLabel.Name(), {kStepSettlingPeriodsCaption.Name()}, "StepSettlingPeriodsUnit"},
-    {kBodeCutoffLabel.Name(),          {"BodeCutoffCaption"},                "BodeCutoffUnit"},
-    {kBodeAttenuationLabel.Name(),     {"BodeAttenuationCaption"},           "BodeAttenuationUnit"},
-    {kBodeSlopeLabel.Name(),           {"BodeSlopeCaption"},                 "BodeSlopeUnit"},
+    {kFromDutyField.Name(),            {Checked("FromDutyCaption")},                  Checked("FromDutyUnit")},
+    {kBitsField.Name(),                {Checked("BitsCaption")},                      Checked("BitsUnit")},
+    {kStepBandLabel.Name(),            {Checked("StepBandCaption")},                  Checked("StepBandUnit")},
+    {kStepSettlingLabel.Name(),        {kStepSettlingCaption.Name()},        Checked("StepSettlingUnit")},
+    {kStepSettlingPeriodsLabel.Name(), {kStepSettlingPeriodsCaption.Name()}, Checked("StepSettlingPeriodsUnit")},
+    {kBodeCutoffLabel.Name(),          {Checked("BodeCutoffCaption")},                Checked("BodeCutoffUnit")},
+    {kBodeAttenuationLabel.Name(),     {Checked("BodeAttenuationCaption")},           Checked("BodeAttenuationUnit")},
+    {kBodeSlopeLabel.Name(),           {Checked("BodeSlopeCaption")},                 Checked("BodeSlopeUnit")},
 };
 // clang-format on
 
